@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+namespace zoz {
+
+// Looks up user-visible texts by key in the section family of the chosen language.
+class Texts {
+public:
+    explicit Texts(QString iniFileName);
+
+    const QString& iniFileName() const { return m_iniFileName; }
+    // Stored upper-cased; "" until start-up has read [Main] Language.
+    void setLanguage(const QString& language);
+    const QString& language() const { return m_language; }
+
+    // Section "Messages_" + language; the default is the key itself.
+    QString message(const QString& key) const;
+    QString message(const QString& key, const QString& defaultValue) const;
+    // Any section, e.g. "TabStrip_Names_" + language().
+    QString lookup(const QString& section, const QString& key, const QString& defaultValue) const;
+    // Looked up once and kept; looked up again only while the kept text is empty.
+    QString cached(const QString& key, const QString& defaultValue);
+    QString cached(const QString& key) { return cached(key, key); }
+
+private:
+    QString m_iniFileName;
+    QString m_language;
+    QHash<QString, QString> m_cache;
+};
+
+} // namespace zoz

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "app/UserInterface.h"
+
+#include <QList>
+#include <QQueue>
+#include <QStringList>
+#include <functional>
+
+namespace zoz::test {
+
+// A user who answers from a script and remembers everything shown to them.
+class ScriptedUi : public UserInterface {
+public:
+    struct Box {
+        QString text;
+        MsgButtons buttons;
+        MsgIcon icon;
+        QString title;
+    };
+
+    // Answers for the next boxes and file dialogs, in order. A box without a scripted answer gets
+    // Ok (for Ok boxes) or No; a file dialog without one is cancelled.
+    QQueue<MsgAnswer> answers;
+    QQueue<QString> fileNames;
+
+    QStringList statusTexts;
+    QList<Box> boxes;
+    QList<FileDialogRequest> fileDialogs;
+    QStringList events; // "refresh", "takeover", "commShow:<caption>", "commHide", "splash", ...
+    bool busy = false;
+    int refreshCount = 0;
+    int takeOverCount = 0;
+    int commDialogDepth = 0;
+
+    // Optional hooks for pages that tests want to simulate.
+    std::function<void()> onRefresh;
+    std::function<void()> onTakeOver;
+    std::function<NameBox(int, int)> onNameBox;
+    std::function<void()> onProcessEvents;
+
+    QString caption;
+    FormGeometry geometry;
+    int tab = 1;
+    QList<int> hiddenButtons;
+    bool testButtonVisible = false;
+    bool mainShown = false;
+
+    void showStatusText(const QString& text) override;
+    MsgAnswer messageBox(const QString& text, MsgButtons buttons, MsgIcon icon,
+                         const QString& title) override;
+    QString fileDialog(const FileDialogRequest& request) override;
+    void setBusyCursor(bool b) override;
+    void processEvents() override;
+    void refreshPages() override;
+    void takeOverPages() override;
+    NameBox nameBox(int group, int index) override;
+    void showCommDialog(const QString& caption) override;
+    void hideCommDialog() override;
+    void showSplash() override;
+    void closeSplash() override;
+    void loadMainWindow() override;
+    void setMainCaption(const QString& text) override;
+    QString mainCaption() const override;
+    void setToolbarButtonVisible(int button, bool visible) override;
+    void setTestButtonVisible(bool visible) override;
+    void showMainWindow() override;
+    FormGeometry mainGeometry() const override;
+    void setMainGeometry(const FormGeometry& g) override;
+    int activeTab() const override;
+    void focusTabStrip() override;
+
+    QString lastStatus() const { return statusTexts.isEmpty() ? QString() : statusTexts.last(); }
+};
+
+} // namespace zoz::test

@@ -1,0 +1,2 @@
+// Placeholder until the controller simulator lands.
+int main() { return 0; }
