@@ -64,7 +64,9 @@ void FrameTransport::Cancel() {
     emit wake();
 }
 
-void FrameTransport::WaitShort() { WaitMilliseconds(10); }
+void FrameTransport::WaitShort() {
+    WaitMilliseconds(10);
+}
 
 void FrameTransport::WaitMilliseconds(int ms) {
     QEventLoop loop;

@@ -10,7 +10,9 @@ namespace zoz {
 LinkReporter::LinkReporter(const Switches& switches, Texts& texts, AppLog& log, UserInterface& ui)
     : m_switches(switches), m_texts(texts), m_log(log), m_ui(ui) {}
 
-QString LinkReporter::text(const QString& key) { return m_texts.cached(key); }
+QString LinkReporter::text(const QString& key) {
+    return m_texts.cached(key);
+}
 
 QString LinkReporter::line(const QString& key, const QString& p1, const QString& p2) {
     QString t = QStringLiteral("  ") + text(key);
@@ -19,16 +21,22 @@ QString LinkReporter::line(const QString& key, const QString& p1, const QString&
     return t;
 }
 
-void LinkReporter::status(const QString& text) { m_ui.showStatusText(text); }
+void LinkReporter::status(const QString& text) {
+    m_ui.showStatusText(text);
+}
 
-void LinkReporter::log(const QString& text) { m_log.WriteLog(text); }
+void LinkReporter::log(const QString& text) {
+    m_log.WriteLog(text);
+}
 
 void LinkReporter::statusAndLog(const QString& text) {
     status(text);
     log(text);
 }
 
-bool LinkReporter::showMsgBox() const { return m_switches.ShowMsgBox; }
+bool LinkReporter::showMsgBox() const {
+    return m_switches.ShowMsgBox;
+}
 
 void LinkReporter::box(const QString& text, MsgIcon icon, bool always) {
     if (always || m_switches.ShowMsgBox)

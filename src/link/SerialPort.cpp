@@ -26,7 +26,9 @@ std::optional<int> wholeNumber(const QString& text, qint64 min, qint64 max) {
     return int(cut);
 }
 
-std::optional<int> int16(const QString& text) { return wholeNumber(text, -32768, 32767); }
+std::optional<int> int16(const QString& text) {
+    return wholeNumber(text, -32768, 32767);
+}
 std::optional<int> int32(const QString& text) {
     return wholeNumber(text, -2147483647LL - 1, 2147483647LL);
 }
@@ -97,8 +99,8 @@ int SerialPort::SetCommParameters() {
             return 7;
         Handshaking = *hs;
         static const QSerialPort::FlowControl flow[] = {
-            QSerialPort::NoFlowControl, QSerialPort::SoftwareControl,
-            QSerialPort::HardwareControl, QSerialPort::HardwareControl};
+            QSerialPort::NoFlowControl, QSerialPort::SoftwareControl, QSerialPort::HardwareControl,
+            QSerialPort::HardwareControl};
         if (!m_port.setFlowControl(flow[Handshaking]))
             return 7;
     }
@@ -164,8 +166,7 @@ bool SerialPort::applySettings(const QString& text) {
     else
         return false;
     return m_port.setBaudRate(baud) && m_port.setParity(parity) &&
-           m_port.setDataBits(static_cast<QSerialPort::DataBits>(data)) &&
-           m_port.setStopBits(stop);
+           m_port.setDataBits(static_cast<QSerialPort::DataBits>(data)) && m_port.setStopBits(stop);
 }
 
 QString SerialPort::portText() const {
@@ -188,8 +189,8 @@ bool SerialPort::OpenPort() {
     PortOpened = m_port.isOpen();
     if (!PortOpened) {
         if (m_device.isEmpty() || !m_port.open(QIODevice::ReadWrite)) {
-            const QString why = m_device.isEmpty() ? QStringLiteral("no port set up")
-                                                   : m_port.errorString();
+            const QString why =
+                m_device.isEmpty() ? QStringLiteral("no port set up") : m_port.errorString();
             m_port.clearError();
             m_reporter.errorReport(QStringLiteral("Comm_OpenPort_Err"), why, portText(), true,
                                    true);

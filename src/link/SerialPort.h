@@ -47,7 +47,7 @@ public:
     bool NullDiscard = false;
     int RThreshold = 0;
     int SThreshold = 0;
-    int TimeOut = 0;       // seconds; 0 or less: no time-out
+    int TimeOut = 0; // seconds; 0 or less: no time-out
     bool ShowCancelDialog = false;
     int TimerInterval = 0; // milliseconds of TimerComm
     bool PortOpened = false;
