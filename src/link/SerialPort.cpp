@@ -226,6 +226,7 @@ bool SerialPort::write(const QByteArray& bytes) {
         m_writeError = QStringLiteral("The port is not open");
         return false;
     }
+    emit writing(bytes);
     if (m_port.write(bytes) != bytes.size()) {
         m_writeError = m_port.errorString();
         return false;

@@ -55,6 +55,8 @@ public:
 signals:
     // Bytes received, NUL bytes already dropped (NullDiscard).
     void received(const QByteArray& bytes);
+    // A piece of output is about to be written.
+    void writing(const QByteArray& bytes);
     // The device took written bytes, or the port went away: waits look again.
     void progress();
 

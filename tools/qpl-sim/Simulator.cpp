@@ -461,6 +461,13 @@ void Simulator::command(const QString& line) {
         if (k >= 1 && k <= 8)
             m_configs[k - 1] = fixed(w.mid(2).join(QLatin1Char(' ')).toLatin1(), kConfigSize);
         say(QStringLiteral("OK config"));
+    } else if (verb == QLatin1String("stall")) {
+        // Stops reading the line, so that the editor's output backs up in the pty.
+        if (m_readNotifier)
+            m_readNotifier->setEnabled(a1 == QLatin1String("off"));
+        if (a1 == QLatin1String("off"))
+            onReadable();
+        say(QStringLiteral("OK stall ") + a1);
     } else if (verb == QLatin1String("dump")) {
         dump();
     } else if (verb == QLatin1String("hangup")) {
