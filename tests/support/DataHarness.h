@@ -12,6 +12,12 @@
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <ostream>
+
+// Readable QString values in test failures.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace zoz::test {
 
