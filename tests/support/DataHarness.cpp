@@ -28,6 +28,8 @@ QByteArray settingsFile() {
            "ReadingData_Err=& nicht lesbar\r\n"
            "QueryReadData=& laden?\r\n"
            "ResetDone=Zurueckgesetzt\r\n"
+           "WritingFile=Schreibe &\r\n"
+           "ReadingFile=Lese &\r\n"
            "Preparing_DataExchange=Daten werden vorbereitet\r\n";
     return ini;
 }
