@@ -5,11 +5,11 @@
 #include "app/Texts.h"
 #include "app/UserInterface.h"
 #include "files/DataFile.h"
+#include "files/SafeFile.h"
 #include "log/AppLog.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace zoz {
 
@@ -91,9 +91,9 @@ bool ConfigFile::WriteConfigFile(QString& fileName, int index, const ConfigBlock
         for (int j = 1; j <= 8; ++j)
             bytes.append(group[j].bytes.data(), BlockSize);
     }
-    QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        m_dataFile.ReportFileError(QStringLiteral("WriteToDisk_Err"), file.errorString(), name);
+    const QString failure = SafeFile::Write(name, bytes);
+    if (!failure.isEmpty()) {
+        m_dataFile.ReportFileError(QStringLiteral("WriteToDisk_Err"), failure, name);
         return false;
     }
     const QString ok = message("WritingConfig_Ok");

@@ -7,11 +7,11 @@
 #include "dataset/DataSetImage.h"
 #include "dataset/DataStore.h"
 #include "dataset/HexCodec.h"
+#include "files/SafeFile.h"
 #include "log/AppLog.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace zoz {
 
@@ -101,11 +101,9 @@ bool DataFile::WriteDataFile(QString& fileName) {
     m_ui.showStatusText(Blanks + message("WritingData"));
     m_log.WriteLog(Blanks + withParams(message("WritingFile"), name));
 
-    // Written beside the target and renamed over it: a failure leaves the previous file intact.
-    QSaveFile file(name);
-    const QByteArray image = DataSetImage::Write(m_store.DataSet);
-    if (!file.open(QIODevice::WriteOnly) || file.write(image) != image.size() || !file.commit()) {
-        ReportFileError(QStringLiteral("WriteToDisk_Err"), file.errorString(), name);
+    const QString failure = SafeFile::Write(name, DataSetImage::Write(m_store.DataSet));
+    if (!failure.isEmpty()) {
+        ReportFileError(QStringLiteral("WriteToDisk_Err"), failure, name);
         return false;
     }
     const QString ok = Blanks + message("WritingData_Ok");
