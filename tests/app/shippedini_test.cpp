@@ -19,7 +19,8 @@ TEST(ShippedIni, StartsWithAllTextsAndSurvivesTheEndOfARun) {
     for (const char* section : {"Messages_GER", "Messages_ENG"}) {
         for (const char* key : {"WriteLog_Err", "NotDefined", "Ready", "QueryEndProg",
                                 "QueryEndProg_ByUser", "QueryEndProg_NoQuery"}) {
-            EXPECT_NE(GetIniValue(kShipped, section, key, key), key) << section << " " << key;
+            EXPECT_NE(GetIniValue(kShipped, section, key, "(missing)"), "(missing)")
+                << section << " " << key;
         }
     }
     // Every run ends with FormatIniFile: it must accept the file.
