@@ -99,6 +99,7 @@ QToolButton* DataPage::makeDropDown(const QString& arrayName, int index) {
     button->setAutoRaise(false);
     button->setFocusPolicy(Qt::NoFocus);
     button->setFixedSize(22, 22);
+    button->setProperty("Picture", QStringLiteral("dropdown"));
     return button;
 }
 
@@ -113,6 +114,7 @@ void DataPage::applyDropDownLook(const QList<QToolButton*>& buttons) const {
     for (QToolButton* button : buttons) {
         button->setIcon(xp);
         button->setAutoRaise(true);
+        button->setProperty("Picture", QStringLiteral("picXP"));
     }
 }
 
