@@ -1,8 +1,10 @@
 #include "app/IniFile.h"
 
+#include "support/QtPrinters.h"
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 using namespace zoz;

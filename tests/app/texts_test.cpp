@@ -2,8 +2,10 @@
 
 #include "app/IniFile.h"
 
+#include "support/QtPrinters.h"
 #include <QFile>
 #include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 using namespace zoz;

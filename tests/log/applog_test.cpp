@@ -3,10 +3,12 @@
 #include "app/CodePage.h"
 #include "log/MemoryProtoSink.h"
 
+#include "support/QtPrinters.h"
 #include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 using namespace zoz;
