@@ -12,9 +12,13 @@ AssignBox::AssignBox(const QString& arrayName, int index, QWidget* parent)
     setProperty("Tag", QString());
 }
 
-QString AssignBox::tag() const { return property("Tag").toString(); }
+QString AssignBox::tag() const {
+    return property("Tag").toString();
+}
 
-void AssignBox::setTag(const QString& tag) { setProperty("Tag", tag); }
+void AssignBox::setTag(const QString& tag) {
+    setProperty("Tag", tag);
+}
 
 void AssignBox::mouseReleaseEvent(QMouseEvent* event) {
     QLineEdit::mouseReleaseEvent(event);

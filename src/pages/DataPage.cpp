@@ -22,8 +22,8 @@ DataPage::DataPage(int number, const QString& designCaption, const QString& sect
       m_sectionPrefix(sectionPrefix) {
     setObjectName(QStringLiteral("frmTabStripData") + nn(number));
     m_fraTab->setObjectName(QStringLiteral("fraTab"));
-    m_fraTab->setProperty("Caption", designCaption);
-    m_fraTab->setAccessibleName(designCaption);
+    // The main window matches the page to its tab by this caption.
+    m_fraTab->setWindowTitle(designCaption);
     QFont font = m_fraTab->font();
     font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
                       QStringLiteral("DejaVu Sans")});
@@ -36,7 +36,9 @@ DataPage::DataPage(int number, const QString& designCaption, const QString& sect
     outer->addStretch(1);
 }
 
-QString DataPage::nn(int n) { return (QStringLiteral("00") + QString::number(n)).right(2); }
+QString DataPage::nn(int n) {
+    return (QStringLiteral("00") + QString::number(n)).right(2);
+}
 
 QString DataPage::controlName(const QString& arrayName, int index) {
     return arrayName + QLatin1Char('_') + QString::number(index);
@@ -45,12 +47,10 @@ QString DataPage::controlName(const QString& arrayName, int index) {
 void DataPage::finishLoad() {
     LoadTexts();
     m_rootLayout->addStretch(1);
-    m_fraTab->setMinimumWidth(DesignWidth);
     const int height = m_rootLayout->hasHeightForWidth()
                            ? m_rootLayout->totalHeightForWidth(DesignWidth)
                            : m_rootLayout->totalSizeHint().height();
     m_fraTab->resize(DesignWidth, height);
-    m_fraTab->setMinimumHeight(height);
     resize(DesignWidth, height);
 }
 

@@ -22,8 +22,9 @@ class ValueCheckBox;
 class DataPage : public QWidget {
     Q_OBJECT
 public:
-    // Design width of a page: the fixed main window less the tab strip border and the scroll bar.
-    static constexpr int DesignWidth = 580;
+    // Design width of a page: the fixed main window (625 pixels) less the tab strip's border,
+    // the scroll bar and the gap beside it. Every page fits it without clipping.
+    static constexpr int DesignWidth = 560;
 
     DataPage(int number, const QString& designCaption, const QString& sectionPrefix,
              const Texts& texts, const Switches& switches, QWidget* parent = nullptr);

@@ -26,7 +26,9 @@
 #include <stdexcept>
 
 // Resources of a static library are registered by hand, outside any namespace.
-static void initPageResources() { Q_INIT_RESOURCE(pages); }
+static void initPageResources() {
+    Q_INIT_RESOURCE(pages);
+}
 
 namespace zoz {
 
@@ -89,7 +91,9 @@ QStringList splitList(const QString& text) {
     return fields;
 }
 
-QString tagOf(const QWidget* widget) { return widget->property("Tag").toString(); }
+QString tagOf(const QWidget* widget) {
+    return widget->property("Tag").toString();
+}
 
 } // namespace
 
@@ -110,7 +114,8 @@ DataPages::DataPages(DataStore& store, const Switches& switches, const Texts& te
     m_snapShot = new SnapShotPage(texts, switches);
     m_fbox = new FBoxPage(texts, switches);
     m_system = new SystemPage(texts, switches);
-    m_pages = {m_status, m_names, m_layer, m_monitor, m_gpio, m_editor, m_snapShot, m_fbox, m_system};
+    m_pages = {m_status, m_names,    m_layer, m_monitor, m_gpio,
+               m_editor, m_snapShot, m_fbox,  m_system};
     connectPages();
 }
 
@@ -135,7 +140,8 @@ void DataPages::connectPages() {
             return;
         ChooseChannel(m_monitor->txtExtMon[i], i % 2, false, true, m_switches.OutputOnMonitorKeys);
     });
-    for (GpioPageBase* page : {static_cast<GpioPageBase*>(m_gpio), static_cast<GpioPageBase*>(m_fbox)}) {
+    for (GpioPageBase* page :
+         {static_cast<GpioPageBase*>(m_gpio), static_cast<GpioPageBase*>(m_fbox)}) {
         connect(page, &GpioPageBase::rowClicked, this, [this, page](int listNo, int i) {
             if (listNo == 0)
                 ChooseGpioItem(page->txtInput[i], page->txtInputInfo[i], 0);
@@ -219,7 +225,9 @@ void DataPages::RefreshPages() {
 
     // Page 01.
     for (int i = 0; i < 6; ++i)
-        step([&] { at(m_status->txtStatus, i)->setText(shown(m_store.StatusText.at(i + 1).trimmedRight())); });
+        step([&] {
+            at(m_status->txtStatus, i)->setText(shown(m_store.StatusText.at(i + 1).trimmedRight()));
+        });
 
     // Page 02: digital, analog, Adat, ext. monitor, bus.
     for (int g = 1; g <= DataSet::GroupCount; ++g) {
@@ -273,7 +281,8 @@ void DataPages::RefreshPages() {
         for (int i = 0; i < page->txtOutput.size(); ++i) {
             step([&] { at(page->txtOutput, i)->setTag(QString::number(outputs.at(i + 1))); });
             step([&] {
-                ShowGpioItem(at(page->txtOutput, i), at(page->txtOutputInfo, i), outputs.at(i + 1), 1);
+                ShowGpioItem(at(page->txtOutput, i), at(page->txtOutputInfo, i), outputs.at(i + 1),
+                             1);
             });
         }
     };
@@ -285,7 +294,9 @@ void DataPages::RefreshPages() {
         step([&] { at(m_editor->chkControl, i)->setValue(ed.Control.at(i + 1)); });
     for (int s = 1; s <= EditorRecord::MachSourceCount; ++s)
         for (int k = 0; k < 5; ++k)
-            step([&] { at(at(m_editor->chkMachSource, s - 1), k)->setValue(ed.MachSource(s).at(k + 1)); });
+            step([&] {
+                at(at(m_editor->chkMachSource, s - 1), k)->setValue(ed.MachSource(s).at(k + 1));
+            });
     step([&] { setListIndex(m_editor->cmbFrames, ed.Frames); });
     step([&] { setListIndex(m_editor->cmbChannels, ed.Channels); });
 
@@ -303,9 +314,12 @@ void DataPages::RefreshPages() {
         });
     for (int i = 0; i < 8; ++i)
         step([&] {
-            at(m_snapShot->txtInfoPart01, i)->setText(displayFileName(snap.SnapShotFile.at(i + 1).text()));
+            at(m_snapShot->txtInfoPart01, i)
+                ->setText(displayFileName(snap.SnapShotFile.at(i + 1).text()));
         });
-    step([&] { at(m_snapShot->txtInfoPart02, 0)->setText(displayFileName(snap.SnapShotGroupFile.text())); });
+    step([&] {
+        at(m_snapShot->txtInfoPart02, 0)->setText(displayFileName(snap.SnapShotGroupFile.text()));
+    });
     step([&] { setListIndex(m_snapShot->cmbStartUpConf, snap.StartUpConf); });
 
     // Page 08.
@@ -329,7 +343,9 @@ void DataPages::TakeOverPages() {
     DataSet& data = m_store.DataSet;
 
     for (int i = 0; i < 6; ++i)
-        step([&] { m_store.StatusText.at(i + 1) = rightTrimmed(at(m_status->txtStatus, i)->text()); });
+        step([&] {
+            m_store.StatusText.at(i + 1) = rightTrimmed(at(m_status->txtStatus, i)->text());
+        });
 
     for (int g = 1; g <= DataSet::GroupCount; ++g) {
         const QList<QLineEdit*>& boxes = m_names->group(g);
@@ -345,7 +361,10 @@ void DataPages::TakeOverPages() {
                                         &data.Layer.LayerD};
     for (int r = 0; r < 6; ++r)
         for (int c = 0; c < 4; ++c)
-            step([&] { layers[c]->at(r + 1) = toInteger(numericValue(at(at(m_layer->txtInput, c), r)->tag())); });
+            step([&] {
+                layers[c]->at(r + 1) =
+                    toInteger(numericValue(at(at(m_layer->txtInput, c), r)->tag()));
+            });
 
     MonitorRecord& mon = data.Monitor;
     for (int i = 0; i < 4; ++i)
@@ -357,13 +376,17 @@ void DataPages::TakeOverPages() {
     for (int i = 0; i < 2; ++i)
         step([&] { mon.Peakmeter.at(i + 1) = at(m_monitor->chkPeakmeter, i)->value(); });
     for (int k = 0; k < 4; ++k)
-        step([&] { mon.ExtMon.at(k + 1) = toInteger(numericValue(at(m_monitor->txtExtMon, k)->tag())); });
+        step([&] {
+            mon.ExtMon.at(k + 1) = toInteger(numericValue(at(m_monitor->txtExtMon, k)->tag()));
+        });
 
     auto gpioRows = [&](GpioPageBase* page, auto& inputs, auto& outputs) {
         for (int i = 0; i < page->txtInput.size(); ++i)
             step([&] { inputs.at(i + 1) = toInteger(numericValue(at(page->txtInput, i)->tag())); });
         for (int i = 0; i < page->txtOutput.size(); ++i)
-            step([&] { outputs.at(i + 1) = toInteger(numericValue(at(page->txtOutput, i)->tag())); });
+            step([&] {
+                outputs.at(i + 1) = toInteger(numericValue(at(page->txtOutput, i)->tag()));
+            });
     };
     gpioRows(m_gpio, data.GPIO.GPIOInput, data.GPIO.GPIOOutput);
 
@@ -382,17 +405,20 @@ void DataPages::TakeOverPages() {
     SnapShotRecord& snap = data.SnapShot;
     for (int i = 0; i < 8; ++i)
         step([&] {
-            snap.SnapShotSwitch1.at(i + 1) = toInteger(std::floor(numericValue(
-                tagOf(SnapShotPage::button(at(m_snapShot->ToolbarPart01, i), 1)))));
+            snap.SnapShotSwitch1.at(i + 1) = toInteger(std::floor(
+                numericValue(tagOf(SnapShotPage::button(at(m_snapShot->ToolbarPart01, i), 1)))));
         });
     for (int i = 0; i < 8; ++i)
         step([&] {
-            snap.SnapShotSwitch2.at(i + 1) = toInteger(std::floor(numericValue(
-                tagOf(SnapShotPage::button(at(m_snapShot->ToolbarPart01, i), 2)))));
+            snap.SnapShotSwitch2.at(i + 1) = toInteger(std::floor(
+                numericValue(tagOf(SnapShotPage::button(at(m_snapShot->ToolbarPart01, i), 2)))));
         });
     for (int i = 0; i < 8; ++i)
-        step([&] { snap.SnapShotFile.at(i + 1) = storedFileName(at(m_snapShot->txtInfoPart01, i)->text()); });
-    step([&] { snap.SnapShotGroupFile = storedFileName(at(m_snapShot->txtInfoPart02, 0)->text()); });
+        step([&] {
+            snap.SnapShotFile.at(i + 1) = storedFileName(at(m_snapShot->txtInfoPart01, i)->text());
+        });
+    step(
+        [&] { snap.SnapShotGroupFile = storedFileName(at(m_snapShot->txtInfoPart02, 0)->text()); });
     step([&] { snap.StartUpConf = m_snapShot->cmbStartUpConf->currentIndex(); });
 
     gpioRows(m_fbox, data.FBox.FBoxInput, data.FBox.FBoxOutput);
@@ -476,7 +502,8 @@ void DataPages::FillChannelChoice(int pairFilter, bool withNotDefined, bool with
             const QString name = boxes.at(j - 1)->text().trimmed();
             if (name.isEmpty())
                 continue;
-            const bool pairPass = (pairFilter == 1 && j % 2 == 1) || (pairFilter == 2 && j % 2 == 0);
+            const bool pairPass =
+                (pairFilter == 1 && j % 2 == 1) || (pairFilter == 2 && j % 2 == 0);
             bool add = false;
             if (withExtMonPairs[group - 4])
                 add = pairPass;
@@ -576,7 +603,9 @@ void DataPages::CheckGroupClick(ValueCheckBox* box, bool keepOne) {
     }
 }
 
-void DataPages::UpdateSnapShotButtons() { m_snapShot->UpdateSnapShotButtons(); }
+void DataPages::UpdateSnapShotButtons() {
+    m_snapShot->UpdateSnapShotButtons();
+}
 
 NameBox DataPages::nameBox(int group, int index) const {
     const QList<QLineEdit*>& boxes = m_names->group(group);

@@ -48,8 +48,8 @@ public:
         std::function<void(int)> menuCommand;
     };
 
-    DataPages(DataStore& store, const Switches& switches, const Texts& texts,
-              ChooseDialog& chooser, QWidget* mainWindow, QObject* parent = nullptr);
+    DataPages(DataStore& store, const Switches& switches, const Texts& texts, ChooseDialog& chooser,
+              QWidget* mainWindow, QObject* parent = nullptr);
     ~DataPages() override;
 
     Services services;

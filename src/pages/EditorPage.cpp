@@ -26,19 +26,22 @@ EditorPage::EditorPage(const Texts& texts, const Switches& switches, QWidget* pa
 
     auto* row01 = new QHBoxLayout(fraContainerPart[0]);
     for (int i = 0; i < 3; ++i) {
-        chkControl.append(makeCheck(QStringLiteral("chkControl"), i, QString::fromLatin1(kControls[i])));
+        chkControl.append(
+            makeCheck(QStringLiteral("chkControl"), i, QString::fromLatin1(kControls[i])));
         row01->addWidget(chkControl[i]);
     }
     row01->addStretch(1);
 
     // The matrix: row headings left, column headings on top, the check boxes in between.
     fraMachSourceRowHdr = makeFrame(QStringLiteral("fraMachSourceRowHdr"), QStringLiteral("Masch"));
-    fraMachSourceColHdr = makeFrame(QStringLiteral("fraMachSourceColHdr"), QStringLiteral("Source"));
+    fraMachSourceColHdr =
+        makeFrame(QStringLiteral("fraMachSourceColHdr"), QStringLiteral("Source"));
     fraMachSource04 = makeFrame(QStringLiteral("fraMachSource04"), QStringLiteral(" "));
     auto* rowHdr = new QVBoxLayout(fraMachSourceRowHdr);
     rowHdr->setSpacing(0);
     for (int k = 0; k < 5; ++k) {
-        QLabel* label = makeLabel(QStringLiteral("lblMaschine"), k, QString::fromLatin1(kMachines[k]));
+        QLabel* label =
+            makeLabel(QStringLiteral("lblMaschine"), k, QString::fromLatin1(kMachines[k]));
         label->setFixedHeight(kCell);
         label->setAlignment(Qt::AlignCenter);
         lblMaschine.append(label);
@@ -56,7 +59,8 @@ EditorPage::EditorPage(const Texts& texts, const Switches& switches, QWidget* pa
         colHdr->addWidget(label);
         chkMachSource.append(QList<ValueCheckBox*>());
         for (int k = 0; k < 5; ++k) {
-            ValueCheckBox* box = makeCheck(QStringLiteral("chkMachSource") + nn(s + 1), k, QString());
+            ValueCheckBox* box =
+                makeCheck(QStringLiteral("chkMachSource") + nn(s + 1), k, QString());
             box->setFixedSize(kCell, kCell);
             box->setStyleSheet(QStringLiteral("QCheckBox { padding-left: 7px; }"));
             chkMachSource[s].append(box);
@@ -101,16 +105,19 @@ void EditorPage::LoadTexts() {
     loadFrameTexts(fraContainerPart[0], 1, QStringLiteral("Part01"));
     for (int m = 1; m <= 3; ++m) {
         const QString key = QStringLiteral("Part01.Opt") + nn(m);
-        chkControl[m - 1]->setText(text(key + QStringLiteral(".Caption"), key + QStringLiteral(".Caption")));
+        chkControl[m - 1]->setText(
+            text(key + QStringLiteral(".Caption"), key + QStringLiteral(".Caption")));
         chkControl[m - 1]->setToolTip(text(key + QStringLiteral(".ToolTip"), QString()));
     }
     loadFrameTexts(fraContainerPart[1], 2, QStringLiteral("Part02"));
-    fraMachSourceColHdr->setTitle(text(QStringLiteral("Part02.Col.Caption"), QStringLiteral("Col.Caption")));
+    fraMachSourceColHdr->setTitle(
+        text(QStringLiteral("Part02.Col.Caption"), QStringLiteral("Col.Caption")));
     const QString colTip = text(QStringLiteral("Part02.Col.ToolTip"), QString());
     fraMachSourceColHdr->setToolTip(colTip);
     for (QLabel* label : lblSource)
         label->setToolTip(colTip);
-    fraMachSourceRowHdr->setTitle(text(QStringLiteral("Part02.Row.Caption"), QStringLiteral("Row.Caption")));
+    fraMachSourceRowHdr->setTitle(
+        text(QStringLiteral("Part02.Row.Caption"), QStringLiteral("Row.Caption")));
     const QString rowTip = text(QStringLiteral("Part02.Row.ToolTip"), QString());
     fraMachSourceRowHdr->setToolTip(rowTip);
     for (QLabel* label : lblMaschine)
@@ -125,7 +132,8 @@ void EditorPage::LoadTexts() {
     // The item data are what the encoder sends: 2 for two channels, 1 for four.
     cmbChannels->clear();
     cmbChannels->addItem(message(QStringLiteral("TwoChannels"), QStringLiteral("TwoChannels")), 2);
-    cmbChannels->addItem(message(QStringLiteral("FourChannels"), QStringLiteral("FourChannels")), 1);
+    cmbChannels->addItem(message(QStringLiteral("FourChannels"), QStringLiteral("FourChannels")),
+                         1);
     cmbChannels->setCurrentIndex(0);
 }
 

@@ -1,7 +1,7 @@
 #include "pages/GpioPageBase.h"
 
-#include "pages/AssignBox.h"
 #include "app/Switches.h"
+#include "pages/AssignBox.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -31,11 +31,10 @@ GpioPageBase::GpioPageBase(int number, const QString& designCaption, const QStri
         QList<QLineEdit*>* infos;
         QList<QToolButton*>* pics;
     };
-    const Side sides[2] = {
-        {fraContainerPart01, "lblPart01", "txtInput", "txtInputInfo", "picIn", inputs, &lblPart01,
-         &txtInput, &txtInputInfo, &picIn},
-        {fraContainerPart02, "lblPart02", "txtOutput", "txtOutputInfo", "picOut", outputs,
-         &lblPart02, &txtOutput, &txtOutputInfo, &picOut}};
+    const Side sides[2] = {{fraContainerPart01, "lblPart01", "txtInput", "txtInputInfo", "picIn",
+                            inputs, &lblPart01, &txtInput, &txtInputInfo, &picIn},
+                           {fraContainerPart02, "lblPart02", "txtOutput", "txtOutputInfo", "picOut",
+                            outputs, &lblPart02, &txtOutput, &txtOutputInfo, &picOut}};
     for (int listNo = 0; listNo < 2; ++listNo) {
         const Side& side = sides[listNo];
         auto* grid = new QGridLayout(side.frame);
@@ -57,7 +56,8 @@ GpioPageBase::GpioPageBase(int number, const QString& designCaption, const QStri
             grid->addWidget(key, i, 1);
             grid->addWidget(info, i, 2);
             grid->addWidget(button, i, 3);
-            connect(key, &AssignBox::clicked, this, [this, listNo, i] { emit rowClicked(listNo, i); });
+            connect(key, &AssignBox::clicked, this,
+                    [this, listNo, i] { emit rowClicked(listNo, i); });
             connect(button, &QToolButton::clicked, this,
                     [this, listNo, i] { emit rowClicked(listNo, i); });
         }

@@ -23,9 +23,9 @@ signals:
     void rowClicked(int listNo, int index);
 
 protected:
-    GpioPageBase(int number, const QString& designCaption, const QString& sectionPrefix,
-                 int inputs, int outputs, bool sideBySide, const Texts& texts,
-                 const Switches& switches, QWidget* parent);
+    GpioPageBase(int number, const QString& designCaption, const QString& sectionPrefix, int inputs,
+                 int outputs, bool sideBySide, const Texts& texts, const Switches& switches,
+                 QWidget* parent);
 
     // Steps 1 to 3 of LoadTexts: frame captions, row labels and tool tips.
     void loadRowTexts();

@@ -51,7 +51,8 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
     if (text.size() != 1 || text.at(0).unicode() < 32 || text.at(0).unicode() == 127)
         return false;
     const QChar c = text.at(0);
-    const int code = CodePage::canEncode(c) ? static_cast<unsigned char>(CodePage::fromUnicode(c)) : 256;
+    const int code =
+        CodePage::canEncode(c) ? static_cast<unsigned char>(CodePage::fromUnicode(c)) : 256;
     const int passed = m_kind == Kind::Name ? FilterNameKey(code) : FilterDigitKey(code);
     return passed == 0;
 }

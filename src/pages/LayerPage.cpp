@@ -63,7 +63,8 @@ LayerPage::LayerPage(const Texts& texts, const Switches& switches, QWidget* pare
             pair->setContentsMargins(0, 0, 6, 0);
             holder->setLayout(pair);
             grid->addWidget(holder, r, c);
-            connect(cell, &AssignBox::clicked, this, [this, cell, r] { emit cellClicked(cell, r); });
+            connect(cell, &AssignBox::clicked, this,
+                    [this, cell, r] { emit cellClicked(cell, r); });
             connect(button, &QToolButton::clicked, this,
                     [this, cell, r] { emit cellClicked(cell, r); });
         }

@@ -29,11 +29,12 @@ QStringList MonitorPage::volumeItems() {
 }
 
 QStringList MonitorPage::kanalItems() {
-    return {QStringLiteral("IN 1/2"),      QStringLiteral("IN 3/4 "),     QStringLiteral("IN 5/6"),
-            QStringLiteral("IN 7/8"),      QStringLiteral("IN 9/10"),     QStringLiteral("IN 11/12"),
-            QStringLiteral("Bus 1/2"),     QStringLiteral("Bus 3/4"),     QStringLiteral("Bus 5/6"),
-            QStringLiteral("Aux 1/2"),     QStringLiteral("ext Mon 1/2"), QStringLiteral("ext Mon 3/4"),
-            QStringLiteral("ext Mon 5/6"), QStringLiteral("ext Mon 7/8")};
+    return {
+        QStringLiteral("IN 1/2"),      QStringLiteral("IN 3/4 "),     QStringLiteral("IN 5/6"),
+        QStringLiteral("IN 7/8"),      QStringLiteral("IN 9/10"),     QStringLiteral("IN 11/12"),
+        QStringLiteral("Bus 1/2"),     QStringLiteral("Bus 3/4"),     QStringLiteral("Bus 5/6"),
+        QStringLiteral("Aux 1/2"),     QStringLiteral("ext Mon 1/2"), QStringLiteral("ext Mon 3/4"),
+        QStringLiteral("ext Mon 5/6"), QStringLiteral("ext Mon 7/8")};
 }
 
 MonitorPage::MonitorPage(const Texts& texts, const Switches& switches, QWidget* parent)
@@ -46,10 +47,12 @@ MonitorPage::MonitorPage(const Texts& texts, const Switches& switches, QWidget* 
     // Frame 01: mode, volume, channel.
     const char* const labels01[3] = {"Monitor Mode", "Monitor Volume", "Monitor Kanal"};
     for (int i = 0; i < 3; ++i)
-        lblPart01.append(makeLabel(QStringLiteral("lblPart01"), i, QString::fromLatin1(labels01[i])));
+        lblPart01.append(
+            makeLabel(QStringLiteral("lblPart01"), i, QString::fromLatin1(labels01[i])));
     const char* const modes[4] = {"Stereo", "Mono", "LL", "RR"};
     for (int i = 0; i < 4; ++i)
-        chkMonMode.append(makeCheck(QStringLiteral("chkMonMode"), i, QString::fromLatin1(modes[i])));
+        chkMonMode.append(
+            makeCheck(QStringLiteral("chkMonMode"), i, QString::fromLatin1(modes[i])));
     cmbVolume = new QComboBox(m_fraTab);
     cmbVolume->setObjectName(QStringLiteral("cmbVolume"));
     cmbVolume->addItems(volumeItems());
@@ -77,7 +80,8 @@ MonitorPage::MonitorPage(const Texts& texts, const Switches& switches, QWidget* 
     lblPart02.append(makeLabel(QStringLiteral("lblPart02"), 0, QStringLiteral("Abgriff")));
     const char* const taps[3] = {"MON", "PF", "AF"};
     for (int i = 0; i < 3; ++i)
-        chkMonAbgriff.append(makeCheck(QStringLiteral("chkMonAbgriff"), i, QString::fromLatin1(taps[i])));
+        chkMonAbgriff.append(
+            makeCheck(QStringLiteral("chkMonAbgriff"), i, QString::fromLatin1(taps[i])));
     auto* grid02 = new QHBoxLayout(fraContainerPart[1]);
     grid02->addWidget(lblPart02[0]);
     for (ValueCheckBox* box : chkMonAbgriff)
@@ -85,7 +89,8 @@ MonitorPage::MonitorPage(const Texts& texts, const Switches& switches, QWidget* 
     grid02->addStretch(1);
     lblPart03.append(makeLabel(QStringLiteral("lblPart03"), 0, QStringLiteral("Kanal")));
     chkPeakmeter.append(makeCheck(QStringLiteral("chkPeakmeter"), 0, QStringLiteral("4 Kanal")));
-    chkPeakmeter.append(makeCheck(QStringLiteral("chkPeakmeter"), 1, QStringLiteral("2 x 2 Kanal")));
+    chkPeakmeter.append(
+        makeCheck(QStringLiteral("chkPeakmeter"), 1, QStringLiteral("2 x 2 Kanal")));
     auto* grid03 = new QHBoxLayout(fraContainerPart[2]);
     grid03->addWidget(lblPart03[0]);
     for (ValueCheckBox* box : chkPeakmeter)

@@ -14,10 +14,9 @@ namespace zoz {
 
 namespace {
 
-const QString kImages[5] = {QString(), QStringLiteral(":/pages/switch1_on.svg"),
-                            QStringLiteral(":/pages/switch1_off.svg"),
-                            QStringLiteral(":/pages/switch2_on.svg"),
-                            QStringLiteral(":/pages/switch2_off.svg")};
+const QString kImages[5] = {
+    QString(), QStringLiteral(":/pages/switch1_on.svg"), QStringLiteral(":/pages/switch1_off.svg"),
+    QStringLiteral(":/pages/switch2_on.svg"), QStringLiteral(":/pages/switch2_off.svg")};
 
 void setImage(QToolButton* button, int image) {
     if (SnapShotPage::imageOf(button) == image)
@@ -29,8 +28,8 @@ void setImage(QToolButton* button, int image) {
 } // namespace
 
 SnapShotPage::SnapShotPage(const Texts& texts, const Switches& switches, QWidget* parent)
-    : DataPage(7, QStringLiteral("snapshot"), QStringLiteral("TabStrip_SnapShot_"), texts,
-               switches, parent) {
+    : DataPage(7, QStringLiteral("snapshot"), QStringLiteral("TabStrip_SnapShot_"), texts, switches,
+               parent) {
     for (int p = 1; p <= 3; ++p)
         fraContainerPart.append(
             makeFrame(QStringLiteral("fraContainerPart") + nn(p), QStringLiteral("Part") + nn(p)));
@@ -138,7 +137,9 @@ int SnapShotPage::switchValue(const QToolButton* button) {
     return ok ? static_cast<int>(value) : 0;
 }
 
-int SnapShotPage::imageOf(const QToolButton* button) { return button->property("Image").toInt(); }
+int SnapShotPage::imageOf(const QToolButton* button) {
+    return button->property("Image").toInt();
+}
 
 void SnapShotPage::toggleSwitch(QToolButton* tool) {
     tool->setProperty("Tag", switchValue(tool) == 0 ? QStringLiteral("1") : QStringLiteral("0"));
@@ -187,8 +188,10 @@ void SnapShotPage::LoadTexts() {
     lblPart02[0]->setToolTip(text(QStringLiteral("Part02.ToolTip01"), QString()));
     for (int b = 1; b <= 5; ++b)
         button(ToolbarPart02[0], b)->setAutoRaise(true);
-    button(ToolbarPart02[0], 4)->setToolTip(text(QStringLiteral("Part02.Button01.ToolTip"), QString()));
-    button(ToolbarPart02[0], 5)->setToolTip(text(QStringLiteral("Part02.Button02.ToolTip"), QString()));
+    button(ToolbarPart02[0], 4)
+        ->setToolTip(text(QStringLiteral("Part02.Button01.ToolTip"), QString()));
+    button(ToolbarPart02[0], 5)
+        ->setToolTip(text(QStringLiteral("Part02.Button02.ToolTip"), QString()));
 
     loadFrameTexts(fraContainerPart[2], 3, QStringLiteral("Part03"));
     lblPart03[0]->setText(text(QStringLiteral("Part03.Label01"), QStringLiteral("Part03.Label01")));

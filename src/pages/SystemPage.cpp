@@ -43,6 +43,8 @@ SystemPage::SystemPage(const Texts& texts, const Switches& switches, QWidget* pa
 }
 
 // The System page keeps its design captions; only the toolbar turns flat.
-void SystemPage::LoadTexts() { sendButton->setAutoRaise(true); }
+void SystemPage::LoadTexts() {
+    sendButton->setAutoRaise(true);
+}
 
 } // namespace zoz

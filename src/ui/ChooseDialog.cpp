@@ -38,7 +38,9 @@ ChooseDialog::ChooseDialog(const Texts& texts, QWidget* parent)
     connect(m_list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) { onOk(); });
 }
 
-void ChooseDialog::clearList() { m_list->clear(); }
+void ChooseDialog::clearList() {
+    m_list->clear();
+}
 
 void ChooseDialog::addItem(const QString& text, int itemData) {
     auto* item = new QListWidgetItem(text, m_list);
@@ -89,6 +91,8 @@ void ChooseDialog::onOk() {
     done(QDialog::Accepted);
 }
 
-void ChooseDialog::onCancel() { done(QDialog::Rejected); }
+void ChooseDialog::onCancel() {
+    done(QDialog::Rejected);
+}
 
 } // namespace zoz

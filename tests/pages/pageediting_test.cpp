@@ -73,7 +73,8 @@ TEST_F(PageEditing, TypingIntoANameBoxPassesOnlyTheAllowedCharacters) {
     auto* box = find<QLineEdit>(2, "txtInputAnalog_2");
     box->clear();
     typeText(box, QString::fromUtf8("A'b\"/ ä§9xyz"));
-    EXPECT_EQ(box->text(), QString::fromUtf8("Ab/ §9xy")); // apostrophe, quote, umlaut dropped; 8 max
+    EXPECT_EQ(box->text(),
+              QString::fromUtf8("Ab/ §9xy")); // apostrophe, quote, umlaut dropped; 8 max
     QTest::keyClick(box, Qt::Key_Backspace);
     EXPECT_EQ(store.DataSet.Name.InputAnalogName[3].trimmedRight(), "G2ch3"); // not yet taken over
     pages->TakeOverPages();
@@ -242,11 +243,16 @@ TEST_F(PageEditing, RequestAndSendButtonsActOnTheirConfiguration) {
     pages->services.requestConfiguration = [&](int c) { requested.append(c); };
     pages->services.sendConfiguration = [&](int c) { sent.append(c); };
     pages->services.menuCommand = [&](int c) { commands.append(c); };
-    QTest::mouseClick(SnapShotPage::button(find<QToolBar>(7, "ToolbarPart01_5"), 4), Qt::LeftButton);
-    QTest::mouseClick(SnapShotPage::button(find<QToolBar>(7, "ToolbarPart01_0"), 5), Qt::LeftButton);
-    QTest::mouseClick(SnapShotPage::button(find<QToolBar>(7, "ToolbarPart02_0"), 4), Qt::LeftButton);
-    QTest::mouseClick(SnapShotPage::button(find<QToolBar>(7, "ToolbarPart02_0"), 5), Qt::LeftButton);
-    QTest::mouseClick(SnapShotPage::button(find<QToolBar>(7, "ToolbarPart01_7"), 3), Qt::LeftButton);
+    QTest::mouseClick(SnapShotPage::button(find<QToolBar>(7, "ToolbarPart01_5"), 4),
+                      Qt::LeftButton);
+    QTest::mouseClick(SnapShotPage::button(find<QToolBar>(7, "ToolbarPart01_0"), 5),
+                      Qt::LeftButton);
+    QTest::mouseClick(SnapShotPage::button(find<QToolBar>(7, "ToolbarPart02_0"), 4),
+                      Qt::LeftButton);
+    QTest::mouseClick(SnapShotPage::button(find<QToolBar>(7, "ToolbarPart02_0"), 5),
+                      Qt::LeftButton);
+    QTest::mouseClick(SnapShotPage::button(find<QToolBar>(7, "ToolbarPart01_7"), 3),
+                      Qt::LeftButton);
     QTest::mouseClick(find<QToolBar>(9, "ToolbarPart01")->findChild<QToolButton*>("Button1"),
                       Qt::LeftButton);
     EXPECT_EQ(requested, (QList<int>{6, 0}));

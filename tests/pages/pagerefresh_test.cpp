@@ -100,9 +100,9 @@ TEST_F(PageRefresh, ValuesOutsideTheirListsLeaveTheControlsAsTheyWere) {
     pages->RefreshPages();
     store.DataSet.Monitor.MonVolume = 45;
     store.DataSet.Monitor.MonKanal = -2;
-    store.DataSet.Layer.LayerA[1] = 600;           // no such group
-    store.DataSet.Layer.LayerB[1] = 120;           // beyond the digital inputs
-    store.DataSet.GPIO.GPIOInput[1] = 150;         // no such definition
+    store.DataSet.Layer.LayerA[1] = 600;            // no such group
+    store.DataSet.Layer.LayerB[1] = 120;            // beyond the digital inputs
+    store.DataSet.GPIO.GPIOInput[1] = 150;          // no such definition
     find<AssignBox>(5, "txtInput_0")->setText("x"); // what the row showed before
     pages->RefreshPages();
 

@@ -95,10 +95,11 @@ TEST_F(ChooseDialogTest, ClickThenOkAndDoubleClickBothChoose) {
 }
 
 TEST_F(ChooseDialogTest, CancelKeepsThePresetAsTrimmedLowerCase) {
-    EXPECT_EQ(run(" 100 ", [this](ChooseDialog& d) {
-                  clickRow(d, 1);
-                  press(d, "cmdCancel");
-              }),
+    EXPECT_EQ(run(" 100 ",
+                  [this](ChooseDialog& d) {
+                      clickRow(d, 1);
+                      press(d, "cmdCancel");
+                  }),
               0);
     EXPECT_EQ(dialog->ChosenItemData, "100");
     EXPECT_FALSE(dialog->isVisible());
