@@ -85,11 +85,20 @@ QLineEdit* DataPage::makeTextBox(const QString& arrayName, int index, bool locke
     auto* box = new QLineEdit(m_fraTab);
     box->setObjectName(controlName(arrayName, index));
     box->setReadOnly(locked);
+    if (locked)
+        showFromStart(box);
     return box;
 }
 
 AssignBox* DataPage::makeAssignBox(const QString& arrayName, int index) {
-    return new AssignBox(arrayName, index, m_fraTab);
+    auto* box = new AssignBox(arrayName, index, m_fraTab);
+    showFromStart(box);
+    return box;
+}
+
+void DataPage::showFromStart(QLineEdit* box) {
+    // A text set by the program puts the cursor at its end; a locked box shows its beginning.
+    connect(box, &QLineEdit::textChanged, box, [box] { box->setCursorPosition(0); });
 }
 
 QToolButton* DataPage::makeDropDown(const QString& arrayName, int index) {

@@ -56,6 +56,7 @@ protected:
     QLineEdit* makeTextBox(const QString& arrayName, int index, bool locked);
     AssignBox* makeAssignBox(const QString& arrayName, int index);
     QToolButton* makeDropDown(const QString& arrayName, int index);
+    static void showFromStart(QLineEdit* box);
     ValueCheckBox* makeCheck(const QString& arrayName, int index, const QString& caption);
     // The XP-style drop-down picture of the main window (picXP(0)) when XPLook is set.
     void applyDropDownLook(const QList<QToolButton*>& buttons) const;

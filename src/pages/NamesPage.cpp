@@ -45,7 +45,7 @@ NamesPage::NamesPage(const Texts& texts, const Switches& switches, QWidget* pare
         for (int l = 0; l < def.labels; ++l) {
             QLabel* label = makeLabel(QStringLiteral("lblPart") + nn(g + 1), l,
                                       QString::fromLatin1(def.labelCaption));
-            label->setMinimumWidth(64);
+            label->setMinimumWidth(96);
             lblPart[g].append(label);
             grid->addWidget(label, l, 0);
             for (int c = 0; c < perRow; ++c) {

@@ -91,14 +91,14 @@ SnapShotPage::SnapShotPage(const Texts& texts, const Switches& switches, QWidget
 QToolBar* SnapShotPage::makeToolbar(const QString& arrayName, int index, bool withSwitches) {
     auto* toolbar = new QToolBar(m_fraTab);
     toolbar->setObjectName(controlName(arrayName, index));
-    toolbar->setIconSize(QSize(16, 16));
+    toolbar->setIconSize(QSize(22, 22));
     toolbar->setFloatable(false);
     toolbar->setMovable(false);
     for (int b = 1; b <= 5; ++b) {
         auto* tool = new QToolButton(toolbar);
         tool->setObjectName(QStringLiteral("Button") + QString::number(b));
         tool->setProperty("Tag", QString());
-        tool->setFixedSize(24, 22);
+        tool->setFixedSize(28, 26);
         if (b == 3) {
             // The spacer between the switches and the transfers.
             tool->setEnabled(false);
@@ -108,14 +108,8 @@ QToolBar* SnapShotPage::makeToolbar(const QString& arrayName, int index, bool wi
         } else if (b == 5) {
             tool->setIcon(QIcon(QStringLiteral(":/pages/send.svg")));
         } else if (!withSwitches) {
+            // The group row has no switches; the empty buttons keep its transfers in line.
             tool->setEnabled(false);
-        }
-        if (!withSwitches && b <= 3) {
-            // The group row has no switches; the space keeps its buttons under the others.
-            QSizePolicy policy = tool->sizePolicy();
-            policy.setRetainSizeWhenHidden(true);
-            tool->setSizePolicy(policy);
-            tool->hide();
         }
         toolbar->addWidget(tool);
     }
