@@ -13,6 +13,10 @@ class Texts;
 class UserInterface;
 struct Switches;
 
+// A snapshot configuration image, opaque to the editor, and the eight images of a group (1..8).
+using ConfigBlock = FixedText<512>;
+using ConfigGroup = std::array<ConfigBlock, 9>;
+
 // One entry of a GPIO function list: "key|value" and its GpioItemCode.
 struct GpioListEntry {
     QString text;
@@ -25,7 +29,6 @@ class DataStore {
 public:
     static constexpr int GpioInputList = 0;  // list name "Input"
     static constexpr int GpioOutputList = 1; // list name "Output"
-    static constexpr int ConfigBlockSize = 512;
 
     // The working copy (pages, encoder, decoder, data file) and the reference copy (reset,
     // replacement names). Both start with every byte zero.
@@ -35,8 +38,8 @@ public:
     // Module data, not part of the record and not in the data file.
     std::array<FixedText<32>, 7> StatusText{}; // 1..6, the Status page lines
     FixedText<4> QPLVersion{};
-    FixedText<ConfigBlockSize> SnapShotData{}; // one ConfigBlock ("31".."38", CNS)
-    std::array<FixedText<ConfigBlockSize>, 9> SnapShotGroupData{}; // 1..8 ("30", CNG)
+    ConfigBlock SnapShotData{};      // one configuration ("31".."38", CNS)
+    ConfigGroup SnapShotGroupData{}; // 1..8 ("30", CNG)
     bool GroupReceiveActive = false;
     qint16 GroupReceiveCount = 0;
     QString GroupReceiveFile;
