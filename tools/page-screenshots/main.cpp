@@ -19,8 +19,8 @@ namespace {
 void sampleData(zoz::DataStore& store, const QString& folder) {
     using zoz::DataSet;
     zoz::DataSet& d = store.DataSet;
-    const char* const digital[16] = {"Kick", "Snare", "HiHat", "Tom 1", "Tom 2", "OH L",
-                                     "OH R", "Bass", "Git 1", "Git 2", "Keys L", "Keys R",
+    const char* const digital[16] = {"Kick",  "Snare", "HiHat", "Tom 1", "Tom 2",  "OH L",
+                                     "OH R",  "Bass",  "Git 1", "Git 2", "Keys L", "Keys R",
                                      "Vox 1", "Vox 2", "Choir", "Talk"};
     for (int i = 1; i <= 16; ++i)
         d.ChannelName(1, i) = QString::fromLatin1(digital[i - 1]);
@@ -65,8 +65,8 @@ void sampleData(zoz::DataStore& store, const QString& folder) {
         d.FBox.FBoxInput[i] = static_cast<qint16>(i <= 6 ? 99 + i : 0);
         d.FBox.FBoxOutput[i] = static_cast<qint16>(i <= 7 ? 100 + i : 0);
     }
-    const char* const status[6] = {"QPL 418", "Firmware 2.04", "V2.0 build 117", "SN 0418-2211",
-                                   "1234 h", "none"};
+    const char* const status[6] = {"QPL 418",      "Firmware 2.04", "V2.0 build 117",
+                                   "SN 0418-2211", "1234 h",        "none"};
     for (int i = 1; i <= 6; ++i)
         store.StatusText[i] = QString::fromLatin1(status[i - 1]);
     store.QPLVersion = QStringLiteral("2004");
@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
     QDir().mkpath(out);
     const char* const names[9] = {"status", "name",     "layer", "monitor", "gpio",
                                   "editor", "snapshot", "fbox",  "system"};
-    for (const QString language : {QStringLiteral("GER"), QStringLiteral("ENG")}) {
+    for (const QString& language : {QStringLiteral("GER"), QStringLiteral("ENG")}) {
         zoz::Texts texts(ini);
         texts.setLanguage(language);
         zoz::Switches switches;
@@ -107,7 +107,8 @@ int main(int argc, char** argv) {
             page->layout()->activate();
             QApplication::processEvents();
             const QString file =
-                QStringLiteral("%1/%2_%3.png").arg(out, QString::fromLatin1(names[p - 1]), language.toLower());
+                QStringLiteral("%1/%2_%3.png")
+                    .arg(out, QString::fromLatin1(names[p - 1]), language.toLower());
             if (!page->grab().save(file)) {
                 std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
                 return 1;
