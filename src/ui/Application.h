@@ -4,6 +4,11 @@
 #include "app/Startup.h"
 #include "app/Switches.h"
 #include "app/Texts.h"
+#include "dataset/DataStore.h"
+#include "dataset/Decoder.h"
+#include "dataset/Encoder.h"
+#include "files/ConfigFile.h"
+#include "files/DataFile.h"
 #include "log/AppLog.h"
 #include "log/MemoryProtoSink.h"
 #include "ui/MainWindow.h"
@@ -39,6 +44,11 @@ public:
     QtUserInterface& ui() { return m_ui; }
     Shutdown& shutdown() { return m_shutdown; }
     Startup& startup() { return m_startup; }
+    DataStore& dataStore() { return m_dataStore; }
+    DataFile& dataFile() { return m_dataFile; }
+    ConfigFile& configFile() { return m_configFile; }
+    Encoder& encoder() { return m_encoder; }
+    Decoder& decoder() { return m_decoder; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -52,6 +62,11 @@ private:
     QtUserInterface m_ui;
     Shutdown m_shutdown;
     Startup m_startup;
+    DataStore m_dataStore;
+    DataFile m_dataFile;
+    ConfigFile m_configFile;
+    Encoder m_encoder;
+    Decoder m_decoder;
 };
 
 } // namespace zoz

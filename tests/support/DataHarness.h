@@ -10,14 +10,9 @@
 #include "log/AppLog.h"
 #include "support/ScriptedUi.h"
 
+#include "support/QtPrinters.h"
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <ostream>
-
-// Readable QString values in test failures.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace zoz::test {
 

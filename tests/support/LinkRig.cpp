@@ -40,6 +40,17 @@ LinkRig::LinkRig(const QMap<QString, QString>& comm, const QStringList& simArgs,
     reporter = std::make_unique<LinkReporter>(switches, *texts, *log, ui);
     port = std::make_unique<SerialPort>(switches.IniFileName, *reporter);
     transport = std::make_unique<FrameTransport>(*port, *reporter);
+    interpreter = std::make_unique<CommandInterpreter>(*transport, *reporter, store);
+    CommandInterpreter::Collaborators c;
+    c.interpretHexData = [this](QString& payload) { decoded << payload; };
+    c.resetDataSet = [this] { ++resets; };
+    c.endProgram = [this] { ++endings; };
+    interpreter->setCollaborators(c);
+    QObject::connect(interpreter.get(), &CommandInterpreter::sendDataRequested,
+                     [this](int ms) { sendTimerArmed << ms; });
+    transport->setInterpreter([this](const QString& code, const QByteArray& frame) {
+        interpreter->InterpretCommand(code, frame);
+    });
     setUpStep = port->SetCommParameters();
     if (open && setUpStep == 0)
         opened = port->OpenPort();

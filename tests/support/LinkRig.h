@@ -2,6 +2,8 @@
 
 #include "app/Switches.h"
 #include "app/Texts.h"
+#include "dataset/DataStore.h"
+#include "link/CommandInterpreter.h"
 #include "link/FrameTransport.h"
 #include "link/LinkReporter.h"
 #include "link/SerialPort.h"
@@ -34,6 +36,13 @@ public:
     std::unique_ptr<LinkReporter> reporter;
     std::unique_ptr<SerialPort> port;
     std::unique_ptr<FrameTransport> transport;
+    DataStore store;
+    // Wired to the transport; its collaborators count what they were asked to do.
+    std::unique_ptr<CommandInterpreter> interpreter;
+    QStringList decoded; // payloads handed to the decoder
+    int resets = 0;
+    int endings = 0;
+    QList<int> sendTimerArmed;
     int setUpStep = -1;
     bool opened = false;
 

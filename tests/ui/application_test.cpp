@@ -96,6 +96,7 @@ TEST(Application, ClosingTheMainWindowEndsWithoutAQuestion) {
                   "RequestData=no\r\n[Screen]\r\nCoord_X=1500\r\nCoord_Y=750\r\n");
         QFile dat(dir.filePath("default.DAT"));
         ASSERT_TRUE(dat.open(QIODevice::WriteOnly));
+        dat.write(QByteArray(2913, '\0'));
     }
     int terminated = 0;
     BoxAcceptor user;
