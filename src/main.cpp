@@ -1,6 +1,10 @@
+#include "ui/Application.h"
+
 #include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    return 0;
+    zoz::Application application;
+    application.Main();
+    return app.exec();
 }

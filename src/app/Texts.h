@@ -11,6 +11,8 @@ public:
     explicit Texts(QString iniFileName);
 
     const QString& iniFileName() const { return m_iniFileName; }
+    // Start-up derives the settings file name after the owner has been created.
+    void setIniFileName(const QString& fileName) { m_iniFileName = fileName; }
     // Stored upper-cased; "" until start-up has read [Main] Language.
     void setLanguage(const QString& language);
     const QString& language() const { return m_language; }

@@ -63,7 +63,8 @@ public:
     virtual void loadMainWindow() = 0; // creates it once; later calls do nothing
     virtual void setMainCaption(const QString& caption) = 0;
     virtual QString mainCaption() const = 0;
-    virtual void setToolbarButtonVisible(int button, bool visible) = 0; // button from 1, separators counted
+    virtual void setToolbarButtonVisible(int button,
+                                         bool visible) = 0; // button from 1, separators counted
     virtual void setTestButtonVisible(bool visible) = 0;
     virtual void showMainWindow() = 0;
     virtual FormGeometry mainGeometry() const = 0;

@@ -17,7 +17,8 @@ TEST(CodePage, MapsTheHighRangeToItsUnicodeCharacters) {
     EXPECT_EQ(CodePage::toUnicode(static_cast<unsigned char>(0x80)), QChar(0x20AC)); // euro
     EXPECT_EQ(CodePage::toUnicode(static_cast<unsigned char>(0xA7)), QChar(0x00A7)); // section
     EXPECT_EQ(CodePage::toUnicode(static_cast<unsigned char>(0x8D)), QChar(0x008D)); // unassigned
-    EXPECT_EQ(CodePage::fromUnicode(QStringLiteral("\u00fc\u00df\u20ac")), QByteArray("\xfc\xdf\x80"));
+    EXPECT_EQ(CodePage::fromUnicode(QStringLiteral("\u00fc\u00df\u20ac")),
+              QByteArray("\xfc\xdf\x80"));
 }
 
 TEST(CodePage, CharactersOutsideTheCodePageBecomeQuestionMarks) {

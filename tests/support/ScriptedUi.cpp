@@ -4,7 +4,9 @@
 
 namespace zoz::test {
 
-void ScriptedUi::showStatusText(const QString& text) { statusTexts.append(text); }
+void ScriptedUi::showStatusText(const QString& text) {
+    statusTexts.append(text);
+}
 
 MsgAnswer ScriptedUi::messageBox(const QString& text, MsgButtons buttons, MsgIcon icon,
                                  const QString& title) {
@@ -20,7 +22,9 @@ QString ScriptedUi::fileDialog(const FileDialogRequest& request) {
     return fileNames.isEmpty() ? QString() : fileNames.dequeue();
 }
 
-void ScriptedUi::setBusyCursor(bool b) { busy = b; }
+void ScriptedUi::setBusyCursor(bool b) {
+    busy = b;
+}
 
 void ScriptedUi::processEvents() {
     if (onProcessEvents)
@@ -58,11 +62,21 @@ void ScriptedUi::hideCommDialog() {
     events.append(QStringLiteral("commHide"));
 }
 
-void ScriptedUi::showSplash() { events.append(QStringLiteral("splash")); }
-void ScriptedUi::closeSplash() { events.append(QStringLiteral("splashClosed")); }
-void ScriptedUi::loadMainWindow() { events.append(QStringLiteral("loadMain")); }
-void ScriptedUi::setMainCaption(const QString& text) { caption = text; }
-QString ScriptedUi::mainCaption() const { return caption; }
+void ScriptedUi::showSplash() {
+    events.append(QStringLiteral("splash"));
+}
+void ScriptedUi::closeSplash() {
+    events.append(QStringLiteral("splashClosed"));
+}
+void ScriptedUi::loadMainWindow() {
+    events.append(QStringLiteral("loadMain"));
+}
+void ScriptedUi::setMainCaption(const QString& text) {
+    caption = text;
+}
+QString ScriptedUi::mainCaption() const {
+    return caption;
+}
 
 void ScriptedUi::setToolbarButtonVisible(int button, bool visible) {
     hiddenButtons.removeAll(button);
@@ -70,16 +84,26 @@ void ScriptedUi::setToolbarButtonVisible(int button, bool visible) {
         hiddenButtons.append(button);
 }
 
-void ScriptedUi::setTestButtonVisible(bool visible) { testButtonVisible = visible; }
+void ScriptedUi::setTestButtonVisible(bool visible) {
+    testButtonVisible = visible;
+}
 
 void ScriptedUi::showMainWindow() {
     mainShown = true;
     events.append(QStringLiteral("showMain"));
 }
 
-FormGeometry ScriptedUi::mainGeometry() const { return geometry; }
-void ScriptedUi::setMainGeometry(const FormGeometry& g) { geometry = g; }
-int ScriptedUi::activeTab() const { return tab; }
-void ScriptedUi::focusTabStrip() { events.append(QStringLiteral("focusTabStrip")); }
+FormGeometry ScriptedUi::mainGeometry() const {
+    return geometry;
+}
+void ScriptedUi::setMainGeometry(const FormGeometry& g) {
+    geometry = g;
+}
+int ScriptedUi::activeTab() const {
+    return tab;
+}
+void ScriptedUi::focusTabStrip() {
+    events.append(QStringLiteral("focusTabStrip"));
+}
 
 } // namespace zoz::test

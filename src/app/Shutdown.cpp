@@ -1,0 +1,159 @@
+#include "app/Shutdown.h"
+
+#include "app/CodePage.h"
+#include "app/FormPosition.h"
+#include "app/IniFile.h"
+#include "app/Switches.h"
+#include "app/Texts.h"
+#include "app/UserInterface.h"
+#include "log/AppLog.h"
+
+#include <QFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+
+namespace zoz {
+
+namespace {
+
+void terminateProcess() {
+    std::fflush(nullptr);
+    std::_Exit(0);
+}
+
+// The file's lines as text, without their CR LF or LF.
+bool readLines(QFile& file, QStringList& lines) {
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    lines = CodePage::toUnicode(bytes).split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    for (QString& line : lines) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+    }
+    return true;
+}
+
+bool isEntryCandidate(const QString& trimmed) {
+    return !trimmed.isEmpty() && !trimmed.startsWith(QLatin1Char('[')) &&
+           !trimmed.startsWith(QLatin1Char(';'));
+}
+
+qint16 failed(int step, const QFile* file = nullptr) {
+    int code = errno;
+    if (code == 0 && file)
+        code = static_cast<int>(file->error());
+    return static_cast<qint16>(1000 * step + code);
+}
+
+} // namespace
+
+Shutdown::Shutdown(const Switches& switches, Texts& texts, AppLog& log, UserInterface& ui)
+    : m_switches(switches), m_texts(texts), m_log(log), m_ui(ui), m_terminate(terminateProcess) {}
+
+bool Shutdown::QueryEndProg(bool& query) {
+    if (query) {
+        const MsgAnswer answer =
+            m_ui.messageBox(m_texts.message(QStringLiteral("QueryEndProg")), MsgButtons::YesNo,
+                            MsgIcon::Critical, m_ui.mainCaption());
+        if (answer != MsgAnswer::Yes)
+            return false;
+    }
+    m_log.WriteLog(m_texts.message(query ? QStringLiteral("QueryEndProg_ByUser")
+                                         : QStringLiteral("QueryEndProg_NoQuery")));
+    SaveFormPosition(m_ui, m_switches.IniFileName, QStringLiteral("Screen"),
+                     QStringLiteral("Coord_"));
+    SetIniValue(m_switches.IniFileName, QStringLiteral("Recent"), QStringLiteral("ActTabStrip"),
+                QString::number(m_ui.activeTab()));
+    FormatIniFile(m_switches.IniFileName);
+    if (m_closePort)
+        m_closePort();
+    m_log.CloseLog();
+    query = true;
+    if (m_terminate)
+        m_terminate();
+    return true;
+}
+
+qint16 FormatIniFile(const QString& fileName) {
+    // Step 1
+    if (!FileExists(fileName))
+        return 1000;
+
+    // Steps 2 to 4: the longest key of every section.
+    QStringList lines;
+    {
+        QFile source(fileName);
+        errno = 0;
+        if (!source.open(QIODevice::ReadOnly))
+            return failed(2, &source);
+        errno = 0;
+        if (!readLines(source, lines))
+            return failed(3, &source);
+    }
+    QList<int> longest;
+    int section = -1;
+    for (const QString& raw : lines) {
+        const QString line = raw.trimmed();
+        if (line.startsWith(QLatin1Char('['))) {
+            ++section;
+            longest.append(0);
+            continue;
+        }
+        const int eq = line.indexOf(QLatin1Char('='));
+        if (!isEntryCandidate(line) || eq < 0)
+            continue;
+        if (section < 0) { // an entry that belongs to no section
+            errno = ERANGE;
+            return failed(3);
+        }
+        longest[section] = qMax(longest[section], line.left(eq).trimmed().size());
+    }
+
+    // Steps 5 to 10: the lined-up copy into the temporary file beside the settings file.
+    const int slash =
+        qMax(fileName.lastIndexOf(QLatin1Char('/')), fileName.lastIndexOf(QLatin1Char('\\')));
+    const QString tempName = fileName.left(slash + 1) + QStringLiteral("tmptmp.tmp");
+    QFile temp(tempName);
+    errno = 0;
+    if (!temp.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return failed(6, &temp);
+    section = -1;
+    for (const QString& raw : lines) {
+        QString line = raw.trimmed();
+        if (line.startsWith(QLatin1Char('['))) {
+            ++section;
+        } else if (isEntryCandidate(line)) {
+            const int eq = line.indexOf(QLatin1Char('='));
+            if (eq < 0) {
+                line = QStringLiteral("  ") + line;
+            } else {
+                const int width = section >= 0 ? longest[section] : 0;
+                line = QStringLiteral("  ") + line.left(eq).trimmed().leftJustified(width) +
+                       QStringLiteral(" = ") + line.mid(eq + 1).trimmed();
+            }
+        }
+        const QByteArray bytes = CodePage::fromUnicode(line) + "\r\n";
+        errno = 0;
+        if (temp.write(bytes) != bytes.size())
+            return failed(7, &temp);
+    }
+    errno = 0;
+    if (!temp.flush())
+        return failed(10, &temp);
+    temp.close();
+
+    // Steps 11 and 12
+    errno = 0;
+    if (!QFile::remove(fileName))
+        return failed(11);
+    errno = 0;
+    if (!QFile::rename(tempName, fileName))
+        return failed(12);
+    return 0;
+}
+
+} // namespace zoz

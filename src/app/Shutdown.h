@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace zoz {
+
+class AppLog;
+class Texts;
+class UserInterface;
+struct Switches;
+
+// The one way the program ends: optional question, last log line, saved window state, the
+// settings file lined up, port and log closed, process ended.
+class Shutdown {
+public:
+    Shutdown(const Switches& switches, Texts& texts, AppLog& log, UserInterface& ui);
+
+    // Closes the serial port; the link connects it, until then nothing happens.
+    void setClosePort(std::function<void()> closePort) { m_closePort = std::move(closePort); }
+    // Ends the process. The default flushes the standard streams and exits at once, so no
+    // further window event runs; tests put a recorder in its place.
+    void setTerminator(std::function<void()> terminator) { m_terminate = std::move(terminator); }
+
+    // false when the user declined the question; otherwise the process has ended (a test
+    // terminator returns, and then so does this, with true).
+    bool QueryEndProg(bool& query);
+    bool QueryEndProg(bool&& query) { return QueryEndProg(query); }
+
+private:
+    const Switches& m_switches;
+    Texts& m_texts;
+    AppLog& m_log;
+    UserInterface& m_ui;
+    std::function<void()> m_closePort;
+    std::function<void()> m_terminate;
+};
+
+// Lines up the "=" of every section. 0 on success, otherwise 1000 x the failed step + the
+// system's error number; 1000 for a missing file. An entry before the first section fails at
+// step 3 and leaves the file as it was.
+qint16 FormatIniFile(const QString& fileName);
+
+} // namespace zoz

@@ -1,0 +1,33 @@
+#include "app/Texts.h"
+
+#include "app/IniFile.h"
+
+namespace zoz {
+
+Texts::Texts(QString iniFileName) : m_iniFileName(std::move(iniFileName)) {}
+
+void Texts::setLanguage(const QString& language) {
+    m_language = language.toUpper();
+}
+
+QString Texts::message(const QString& key) const {
+    return message(key, key);
+}
+
+QString Texts::message(const QString& key, const QString& defaultValue) const {
+    return lookup(QStringLiteral("Messages_") + m_language, key, defaultValue);
+}
+
+QString Texts::lookup(const QString& section, const QString& key,
+                      const QString& defaultValue) const {
+    return GetIniValue(m_iniFileName, section, key, defaultValue);
+}
+
+QString Texts::cached(const QString& key, const QString& defaultValue) {
+    QString& kept = m_cache[key];
+    if (kept.isEmpty())
+        kept = message(key, defaultValue);
+    return kept;
+}
+
+} // namespace zoz

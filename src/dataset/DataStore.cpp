@@ -1,0 +1,94 @@
+#include "dataset/DataStore.h"
+
+#include "app/IniFile.h"
+#include "app/Switches.h"
+#include "app/Texts.h"
+#include "app/UserInterface.h"
+#include "dataset/GpioItemCode.h"
+#include "log/AppLog.h"
+
+#include <QDir>
+
+namespace zoz {
+
+void DataStore::InitDataSet(UserInterface& ui) {
+    DataSet = DataSetDefault;
+    // Row set for machine sources 1..12: REC, A, B, C, D, C, B, A, REC, A, B, C.
+    static constexpr int zigZag[EditorRecord::MachSourceCount] = {1, 2, 3, 4, 5, 4,
+                                                                  3, 2, 1, 2, 3, 4};
+    for (int s = 1; s <= EditorRecord::MachSourceCount; ++s)
+        DataSet.Editor.MachSource(s)[zigZag[s - 1]] = 1;
+    DataSetDefault = DataSet;
+    ui.refreshPages();
+}
+
+bool DataStore::BlankNames_Replaced(UserInterface& ui, Texts& texts, AppLog& log, bool showStatus) {
+    bool replaced = false;
+    for (int group = 1; group <= zoz::DataSet::GroupCount; ++group) {
+        for (int i = 1; i <= zoz::DataSet::GroupSize[group]; ++i) {
+            NameText& field = DataSet.ChannelName(group, i);
+            NameBox box;
+            if (group > 1) {
+                box = ui.nameBox(group, i);
+                QString text = box.text;
+                while (text.endsWith(QLatin1Char(' ')))
+                    text.chop(1);
+                field = text;
+            }
+            if (!field.text().trimmed().isEmpty())
+                continue;
+            field = DataSetDefault.ChannelName(group, i);
+            if (group == 1)
+                box = ui.nameBox(group, i); // only its tool tip is used
+            QString message = texts.cached(QStringLiteral("BlankNames_Replaced"));
+            ReplaceParams(message, box.toolTip);
+            if (showStatus)
+                ui.showStatusText(message);
+            log.WriteLog(message);
+            replaced = true;
+        }
+    }
+    if (showStatus && !replaced)
+        ui.showStatusText(QString());
+    return true;
+}
+
+namespace {
+
+// A name is absolute when it begins with a separator or names a drive; others live beside the
+// program.
+QString inProgramFolder(const QString& folder, const QString& name) {
+    if (name.startsWith(QLatin1Char('/')) || name.startsWith(QLatin1Char('\\')) ||
+        name.contains(QLatin1Char(':')))
+        return name;
+    return folder + QDir::separator() + name;
+}
+
+} // namespace
+
+void DataStore::LoadGPIOLists(const Switches& switches) {
+    static const char* const listNames[2] = {"Input", "Output"};
+    for (int k = 0; k < 2; ++k) {
+        if (!lstData[k].isEmpty())
+            continue;
+        const QString listName = QString::fromLatin1(listNames[k]);
+        const QString definition =
+            GetIniValue(switches.IniFileName, QStringLiteral("Main"),
+                        QStringLiteral("GPIO_") + listName + QStringLiteral("_DataDef"), QString());
+        QString file = switches.IniFileName;
+        QString section =
+            QStringLiteral("GPIO_") + listName + QStringLiteral("_Data_") + switches.Language;
+        if (!QString(definition).remove(QLatin1Char(' ')).isEmpty()) {
+            file = inProgramFolder(switches.ProgramFolder, definition);
+            section = QStringLiteral("Data_") + switches.Language;
+        }
+        const QStringList keys = GetIniKeys(section, file);
+        for (int i = 1; i < keys.size(); ++i) {
+            const QString value = GetIniValue(file, section, keys.at(i), QString());
+            lstData[k].append(
+                {keys.at(i) + QLatin1Char('|') + value, GpioItemCode::FromPosition(i)});
+        }
+    }
+}
+
+} // namespace zoz

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+namespace zoz {
+
+class AppLog;
+class ConfigFile;
+class DataFile;
+class DataStore;
+class Texts;
+class UserInterface;
+struct Switches;
+
+// The inverse of the encoder: a "20" payload becomes the data set, "30" and "31".."38" the
+// configuration buffers and a configuration file. Reads a byte per two characters from a position
+// counter; past the end it reads 0, characters after the last field are ignored.
+class Decoder {
+public:
+    Decoder(DataStore& store, const Switches& switches, Texts& texts, AppLog& log,
+            UserInterface& ui, DataFile& dataFile, ConfigFile& configFile);
+
+    // The configuration branches replace payload with the decoded characters. A failure (a GPIO
+    // key from 0x8000 on) ends the decoding with "Interpret_HexData_Err" in the log only; what was
+    // decoded until then stays in the data set.
+    void Interpret_HexData(QString& payload);
+
+private:
+    // The description of a failure, "" when the block was decoded.
+    QString decodeDataSet(const QString& payload);
+    void decodeGroup(QString& payload);
+    void decodeSingle(QString& payload, int index);
+
+    DataStore& m_store;
+    const Switches& m_switches;
+    Texts& m_texts;
+    AppLog& m_log;
+    UserInterface& m_ui;
+    DataFile& m_dataFile;
+    ConfigFile& m_configFile;
+};
+
+} // namespace zoz

@@ -1,0 +1,222 @@
+#include "files/DataFile.h"
+
+#include "app/IniFile.h"
+#include "app/Switches.h"
+#include "app/Texts.h"
+#include "app/UserInterface.h"
+#include "dataset/DataSetImage.h"
+#include "dataset/DataStore.h"
+#include "dataset/HexCodec.h"
+#include "files/SafeFile.h"
+#include "log/AppLog.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace zoz {
+
+namespace {
+
+const QString Blanks = QStringLiteral("  ");
+
+QString withParams(QString text, const QString& p1, const QString& p2 = {}) {
+    ReplaceParams(text, p1, p2);
+    return text;
+}
+
+bool isFile(const QString& name) {
+    return QFileInfo(name).isFile();
+}
+
+// The file's version shown in a conflict: the next major version, up to 3.
+int fileVersion() {
+    return ZOZ_VERSION_MAJOR < 3 ? ZOZ_VERSION_MAJOR + 1 : ZOZ_VERSION_MAJOR;
+}
+
+} // namespace
+
+DataFile::DataFile(DataStore& store, Switches& switches, Texts& texts, AppLog& log,
+                   UserInterface& ui, std::function<void()> endProgram)
+    : m_store(store), m_switches(switches), m_texts(texts), m_log(log), m_ui(ui),
+      m_endProgram(std::move(endProgram)) {}
+
+QString DataFile::message(const char* key) {
+    return m_texts.cached(QString::fromLatin1(key));
+}
+
+static FileDialogRequest dialogRequest(FileKind kind, const QString& title, const QString& dataText,
+                                       const QString& configText, const QString& name) {
+    FileDialogRequest request;
+    request.title = title;
+    request.initialName = name;
+    switch (kind) {
+    case FileKind::Data:
+        request.filterText = dataText;
+        request.extension = QStringLiteral("DAT");
+        break;
+    case FileKind::Config:
+        request.filterText = configText;
+        request.extension = QStringLiteral("CNS");
+        break;
+    case FileKind::ConfigGroup:
+        request.filterText = configText;
+        request.extension = QStringLiteral("CNG");
+        break;
+    }
+    return request;
+}
+
+QString DataFile::FileSaveDialog(const QString& fileName, FileKind kind) {
+    FileDialogRequest request = dialogRequest(kind, message("SaveAs"), message("DataFile"),
+                                              message("ConfigFile"), fileName);
+    request.save = true;
+    const QString name = m_ui.fileDialog(request);
+    if (!name.isEmpty() && QFileInfo::exists(name)) {
+        const MsgAnswer answer =
+            m_ui.messageBox(withParams(message("QueryOverwrite"), name), MsgButtons::YesNo,
+                            MsgIcon::Question, m_ui.mainCaption());
+        if (answer != MsgAnswer::Yes)
+            return QString();
+    }
+    return name;
+}
+
+QString DataFile::FileOpenDialog(const QString& fileName, FileKind kind) {
+    const FileDialogRequest request = dialogRequest(kind, message("OpenFile"), message("DataFile"),
+                                                    message("ConfigFile"), fileName);
+    const QString name = m_ui.fileDialog(request);
+    if (!name.isEmpty() && !isFile(name)) {
+        m_ui.messageBox(withParams(message("FileNotFound"), name), MsgButtons::Ok,
+                        MsgIcon::Exclamation, m_ui.mainCaption());
+        return QString();
+    }
+    return name;
+}
+
+bool DataFile::WriteDataFile(QString& fileName) {
+    const QString name = FileSaveDialog(fileName, FileKind::Data);
+    if (name.isEmpty())
+        return false;
+    fileName = name;
+    m_ui.showStatusText(Blanks + message("WritingData"));
+    m_log.WriteLog(Blanks + withParams(message("WritingFile"), name));
+
+    const QString failure = SafeFile::Write(name, DataSetImage::Write(m_store.DataSet));
+    if (!failure.isEmpty()) {
+        ReportFileError(QStringLiteral("WriteToDisk_Err"), failure, name);
+        return false;
+    }
+    const QString ok = Blanks + message("WritingData_Ok");
+    m_log.WriteLog(ok);
+    m_ui.showStatusText(ok);
+    return true;
+}
+
+QString DataFile::VersionConflictGerman(const QString& fileName) {
+    return QStringLiteral("Versionskonflikt: Die Datei '") + fileName +
+           QStringLiteral(" ' kann nicht gelesen werden (Datei = '") +
+           QString::number(fileVersion()) + QStringLiteral(" oder h\u00f6her' <> Programm = '") +
+           QString::number(ZOZ_VERSION_MAJOR) + QStringLiteral("').");
+}
+
+QString DataFile::VersionConflictText(const QString& fileName) {
+    const QString crlf = QStringLiteral("\r\n");
+    return TrimBlanks(VersionConflictGerman(fileName) + crlf + crlf +
+                      QStringLiteral("Version conflict: The file '") + fileName +
+                      QStringLiteral(" ' cannot be read (file = '") +
+                      QString::number(fileVersion()) +
+                      QStringLiteral(" or higher' <> program = '") +
+                      QString::number(ZOZ_VERSION_MAJOR) + QStringLiteral("').") + crlf + crlf);
+}
+
+bool DataFile::ReadDataFile(QString& fileName, bool noDialog, bool noReset) {
+    const QString name = noDialog ? fileName : FileOpenDialog(fileName, FileKind::Data);
+    if (name.isEmpty())
+        return false;
+    fileName = name;
+    if (!isFile(name)) {
+        m_ui.setBusyCursor(false);
+        ReportText(Blanks + withParams(message("ReadingData_Err"), name));
+        return false;
+    }
+    if (QFileInfo(name).size() != DataSetImage::Size) {
+        m_ui.setBusyCursor(false);
+        m_log.WriteLog(VersionConflictGerman(name));
+        m_ui.messageBox(VersionConflictText(name), MsgButtons::Ok, MsgIcon::Exclamation,
+                        m_switches.ProgramName);
+        return false;
+    }
+    if (!noDialog) {
+        const MsgAnswer answer =
+            m_ui.messageBox(withParams(message("QueryReadData"), name), MsgButtons::YesNo,
+                            MsgIcon::Critical, m_ui.mainCaption());
+        if (answer != MsgAnswer::Yes)
+            return false;
+    }
+    m_ui.setBusyCursor(true);
+    m_ui.showStatusText(message("ReadingData"));
+    m_log.WriteLog(Blanks + withParams(message("ReadingFile"), name));
+    if (!noReset)
+        ResetDataSet(true, false);
+    m_ui.focusTabStrip();
+
+    QFile file(name);
+    QByteArray image;
+    if (file.open(QIODevice::ReadOnly))
+        image = file.read(DataSetImage::Size);
+    if (file.error() != QFileDevice::NoError || !DataSetImage::Read(image, m_store.DataSet)) {
+        const QString description = file.error() != QFileDevice::NoError
+                                        ? file.errorString()
+                                        : QStringLiteral("Input past end of file");
+        ReportFileError(QStringLiteral("ReadFromDisk_Err"), description, name);
+        return false;
+    }
+    if (noDialog) {
+        m_ui.showStatusText(QString());
+    } else {
+        const QString ok = Blanks + message("ReadingData_Ok");
+        m_log.WriteLog(ok);
+        m_ui.showStatusText(ok);
+    }
+    m_ui.focusTabStrip();
+    m_ui.setBusyCursor(false);
+    return true;
+}
+
+void DataFile::ResetDataSet(bool noQuery, bool readDefaultFile) {
+    if (!noQuery) {
+        const MsgAnswer answer = m_ui.messageBox(message("QueryDataReset"), MsgButtons::YesNo,
+                                                 MsgIcon::Critical, m_ui.mainCaption());
+        if (answer != MsgAnswer::Yes)
+            return;
+    }
+    if (readDefaultFile) {
+        QString name = m_switches.DefaultDataFile;
+        if (!ReadDataFile(name, true, true)) {
+            if (m_endProgram)
+                m_endProgram();
+            return;
+        }
+        m_ui.refreshPages();
+        if (m_store.BlankNames_Replaced(m_ui, m_texts, m_log, true) && !noQuery)
+            m_ui.showStatusText(message("ReadingData_Ok"));
+        m_store.DataSetDefault = m_store.DataSet;
+    } else {
+        m_store.DataSet = m_store.DataSetDefault;
+    }
+    m_ui.refreshPages();
+    m_ui.showStatusText(message("ResetDone"));
+}
+
+void DataFile::ReportFileError(const QString& key, const QString& description,
+                               const QString& fileName) {
+    ReportText(Blanks + withParams(m_texts.cached(key), description, fileName));
+    m_ui.setBusyCursor(false);
+}
+
+void DataFile::ReportText(const QString& text) {
+    m_log.WriteLog(text);
+    m_ui.messageBox(text, MsgButtons::Ok, MsgIcon::Exclamation, m_switches.ProgramName);
+}
+
+} // namespace zoz

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace zoz {
+
+class AppLog;
+class DataStore;
+class Texts;
+class UserInterface;
+struct Switches;
+
+// File kinds of the dialogs: data file, one configuration, a configuration group.
+enum class FileKind { Data = 1, Config = 2, ConfigGroup = 3 };
+
+// The data file (*.DAT, the 2913-byte image of the data set without header), the file dialogs of
+// every file procedure and the reset of the data set to its reference copy.
+class DataFile {
+public:
+    // endProgram ends the program without asking (QueryEndProg); it is called when the default
+    // data file cannot be read.
+    DataFile(DataStore& store, Switches& switches, Texts& texts, AppLog& log, UserInterface& ui,
+             std::function<void()> endProgram);
+
+    // The chosen name, or "" when the user cancelled or refused to overwrite an existing file.
+    QString FileSaveDialog(const QString& fileName, FileKind kind);
+    // The chosen name of an existing file, or "".
+    QString FileOpenDialog(const QString& fileName, FileKind kind);
+
+    // Asks for the name and writes the data set; the name keeps its old value on cancel.
+    // true when the file was written.
+    bool WriteDataFile(QString& fileName);
+    // true when the data set was read. A file of any length but 2913 is a version conflict and
+    // changes nothing.
+    bool ReadDataFile(QString& fileName, bool noDialog, bool noReset = false);
+    void ResetDataSet(bool noQuery, bool readDefaultFile);
+
+    // The failure report of the file procedures: "  " + text of key with the system's error
+    // description and the file name, to the log and in a box titled with the program name.
+    void ReportFileError(const QString& key, const QString& description, const QString& fileName);
+    // A report to the log and in an exclamation box titled with the program name.
+    void ReportText(const QString& text);
+    // The bilingual message box text of a version conflict; its first paragraph goes to the log.
+    static QString VersionConflictGerman(const QString& fileName);
+    static QString VersionConflictText(const QString& fileName);
+
+private:
+    QString message(const char* key);
+
+    DataStore& m_store;
+    Switches& m_switches;
+    Texts& m_texts;
+    AppLog& m_log;
+    UserInterface& m_ui;
+    std::function<void()> m_endProgram;
+};
+
+} // namespace zoz

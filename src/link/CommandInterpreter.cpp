@@ -1,0 +1,171 @@
+#include "link/CommandInterpreter.h"
+
+#include "app/CodePage.h"
+#include "app/Switches.h"
+#include "dataset/DataStore.h"
+#include "dataset/HexCodec.h"
+#include "link/FrameTransport.h"
+#include "link/LinkReporter.h"
+
+#include <exception>
+
+namespace zoz {
+
+namespace {
+constexpr int kMajor = ZOZ_VERSION_MAJOR;
+constexpr int kStatusTexts = 6;
+constexpr int kStatusWidth = 32;
+
+QByteArray frameOf(quint8 code, const QString& payload = {}) {
+    return char(code) + CodePage::fromUnicode(payload) + '\r';
+}
+
+QString fixedWidth(const QString& text, int width) {
+    return text.left(width).leftJustified(width, QLatin1Char(' '));
+}
+} // namespace
+
+CommandInterpreter::CommandInterpreter(FrameTransport& transport, LinkReporter& reporter,
+                                       DataStore& store, QObject* parent)
+    : QObject(parent), m_transport(transport), m_reporter(reporter), m_store(store) {}
+
+void CommandInterpreter::InterpretCommand(const QString& code, const QByteArray& frame) {
+    const QString payload = CodePage::toUnicode(frame.mid(1, qMax(0, int(frame.size()) - 2)));
+    QString failure;
+    try {
+        failure = interpret(code, payload);
+    } catch (const std::exception& e) {
+        failure = QString::fromLocal8Bit(e.what());
+    }
+    if (!failure.isEmpty())
+        m_reporter.errorReport(QStringLiteral("Comm_InterpretCommand_Err"), failure, {}, false,
+                               false);
+}
+
+// A box with the information icon when ShowMsgBox is on; the status bar as well or instead.
+void CommandInterpreter::infoBox(const QString& text, bool thenStatus) {
+    const bool boxShown = m_reporter.showMsgBox();
+    m_reporter.box(text, MsgIcon::Information);
+    if (thenStatus || !boxShown)
+        m_reporter.status(text);
+}
+
+QString CommandInterpreter::interpret(const QString& code, const QString& payload) {
+    UserInterface& ui = m_reporter.ui();
+    if (code == QLatin1String("80")) {
+        if (m_transport.TransmitData(frameOf(0x81)))
+            m_reporter.status(m_reporter.line(QStringLiteral("Comm_OnlineTest_Request_Info")));
+    } else if (code == QLatin1String("81")) {
+        infoBox(m_reporter.line(QStringLiteral("Comm_OnlineTest_Info")), true);
+    } else if (code == QLatin1String("82")) {
+        if (m_transport.TransmitData(BuildVersionInfo()))
+            m_reporter.status(m_reporter.line(QStringLiteral("Comm_VersionInfo_Sent")));
+    } else if (code == QLatin1String("83")) {
+        ui.takeOverPages();
+        const QString failure = ReadVersionInfo(payload);
+        if (!failure.isEmpty())
+            return failure;
+        m_reporter.status(QString());
+        const QString version = TrimBlanks(m_store.StatusText[3].text()).toUpper();
+        if (!version.contains(QStringLiteral("V%1.").arg(kMajor))) {
+            const QString crlf = QStringLiteral("\r\n");
+            ui.messageBox(QStringLiteral("Bitte benutzen Sie die PC-Software-Version 'V3'...") +
+                              crlf + QStringLiteral("Danke!") + crlf + crlf +
+                              QStringLiteral("Please use the pc software version 'V3'...") + crlf +
+                              QStringLiteral("Thank you!"),
+                          MsgButtons::Ok, MsgIcon::Critical, ui.mainCaption());
+            if (m_collaborators.endProgram)
+                m_collaborators.endProgram();
+            return {};
+        }
+        infoBox(m_reporter.line(QStringLiteral("Comm_VersionInfo_Received")), false);
+    } else if (code == QLatin1String("89")) {
+        ui.takeOverPages();
+        m_store.QPLVersion = HexToStr(payload);
+        ui.refreshPages();
+        m_reporter.status(QString());
+        infoBox(QStringLiteral("  QPL Versionsnummer empfangen"), false);
+    } else if (code == QLatin1String("84")) {
+        RequestedBlock = payload;
+        emit sendDataRequested(SendDataDelayMs);
+    } else if (code == QLatin1String("85")) {
+        const qint32 sum = CalcChecksum(payload);
+        if (m_transport.TransmitData(frameOf(0x86, StrToHex(QString::number(sum))))) {
+            QString data = payload;
+            if (m_collaborators.interpretHexData)
+                m_collaborators.interpretHexData(data);
+            const QString t = m_reporter.line(QStringLiteral("Comm_Data_Received"));
+            m_reporter.box(t, MsgIcon::Information);
+            m_reporter.statusAndLog(t);
+        }
+    } else if (code == QLatin1String("86")) {
+        bool ok = false;
+        const qint64 theirs = HexToStr(payload).trimmed().toLongLong(&ok);
+        if (!ok)
+            return QStringLiteral("Type mismatch: \"%1\" is no checksum").arg(payload);
+        if (theirs == LastSentChecksum) {
+            const QString t = m_reporter.line(QStringLiteral("Comm_Data_Sent"));
+            m_reporter.box(t, MsgIcon::Exclamation);
+            m_reporter.statusAndLog(t);
+        } else {
+            const QString t = m_reporter.line(QStringLiteral("Comm_Checksum_Err"));
+            m_reporter.box(t, MsgIcon::Exclamation, true);
+            m_reporter.statusAndLog(t);
+        }
+    } else if (code == QLatin1String("87")) {
+        if (m_collaborators.resetDataSet)
+            m_collaborators.resetDataSet();
+        if (m_transport.TransmitData(frameOf(0x88)))
+            m_reporter.status(m_reporter.line(QStringLiteral("Comm_Reset_ByRequest")));
+    } else if (code == QLatin1String("88")) {
+        infoBox(m_reporter.line(QStringLiteral("Comm_Reset_Done")), true);
+    }
+    return {};
+}
+
+QByteArray CommandInterpreter::BuildVersionInfo() {
+    m_reporter.ui().takeOverPages();
+    QString payload;
+    for (int i = 1; i <= kStatusTexts; ++i) {
+        QString t = m_store.StatusText[i].text();
+        if (TrimBlanks(t).isEmpty())
+            t = QStringLiteral("TextStatus(%1)").arg(i);
+        if (i == 3)
+            t = QStringLiteral("QPL SW V%1.123 by R&N").arg(kMajor);
+        payload += ByteToHex(kStatusWidth) + StrToHex(fixedWidth(t, kStatusWidth));
+    }
+    return frameOf(0x83, payload);
+}
+
+QString CommandInterpreter::ReadVersionInfo(const QString& payload) {
+    for (int i = 1; i <= kStatusTexts; ++i)
+        m_store.StatusText[i] = QString();
+    int pos = 0;
+    int entry = 0;
+    while (pos < payload.size()) {
+        ++entry;
+        if (entry > kStatusTexts)
+            return QStringLiteral("Subscript out of range: status text %1").arg(entry);
+        const int length = HexToByte(payload.mid(pos, 2));
+        pos += 2;
+        QString text;
+        bool complete = true;
+        for (int k = 0; k < length; ++k) {
+            if (pos >= payload.size()) {
+                complete = false;
+                break;
+            }
+            text += CodePage::toUnicode(HexToByte(payload.mid(pos, 2)));
+            pos += 2;
+        }
+        if (!complete)
+            break;
+        while (text.endsWith(QLatin1Char(' ')))
+            text.chop(1);
+        m_store.StatusText[entry] = text;
+    }
+    m_reporter.ui().refreshPages();
+    return {};
+}
+
+} // namespace zoz

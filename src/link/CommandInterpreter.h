@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <functional>
+
+namespace zoz {
+
+class DataStore;
+class FrameTransport;
+class LinkReporter;
+
+// Acts on every complete frame from the controller: answers its requests, stores received data,
+// checks the acknowledgement of what we sent. Owns RequestedBlock and LastSentChecksum.
+class CommandInterpreter : public QObject {
+    Q_OBJECT
+public:
+    // What the interpreter needs from others, set by the composition root.
+    struct Collaborators {
+        // The decoder (Interpret_HexData) for a received "85" payload.
+        std::function<void(QString& payload)> interpretHexData;
+        // ResetDataSet with NoQuery true and ReadDefaultFile false.
+        std::function<void()> resetDataSet;
+        // QueryEndProg without asking: the controller runs software of another major version.
+        std::function<void()> endProgram;
+    };
+
+    CommandInterpreter(FrameTransport& transport, LinkReporter& reporter, DataStore& store,
+                       QObject* parent = nullptr);
+
+    void setCollaborators(Collaborators c) { m_collaborators = std::move(c); }
+
+    // code: the command byte as two hex digits; frame: the whole frame as received.
+    void InterpretCommand(const QString& code, const QByteArray& frame);
+    // The complete "83" frame answering "82".
+    QByteArray BuildVersionInfo();
+    // Fills StatusText 1..6 from an "83" payload; the description of a failure, "" when read.
+    QString ReadVersionInfo(const QString& payload);
+
+    // Block code of the last "84" received; "" when none. Cleared by the dispatcher after sending.
+    QString RequestedBlock;
+    // CalcChecksum of the payload of the last "85" frame we sent.
+    qint32 LastSentChecksum = 0;
+
+    static constexpr int SendDataDelayMs = 100;
+
+signals:
+    // The controller asked for data ("84"): arm timSendData with this interval; its tick sends
+    // RequestedBlock (command 107).
+    void sendDataRequested(int intervalMs);
+
+private:
+    QString interpret(const QString& code, const QString& payload);
+    void infoBox(const QString& text, bool thenStatus);
+
+    FrameTransport& m_transport;
+    LinkReporter& m_reporter;
+    DataStore& m_store;
+    Collaborators m_collaborators;
+};
+
+} // namespace zoz

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "app/UserInterface.h"
+
+#include <QString>
+
+namespace zoz {
+
+class AppLog;
+class Texts;
+struct Switches;
+
+// The one place where the device link tells the user: status bar, log and message boxes with the
+// program's file name as title. Message texts are looked up once and kept for the run.
+class LinkReporter {
+public:
+    LinkReporter(const Switches& switches, Texts& texts, AppLog& log, UserInterface& ui);
+
+    // Cached text of a message key, the key itself as default.
+    QString text(const QString& key);
+    // "  " + text of key, placeholders filled.
+    QString line(const QString& key, const QString& p1 = {}, const QString& p2 = {});
+
+    void status(const QString& text);
+    void log(const QString& text);
+    void statusAndLog(const QString& text);
+    // A box when ShowMsgBox is on (or always), titled with the program's file name.
+    void box(const QString& text, MsgIcon icon, bool always = false);
+    bool showMsgBox() const;
+
+    // An error report: "  " + text of key with the error description and a detail filled in, to
+    // the log; optionally in a box (always) and the status bar; the mouse pointer back to default.
+    void errorReport(const QString& key, const QString& description, const QString& detail,
+                     bool inBox, bool inStatus);
+
+    UserInterface& ui() { return m_ui; }
+    AppLog& appLog() { return m_log; }
+    Texts& texts() { return m_texts; }
+    const Switches& switches() const { return m_switches; }
+
+private:
+    const Switches& m_switches;
+    Texts& m_texts;
+    AppLog& m_log;
+    UserInterface& m_ui;
+};
+
+} // namespace zoz

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QSerialPort>
+#include <QString>
+
+namespace zoz {
+
+class LinkReporter;
+
+// The serial port and its [Comm] settings. One instance for the whole run: set up once at
+// start-up, opened on the main window's first activation, closed at the end.
+class SerialPort : public QObject {
+    Q_OBJECT
+public:
+    SerialPort(QString iniFileName, LinkReporter& reporter, QObject* parent = nullptr);
+
+    // Steps 1..11 of [Comm]; 0 when all succeeded, else the number of the failing step.
+    int SetCommParameters();
+    // The port's open state after the call.
+    bool OpenPort();
+    // True when the port is closed after the call.
+    bool ClosePort();
+
+    bool isOpen() const { return m_port.isOpen(); }
+    // Queues bytes for output; false with errorString() when the port refuses them.
+    bool write(const QByteArray& bytes);
+    // Bytes written by us and not yet taken by the device (MSComm OutBufferCount).
+    qint64 OutBufferCount() const { return m_port.bytesToWrite(); }
+    // Why the last write failed.
+    QString writeError() const { return m_writeError; }
+    // The port number or name as error texts show it: " 2" for port 2, else the name.
+    QString portText() const;
+    QString deviceName() const { return m_device; }
+
+    // [Comm] values as applied.
+    QString CommPort;
+    QString Settings;
+    int InBufferSize = 0;
+    int OutBufferSize = 0;
+    bool DTREnable = false;
+    bool RTSEnable = false;
+    int Handshaking = 0;
+    int InputLen = 0;
+    int InputMode = 0;
+    bool NullDiscard = false;
+    int RThreshold = 0;
+    int SThreshold = 0;
+    int TimeOut = 0; // seconds; 0 or less: no time-out
+    bool ShowCancelDialog = false;
+    int TimerInterval = 0; // milliseconds of TimerComm
+    bool PortOpened = false;
+
+signals:
+    // Bytes received, NUL bytes already dropped (NullDiscard).
+    void received(const QByteArray& bytes);
+    // A piece of output is about to be written.
+    void writing(const QByteArray& bytes);
+    // The device took written bytes, or the port went away: waits look again.
+    void progress();
+
+private:
+    bool applySettings(const QString& text);
+    void applyModemLines();
+    void onReadyRead();
+    void onError(QSerialPort::SerialPortError error);
+
+    QString m_iniFileName;
+    LinkReporter& m_reporter;
+    QSerialPort m_port;
+    QString m_device;
+    bool m_portIsNumber = false;
+    bool m_hangUp = false;
+    QString m_writeError;
+};
+
+} // namespace zoz

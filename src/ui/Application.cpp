@@ -1,0 +1,68 @@
+#include "ui/Application.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+
+namespace zoz {
+
+namespace {
+
+Switches programSwitches(const QString& programFilePath) {
+    const QFileInfo file(programFilePath.isEmpty() ? QCoreApplication::applicationFilePath()
+                                                   : programFilePath);
+    const QFileInfo resolved(file.canonicalFilePath().isEmpty() ? file.absoluteFilePath()
+                                                                : file.canonicalFilePath());
+    Switches switches;
+    switches.ProgramFolder = resolved.absolutePath();
+    switches.ProgramName = resolved.completeBaseName();
+    return switches;
+}
+
+} // namespace
+
+Application::Application(Options options)
+    : m_switches(programSwitches(options.programFilePath)), m_texts(QString()),
+      m_log(m_switches.ProgramFolder, m_switches.ProgramName),
+      m_mainWindow(std::make_unique<MainWindow>()), m_ui(*m_mainWindow),
+      m_shutdown(m_switches, m_texts, m_log, m_ui),
+      m_startup(m_switches, m_texts, m_log, m_ui, m_shutdown),
+      m_dataFile(m_dataStore, m_switches, m_texts, m_log, m_ui,
+                 [this] { m_shutdown.QueryEndProg(false); }),
+      m_configFile(m_dataFile, m_texts, m_log, m_ui),
+      m_encoder(m_dataStore, m_switches, m_texts, m_log, m_ui),
+      m_decoder(m_dataStore, m_switches, m_texts, m_log, m_ui, m_dataFile, m_configFile) {
+    if (options.terminator)
+        m_shutdown.setTerminator(std::move(options.terminator));
+    // The program ends only through QueryEndProg, never because its last window closed.
+    QApplication::setQuitOnLastWindowClosed(false);
+    m_startup.collaborators().txtProto = [this] { return &m_proto; };
+    m_startup.collaborators().initDataSet = [this] {
+        m_dataStore.InitDataSet(m_ui);
+        return true;
+    };
+    // Step 22: the default data file becomes the data set and its reference copy; a default file
+    // that cannot be read ends the program.
+    m_startup.collaborators().resetDataSet = [this] { m_dataFile.ResetDataSet(true, true); };
+    m_mainWindow->installEventFilter(this);
+}
+
+Application::~Application() {
+    m_mainWindow->removeEventFilter(this);
+}
+
+void Application::Main() {
+    m_startup.Main();
+}
+
+bool Application::eventFilter(QObject* watched, QEvent* event) {
+    // Closing the main window ends the program without a question.
+    if (watched == m_mainWindow.get() && event->type() == QEvent::Close) {
+        event->ignore();
+        m_shutdown.QueryEndProg(false);
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace zoz

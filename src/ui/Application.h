@@ -1,0 +1,72 @@
+#pragma once
+
+#include "app/Shutdown.h"
+#include "app/Startup.h"
+#include "app/Switches.h"
+#include "app/Texts.h"
+#include "dataset/DataStore.h"
+#include "dataset/Decoder.h"
+#include "dataset/Encoder.h"
+#include "files/ConfigFile.h"
+#include "files/DataFile.h"
+#include "log/AppLog.h"
+#include "log/MemoryProtoSink.h"
+#include "ui/MainWindow.h"
+#include "ui/QtUserInterface.h"
+
+#include <QObject>
+#include <functional>
+#include <memory>
+
+namespace zoz {
+
+// The composition root: creates every program-wide object once, connects the parts and runs
+// start-up. Everything it owns lives until the process ends inside QueryEndProg.
+class Application : public QObject {
+    Q_OBJECT
+public:
+    struct Options {
+        QString programFilePath;          // default: the running executable, symlinks resolved
+        std::function<void()> terminator; // default: flush and end the process at once
+    };
+
+    explicit Application(Options options = {});
+    ~Application() override;
+
+    // The program's entry: start-up in its steps (ends the process when a step fails).
+    void Main();
+
+    Switches& switches() { return m_switches; }
+    Texts& texts() { return m_texts; }
+    AppLog& log() { return m_log; }
+    MemoryProtoSink& protoSink() { return m_proto; }
+    MainWindow& mainWindow() { return *m_mainWindow; }
+    QtUserInterface& ui() { return m_ui; }
+    Shutdown& shutdown() { return m_shutdown; }
+    Startup& startup() { return m_startup; }
+    DataStore& dataStore() { return m_dataStore; }
+    DataFile& dataFile() { return m_dataFile; }
+    ConfigFile& configFile() { return m_configFile; }
+    Encoder& encoder() { return m_encoder; }
+    Decoder& decoder() { return m_decoder; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    Switches m_switches;
+    Texts m_texts;
+    AppLog m_log;
+    MemoryProtoSink m_proto; // the protocol text until the protocol window takes over
+    std::unique_ptr<MainWindow> m_mainWindow;
+    QtUserInterface m_ui;
+    Shutdown m_shutdown;
+    Startup m_startup;
+    DataStore m_dataStore;
+    DataFile m_dataFile;
+    ConfigFile m_configFile;
+    Encoder m_encoder;
+    Decoder m_decoder;
+};
+
+} // namespace zoz

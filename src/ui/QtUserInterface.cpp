@@ -1,0 +1,210 @@
+#include "ui/QtUserInterface.h"
+
+#include "ui/MainWindow.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace zoz {
+
+namespace {
+
+QMessageBox::Icon toIcon(MsgIcon icon) {
+    switch (icon) {
+    case MsgIcon::Critical:
+        return QMessageBox::Critical;
+    case MsgIcon::Question:
+        return QMessageBox::Question;
+    case MsgIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MsgIcon::Information:
+        return QMessageBox::Information;
+    case MsgIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+QtUserInterface::QtUserInterface(MainWindow& mainWindow) : m_mainWindow(mainWindow) {}
+
+QString QtUserInterface::fileFilter(const QString& text, const QString& extension) {
+    return QStringLiteral("VX418 ZozEdud %1  (*.%2 *.%3)")
+        .arg(text, extension.toUpper(), extension.toLower());
+}
+
+void QtUserInterface::showStatusText(const QString& text) {
+    m_mainWindow.ShowStatusText(text);
+}
+
+MsgAnswer QtUserInterface::messageBox(const QString& text, MsgButtons buttons, MsgIcon icon,
+                                      const QString& title) {
+    QMessageBox box(m_mainWindow.isVisible() ? &m_mainWindow : nullptr);
+    box.setObjectName(QStringLiteral("MsgBox"));
+    box.setIcon(toIcon(icon));
+    box.setWindowTitle(title);
+    box.setText(text);
+    // The first button is the default, as in the original boxes; Esc picks the safe one.
+    switch (buttons) {
+    case MsgButtons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        box.setDefaultButton(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Ok);
+        break;
+    case MsgButtons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
+    case MsgButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+        break;
+    case MsgButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Ok:
+        return MsgAnswer::Ok;
+    case QMessageBox::Yes:
+        return MsgAnswer::Yes;
+    case QMessageBox::No:
+        return MsgAnswer::No;
+    default:
+        return buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Cancel;
+    }
+}
+
+QString QtUserInterface::fileDialog(const FileDialogRequest& request) {
+    QFileDialog dialog(m_mainWindow.isVisible() ? &m_mainWindow : nullptr, request.title);
+    dialog.setObjectName(request.save ? QStringLiteral("dlgSave") : QStringLiteral("dlgOpen"));
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // The program asks QueryOverwrite itself.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog.setNameFilter(fileFilter(request.filterText, request.extension));
+    dialog.setDefaultSuffix(request.extension);
+    if (!request.initialName.isEmpty()) {
+        const QFileInfo initial(request.initialName);
+        if (request.initialName.contains(QLatin1Char('/')))
+            dialog.setDirectory(initial.absolutePath());
+        dialog.selectFile(initial.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+void QtUserInterface::setBusyCursor(bool busy) {
+    if (busy) {
+        if (QApplication::overrideCursor())
+            QApplication::changeOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        return;
+    }
+    while (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
+}
+
+void QtUserInterface::processEvents() {
+    QApplication::processEvents();
+}
+
+void QtUserInterface::refreshPages() {
+    if (m_hooks.refreshPages)
+        m_hooks.refreshPages();
+}
+
+void QtUserInterface::takeOverPages() {
+    if (m_hooks.takeOverPages)
+        m_hooks.takeOverPages();
+}
+
+NameBox QtUserInterface::nameBox(int group, int index) {
+    return m_hooks.nameBox ? m_hooks.nameBox(group, index) : NameBox{};
+}
+
+void QtUserInterface::showCommDialog(const QString& caption) {
+    if (m_hooks.showCommDialog)
+        m_hooks.showCommDialog(caption);
+}
+
+void QtUserInterface::hideCommDialog() {
+    if (m_hooks.hideCommDialog)
+        m_hooks.hideCommDialog();
+}
+
+void QtUserInterface::showSplash() {
+    if (m_hooks.showSplash)
+        m_hooks.showSplash();
+}
+
+void QtUserInterface::closeSplash() {
+    if (m_hooks.closeSplash)
+        m_hooks.closeSplash();
+}
+
+void QtUserInterface::loadMainWindow() {
+    if (m_mainLoaded)
+        return;
+    m_mainLoaded = true;
+    if (m_hooks.loadMainWindow)
+        m_hooks.loadMainWindow();
+}
+
+void QtUserInterface::setMainCaption(const QString& caption) {
+    m_mainWindow.setWindowTitle(caption);
+}
+
+QString QtUserInterface::mainCaption() const {
+    return m_mainWindow.windowTitle();
+}
+
+void QtUserInterface::setToolbarButtonVisible(int button, bool visible) {
+    if (m_hooks.setToolbarButtonVisible)
+        m_hooks.setToolbarButtonVisible(button, visible);
+}
+
+void QtUserInterface::setTestButtonVisible(bool visible) {
+    if (m_hooks.setTestButtonVisible)
+        m_hooks.setTestButtonVisible(visible);
+}
+
+void QtUserInterface::showMainWindow() {
+    m_mainWindow.show();
+    m_mainWindow.raise();
+    m_mainWindow.activateWindow();
+}
+
+FormGeometry QtUserInterface::mainGeometry() const {
+    FormGeometry geometry;
+    const QWidget& w = m_mainWindow;
+    geometry.left = w.x();
+    geometry.top = w.y();
+    geometry.height = w.height();
+    geometry.normalState = !(w.isMinimized() || w.isMaximized() || w.isFullScreen());
+    return geometry;
+}
+
+void QtUserInterface::setMainGeometry(const FormGeometry& geometry) {
+    m_mainWindow.move(geometry.left, geometry.top);
+    m_mainWindow.resize(m_mainWindow.width(), geometry.height);
+}
+
+int QtUserInterface::activeTab() const {
+    return m_hooks.activeTab ? m_hooks.activeTab() : 1;
+}
+
+void QtUserInterface::focusTabStrip() {
+    if (m_hooks.focusTabStrip)
+        m_hooks.focusTabStrip();
+}
+
+} // namespace zoz

@@ -1,0 +1,132 @@
+#include "support/DataHarness.h"
+
+#include "app/CodePage.h"
+
+#include <QFile>
+
+namespace zoz::test {
+
+const QStringList DataHarness::InputKeys{"1", "5", "7", "300", "1000", "32767"};
+const QStringList DataHarness::OutputKeys{"2", "300", "12", "4095", "77"};
+
+namespace {
+
+QByteArray settingsFile() {
+    QByteArray ini = "[Main]\r\nLanguage=GER\r\n[GPIO_Input_Data_GER]\r\n";
+    for (const QString& key : DataHarness::InputKeys)
+        ini += key.toLatin1() + "=In " + key.toLatin1() + "\r\n";
+    ini += "[GPIO_Output_Data_GER]\r\n";
+    for (const QString& key : DataHarness::OutputKeys)
+        ini += key.toLatin1() + "=Out " + key.toLatin1() + "\r\n";
+    ini += "[Messages_GER]\r\n"
+           "BlankNames_Replaced=Leerer Name bei & ersetzt\r\n"
+           "Interpret_HexData_Err=Fehler & beim Dekodieren\r\n"
+           "WriteToDisk_Err=Fehler & beim Schreiben von &\r\n"
+           "ReadFromDisk_Err=Fehler & beim Lesen von &\r\n"
+           "QueryOverwrite=& ersetzen?\r\n"
+           "FileNotFound=& nicht gefunden\r\n"
+           "ReadingData_Err=& nicht lesbar\r\n"
+           "QueryReadData=& laden?\r\n"
+           "ResetDone=Zurueckgesetzt\r\n"
+           "WritingFile=Schreibe &\r\n"
+           "ReadingFile=Lese &\r\n"
+           "Preparing_DataExchange=Daten werden vorbereitet\r\n";
+    return ini;
+}
+
+} // namespace
+
+DataHarness::DataHarness()
+    : texts(dir.filePath(QStringLiteral("zozedud.Ini"))),
+      log(dir.path(), QStringLiteral("zozedud"),
+          [] { return QDateTime(QDate(2026, 12, 4), QTime(9, 0)); }),
+      dataFile(store, switches, texts, log, ui, [this] { ++endProgramCalls; }),
+      configFile(dataFile, texts, log, ui), encoder(store, switches, texts, log, ui),
+      decoder(store, switches, texts, log, ui, dataFile, configFile) {
+    switches.ProgramFolder = dir.path();
+    switches.ProgramName = QStringLiteral("zozedud");
+    switches.IniFileName = path(QStringLiteral("zozedud.Ini"));
+    switches.HexFileName = path(QStringLiteral("zozedud.HEX"));
+    switches.DefaultDataFile = path(QStringLiteral("Default.Dat"));
+    switches.Language = QStringLiteral("GER");
+    writeFile(switches.IniFileName, settingsFile());
+    texts.setLanguage(QStringLiteral("GER"));
+    log.setFileName(path(QStringLiteral("zozedud.Log")));
+    ui.caption = QStringLiteral("VX418 ZozEdud");
+    store.LoadGPIOLists(switches);
+}
+
+QString DataHarness::logText() const {
+    return CodePage::toUnicode(readFile(path(QStringLiteral("zozedud.Log"))));
+}
+
+QByteArray DataHarness::readFile(const QString& name) {
+    QFile f(name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void DataHarness::writeFile(const QString& name, const QByteArray& bytes) {
+    QFile f(name);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+}
+
+DataSet DataHarness::randomDataSet(QRandomGenerator& random, const DataSet& like) const {
+    DataSet d = like;
+    const auto upTo = [&random](int n) { return static_cast<int>(random.bounded(n)); };
+    for (int g = 1; g <= DataSet::GroupCount; ++g) {
+        for (int i = 1; i <= DataSet::GroupSize[g]; ++i) {
+            for (char& c : d.ChannelName(g, i).bytes)
+                c = static_cast<char>(upTo(256));
+        }
+    }
+    const auto channel = [&]() -> qint16 {
+        const int g = upTo(6);
+        return static_cast<qint16>(g == 0 ? 0 : g * 100 + upTo(DataSet::GroupSize[g]));
+    };
+    const auto option = [&](auto& group) {
+        const size_t chosen = 1 + upTo(static_cast<int>(group.size()) - 1);
+        for (size_t i = 1; i < group.size(); ++i)
+            group[i] = i == chosen ? 1 : 0;
+    };
+    const auto code = [&](const QStringList& keys) -> qint16 {
+        const int k = upTo(static_cast<int>(keys.size()) + 1);
+        return static_cast<qint16>(k == 0 ? 0 : 99 + k);
+    };
+    for (int row = 1; row <= 6; ++row) {
+        d.Layer.LayerA[row] = channel();
+        d.Layer.LayerB[row] = channel();
+        d.Layer.LayerC[row] = channel();
+        d.Layer.LayerD[row] = channel();
+    }
+    option(d.Monitor.MonMode);
+    d.Monitor.MonVolume = static_cast<qint16>(upTo(46) - 1);
+    d.Monitor.MonKanal = static_cast<qint16>(upTo(15) - 1);
+    option(d.Monitor.MonAbgriff);
+    option(d.Monitor.Peakmeter);
+    for (int i = 1; i <= 4; ++i)
+        d.Monitor.ExtMon[i] = channel();
+    for (int i = 1; i <= 4; ++i)
+        d.GPIO.GPIOInput[i] = code(InputKeys);
+    for (int i = 1; i <= 16; ++i)
+        d.GPIO.GPIOOutput[i] = code(OutputKeys);
+    option(d.Editor.Control);
+    for (int s = 1; s <= EditorRecord::MachSourceCount; ++s) {
+        for (int r = 1; r <= 5; ++r)
+            d.Editor.MachSource(s)[r] = static_cast<quint8>(upTo(2));
+    }
+    d.Editor.Frames = static_cast<qint16>(upTo(2));
+    d.Editor.Channels = static_cast<qint16>(upTo(2));
+    for (int i = 1; i <= 8; ++i) {
+        d.SnapShot.SnapShotSwitch1[i] = static_cast<qint16>(upTo(2));
+        d.SnapShot.SnapShotSwitch2[i] = static_cast<qint16>(upTo(2));
+    }
+    d.SnapShot.StartUpConf = static_cast<qint16>(upTo(9));
+    for (int i = 1; i <= 9; ++i) {
+        d.FBox.FBoxInput[i] = code(InputKeys);
+        d.FBox.FBoxOutput[i] = code(OutputKeys);
+    }
+    return d;
+}
+
+} // namespace zoz::test

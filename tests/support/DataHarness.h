@@ -1,0 +1,52 @@
+#pragma once
+
+#include "app/Switches.h"
+#include "app/Texts.h"
+#include "dataset/DataStore.h"
+#include "dataset/Decoder.h"
+#include "dataset/Encoder.h"
+#include "files/ConfigFile.h"
+#include "files/DataFile.h"
+#include "log/AppLog.h"
+#include "support/ScriptedUi.h"
+
+#include "support/QtPrinters.h"
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+namespace zoz::test {
+
+// The data-set subsystem wired as start-up wires it, in a temporary program folder with a small
+// settings file, a log file and a scripted user.
+class DataHarness {
+public:
+    // Keys of the GPIO function lists of the settings file (item codes 100, 101, ... in order).
+    static const QStringList InputKeys;
+    static const QStringList OutputKeys;
+
+    DataHarness();
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QString logText() const;
+    static QByteArray readFile(const QString& name);
+    static void writeFile(const QString& name, const QByteArray& bytes);
+
+    // A data set that survives encode then decode: one member of each option group set, valid list
+    // positions, item codes that all have list entries (or 0); element 0 of the names and the file
+    // names as given in `like`, which the decoder keeps.
+    DataSet randomDataSet(QRandomGenerator& random, const DataSet& like) const;
+
+    QTemporaryDir dir;
+    Switches switches;
+    Texts texts;
+    AppLog log;
+    ScriptedUi ui;
+    DataStore store;
+    int endProgramCalls = 0;
+    DataFile dataFile;
+    ConfigFile configFile;
+    Encoder encoder;
+    Decoder decoder;
+};
+
+} // namespace zoz::test

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QMap>
+#include <QProcess>
+#include <QStringList>
+
+namespace zoz::test {
+
+// The controller simulator (QPL_SIM_PATH) as a child process on its own pseudo terminal. Its
+// stdout lines ("RX 85 ...", "TX 86 ...", "DUMP ...") tell a test what crossed the line.
+class SimProcess {
+public:
+    // Unpaced unless args set --baud.
+    explicit SimProcess(const QStringList& args = {});
+    ~SimProcess();
+    SimProcess(const SimProcess&) = delete;
+    SimProcess& operator=(const SimProcess&) = delete;
+
+    QString device() const { return m_device; }
+    void command(const QString& line);
+    // The next line, after the last one matched, that starts with prefix; "" after timeoutMs.
+    // Events keep running meanwhile, so the program's side of the link stays live.
+    QString waitFor(const QString& prefix, int timeoutMs = 3000);
+    // True when no line with prefix arrives within ms.
+    bool quietFor(const QString& prefix, int ms);
+    QStringList lines();
+    // "20", "31".."38", "STATUS1".."STATUS6", "VERSION" -> value.
+    QMap<QString, QString> dump(int timeoutMs = 3000);
+    bool running() const { return m_process.state() == QProcess::Running; }
+
+private:
+    void readLines();
+
+    QProcess m_process;
+    QStringList m_lines;
+    QByteArray m_partial;
+    int m_next = 0;
+    QString m_device;
+};
+
+} // namespace zoz::test
