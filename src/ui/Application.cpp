@@ -24,7 +24,7 @@ Switches programSwitches(const QString& programFilePath) {
 Application::Application(Options options)
     : m_switches(programSwitches(options.programFilePath)), m_texts(QString()),
       m_log(m_switches.ProgramFolder, m_switches.ProgramName),
-      m_mainWindow(std::make_unique<MainWindow>()), m_ui(*m_mainWindow),
+      m_mainWindow(std::make_unique<MainWindow>(m_switches, m_texts)), m_ui(*m_mainWindow),
       m_shutdown(m_switches, m_texts, m_log, m_ui),
       m_startup(m_switches, m_texts, m_log, m_ui, m_shutdown),
       m_dataFile(m_dataStore, m_switches, m_texts, m_log, m_ui,
@@ -45,6 +45,33 @@ Application::Application(Options options)
     // that cannot be read ends the program.
     m_startup.collaborators().resetDataSet = [this] { m_dataFile.ResetDataSet(true, true); };
     m_mainWindow->installEventFilter(this);
+
+    // The real windows behind start-up's window steps.
+    auto& uiHooks = m_ui.hooks();
+    uiHooks.showSplash = [this] {
+        SplashWindow& splash = splashWindow();
+        splash.setStartUpSplash(true);
+        splash.show();
+        splash.repaint();
+    };
+    uiHooks.closeSplash = [this] {
+        if (m_splash)
+            m_splash->hide();
+    };
+    uiHooks.setToolbarButtonVisible = [this](int button, bool visible) {
+        m_mainWindow->setToolbarButtonVisible(button, visible);
+    };
+    uiHooks.setTestButtonVisible = [this](bool visible) {
+        m_mainWindow->setTestButtonVisible(visible);
+    };
+    uiHooks.activeTab = [this] { return m_mainWindow->activeTab(); };
+    uiHooks.focusTabStrip = [this] { m_mainWindow->FocusTabStrip(); };
+}
+
+SplashWindow& Application::splashWindow() {
+    if (!m_splash)
+        m_splash = std::make_unique<SplashWindow>();
+    return *m_splash;
 }
 
 Application::~Application() {

@@ -13,6 +13,7 @@
 #include "log/MemoryProtoSink.h"
 #include "ui/MainWindow.h"
 #include "ui/QtUserInterface.h"
+#include "ui/SplashWindow.h"
 
 #include <QObject>
 #include <functional>
@@ -49,6 +50,8 @@ public:
     ConfigFile& configFile() { return m_configFile; }
     Encoder& encoder() { return m_encoder; }
     Decoder& decoder() { return m_decoder; }
+    // frmSplash, created on first use (the splash at start-up, later the about window).
+    SplashWindow& splashWindow();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -67,6 +70,7 @@ private:
     ConfigFile m_configFile;
     Encoder m_encoder;
     Decoder m_decoder;
+    std::unique_ptr<SplashWindow> m_splash;
 };
 
 } // namespace zoz
