@@ -1,5 +1,7 @@
 #include "ui/Application.h"
 
+#include "pages/DataPage.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -44,6 +46,9 @@ Application::Application(Options options)
     // Step 22: the default data file becomes the data set and its reference copy; a default file
     // that cannot be read ends the program.
     m_startup.collaborators().resetDataSet = [this] { m_dataFile.ResetDataSet(true, true); };
+    m_ui.hooks().refreshPages = [this] { pages().RefreshPages(); };
+    m_ui.hooks().takeOverPages = [this] { pages().TakeOverPages(); };
+    m_ui.hooks().nameBox = [this](int group, int index) { return pages().nameBox(group, index); };
     m_mainWindow->installEventFilter(this);
 
     // The real windows behind start-up's window steps.
@@ -66,12 +71,53 @@ Application::Application(Options options)
     };
     uiHooks.activeTab = [this] { return m_mainWindow->activeTab(); };
     uiHooks.focusTabStrip = [this] { m_mainWindow->FocusTabStrip(); };
+
+    // The tab strip hosts the frames of the nine pages.
+    MainWindow::Hooks& mainHooks = m_mainWindow->hooks();
+    mainHooks.loadPages = [this] {
+        QList<QWidget*> windows;
+        for (int n = 1; n <= 9; ++n)
+            windows.append(pages().page(n));
+        return windows;
+    };
+    mainHooks.synchronisePages = [this] { pages().Synchronise(); };
+    mainHooks.pageSelected = [this](const QString& windowName) {
+        const int number = windowName.right(2).toInt();
+        if (number == 3 || number == 4)
+            pages().FillChannelChoice(0, true);
+        else if (number == 5 || number == 8)
+            pages().LoadGPIOLists();
+    };
 }
 
 SplashWindow& Application::splashWindow() {
     if (!m_splash)
         m_splash = std::make_unique<SplashWindow>();
     return *m_splash;
+}
+
+ChooseDialog& Application::chooser() {
+    if (!m_chooser)
+        m_chooser = std::make_unique<ChooseDialog>(m_texts, m_mainWindow.get());
+    return *m_chooser;
+}
+
+DataPages& Application::pages() {
+    if (m_pages)
+        return *m_pages;
+    m_pages = std::make_unique<DataPages>(m_dataStore, m_switches, m_texts, chooser(),
+                                          m_mainWindow.get());
+    DataPages::Services& services = m_pages->services;
+    services.focusTabStrip = [this] { m_ui.focusTabStrip(); };
+    services.setBusyCursor = [this](bool busy) { m_ui.setBusyCursor(busy); };
+    services.blankNamesReplaced = [this](bool showStatus) {
+        m_dataStore.BlankNames_Replaced(m_ui, m_texts, m_log, showStatus);
+    };
+    services.menuCommand = [this](int command) {
+        if (m_startup.collaborators().menuCommand)
+            m_startup.collaborators().menuCommand(command);
+    };
+    return *m_pages;
 }
 
 Application::~Application() {

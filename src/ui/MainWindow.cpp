@@ -180,6 +180,7 @@ QList<QWidget*> MainWindow::EmptyPageWindows() {
         auto* frame = new QGroupBox(QString::fromLatin1(captions[i]), window);
         frame->setObjectName(QStringLiteral("fraTab"));
         frame->setGeometry(0, 0, toPixels(9000), toPixels(5000));
+        window->resize(frame->size());
         windows.append(window);
     }
     return windows;
@@ -263,17 +264,20 @@ void MainWindow::BuildTabStrip() {
         if (frame == nullptr)
             continue;
         const QString caption = frameCaption(frame).trimmed().toUpper();
-        frame->setParent(m_fraContainer);
-        frame->hide();
-        // A borderless frame shows no caption either; the caption stays as a property.
+        // The page window itself becomes the hosted panel, so that its controls stay its
+        // children; its frame loses the border (and with it the caption on screen).
+        window->setParent(m_fraContainer);
+        window->hide();
+        window->setAutoFillBackground(true); // pages behind it must not show through
         frame->setProperty("caption", frameCaption(frame));
-        frame->setProperty("pageWindow", name);
         if (auto* box = qobject_cast<QGroupBox*>(frame)) {
             box->setTitle(QString());
             box->setFlat(true);
             box->setStyleSheet(QStringLiteral("QGroupBox#fraTab { border: none; margin: 0; }"));
+        } else if (auto* plain = qobject_cast<QFrame*>(frame)) {
+            plain->setFrameShape(QFrame::NoFrame);
         }
-        frame->setGeometry(0, 0, m_fraContainer->width(), frame->height());
+        window->setGeometry(0, 0, m_fraContainer->width(), window->height());
         for (int j = 0; j < m_tabData->count(); ++j) {
             if (m_tabData->tabText(j).trimmed().toUpper() == caption) {
                 m_tabTags[j] += QStringLiteral("|FormName=") + name + QStringLiteral("|");
@@ -326,8 +330,6 @@ void MainWindow::BuildTabStrip() {
 
 void MainWindow::applyXPLook() {
     QList<QGroupBox*> frames = m_fraContainer->findChildren<QGroupBox*>();
-    for (QWidget* window : std::as_const(m_pageWindows))
-        frames += window->findChildren<QGroupBox*>();
     for (QGroupBox* box : std::as_const(frames)) {
         if (!box->title().trimmed().isEmpty()) {
             box->setTitle(box->title().leftJustified(150, QLatin1Char(' ')));
@@ -360,14 +362,8 @@ void MainWindow::SwitchPage() {
     }
     if (window == nullptr)
         return;
-    QWidget* frame = nullptr;
-    for (QWidget* w : m_fraContainer->findChildren<QWidget*>(QStringLiteral("fraTab"),
-                                                             Qt::FindDirectChildrenOnly)) {
-        if (w->property("pageWindow").toString() == window->objectName()) {
-            frame = w;
-            break;
-        }
-    }
+    // The hosted panel of the page.
+    QWidget* frame = window->parentWidget() == m_fraContainer ? window : nullptr;
     if (frame == nullptr)
         return;
     frame->raise();

@@ -48,8 +48,7 @@ protected:
             window->hooks().loadPages = [this] {
                 QList<QWidget*> windows = MainWindow::EmptyPageWindows();
                 for (int i = 0; i < pageHeights.size(); ++i) {
-                    auto* frame = windows[i]->findChild<QWidget*>(QStringLiteral("fraTab"));
-                    frame->resize(frame->width(), pageHeights[i]);
+                    windows[i]->resize(windows[i]->width(), pageHeights[i]);
                 }
                 return windows;
             };
@@ -62,10 +61,7 @@ protected:
     QWidget* container() { return window->findChild<QWidget*>(QStringLiteral("fraContainer")); }
     QWidget* blind() { return window->findChild<QWidget*>(QStringLiteral("fraBlind")); }
     QWidget* pageFrame(const QString& windowName) {
-        for (QWidget* w : container()->findChildren<QWidget*>(QStringLiteral("fraTab")))
-            if (w->property("pageWindow").toString() == windowName)
-                return w;
-        return nullptr;
+        return container()->findChild<QWidget*>(windowName, Qt::FindDirectChildrenOnly);
     }
 
     QTemporaryDir dir;
