@@ -50,7 +50,8 @@ public:
     // Pages: copy the data set onto every page, or every page into the data set.
     virtual void refreshPages() = 0;
     virtual void takeOverPages() = 0;
-    // group 2..5 (analog, ADAT, ext. monitor, bus), index from 1 within the group.
+    // group 2..5 (analog, ADAT, ext. monitor, bus), index from 1 within the group. Group 1
+    // (digital) is asked too, for the tool tip of a replaced name only.
     virtual NameBox nameBox(int group, int index) = 0;
 
     // The transfer dialog with its Cancel button; shown and hidden in pairs.

@@ -5,6 +5,7 @@
 #include "dataset/HexCodec.h"
 #include "support/DataHarness.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
 
 using namespace zoz;
@@ -188,6 +189,17 @@ TEST_F(DecoderTest, GroupBlockOfThousandCharactersFillsOneAndAHalfImages) {
     EXPECT_EQ(h.store.DataSet.SnapShot.SnapShotGroupFile.text().trimmed(), name);
     EXPECT_EQ(h.ui.events.first(), "takeover");
     EXPECT_EQ(h.ui.events.last(), "refresh");
+}
+
+TEST_F(DecoderTest, GroupBlockBeyond4096CharactersIsCutAndOddDigitsRead) {
+    QString payload = "30" + StrToHex(QString(4096, 'z') + "overflow");
+    h.decoder.Interpret_HexData(payload);
+    EXPECT_EQ(h.store.SnapShotGroupData[8].text(), QString(512, 'z'));
+    payload = "31414"; // the last single digit reads as "04"
+    h.decoder.Interpret_HexData(payload);
+    EXPECT_EQ(h.store.SnapShotData.text(), QString("A") + QChar(4) + QString(510, ' '));
+    EXPECT_EQ(h.ui.fileDialogs.size(), 2); // both cancelled: nothing written
+    EXPECT_EQ(QDir(h.dir.path()).entryList({"*.CN?"}, QDir::Files), QStringList());
 }
 
 TEST_F(DecoderTest, SingleBlockWritesItsConfigurationFile) {

@@ -1,0 +1,29 @@
+#include "pages/AssignBox.h"
+
+#include <QMouseEvent>
+
+namespace zoz {
+
+AssignBox::AssignBox(const QString& arrayName, int index, QWidget* parent)
+    : QLineEdit(parent), m_index(index) {
+    setObjectName(arrayName + QLatin1Char('_') + QString::number(index));
+    setReadOnly(true);
+    setCursor(Qt::PointingHandCursor);
+    setProperty("Tag", QString());
+}
+
+QString AssignBox::tag() const {
+    return property("Tag").toString();
+}
+
+void AssignBox::setTag(const QString& tag) {
+    setProperty("Tag", tag);
+}
+
+void AssignBox::mouseReleaseEvent(QMouseEvent* event) {
+    QLineEdit::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+} // namespace zoz

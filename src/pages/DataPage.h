@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QList>
+#include <QWidget>
+
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QToolButton;
+class QVBoxLayout;
+
+namespace zoz {
+
+class Texts;
+struct Switches;
+class AssignBox;
+class ValueCheckBox;
+
+// One data page window (frmTabStripDataNN). All its controls live in the root frame fraTab,
+// which the main window hosts; the page reads its texts from "TabStrip_<page>_" + language.
+class DataPage : public QWidget {
+    Q_OBJECT
+public:
+    // Design width of a page: the fixed main window (625 pixels) less the tab strip's border,
+    // the scroll bar and the gap beside it. Every page fits it without clipping.
+    static constexpr int DesignWidth = 560;
+
+    DataPage(int number, const QString& designCaption, const QString& sectionPrefix,
+             const Texts& texts, const Switches& switches, QWidget* parent = nullptr);
+
+    int number() const { return m_number; }
+    QFrame* fraTab() const { return m_fraTab; }
+    // The design caption of fraTab, by which the main window matches the page to its tab.
+    QString caption() const { return m_caption; }
+
+    virtual void LoadTexts() = 0;
+
+    // Two digits: the last two characters of "00" + n.
+    static QString nn(int n);
+    static QString controlName(const QString& arrayName, int index);
+
+protected:
+    // Runs LoadTexts and fixes the root frame's height for the design width; called at the end
+    // of every page's constructor (the page's load event).
+    void finishLoad();
+
+    QString text(const QString& key, const QString& defaultValue) const;
+    QString message(const QString& key, const QString& defaultValue) const;
+    // Frame NN caption and tool tip from "PartNN.Caption" / "PartNN.ToolTip".
+    void loadFrameTexts(QGroupBox* frame, int part, const QString& captionDefault,
+                        const QString& toolTipDefault = QString());
+
+    QGroupBox* makeFrame(const QString& name, const QString& caption);
+    QLabel* makeLabel(const QString& arrayName, int index, const QString& caption);
+    QLineEdit* makeTextBox(const QString& arrayName, int index, bool locked);
+    AssignBox* makeAssignBox(const QString& arrayName, int index);
+    QToolButton* makeDropDown(const QString& arrayName, int index);
+    static void showFromStart(QLineEdit* box);
+    ValueCheckBox* makeCheck(const QString& arrayName, int index, const QString& caption);
+    // The XP-style drop-down picture of the main window (picXP(0)) when XPLook is set.
+    void applyDropDownLook(const QList<QToolButton*>& buttons) const;
+
+    const Texts& m_texts;
+    const Switches& m_switches;
+    QFrame* m_fraTab;
+    QVBoxLayout* m_rootLayout;
+
+private:
+    int m_number;
+    QString m_caption;
+    QString m_sectionPrefix;
+};
+
+} // namespace zoz

@@ -1,0 +1,26 @@
+#include "pages/GpioPage.h"
+
+#include <QListWidget>
+
+namespace zoz {
+
+GpioPage::GpioPage(const Texts& texts, const Switches& switches, QWidget* parent)
+    : GpioPageBase(5, QStringLiteral("gpio"), QStringLiteral("TabStrip_GPIO_"), 4, 16, false, texts,
+                   switches, parent) {
+    for (int k = 0; k < 2; ++k) {
+        auto* list = new QListWidget(m_fraTab);
+        list->setObjectName(controlName(QStringLiteral("lstData"), k));
+        list->hide();
+        lstData.append(list);
+    }
+    finishLoad();
+}
+
+void GpioPage::LoadTexts() {
+    loadRowTexts();
+    for (QListWidget* list : lstData)
+        list->clear();
+    clearRows();
+}
+
+} // namespace zoz

@@ -1,0 +1,107 @@
+#include "pages/NamesPage.h"
+
+#include "pages/KeyFilter.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace zoz {
+
+namespace {
+
+struct Group {
+    const char* boxName;
+    int boxes;
+    int labels;
+    const char* labelCaption;
+};
+
+// Frames 01..05: name boxes, labels (each label heads boxes / labels boxes of its row).
+constexpr Group kGroups[5] = {{"txtInputDigital", 16, 4, "dig In"},
+                              {"txtInputAnalog", 8, 4, "ana In"},
+                              {"txtInputAdat", 8, 2, "Adat In"},
+                              {"txtInputExtMon", 4, 1, "ExtMon In"},
+                              {"txtOutputSummen", 4, 4, "Bus"}};
+
+} // namespace
+
+NamesPage::NamesPage(const Texts& texts, const Switches& switches, QWidget* parent)
+    : DataPage(2, QStringLiteral("name"), QStringLiteral("TabStrip_Name_"), texts, switches,
+               parent) {
+    QList<QLineEdit*>* lists[5] = {&txtInputDigital, &txtInputAnalog, &txtInputAdat,
+                                   &txtInputExtMon, &txtOutputSummen};
+    for (int g = 0; g < 5; ++g) {
+        const Group& def = kGroups[g];
+        QGroupBox* frame = makeFrame(QStringLiteral("fraContainerPart") + nn(g + 1), QString());
+        fraContainerPart.append(frame);
+        auto* grid = new QGridLayout(frame);
+        grid->setHorizontalSpacing(6);
+        grid->setVerticalSpacing(4);
+        lblPart.append(QList<QLabel*>());
+        const int perRow = def.boxes / def.labels;
+        for (int l = 0; l < def.labels; ++l) {
+            QLabel* label = makeLabel(QStringLiteral("lblPart") + nn(g + 1), l,
+                                      QString::fromLatin1(def.labelCaption));
+            label->setMinimumWidth(96);
+            lblPart[g].append(label);
+            grid->addWidget(label, l, 0);
+            for (int c = 0; c < perRow; ++c) {
+                const int index = l * perRow + c;
+                QLineEdit* box = makeTextBox(QString::fromLatin1(def.boxName), index, false);
+                box->setMaxLength(8);
+                box->setFixedWidth(84);
+                new KeyFilter(KeyFilter::Kind::Name, box);
+                lists[g]->append(box);
+                grid->addWidget(box, l, c + 1);
+            }
+        }
+        grid->setColumnStretch(perRow + 1, 1);
+    }
+    // Analog inputs and buses both have four rows: side by side they keep the page short.
+    m_rootLayout->addWidget(fraContainerPart[0]);
+    auto* pair = new QHBoxLayout;
+    pair->addWidget(fraContainerPart[1], 3);
+    pair->addWidget(fraContainerPart[4], 2);
+    m_rootLayout->addLayout(pair);
+    m_rootLayout->addWidget(fraContainerPart[2]);
+    m_rootLayout->addWidget(fraContainerPart[3]);
+    finishLoad();
+}
+
+const QList<QLineEdit*>& NamesPage::group(int group) const {
+    switch (group) {
+    case 1:
+        return txtInputDigital;
+    case 2:
+        return txtInputAnalog;
+    case 3:
+        return txtInputAdat;
+    case 4:
+        return txtInputExtMon;
+    case 5:
+        return txtOutputSummen;
+    default:
+        return m_empty;
+    }
+}
+
+void NamesPage::LoadTexts() {
+    for (int g = 0; g < 5; ++g) {
+        const QString part = QStringLiteral("Part") + nn(g + 1);
+        const QString caption = text(part + QStringLiteral(".Caption"), QString());
+        fraContainerPart[g]->setTitle(caption);
+        fraContainerPart[g]->setToolTip(text(part + QStringLiteral(".ToolTip"), caption));
+        for (int m = 1; m <= lblPart[g].size(); ++m) {
+            const QString key = part + QStringLiteral(".Label") + nn(m);
+            lblPart[g][m - 1]->setText(text(key, key));
+        }
+        const QList<QLineEdit*>& boxes = group(g + 1);
+        for (int m = 1; m <= boxes.size(); ++m)
+            boxes[m - 1]->setToolTip(text(part + QStringLiteral(".ToolTip") + nn(m), QString()));
+    }
+}
+
+} // namespace zoz

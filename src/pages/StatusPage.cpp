@@ -1,0 +1,42 @@
+#include "pages/StatusPage.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace zoz {
+
+StatusPage::StatusPage(const Texts& texts, const Switches& switches, QWidget* parent)
+    : DataPage(1, QStringLiteral("status"), QStringLiteral("TabStrip_Status_"), texts, switches,
+               parent) {
+    fraStatus = makeFrame(QStringLiteral("fraStatus"), QString());
+    auto* grid = new QGridLayout(fraStatus);
+    for (int i = 0; i < 6; ++i) {
+        lblStatus.append(makeLabel(QStringLiteral("lblStatus"), i, QStringLiteral("lblStatus")));
+        QLineEdit* box = makeTextBox(QStringLiteral("txtStatus"), i, true);
+        box->setMaxLength(32);
+        box->setMinimumWidth(300);
+        box->setStyleSheet(QStringLiteral("QLineEdit { background: #e8e8e8; }"));
+        txtStatus.append(box);
+        grid->addWidget(lblStatus[i], i, 0);
+        grid->addWidget(box, i, 1);
+    }
+    grid->setColumnStretch(1, 1);
+    m_rootLayout->addWidget(fraStatus);
+    finishLoad();
+}
+
+void StatusPage::LoadTexts() {
+    fraStatus->setTitle(QString());
+    for (int i = 1; i <= 6; ++i) {
+        const QString label = QStringLiteral("Label") + nn(i);
+        lblStatus[i - 1]->setText(text(label, label));
+        const QString tip = text(QStringLiteral("ToolTip") + nn(i), QString());
+        lblStatus[i - 1]->setToolTip(tip);
+        txtStatus[i - 1]->setToolTip(tip);
+    }
+}
+
+} // namespace zoz

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "pages/DataPage.h"
+
+class QGroupBox;
+
+namespace zoz {
+
+// frmTabStripData01: the six status texts the controller reports, read-only.
+class StatusPage : public DataPage {
+    Q_OBJECT
+public:
+    StatusPage(const Texts& texts, const Switches& switches, QWidget* parent = nullptr);
+    void LoadTexts() override;
+
+    QGroupBox* fraStatus;
+    QList<QLabel*> lblStatus;
+    QList<QLineEdit*> txtStatus;
+};
+
+} // namespace zoz

@@ -1,0 +1,127 @@
+#pragma once
+
+#include "app/Switches.h"
+#include "app/Texts.h"
+#include "dataset/DataStore.h"
+#include "log/AppLog.h"
+#include "pages/DataPage.h"
+#include "pages/DataPages.h"
+#include "support/ScriptedUi.h"
+#include "ui/ChooseDialog.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <memory>
+#include <ostream>
+
+// Readable QString values in failure messages.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace zoz::test {
+
+// A settings file with the two GPIO function lists and a few page texts, the data store, the
+// choose dialog and the nine real pages, as the composition root wires them.
+class PageFixture : public ::testing::Test {
+protected:
+    static QByteArray defaultIni() {
+        return "[Main]\r\nLanguage=ENG\r\n"
+               "[Messages_ENG]\r\nNotDefined=- none -\r\nMonitorOff=mute\r\n"
+               "BlankNames_Replaced=Blank name of & replaced\r\n"
+               "[GPIO_Input_Data_ENG]\r\n1=Start\r\n5=Stop\r\n7=Record\r\n12=Locate|extra\r\n"
+               "[GPIO_Output_Data_ENG]\r\n3=Tally red\r\n4=Tally green\r\n9=\r\n21=Mute\r\n"
+               "[TabStrip_Name_ENG]\r\nPart01.ToolTip01=Digital input 1\r\n"
+               "Part05.ToolTip02=Bus 2\r\n";
+    }
+
+    void SetUp() override { build(defaultIni()); }
+
+    void build(const QByteArray& ini, bool xpLook = false) {
+        pages.reset();
+        chooser.reset();
+        ASSERT_TRUE(dir.isValid());
+        iniPath = dir.filePath(QStringLiteral("zozedud.Ini"));
+        QFile file(iniPath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(ini);
+        file.close();
+        switches.ProgramFolder = dir.path();
+        switches.ProgramName = QStringLiteral("zozedud");
+        switches.IniFileName = iniPath;
+        switches.Language = QStringLiteral("ENG");
+        switches.XPLook = xpLook;
+        texts = std::make_unique<Texts>(iniPath);
+        texts->setLanguage(QStringLiteral("ENG"));
+        switches.NotDefinedText = texts->message(QStringLiteral("NotDefined"));
+        log = std::make_unique<AppLog>(dir.path(), QStringLiteral("zozedud"));
+        chooser = std::make_unique<ChooseDialog>(*texts);
+        pages = std::make_unique<DataPages>(store, switches, *texts, *chooser, nullptr);
+        ui.onNameBox = [this](int group, int index) { return pages->nameBox(group, index); };
+        pages->services.blankNamesReplaced = [this](bool showStatus) {
+            store.BlankNames_Replaced(ui, *texts, *log, showStatus);
+        };
+        switches.InitDone = true;
+    }
+
+    template <typename T> T* find(int page, const QString& name) const {
+        T* widget = pages->page(page)->findChild<T*>(name);
+        EXPECT_NE(widget, nullptr) << name.toStdString();
+        return widget;
+    }
+
+    // Names for all 40 channels, every option group with one member set, valid codes.
+    static void populate(DataSet& d, const QString& folder) {
+        for (int g = 1; g <= DataSet::GroupCount; ++g)
+            for (int i = 1; i <= DataSet::GroupSize[g]; ++i)
+                d.ChannelName(g, i) = QStringLiteral("G%1ch%2").arg(g).arg(i);
+        d.ChannelName(1, 16) = QStringLiteral("Kick/Sn ");
+        for (int r = 1; r <= 6; ++r) {
+            d.Layer.LayerA[r] = static_cast<qint16>(100 + 2 * (r - 1));
+            d.Layer.LayerB[r] = static_cast<qint16>(201 + (r - 1));
+            d.Layer.LayerC[r] = static_cast<qint16>(r == 3 ? 0 : 300 + r);
+            d.Layer.LayerD[r] = static_cast<qint16>(r == 6 ? 401 : 114);
+        }
+        d.Monitor.MonMode[3] = 1;
+        d.Monitor.MonVolume = 32;
+        d.Monitor.MonKanal = 1;
+        d.Monitor.MonAbgriff[2] = 1;
+        d.Monitor.Peakmeter[2] = 1;
+        d.Monitor.ExtMon = {0, 100, 501, 402, 0};
+        d.GPIO.GPIOInput = {0, 100, 103, 0, 101};
+        for (int i = 1; i <= 16; ++i)
+            d.GPIO.GPIOOutput[i] = static_cast<qint16>(i % 5 == 0 ? 0 : 100 + i % 4);
+        d.Editor.Control[2] = 1;
+        for (int s = 1; s <= 12; ++s)
+            d.Editor.MachSource(s)[1 + (s * 3) % 5] = 1;
+        d.Editor.MachSource(7) = {0, 0, 0, 0, 0, 0};
+        d.Editor.Frames = 1;
+        d.Editor.Channels = 1;
+        for (int i = 1; i <= 8; ++i) {
+            d.SnapShot.SnapShotSwitch1[i] = static_cast<qint16>(i % 2);
+            d.SnapShot.SnapShotSwitch2[i] = static_cast<qint16>((i / 2) % 2);
+            d.SnapShot.SnapShotFile[i] = QStringLiteral("%1/SNAP%2.CNS").arg(folder).arg(i);
+        }
+        d.SnapShot.SnapShotFile[3] = QStringLiteral("C:\\show\\SNAP3.CNS");
+        d.SnapShot.SnapShotFile[5] = QStringLiteral("/elsewhere/SNAP5.CNS");
+        d.SnapShot.SnapShotFile[8] = QString();
+        d.SnapShot.SnapShotGroupFile = folder + QStringLiteral("/GROUP.CNG");
+        d.SnapShot.StartUpConf = 4;
+        d.FBox.FBoxInput = {0, 100, 101, 102, 103, 0, 100, 101, 102, 103};
+        d.FBox.FBoxOutput = {0, 103, 102, 101, 100, 0, 103, 102, 101, 100};
+    }
+
+    QTemporaryDir dir;
+    QString iniPath;
+    Switches switches;
+    std::unique_ptr<Texts> texts;
+    std::unique_ptr<AppLog> log;
+    DataStore store;
+    ScriptedUi ui;
+    std::unique_ptr<ChooseDialog> chooser;
+    std::unique_ptr<DataPages> pages;
+};
+
+} // namespace zoz::test

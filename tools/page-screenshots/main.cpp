@@ -1,0 +1,121 @@
+// page-screenshots <settings file> <output folder>: renders the nine data pages, filled with a
+// sample configuration, in German and English to <page>_<ger|eng>.png.
+#include "app/Switches.h"
+#include "app/Texts.h"
+#include "dataset/DataStore.h"
+#include "pages/DataPage.h"
+#include "pages/DataPages.h"
+#include "ui/ChooseDialog.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLayout>
+#include <QPixmap>
+#include <cstdio>
+
+namespace {
+
+void sampleData(zoz::DataStore& store, const QString& folder) {
+    using zoz::DataSet;
+    zoz::DataSet& d = store.DataSet;
+    const char* const digital[16] = {"Kick",  "Snare", "HiHat", "Tom 1", "Tom 2",  "OH L",
+                                     "OH R",  "Bass",  "Git 1", "Git 2", "Keys L", "Keys R",
+                                     "Vox 1", "Vox 2", "Choir", "Talk"};
+    for (int i = 1; i <= 16; ++i)
+        d.ChannelName(1, i) = QString::fromLatin1(digital[i - 1]);
+    for (int i = 1; i <= 8; ++i) {
+        d.ChannelName(2, i) = QStringLiteral("Mic %1").arg(i);
+        d.ChannelName(3, i) = QStringLiteral("ADAT %1").arg(i);
+    }
+    for (int i = 1; i <= 4; ++i) {
+        d.ChannelName(4, i) = QStringLiteral("Ext %1").arg(i);
+        d.ChannelName(5, i) = QStringLiteral("Bus %1").arg(i);
+    }
+    for (int r = 1; r <= 6; ++r) {
+        d.Layer.LayerA[r] = static_cast<qint16>(100 + 2 * (r - 1) + (r % 2 == 0 ? 1 : 0));
+        d.Layer.LayerB[r] = static_cast<qint16>(r <= 4 ? 200 + r - 1 : 0);
+        d.Layer.LayerC[r] = static_cast<qint16>(300 + r - 1);
+        d.Layer.LayerD[r] = static_cast<qint16>(r == 1 ? 112 : r == 2 ? 113 : 0);
+    }
+    d.Monitor.MonMode[1] = 1;
+    d.Monitor.MonVolume = 20;
+    d.Monitor.MonKanal = 0;
+    d.Monitor.MonAbgriff[1] = 1;
+    d.Monitor.Peakmeter[2] = 1;
+    d.Monitor.ExtMon = {0, 400, 401, 402, 403};
+    d.GPIO.GPIOInput = {0, 100, 101, 102, 0};
+    for (int i = 1; i <= 16; ++i)
+        d.GPIO.GPIOOutput[i] = static_cast<qint16>(i <= 12 ? 99 + i : 0);
+    d.Editor.Control[1] = 1;
+    const int rows[12] = {1, 2, 3, 4, 5, 4, 3, 2, 1, 2, 3, 4};
+    for (int s = 1; s <= 12; ++s)
+        d.Editor.MachSource(s)[rows[s - 1]] = 1;
+    d.Editor.Frames = 0;
+    d.Editor.Channels = 1;
+    for (int i = 1; i <= 8; ++i) {
+        d.SnapShot.SnapShotSwitch1[i] = static_cast<qint16>(i % 2);
+        d.SnapShot.SnapShotSwitch2[i] = static_cast<qint16>(i <= 4 ? 1 : 0);
+        if (i <= 5)
+            d.SnapShot.SnapShotFile[i] = folder + QStringLiteral("/Show%1.CNS").arg(i);
+    }
+    d.SnapShot.SnapShotGroupFile = folder + QStringLiteral("/Season.CNG");
+    d.SnapShot.StartUpConf = 1;
+    for (int i = 1; i <= 9; ++i) {
+        d.FBox.FBoxInput[i] = static_cast<qint16>(i <= 6 ? 99 + i : 0);
+        d.FBox.FBoxOutput[i] = static_cast<qint16>(i <= 7 ? 100 + i : 0);
+    }
+    const char* const status[6] = {"QPL 418",      "Firmware 2.04", "V2.0 build 117",
+                                   "SN 0418-2211", "1234 h",        "none"};
+    for (int i = 1; i <= 6; ++i)
+        store.StatusText[i] = QString::fromLatin1(status[i - 1]);
+    store.QPLVersion = QStringLiteral("2004");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: page-screenshots <settings file> <output folder>\n");
+        return 2;
+    }
+    const QString ini = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
+    const QString out = QString::fromLocal8Bit(argv[2]);
+    QDir().mkpath(out);
+    const char* const names[9] = {"status", "name",     "layer", "monitor", "gpio",
+                                  "editor", "snapshot", "fbox",  "system"};
+    for (const QString& language : {QStringLiteral("GER"), QStringLiteral("ENG")}) {
+        zoz::Texts texts(ini);
+        texts.setLanguage(language);
+        zoz::Switches switches;
+        switches.IniFileName = ini;
+        switches.ProgramFolder = QFileInfo(ini).absolutePath();
+        switches.Language = language;
+        switches.NotDefinedText = texts.message(QStringLiteral("NotDefined"));
+        switches.InitDone = true;
+        zoz::DataStore store;
+        sampleData(store, switches.ProgramFolder);
+        zoz::ChooseDialog chooser(texts);
+        zoz::DataPages pages(store, switches, texts, chooser, nullptr);
+        pages.RefreshPages();
+        for (int p = 1; p <= 9; ++p) {
+            zoz::DataPage* page = pages.page(p);
+            page->resize(zoz::DataPage::DesignWidth, page->height());
+            page->show();
+            page->layout()->activate();
+            QApplication::processEvents();
+            const QString file =
+                QStringLiteral("%1/%2_%3.png")
+                    .arg(out, QString::fromLatin1(names[p - 1]), language.toLower());
+            if (!page->grab().save(file)) {
+                std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+                return 1;
+            }
+            std::printf("%s\n", qPrintable(file));
+            page->hide();
+        }
+    }
+    return 0;
+}
