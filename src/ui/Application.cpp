@@ -53,6 +53,9 @@ Application::Application(Options options)
     // Step 22: the default data file becomes the data set and its reference copy; a default file
     // that cannot be read ends the program.
     m_startup.collaborators().resetDataSet = [this] { m_dataFile.ResetDataSet(true, true); };
+    m_ui.hooks().refreshPages = [this] { pages().RefreshPages(); };
+    m_ui.hooks().takeOverPages = [this] { pages().TakeOverPages(); };
+    m_ui.hooks().nameBox = [this](int group, int index) { return pages().nameBox(group, index); };
     m_mainWindow->installEventFilter(this);
 }
 
@@ -79,6 +82,30 @@ void Application::connectLink() {
         m_commDialog->showTransfer(caption, m_mainWindow.get());
     };
     m_ui.hooks().hideCommDialog = [this] { m_commDialog->hideTransfer(); };
+}
+
+ChooseDialog& Application::chooser() {
+    if (!m_chooser)
+        m_chooser = std::make_unique<ChooseDialog>(m_texts, m_mainWindow.get());
+    return *m_chooser;
+}
+
+DataPages& Application::pages() {
+    if (m_pages)
+        return *m_pages;
+    m_pages = std::make_unique<DataPages>(m_dataStore, m_switches, m_texts, chooser(),
+                                          m_mainWindow.get());
+    DataPages::Services& services = m_pages->services;
+    services.focusTabStrip = [this] { m_ui.focusTabStrip(); };
+    services.setBusyCursor = [this](bool busy) { m_ui.setBusyCursor(busy); };
+    services.blankNamesReplaced = [this](bool showStatus) {
+        m_dataStore.BlankNames_Replaced(m_ui, m_texts, m_log, showStatus);
+    };
+    services.menuCommand = [this](int command) {
+        if (m_startup.collaborators().menuCommand)
+            m_startup.collaborators().menuCommand(command);
+    };
+    return *m_pages;
 }
 
 Application::~Application() {

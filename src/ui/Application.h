@@ -16,6 +16,8 @@
 #include "link/SerialPort.h"
 #include "log/AppLog.h"
 #include "log/MemoryProtoSink.h"
+#include "pages/DataPages.h"
+#include "ui/ChooseDialog.h"
 #include "ui/CommDialog.h"
 #include "ui/MainWindow.h"
 #include "ui/ProtoWindow.h"
@@ -63,6 +65,10 @@ public:
     ConfigTransfer& configTransfer() { return m_configTransfer; }
     CommDialog& commDialog() { return *m_commDialog; }
     ProtoWindow& protoWindow() { return *m_protoWindow; }
+    // The nine data pages and the choose dialog, created on first use (the first RefreshPages
+    // of start-up), once the settings file and the language are known.
+    DataPages& pages();
+    ChooseDialog& chooser();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -91,6 +97,8 @@ private:
     ConfigTransfer m_configTransfer;
     std::unique_ptr<CommDialog> m_commDialog;
     std::unique_ptr<ProtoWindow> m_protoWindow;
+    std::unique_ptr<ChooseDialog> m_chooser;
+    std::unique_ptr<DataPages> m_pages;
 };
 
 } // namespace zoz
