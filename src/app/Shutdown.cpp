@@ -55,6 +55,9 @@ Shutdown::Shutdown(const Switches& switches, Texts& texts, AppLog& log, UserInte
     : m_switches(switches), m_texts(texts), m_log(log), m_ui(ui), m_terminate(terminateProcess) {}
 
 bool Shutdown::QueryEndProg(bool& query) {
+    // Events run inside the last log lines; a second end request meanwhile changes nothing.
+    if (m_ending)
+        return true;
     if (query) {
         const MsgAnswer answer =
             m_ui.messageBox(m_texts.message(QStringLiteral("QueryEndProg")), MsgButtons::YesNo,
@@ -62,6 +65,7 @@ bool Shutdown::QueryEndProg(bool& query) {
         if (answer != MsgAnswer::Yes)
             return false;
     }
+    m_ending = true;
     m_log.WriteLog(m_texts.message(query ? QStringLiteral("QueryEndProg_ByUser")
                                          : QStringLiteral("QueryEndProg_NoQuery")));
     SaveFormPosition(m_ui, m_switches.IniFileName, QStringLiteral("Screen"),

@@ -34,6 +34,7 @@ private:
     UserInterface& m_ui;
     std::function<void()> m_closePort;
     std::function<void()> m_terminate;
+    bool m_ending = false;
 };
 
 // Lines up the "=" of every section. 0 on success, otherwise 1000 x the failed step + the

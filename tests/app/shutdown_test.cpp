@@ -101,6 +101,18 @@ TEST_F(ShutdownTest, WithoutQuestionAMaximisedWindowKeepsTheLastNormalPosition) 
     EXPECT_EQ(GetIniValue(switches.IniFileName, "Recent", "ActTabStrip", ""), "4");
 }
 
+TEST_F(ShutdownTest, AnEndRequestedWhileEndingIsIgnored) {
+    int ends = 0;
+    shutdown.setClosePort([this, &ends] {
+        ++ends;
+        shutdown.QueryEndProg(false); // e.g. the main window closed by an event meanwhile
+    });
+    EXPECT_TRUE(shutdown.QueryEndProg(false));
+    EXPECT_EQ(ends, 1);
+    EXPECT_EQ(readFile(dir.filePath("test.Log")).count("***** End"), 1);
+    EXPECT_EQ(readFile(dir.filePath("test.Log")).count("QueryEndProg_NoQuery"), 1);
+}
+
 TEST(FormatIniFile, LinesUpEachSectionOnItsLongestKey) {
     QTemporaryDir dir;
     const QString ini = dir.filePath("zozedud.Ini");

@@ -231,23 +231,26 @@ TEST_F(StartupTest, CommSetupFailureShowsItsStepTextBeforeTheWindowShows) {
         logBytes().contains(">  Fehler bei Setzen der Einstellungen f\xfcr den COM-Port\r\n"));
 }
 
-TEST_F(StartupTest, DataSetFailureAndExceptionsTakeTheFailurePath) {
+TEST_F(StartupTest, DataSetFailureTakesTheFailurePath) {
     writeIni("[Main]\nLoadAtStartup_Default=default.DAT\nLanguage=ENG\n");
     makeDefaultData();
     dataSetOk = false;
     startup->InitProgram();
     ASSERT_EQ(ui.boxes.size(), 1);
     EXPECT_EQ(ui.boxes[0].text, "Error initializing the DataSet");
+    EXPECT_EQ(terminated, 1);
+    EXPECT_FALSE(ui.events.contains("setComm"));
+}
 
-    // An error raised inside a called part takes the failure path of the step under way.
-    ui.boxes.clear();
-    terminated = 0;
-    startup->collaborators().initDataSet = nullptr;
+TEST_F(StartupTest, AnErrorRaisedInACalledPartTakesTheFailurePathOfTheStepUnderWay) {
+    writeIni("[Main]\nLoadAtStartup_Default=default.DAT\nLanguage=ENG\n");
+    makeDefaultData();
     ui.onProcessEvents = [] { throw std::runtime_error("window gone"); };
     startup->InitProgram();
     ASSERT_EQ(ui.boxes.size(), 1); // ErrStep stays 20 after step 14
     EXPECT_EQ(ui.boxes[0].text, "Error initializing the DataSet");
     EXPECT_FALSE(switches.InitDone);
+    EXPECT_FALSE(ui.events.contains("resetDataSet"));
     EXPECT_EQ(terminated, 1);
 }
 
