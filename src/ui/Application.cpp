@@ -82,11 +82,7 @@ Application::Application(Options options)
     };
     mainHooks.synchronisePages = [this] { pages().Synchronise(); };
     mainHooks.pageSelected = [this](const QString& windowName) {
-        const int number = windowName.right(2).toInt();
-        if (number == 3 || number == 4)
-            pages().FillChannelChoice(0, true);
-        else if (number == 5 || number == 8)
-            pages().LoadGPIOLists();
+        pages().PageSelected(windowName);
     };
 }
 
