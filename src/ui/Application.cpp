@@ -1,5 +1,6 @@
 #include "ui/Application.h"
 
+#include "pages/DataPage.h"
 #include "ui/ProtoTextBox.h"
 
 #include <QApplication>
@@ -26,7 +27,7 @@ Switches programSwitches(const QString& programFilePath) {
 Application::Application(Options options)
     : m_switches(programSwitches(options.programFilePath)), m_texts(QString()),
       m_log(m_switches.ProgramFolder, m_switches.ProgramName),
-      m_mainWindow(std::make_unique<MainWindow>()), m_ui(*m_mainWindow),
+      m_mainWindow(std::make_unique<MainWindow>(m_switches, m_texts)), m_ui(*m_mainWindow),
       m_shutdown(m_switches, m_texts, m_log, m_ui),
       m_startup(m_switches, m_texts, m_log, m_ui, m_shutdown),
       m_dataFile(m_dataStore, m_switches, m_texts, m_log, m_ui,
@@ -57,6 +58,46 @@ Application::Application(Options options)
     m_ui.hooks().takeOverPages = [this] { pages().TakeOverPages(); };
     m_ui.hooks().nameBox = [this](int group, int index) { return pages().nameBox(group, index); };
     m_mainWindow->installEventFilter(this);
+
+    // The real windows behind start-up's window steps.
+    auto& uiHooks = m_ui.hooks();
+    uiHooks.showSplash = [this] {
+        SplashWindow& splash = splashWindow();
+        splash.setStartUpSplash(true);
+        splash.show();
+        splash.repaint();
+    };
+    uiHooks.closeSplash = [this] {
+        if (m_splash)
+            m_splash->hide();
+    };
+    uiHooks.setToolbarButtonVisible = [this](int button, bool visible) {
+        m_mainWindow->setToolbarButtonVisible(button, visible);
+    };
+    uiHooks.setTestButtonVisible = [this](bool visible) {
+        m_mainWindow->setTestButtonVisible(visible);
+    };
+    uiHooks.activeTab = [this] { return m_mainWindow->activeTab(); };
+    uiHooks.focusTabStrip = [this] { m_mainWindow->FocusTabStrip(); };
+
+    // The tab strip hosts the frames of the nine pages.
+    MainWindow::Hooks& mainHooks = m_mainWindow->hooks();
+    mainHooks.loadPages = [this] {
+        QList<QWidget*> windows;
+        for (int n = 1; n <= 9; ++n)
+            windows.append(pages().page(n));
+        return windows;
+    };
+    mainHooks.synchronisePages = [this] { pages().Synchronise(); };
+    mainHooks.pageSelected = [this](const QString& windowName) {
+        pages().PageSelected(windowName);
+    };
+}
+
+SplashWindow& Application::splashWindow() {
+    if (!m_splash)
+        m_splash = std::make_unique<SplashWindow>();
+    return *m_splash;
 }
 
 // Start-up step 15 sets up the port, step 18 marks it closed; shutdown closes it. Every complete

@@ -22,6 +22,7 @@
 #include "ui/MainWindow.h"
 #include "ui/ProtoWindow.h"
 #include "ui/QtUserInterface.h"
+#include "ui/SplashWindow.h"
 
 #include <QObject>
 #include <functional>
@@ -65,6 +66,8 @@ public:
     ConfigTransfer& configTransfer() { return m_configTransfer; }
     CommDialog& commDialog() { return *m_commDialog; }
     ProtoWindow& protoWindow() { return *m_protoWindow; }
+    // frmSplash, created on first use (the splash at start-up, later the about window).
+    SplashWindow& splashWindow();
     // The nine data pages and the choose dialog, created on first use (the first RefreshPages
     // of start-up), once the settings file and the language are known.
     DataPages& pages();
@@ -97,6 +100,7 @@ private:
     ConfigTransfer m_configTransfer;
     std::unique_ptr<CommDialog> m_commDialog;
     std::unique_ptr<ProtoWindow> m_protoWindow;
+    std::unique_ptr<SplashWindow> m_splash;
     std::unique_ptr<ChooseDialog> m_chooser;
     std::unique_ptr<DataPages> m_pages;
 };
