@@ -1,5 +1,7 @@
 #include "ui/Application.h"
 
+#include "pages/DataPage.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -24,7 +26,7 @@ Switches programSwitches(const QString& programFilePath) {
 Application::Application(Options options)
     : m_switches(programSwitches(options.programFilePath)), m_texts(QString()),
       m_log(m_switches.ProgramFolder, m_switches.ProgramName),
-      m_mainWindow(std::make_unique<MainWindow>()), m_ui(*m_mainWindow),
+      m_mainWindow(std::make_unique<MainWindow>(m_switches, m_texts)), m_ui(*m_mainWindow),
       m_shutdown(m_switches, m_texts, m_log, m_ui),
       m_startup(m_switches, m_texts, m_log, m_ui, m_shutdown),
       m_dataFile(m_dataStore, m_switches, m_texts, m_log, m_ui,
@@ -44,7 +46,74 @@ Application::Application(Options options)
     // Step 22: the default data file becomes the data set and its reference copy; a default file
     // that cannot be read ends the program.
     m_startup.collaborators().resetDataSet = [this] { m_dataFile.ResetDataSet(true, true); };
+    m_ui.hooks().refreshPages = [this] { pages().RefreshPages(); };
+    m_ui.hooks().takeOverPages = [this] { pages().TakeOverPages(); };
+    m_ui.hooks().nameBox = [this](int group, int index) { return pages().nameBox(group, index); };
     m_mainWindow->installEventFilter(this);
+
+    // The real windows behind start-up's window steps.
+    auto& uiHooks = m_ui.hooks();
+    uiHooks.showSplash = [this] {
+        SplashWindow& splash = splashWindow();
+        splash.setStartUpSplash(true);
+        splash.show();
+        splash.repaint();
+    };
+    uiHooks.closeSplash = [this] {
+        if (m_splash)
+            m_splash->hide();
+    };
+    uiHooks.setToolbarButtonVisible = [this](int button, bool visible) {
+        m_mainWindow->setToolbarButtonVisible(button, visible);
+    };
+    uiHooks.setTestButtonVisible = [this](bool visible) {
+        m_mainWindow->setTestButtonVisible(visible);
+    };
+    uiHooks.activeTab = [this] { return m_mainWindow->activeTab(); };
+    uiHooks.focusTabStrip = [this] { m_mainWindow->FocusTabStrip(); };
+
+    // The tab strip hosts the frames of the nine pages.
+    MainWindow::Hooks& mainHooks = m_mainWindow->hooks();
+    mainHooks.loadPages = [this] {
+        QList<QWidget*> windows;
+        for (int n = 1; n <= 9; ++n)
+            windows.append(pages().page(n));
+        return windows;
+    };
+    mainHooks.synchronisePages = [this] { pages().Synchronise(); };
+    mainHooks.pageSelected = [this](const QString& windowName) {
+        pages().PageSelected(windowName);
+    };
+}
+
+SplashWindow& Application::splashWindow() {
+    if (!m_splash)
+        m_splash = std::make_unique<SplashWindow>();
+    return *m_splash;
+}
+
+ChooseDialog& Application::chooser() {
+    if (!m_chooser)
+        m_chooser = std::make_unique<ChooseDialog>(m_texts, m_mainWindow.get());
+    return *m_chooser;
+}
+
+DataPages& Application::pages() {
+    if (m_pages)
+        return *m_pages;
+    m_pages = std::make_unique<DataPages>(m_dataStore, m_switches, m_texts, chooser(),
+                                          m_mainWindow.get());
+    DataPages::Services& services = m_pages->services;
+    services.focusTabStrip = [this] { m_ui.focusTabStrip(); };
+    services.setBusyCursor = [this](bool busy) { m_ui.setBusyCursor(busy); };
+    services.blankNamesReplaced = [this](bool showStatus) {
+        m_dataStore.BlankNames_Replaced(m_ui, m_texts, m_log, showStatus);
+    };
+    services.menuCommand = [this](int command) {
+        if (m_startup.collaborators().menuCommand)
+            m_startup.collaborators().menuCommand(command);
+    };
+    return *m_pages;
 }
 
 Application::~Application() {

@@ -11,8 +11,11 @@
 #include "files/DataFile.h"
 #include "log/AppLog.h"
 #include "log/MemoryProtoSink.h"
+#include "pages/DataPages.h"
+#include "ui/ChooseDialog.h"
 #include "ui/MainWindow.h"
 #include "ui/QtUserInterface.h"
+#include "ui/SplashWindow.h"
 
 #include <QObject>
 #include <functional>
@@ -49,6 +52,12 @@ public:
     ConfigFile& configFile() { return m_configFile; }
     Encoder& encoder() { return m_encoder; }
     Decoder& decoder() { return m_decoder; }
+    // frmSplash, created on first use (the splash at start-up, later the about window).
+    SplashWindow& splashWindow();
+    // The nine data pages and the choose dialog, created on first use (the first RefreshPages
+    // of start-up), once the settings file and the language are known.
+    DataPages& pages();
+    ChooseDialog& chooser();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -67,6 +76,9 @@ private:
     ConfigFile m_configFile;
     Encoder m_encoder;
     Decoder m_decoder;
+    std::unique_ptr<SplashWindow> m_splash;
+    std::unique_ptr<ChooseDialog> m_chooser;
+    std::unique_ptr<DataPages> m_pages;
 };
 
 } // namespace zoz

@@ -1,14 +1,489 @@
 #include "ui/MainWindow.h"
 
+#include "app/IniFile.h"
+#include "app/Switches.h"
+#include "app/Texts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLayout>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QStatusBar>
+#include <QStyle>
+#include <QTabBar>
+#include <QToolBar>
+#include <QToolButton>
+
+// Resources of a static library are registered by hand.
+static void initResources() {
+    Q_INIT_RESOURCE(zozedud);
+}
 
 namespace zoz {
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
-    setObjectName(QStringLiteral("frmMain"));
-    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+namespace {
+
+// Tab strip position inside the area between toolbar and status bar, in twips.
+constexpr int TabLeft = 120;
+constexpr int TabTop = 60;
+constexpr int TabWidth = MainWindow::FormWidth - MainWindow::ScrollSlack - TabLeft;
+// The pane's border around the client area, in pixels.
+constexpr int PaneBorder = 2;
+
+const char* const CommandNames[MainWindow::ButtonCount] = {
+    "FileRead",        "FileWrite",   "Reset",       nullptr,     "CommSendData",
+    "CommReceiveData", "CommRestart", "CommGetInfo", "CommCheck", nullptr,
+    "ShowProtocol",    "ShowAbout",   nullptr,       "EndProgram"};
+
+const char* const IconNames[MainWindow::ButtonCount] = {
+    "file-read", "file-write", "reset", nullptr,    "send",  "receive", "restart",
+    "info",      "check",      nullptr, "protocol", "about", nullptr,   "end"};
+
+const char* const DesignCaptions[] = {"status", "name",   "layer",    "monitor",
+                                      "gpio",   "editor", "snapshot", "fbox"};
+
+// Leading whole number of a settings value ("3abc" gives 3, "x" gives 0).
+int leadingNumber(const QString& text) {
+    const QString t = text.trimmed();
+    int i = 0;
+    bool negative = false;
+    if (i < t.size() && (t[i] == u'-' || t[i] == u'+')) {
+        negative = t[i] == u'-';
+        ++i;
+    }
+    qint64 value = 0;
+    for (; i < t.size() && t[i].isDigit() && value < 100000; ++i)
+        value = value * 10 + t[i].digitValue();
+    return static_cast<int>(negative ? -value : value);
 }
 
-void MainWindow::ShowStatusText(const QString& text) { statusBar()->showMessage(text); }
+QString frameCaption(QWidget* frame) {
+    if (auto* box = qobject_cast<QGroupBox*>(frame))
+        return box->title();
+    return frame->windowTitle();
+}
+
+} // namespace
+
+int MainWindow::toPixels(int twips) {
+    return static_cast<int>(std::lround(static_cast<double>(twips) / TwipsPerPixel));
+}
+
+MainWindow::MainWindow(const Switches& switches, Texts& texts, QWidget* parent)
+    : QMainWindow(parent), m_switches(switches), m_texts(texts) {
+    initResources();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/logo.svg")));
+    createToolbar();
+
+    m_central = new QWidget(this);
+    m_central->setObjectName(QStringLiteral("frmMainClient"));
+    setCentralWidget(m_central);
+    m_central->installEventFilter(this);
+
+    m_tabPane = new QFrame(m_central);
+    m_tabPane->setFrameShape(QFrame::StyledPanel);
+    m_tabData = new QTabBar(m_central);
+    m_tabData->setObjectName(QStringLiteral("TabData"));
+    m_tabData->setDrawBase(false);
+    m_tabData->setExpanding(false);
+    for (const char* caption : DesignCaptions) {
+        m_tabData->addTab(QString::fromLatin1(caption));
+        m_tabTags.append(QString());
+    }
+    connect(m_tabData, &QTabBar::currentChanged, this, [this] { SwitchPage(); });
+
+    m_fraContainer = new QFrame(m_central);
+    m_fraContainer->setObjectName(QStringLiteral("fraContainer"));
+    m_fraBlind = new QFrame(m_fraContainer);
+    m_fraBlind->setObjectName(QStringLiteral("fraBlind"));
+    m_fraBlind->setAutoFillBackground(true);
+    m_vScroll = new QScrollBar(Qt::Vertical, m_central);
+    m_vScroll->setObjectName(QStringLiteral("VScroll"));
+    connect(m_vScroll, &QScrollBar::valueChanged, this, &MainWindow::onScroll);
+
+    m_cmdDummy = new QPushButton(QStringLiteral("Test"), m_central);
+    m_cmdDummy->setObjectName(QStringLiteral("cmdDummy"));
+    m_cmdDummy->setVisible(false);
+    connect(m_cmdDummy, &QPushButton::clicked, this, &MainWindow::dummyClicked);
+
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->setFixedHeight(toPixels(BelowTabStrip));
+    m_statusLabel = new QLabel(statusBar());
+    m_statusLabel->setObjectName(QStringLiteral("StatusBar_Panel_1"));
+    statusBar()->addWidget(m_statusLabel, 1);
+
+    m_timSendData.setObjectName(QStringLiteral("timSendData"));
+    m_timSendData.setSingleShot(true);
+    connect(&m_timSendData, &QTimer::timeout, this, [this] {
+        m_timSendData.stop();
+        emit menuCommand(107);
+    });
+
+    // The width follows from the tab strip; only the height may change, within limits.
+    const int width = toPixels(TabLeft + TabWidth + ScrollSlack);
+    setMinimumSize(width, toPixels(MinHeight));
+    setMaximumSize(width, toPixels(MaxHeight));
+    resize(width, toPixels(6000));
+    QApplication::restoreOverrideCursor();
+}
+
+void MainWindow::createToolbar() {
+    m_toolbar = new QToolBar(this);
+    m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
+    m_toolbar->setMovable(false);
+    m_toolbar->setFloatable(false);
+    m_toolbar->setContextMenuPolicy(Qt::PreventContextMenu);
+    m_toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_toolbar->setIconSize(QSize(24, 24));
+    addToolBar(Qt::TopToolBarArea, m_toolbar);
+    for (int i = 1; i <= ButtonCount; ++i) {
+        QAction* action = nullptr;
+        if (IconNames[i - 1] == nullptr) {
+            action = m_toolbar->addSeparator();
+        } else {
+            action = m_toolbar->addAction(
+                QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(IconNames[i - 1]))),
+                QString());
+            connect(action, &QAction::triggered, this, [this, i] { emit menuCommand(i); });
+        }
+        const QString name = QStringLiteral("Toolbar1_%1").arg(i);
+        action->setObjectName(name);
+        if (QWidget* w = m_toolbar->widgetForAction(action))
+            w->setObjectName(name);
+        m_buttons.append(action);
+    }
+}
+
+QString MainWindow::ToolbarCommandName(int button) {
+    if (button < 1 || button > ButtonCount || CommandNames[button - 1] == nullptr)
+        return QStringLiteral("???");
+    return QString::fromLatin1(CommandNames[button - 1]);
+}
+
+QList<QWidget*> MainWindow::EmptyPageWindows() {
+    static const char* const captions[] = {"status", "name",     "layer", "monitor", "gpio",
+                                           "editor", "snapshot", "fbox",  "system"};
+    QList<QWidget*> windows;
+    for (int i = 0; i < 9; ++i) {
+        auto* window = new QWidget;
+        window->setObjectName(
+            QStringLiteral("frmTabStripData%1").arg(i + 1, 2, 10, QLatin1Char('0')));
+        auto* frame = new QGroupBox(QString::fromLatin1(captions[i]), window);
+        frame->setObjectName(QStringLiteral("fraTab"));
+        frame->setGeometry(0, 0, toPixels(9000), toPixels(5000));
+        window->resize(frame->size());
+        windows.append(window);
+    }
+    return windows;
+}
+
+void MainWindow::setToolbarButtonVisible(int button, bool visible) {
+    if (button < 1 || button > m_buttons.size())
+        return;
+    m_buttons[button - 1]->setVisible(visible);
+    // Lay the toolbar out now, so that the button is gone before the next event is handled.
+    m_toolbar->layout()->activate();
+}
+
+void MainWindow::setTestButtonVisible(bool visible) {
+    m_cmdDummy->setVisible(visible);
+}
+
+int MainWindow::activeTab() const {
+    return m_tabData->currentIndex() + 1;
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // Without a window manager a window is never activated; the first show counts as well.
+    firstActivation();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        firstActivation();
+}
+
+void MainWindow::firstActivation() {
+    if (m_firstActivationDone)
+        return;
+    m_firstActivationDone = true;
+    BuildToolbarTexts();
+    if (m_hooks.openPort)
+        m_hooks.openPort();
+}
+
+void MainWindow::BuildToolbarTexts() {
+    for (int i = 1; i <= m_buttons.size(); ++i) {
+        const QString key =
+            QStringLiteral("Menu_") + ToolbarCommandName(i) + QStringLiteral(".ToolTip");
+        m_buttons[i - 1]->setToolTip(m_texts.message(key, key));
+    }
+    BuildTabStrip();
+}
+
+void MainWindow::BuildTabStrip() {
+    // The tags grow with every build, so the strip is built once.
+    if (m_tabStripBuilt)
+        return;
+    m_tabStripBuilt = true;
+
+    const QSignalBlocker blocker(m_tabData);
+    if (m_switches.ShowTabStrip_System) {
+        m_tabData->addTab(QStringLiteral("SYSTEM"));
+        m_tabTags.append(QString());
+    }
+
+    QList<QWidget*> loaded = m_hooks.loadPages ? m_hooks.loadPages() : EmptyPageWindows();
+    for (QWidget* window : loaded) {
+        if (window->parent() == nullptr) {
+            window->setParent(this);
+            window->hide();
+        }
+        m_pageWindows.append(window);
+    }
+
+    layoutTabStrip();
+    placeHost();
+
+    for (QWidget* window : std::as_const(m_pageWindows)) {
+        const QString name = window->objectName().trimmed();
+        if (name.left(15).compare(QLatin1String("frmTabStripData"), Qt::CaseInsensitive) != 0)
+            continue;
+        auto* frame = window->findChild<QWidget*>(QStringLiteral("fraTab"));
+        if (frame == nullptr)
+            continue;
+        const QString caption = frameCaption(frame).trimmed().toUpper();
+        // The page window itself becomes the hosted panel, so that its controls stay its
+        // children; its frame loses the border (and with it the caption on screen).
+        window->setParent(m_fraContainer);
+        window->hide();
+        window->setAutoFillBackground(true); // pages behind it must not show through
+        frame->setProperty("caption", frameCaption(frame));
+        if (auto* box = qobject_cast<QGroupBox*>(frame)) {
+            box->setTitle(QString());
+            box->setFlat(true);
+            box->setStyleSheet(QStringLiteral("QGroupBox#fraTab { border: none; margin: 0; }"));
+        } else if (auto* plain = qobject_cast<QFrame*>(frame)) {
+            plain->setFrameShape(QFrame::NoFrame);
+        }
+        window->setGeometry(0, 0, m_fraContainer->width(), window->height());
+        for (int j = 0; j < m_tabData->count(); ++j) {
+            if (m_tabData->tabText(j).trimmed().toUpper() == caption) {
+                m_tabTags[j] += QStringLiteral("|FormName=") + name + QStringLiteral("|");
+                m_tabTags[j] += QStringLiteral("|TabStrip=") + m_tabData->tabText(j).trimmed() +
+                                QStringLiteral("|");
+                break;
+            }
+        }
+    }
+
+    for (int j = 0; j < m_tabData->count(); ++j) {
+        const QString tag =
+            (QStringLiteral("|") + m_tabTags[j].trimmed() + QStringLiteral("|")).toUpper();
+        const QString marker = QStringLiteral("TABSTRIP=");
+        const int at = tag.indexOf(marker);
+        if (at < 0)
+            continue;
+        QString page;
+        for (int k = at + marker.size(); k < tag.size(); ++k) {
+            const QChar c = tag[k];
+            if (c == u'"' || c == u' ' || c == u'|')
+                break;
+            page += c;
+        }
+        if (page.isEmpty())
+            continue;
+        if (tag.contains(QStringLiteral("|TABSTRIP=SYSTEM|"))) {
+            m_tabData->setTabText(j, QStringLiteral("S&YSTEM"));
+        } else {
+            const QString section =
+                QStringLiteral("TabStrip_") + page + QStringLiteral("_") + m_texts.language();
+            m_tabData->setTabText(j, m_texts.lookup(section, QStringLiteral("Caption"), section));
+            m_tabData->setTabToolTip(j, m_texts.lookup(section, QStringLiteral("ToolTip"), {}));
+        }
+    }
+    layoutTabStrip();
+
+    int n = 1;
+    if (m_switches.RestoreLastPosition)
+        n = leadingNumber(GetIniValue(m_texts.iniFileName(), QStringLiteral("Recent"),
+                                      QStringLiteral("ActTabStrip"), QStringLiteral("1")));
+    if (n < 1 || n > m_tabData->count())
+        n = 1;
+    m_tabData->setCurrentIndex(n - 1);
+    SwitchPage();
+
+    if (m_switches.XPLook)
+        applyXPLook();
+}
+
+void MainWindow::applyXPLook() {
+    QList<QGroupBox*> frames = m_fraContainer->findChildren<QGroupBox*>();
+    for (QGroupBox* box : std::as_const(frames)) {
+        if (!box->title().trimmed().isEmpty()) {
+            box->setTitle(box->title().leftJustified(150, QLatin1Char(' ')));
+            QFont font = box->font();
+            font.setPointSize(10);
+            font.setBold(false);
+            box->setFont(font);
+        }
+        if (box->objectName().compare(QLatin1String("fraTab"), Qt::CaseInsensitive) == 0) {
+            box->setTitle(QString());
+            box->setFlat(true);
+        }
+    }
+}
+
+void MainWindow::SwitchPage() {
+    if (m_switches.InitDone && m_hooks.synchronisePages)
+        m_hooks.synchronisePages();
+    const int index = m_tabData->currentIndex();
+    if (index < 0 || index >= m_tabTags.size())
+        return;
+    const QString tag = m_tabTags[index].toLower();
+    QWidget* window = nullptr;
+    for (QWidget* w : std::as_const(m_pageWindows)) {
+        if (tag.contains(QStringLiteral("|formname=") + w->objectName().toLower() +
+                         QStringLiteral("|"))) {
+            window = w;
+            break;
+        }
+    }
+    if (window == nullptr)
+        return;
+    // The hosted panel of the page.
+    QWidget* frame = window->parentWidget() == m_fraContainer ? window : nullptr;
+    if (frame == nullptr)
+        return;
+    frame->raise();
+    frame->show();
+    if (m_hooks.pageSelected)
+        m_hooks.pageSelected(window->objectName());
+    m_fraBlind->raise();
+    m_fraBlind->move(0, frame->y() + frame->height());
+    m_activePageFrame = frame;
+    AdjustScrollBar();
+}
+
+void MainWindow::AdjustScrollBar() {
+    if (m_activePageFrame == nullptr)
+        return;
+    QWidget* page = m_activePageFrame;
+    m_vScroll->resize(m_vScroll->width(), toPixels(m_tabHeightTwips - ScrollShorter));
+    const bool enabled = toTwips(page->height()) - ScrollSlack > toTwips(m_fraContainer->height());
+    const QSignalBlocker blocker(m_vScroll);
+    m_vScroll->setEnabled(enabled);
+    if (!enabled) {
+        page->move(0, 0);
+        m_fraBlind->move(0, page->y() + page->height());
+        m_vScroll->setRange(0, 0);
+        m_vScroll->setValue(0);
+        return;
+    }
+    const int rememberedTop = page->y();
+    page->move(0, 0);
+    m_vScroll->setValue(0);
+    const int maximum = toTwips(page->height() - tabClientRect().height());
+    m_vScroll->setRange(0, std::max(0, maximum));
+    m_vScroll->setSingleStep(ScrollSlack);
+    m_vScroll->setPageStep(ScrollSlack);
+    page->move(0, rememberedTop);
+    const int wanted = -toTwips(rememberedTop);
+    const int value = wanted >= 0 && wanted <= maximum ? wanted : 0;
+    m_vScroll->setValue(value);
+    onScroll(value);
+}
+
+void MainWindow::onScroll(int value) {
+    if (m_activePageFrame == nullptr)
+        return;
+    m_activePageFrame->move(0, -(value / TwipsPerPixel));
+    m_fraBlind->move(0, m_activePageFrame->y() + m_activePageFrame->height());
+}
+
+QRect MainWindow::tabClientRect() const {
+    const int top = toPixels(TabTop) + m_tabData->sizeHint().height();
+    const int bottom = toPixels(TabTop + m_tabHeightTwips);
+    return QRect(toPixels(TabLeft) + PaneBorder, top + PaneBorder,
+                 toPixels(TabWidth) - 2 * PaneBorder, std::max(0, bottom - top - 2 * PaneBorder));
+}
+
+void MainWindow::layoutTabStrip() {
+    // The area between toolbar and status bar plus the status bar is the inner height; the
+    // status bar is exactly the space kept below the tab strip.
+    const int inner = toTwips(m_central->height() + statusBar()->height());
+    m_tabHeightTwips = std::max(0, inner - TabTop - BelowTabStrip);
+    const int barHeight = m_tabData->sizeHint().height();
+    m_tabData->setGeometry(toPixels(TabLeft), toPixels(TabTop), toPixels(TabWidth), barHeight);
+    m_tabPane->setGeometry(toPixels(TabLeft), toPixels(TabTop) + barHeight - 1, toPixels(TabWidth),
+                           std::max(0, toPixels(m_tabHeightTwips) - barHeight + 1));
+    const QRect client = tabClientRect();
+    const int scrollWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    m_vScroll->setGeometry(toPixels(TabLeft + TabWidth - BelowTabStrip), client.top(), scrollWidth,
+                           std::max(0, toPixels(m_tabHeightTwips - ScrollShorter)));
+    m_fraContainer->resize(m_fraContainer->width(), client.height());
+    m_cmdDummy->adjustSize();
+    m_cmdDummy->move(toPixels(TabLeft + TabWidth) - m_cmdDummy->width(), toPixels(TabTop));
+    m_cmdDummy->raise();
+}
+
+void MainWindow::placeHost() {
+    const QRect client = tabClientRect();
+    const int width = client.width() - m_vScroll->width() - toPixels(ScrollGap);
+    m_fraContainer->setGeometry(client.left(), client.top(), width, client.height());
+    m_fraContainer->setFrameShape(QFrame::NoFrame);
+    m_fraBlind->setGeometry(0, 0, toPixels(BlindSize), toPixels(BlindSize));
+    m_fraBlind->setFrameShape(QFrame::NoFrame);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (isMinimized())
+        return;
+    const int width = toPixels(FormWidth);
+    const int height = std::clamp(this->height(), toPixels(MinHeight), toPixels(MaxHeight));
+    if (this->width() != width || this->height() != height)
+        resize(width, height);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The central area gets its final size after the window's own resize event.
+    if (watched == m_central && event->type() == QEvent::Resize && !isMinimized()) {
+        layoutTabStrip();
+        AdjustScrollBar();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (m_hooks.endProgram)
+        m_hooks.endProgram();
+    event->accept();
+}
+
+void MainWindow::ShowStatusText(const QString& text) {
+    m_statusLabel->setText(QStringLiteral(" ") + text.trimmed());
+    m_statusLabel->setToolTip(text.trimmed());
+}
+
+QString MainWindow::statusText() const {
+    return m_statusLabel->text();
+}
+
+void MainWindow::FocusTabStrip() {
+    if (statusBar()->isVisible())
+        m_tabData->setFocus();
+}
 
 } // namespace zoz

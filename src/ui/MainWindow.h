@@ -1,15 +1,126 @@
 #pragma once
 
+#include <QList>
 #include <QMainWindow>
+#include <QString>
+#include <QTimer>
+#include <functional>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QScrollBar;
+class QTabBar;
+class QToolBar;
 
 namespace zoz {
 
-// The editor's main window (frmMain).
+struct Switches;
+class Texts;
+
+// The editor's main window (frmMain): toolbar, tab strip hosting the page frames, scroll bar,
+// status bar. Sizes follow the original layout in twips, 15 twips per logical pixel.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    static constexpr int TwipsPerPixel = 15;
+    static constexpr int FormWidth = 9380;
+    static constexpr int MinHeight = 1800;
+    static constexpr int MaxHeight = 10080;
+    static constexpr int BelowTabStrip = 320;
+    static constexpr int ScrollGap = 8;
+    static constexpr int ScrollShorter = 410;
+    static constexpr int ScrollSlack = 96;
+    static constexpr int BlindSize = 20000;
+    static constexpr int ButtonCount = 14;
+
+    static int toPixels(int twips);
+    static int toTwips(int pixels) { return pixels * TwipsPerPixel; }
+
+    // What the window needs from the rest of the program. Everything is optional; a missing
+    // hook does nothing (loadPages falls back to the nine empty page windows).
+    struct Hooks {
+        // Loads the nine page windows frmTabStripData01..09, each holding its frame "fraTab".
+        std::function<QList<QWidget*>()> loadPages;
+        std::function<void()> openPort;
+        // Tab click after start-up: take over the pages, check names, refresh all pages.
+        std::function<void()> synchronisePages;
+        // After a page came to the front (channel names, GPIO lists), with its window name.
+        std::function<void(const QString&)> pageSelected;
+        // Close box: ends the program without asking.
+        std::function<void()> endProgram;
+    };
+
+    MainWindow(const Switches& switches, Texts& texts, QWidget* parent = nullptr);
+
+    Hooks& hooks() { return m_hooks; }
+
+    // Command name of toolbar button 1..14 ("???" for separators and unknown buttons).
+    static QString ToolbarCommandName(int button);
+    // Nine empty page windows whose frames carry the design captions; stand-ins for real pages.
+    static QList<QWidget*> EmptyPageWindows();
+
+    void BuildToolbarTexts();
+    void BuildTabStrip();
+    void SwitchPage();
+    void AdjustScrollBar();
     void ShowStatusText(const QString& text);
+    void FocusTabStrip();
+
+    void setToolbarButtonVisible(int button, bool visible);
+    void setTestButtonVisible(bool visible);
+    int activeTab() const; // from 1
+    bool firstActivationDone() const { return m_firstActivationDone; }
+    QWidget* ActivePageFrame() const { return m_activePageFrame; }
+    const QList<QWidget*>& pageWindows() const { return m_pageWindows; }
+    QString statusText() const;
+
+    // Armed with 100 ms when the controller asks for data; its tick sends command 107.
+    QTimer& timSendData() { return m_timSendData; }
+
+signals:
+    void menuCommand(int command);
+    void dummyClicked();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createToolbar();
+    void firstActivation();
+    void layoutTabStrip();
+    void placeHost();
+    void onScroll(int value);
+    void applyXPLook();
+    QRect tabClientRect() const; // pixels, in the central widget
+
+    const Switches& m_switches;
+    Texts& m_texts;
+    Hooks m_hooks;
+
+    QToolBar* m_toolbar = nullptr;
+    QList<QAction*> m_buttons;
+    QWidget* m_central = nullptr;
+    QFrame* m_tabPane = nullptr;
+    QTabBar* m_tabData = nullptr;
+    QStringList m_tabTags;
+    QFrame* m_fraContainer = nullptr;
+    QFrame* m_fraBlind = nullptr;
+    QScrollBar* m_vScroll = nullptr;
+    QLabel* m_statusLabel = nullptr;
+    QPushButton* m_cmdDummy = nullptr;
+    QTimer m_timSendData;
+
+    QList<QWidget*> m_pageWindows;
+    QWidget* m_activePageFrame = nullptr;
+    bool m_firstActivationDone = false;
+    bool m_tabStripBuilt = false;
+    int m_tabHeightTwips = 0;
 };
 
 } // namespace zoz

@@ -1,5 +1,7 @@
 #include "ui/QtUserInterface.h"
 
+#include "app/Switches.h"
+#include "app/Texts.h"
 #include "support/QtPrinters.h"
 #include "ui/MainWindow.h"
 
@@ -32,7 +34,9 @@ void onNextModal(std::function<void(QWidget*)> action) {
 
 class QtUserInterfaceTest : public ::testing::Test {
 protected:
-    MainWindow window;
+    Switches switches;
+    Texts texts{QString()};
+    MainWindow window{switches, texts};
     QtUserInterface ui{window};
 };
 
