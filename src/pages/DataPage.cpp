@@ -3,6 +3,7 @@
 #include "app/Switches.h"
 #include "app/Texts.h"
 #include "pages/AssignBox.h"
+#include "pages/PageFrame.h"
 #include "pages/ValueCheckBox.h"
 
 #include <QFrame>
@@ -70,9 +71,7 @@ void DataPage::loadFrameTexts(QGroupBox* frame, int part, const QString& caption
 }
 
 QGroupBox* DataPage::makeFrame(const QString& name, const QString& caption) {
-    auto* frame = new QGroupBox(caption, m_fraTab);
-    frame->setObjectName(name);
-    return frame;
+    return new PageFrame(name, caption, m_fraTab);
 }
 
 QLabel* DataPage::makeLabel(const QString& arrayName, int index, const QString& caption) {

@@ -437,6 +437,16 @@ void DataPages::Synchronise() {
 
 void DataPages::TabSelected(int pageNumber) {
     Synchronise();
+    PageSelected(pageNumber);
+}
+
+void DataPages::PageSelected(const QString& windowName) {
+    for (DataPage* page : m_pages)
+        if (page->objectName().compare(windowName, Qt::CaseInsensitive) == 0)
+            PageSelected(page->number());
+}
+
+void DataPages::PageSelected(int pageNumber) {
     if (pageNumber == 3 || pageNumber == 4)
         FillChannelChoice(0, true);
     else if (pageNumber == 5 || pageNumber == 8)

@@ -71,9 +71,12 @@ public:
     // After the user may have edited: take over, replace blank names, refresh (only once
     // start-up has finished).
     void Synchronise();
-    // A tab was selected and its page shown: the synchronisation, then the page's own step
-    // (channel names for Layer and Monitor, the GPIO lists for GPIO and FBox).
+    // A tab was selected and its page shown: the synchronisation, then PageSelected.
     void TabSelected(int pageNumber);
+    // The page's own step once it is in front: channel names for Layer and Monitor, the GPIO
+    // lists for GPIO and FBox. The page by number or by window name (frmTabStripData04).
+    void PageSelected(int pageNumber);
+    void PageSelected(const QString& windowName);
     // The loading of the GPIO function lists, mirrored into the GPIO page's hidden lists.
     void LoadGPIOLists();
 

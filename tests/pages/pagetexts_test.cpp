@@ -4,6 +4,7 @@
 
 #include "app/IniFile.h"
 #include "pages/AssignBox.h"
+#include "pages/DataPage.h"
 #include "pages/ValueCheckBox.h"
 
 #include <QAbstractButton>
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QToolBar>
@@ -239,6 +241,29 @@ TEST_F(PageTexts, ShippedPageSectionsHaveTheSameKeysInBothLanguages) {
         for (const QString language : {"GER", "ENG"})
             EXPECT_NE(GetIniValue(ini, "Messages_" + language, key, "?missing?"), "?missing?")
                 << key.toStdString() << " " << language.toStdString();
+}
+
+} // namespace
+} // namespace zoz::test
+
+namespace zoz::test {
+namespace {
+
+// The main window's XP look pads every frame caption with blanks to 150 characters; no page may
+// grow wider than the window for it.
+TEST_F(PageTexts, PaddedXpCaptionsKeepEveryPageWithinTheWindowWidth) {
+    for (const QString language : {"GER", "ENG"}) {
+        buildWithShipped(language);
+        switches.XPLook = true;
+        for (int p = 1; p <= 9; ++p) {
+            QWidget* fraTab = pages->page(p)->findChild<QWidget*>("fraTab");
+            for (auto* frame : fraTab->findChildren<QGroupBox*>())
+                frame->setTitle(frame->title().leftJustified(150, ' '));
+            fraTab->layout()->invalidate();
+            EXPECT_LE(fraTab->layout()->minimumSize().width(), DataPage::DesignWidth)
+                << language.toStdString() << " page " << p;
+        }
+    }
 }
 
 } // namespace
