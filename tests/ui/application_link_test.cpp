@@ -72,7 +72,9 @@ TEST_F(LinkAppTest, TheLinkIsWiredFromPortToInterpreterAndProtocol) {
     ASSERT_TRUE(app.switches().InitDone);
     EXPECT_EQ(app.log().textControl(), app.protoWindow().txtProto());
     EXPECT_EQ(app.serialPort().TimerInterval, 20);
-    ASSERT_TRUE(app.serialPort().OpenPort() || app.serialPort().isOpen());
+    // The main window opened the port on its first show.
+    ASSERT_TRUE(app.serialPort().isOpen());
+    EXPECT_TRUE(app.serialPort().PortOpened);
 
     // The controller's own requests are answered.
     sim.command("send 80");
@@ -81,6 +83,10 @@ TEST_F(LinkAppTest, TheLinkIsWiredFromPortToInterpreterAndProtocol) {
     sim.command("send 87");
     EXPECT_EQ(sim.waitFor("RX "), "RX 88 ");
     EXPECT_TRUE(app.dataStore().DataSet == app.dataStore().DataSetDefault);
+    // A data request arms the main window's timSendData for 100 ms.
+    sim.command("send 84 20");
+    ASSERT_TRUE(spinUntil([&] { return app.interpreter().RequestedBlock == "20"; }, 2000));
+    EXPECT_EQ(app.mainWindow().timSendData().interval(), 100);
     // The protocol window's box shows the exchange.
     EXPECT_TRUE(app.protoWindow().txtProto()->text().contains("Comm_Receiving_Data"));
 
