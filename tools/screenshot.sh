@@ -40,6 +40,8 @@ import re, sys
 shipped, target, device = sys.argv[1:4]
 text = open(shipped, 'rb').read().decode('cp1252').replace('\r\n', '\n')
 text = re.sub(r'^(\s*Port\s*=).*$', lambda m: m.group(1) + ' ' + device, text, count=1, flags=re.M)
+# Results in the status bar instead of boxes, so that start-up runs through unattended.
+text = re.sub(r'^(\s*ShowMsgBox\s*=).*$', lambda m: m.group(1) + ' no', text, count=1, flags=re.M)
 text += '\n[Screen]\nCoord_X=0\nCoord_Y=0\nCoord_H=7200\n[Recent]\nActTabStrip=2\n'
 open(target, 'wb').write(text.replace('\n', '\r\n').encode('cp1252'))
 PY
