@@ -1,6 +1,7 @@
 #include "link/FrameTransport.h"
 
 #include "app/CodePage.h"
+#include "app/WaitMilliseconds.h"
 #include "link/LinkReporter.h"
 #include "link/SerialPort.h"
 
@@ -65,13 +66,7 @@ void FrameTransport::Cancel() {
 }
 
 void FrameTransport::WaitShort() {
-    WaitMilliseconds(10);
-}
-
-void FrameTransport::WaitMilliseconds(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(qMax(0, ms), &loop, &QEventLoop::quit);
-    loop.exec();
+    zoz::WaitMilliseconds(10);
 }
 
 bool FrameTransport::TransmitData(const QString& frame, const QString& caption) {

@@ -42,8 +42,6 @@ public:
     void HideCommDialog();
     // About 10 ms of event processing.
     void WaitShort();
-    // A pause that keeps events running (between the blocks of a group).
-    void WaitMilliseconds(int ms);
 
     bool ReceiveBusy() const { return m_receiveBusy; }
     bool WaitingForResponse() const { return m_waitingForResponse; }

@@ -1,6 +1,7 @@
 #include "link/SerialPort.h"
 
 #include "app/IniFile.h"
+#include "app/Switches.h"
 #include "link/LinkReporter.h"
 
 #include <QFileInfo>
@@ -35,16 +36,17 @@ std::optional<int> int32(const QString& text) {
 
 } // namespace
 
-SerialPort::SerialPort(QString iniFileName, LinkReporter& reporter, QObject* parent)
-    : QObject(parent), m_iniFileName(std::move(iniFileName)), m_reporter(reporter) {
+SerialPort::SerialPort(LinkReporter& reporter, QObject* parent)
+    : QObject(parent), m_reporter(reporter) {
     connect(&m_port, &QSerialPort::readyRead, this, &SerialPort::onReadyRead);
     connect(&m_port, &QSerialPort::bytesWritten, this, &SerialPort::progress);
     connect(&m_port, &QSerialPort::errorOccurred, this, &SerialPort::onError);
 }
 
 int SerialPort::SetCommParameters() {
-    auto value = [this](const char* key, const char* def) {
-        return GetIniValue(m_iniFileName, kSection, QString::fromLatin1(key),
+    const QString iniFileName = m_reporter.switches().IniFileName;
+    auto value = [&iniFileName](const char* key, const char* def) {
+        return GetIniValue(iniFileName, kSection, QString::fromLatin1(key),
                            QString::fromLatin1(def));
     };
 

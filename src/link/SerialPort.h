@@ -14,7 +14,8 @@ class LinkReporter;
 class SerialPort : public QObject {
     Q_OBJECT
 public:
-    SerialPort(QString iniFileName, LinkReporter& reporter, QObject* parent = nullptr);
+    // The settings file is the one the reporter's switches name when SetCommParameters runs.
+    explicit SerialPort(LinkReporter& reporter, QObject* parent = nullptr);
 
     // Steps 1..11 of [Comm]; 0 when all succeeded, else the number of the failing step.
     int SetCommParameters();
@@ -66,7 +67,6 @@ private:
     void onReadyRead();
     void onError(QSerialPort::SerialPortError error);
 
-    QString m_iniFileName;
     LinkReporter& m_reporter;
     QSerialPort m_port;
     QString m_device;

@@ -1,6 +1,7 @@
 #include "ui/Application.h"
 
 #include "pages/DataPage.h"
+#include "ui/ProtoTextBox.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -33,12 +34,19 @@ Application::Application(Options options)
                  [this] { m_shutdown.QueryEndProg(false); }),
       m_configFile(m_dataFile, m_texts, m_log, m_ui),
       m_encoder(m_dataStore, m_switches, m_texts, m_log, m_ui),
-      m_decoder(m_dataStore, m_switches, m_texts, m_log, m_ui, m_dataFile, m_configFile) {
+      m_decoder(m_dataStore, m_switches, m_texts, m_log, m_ui, m_dataFile, m_configFile),
+      m_linkReporter(m_switches, m_texts, m_log, m_ui), m_serialPort(m_linkReporter),
+      m_transport(m_serialPort, m_linkReporter),
+      m_interpreter(m_transport, m_linkReporter, m_dataStore),
+      m_configTransfer(m_dataStore, m_configFile, m_encoder, m_transport, m_interpreter,
+                       m_linkReporter),
+      m_commDialog(std::make_unique<CommDialog>([this] { m_transport.Cancel(); })),
+      m_protoWindow(std::make_unique<ProtoWindow>(m_texts)) {
     if (options.terminator)
         m_shutdown.setTerminator(std::move(options.terminator));
     // The program ends only through QueryEndProg, never because its last window closed.
     QApplication::setQuitOnLastWindowClosed(false);
-    m_startup.collaborators().txtProto = [this] { return &m_proto; };
+    connectLink();
     m_startup.collaborators().initDataSet = [this] {
         m_dataStore.InitDataSet(m_ui);
         return true;
@@ -90,6 +98,37 @@ SplashWindow& Application::splashWindow() {
     if (!m_splash)
         m_splash = std::make_unique<SplashWindow>();
     return *m_splash;
+}
+
+// Start-up step 15 sets up the port, step 18 marks it closed; shutdown closes it. Every complete
+// frame goes to the interpreter; the transfer dialog shows over the main window; txtProto is the
+// log's text box from the log's opening on.
+void Application::connectLink() {
+    Startup::Collaborators& c = m_startup.collaborators();
+    c.txtProto = [this]() -> ProtoSink* { return m_protoWindow->txtProto(); };
+    c.setCommParameters = [this] { return m_serialPort.SetCommParameters(); };
+    c.markPortClosed = [this] { m_serialPort.PortOpened = false; };
+    m_shutdown.setClosePort([this] { m_serialPort.ClosePort(); });
+
+    m_transport.setInterpreter([this](const QString& code, const QByteArray& frame) {
+        m_interpreter.InterpretCommand(code, frame);
+    });
+    CommandInterpreter::Collaborators ic;
+    ic.interpretHexData = [this](QString& payload) { m_decoder.Interpret_HexData(payload); };
+    ic.resetDataSet = [this] { m_dataFile.ResetDataSet(true, false); };
+    ic.endProgram = [this] { m_shutdown.QueryEndProg(false); };
+    m_interpreter.setCollaborators(std::move(ic));
+
+    m_ui.hooks().showCommDialog = [this](const QString& caption) {
+        m_commDialog->showTransfer(caption, m_mainWindow.get());
+    };
+    m_ui.hooks().hideCommDialog = [this] { m_commDialog->hideTransfer(); };
+
+    // The port opens on the main window's first activation; a failure is reported and the program
+    // runs on. The controller's "84" arms timSendData, whose tick runs command 107.
+    m_mainWindow->hooks().openPort = [this] { m_serialPort.OpenPort(); };
+    connect(&m_interpreter, &CommandInterpreter::sendDataRequested, m_mainWindow.get(),
+            [this](int ms) { m_mainWindow->timSendData().start(ms); });
 }
 
 ChooseDialog& Application::chooser() {

@@ -9,11 +9,18 @@
 #include "dataset/Encoder.h"
 #include "files/ConfigFile.h"
 #include "files/DataFile.h"
+#include "link/CommandInterpreter.h"
+#include "link/ConfigTransfer.h"
+#include "link/FrameTransport.h"
+#include "link/LinkReporter.h"
+#include "link/SerialPort.h"
 #include "log/AppLog.h"
 #include "log/MemoryProtoSink.h"
 #include "pages/DataPages.h"
 #include "ui/ChooseDialog.h"
+#include "ui/CommDialog.h"
 #include "ui/MainWindow.h"
+#include "ui/ProtoWindow.h"
 #include "ui/QtUserInterface.h"
 #include "ui/SplashWindow.h"
 
@@ -52,6 +59,13 @@ public:
     ConfigFile& configFile() { return m_configFile; }
     Encoder& encoder() { return m_encoder; }
     Decoder& decoder() { return m_decoder; }
+    LinkReporter& linkReporter() { return m_linkReporter; }
+    SerialPort& serialPort() { return m_serialPort; }
+    FrameTransport& transport() { return m_transport; }
+    CommandInterpreter& interpreter() { return m_interpreter; }
+    ConfigTransfer& configTransfer() { return m_configTransfer; }
+    CommDialog& commDialog() { return *m_commDialog; }
+    ProtoWindow& protoWindow() { return *m_protoWindow; }
     // frmSplash, created on first use (the splash at start-up, later the about window).
     SplashWindow& splashWindow();
     // The nine data pages and the choose dialog, created on first use (the first RefreshPages
@@ -63,6 +77,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void connectLink();
+
     Switches m_switches;
     Texts m_texts;
     AppLog m_log;
@@ -76,6 +92,14 @@ private:
     ConfigFile m_configFile;
     Encoder m_encoder;
     Decoder m_decoder;
+    // The device link; frmComm and frmProto are loaded once and kept for the run.
+    LinkReporter m_linkReporter;
+    SerialPort m_serialPort;
+    FrameTransport m_transport;
+    CommandInterpreter m_interpreter;
+    ConfigTransfer m_configTransfer;
+    std::unique_ptr<CommDialog> m_commDialog;
+    std::unique_ptr<ProtoWindow> m_protoWindow;
     std::unique_ptr<SplashWindow> m_splash;
     std::unique_ptr<ChooseDialog> m_chooser;
     std::unique_ptr<DataPages> m_pages;

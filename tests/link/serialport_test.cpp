@@ -17,7 +17,7 @@ struct PortOnly {
         f.write("[Comm]\r\n" + commLines +
                 "[Messages_ENG]\r\nComm_OpenPort_Err=Port error: & on port&\r\n");
         f.close();
-        port = std::make_unique<SerialPort>(rig.switches.IniFileName, *rig.reporter);
+        port = std::make_unique<SerialPort>(*rig.reporter);
     }
     LinkRig rig{{}, {}, false};
     std::unique_ptr<SerialPort> port;
@@ -32,11 +32,6 @@ QByteArray portLine(const LinkRig& rig) {
 TEST(SerialPortSetUp, MissingKeysTakeTheDefaults) {
     LinkRig probe{{}, {}, false};
     PortOnly p(portLine(probe));
-    p.port = std::make_unique<SerialPort>(p.rig.switches.IniFileName, *p.rig.reporter);
-    QFile f(p.rig.switches.IniFileName);
-    f.open(QIODevice::WriteOnly);
-    f.write("[Comm]\r\n" + portLine(probe));
-    f.close();
     ASSERT_EQ(p.port->SetCommParameters(), 0);
     EXPECT_EQ(p.port->Settings, "19200,n,8,1");
     EXPECT_EQ(p.port->InBufferSize, 1024);
@@ -164,7 +159,7 @@ TEST(SerialPortOpen, AFailedOpenIsReportedInABoxEvenWithoutShowMsgBox) {
 TEST(SerialPortOpen, ASecondProgramCannotOpenTheSamePort) {
     LinkRig rig;
     ASSERT_TRUE(rig.opened);
-    SerialPort second(rig.switches.IniFileName, *rig.reporter);
+    SerialPort second(*rig.reporter);
     ASSERT_EQ(second.SetCommParameters(), 0);
     EXPECT_FALSE(second.OpenPort());
     EXPECT_EQ(rig.ui.boxes.size(), 1);

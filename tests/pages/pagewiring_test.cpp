@@ -3,6 +3,7 @@
 #include "dataset/DataSetImage.h"
 #include "pages/AssignBox.h"
 #include "pages/DataPage.h"
+#include "support/SimProcess.h"
 #include "ui/Application.h"
 
 #include <QFile>
@@ -16,14 +17,16 @@ namespace {
 
 TEST(PageWiring, StartUpShowsTheDefaultDataFileOnThePages) {
     QTemporaryDir dir;
+    test::SimProcess sim; // the port that start-up sets up
     {
         QFile ini(dir.filePath("zozedud.Ini"));
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write(
-            "[Main]\r\nLanguage=ENG\r\nLoadAtStartup_Default=default.DAT\r\nDebug=yes\r\n"
-            "RequestStatus=no\r\nRequestData=no\r\n"
-            "[Messages_ENG]\r\nNotDefined=(free)\r\n"
-            "[TabStrip_Name_ENG]\r\nPart02.Label01=Analog 1-2\r\nPart02.ToolTip01=Mic one\r\n");
+        ini.write("[Main]\r\nLanguage=ENG\r\nLoadAtStartup_Default=default.DAT\r\nDebug=yes\r\n"
+                  "RequestStatus=no\r\nRequestData=no\r\n"
+                  "[Messages_ENG]\r\nNotDefined=(free)\r\n"
+                  "[TabStrip_Name_ENG]\r\nPart02.Label01=Analog 1-2\r\nPart02.ToolTip01=Mic one\r\n"
+                  "[Comm]\r\nPort=" +
+                  sim.device().toLocal8Bit() + "\r\n");
         DataSet data;
         for (int g = 1; g <= DataSet::GroupCount; ++g)
             for (int i = 1; i <= DataSet::GroupSize[g]; ++i)

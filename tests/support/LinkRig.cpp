@@ -38,7 +38,7 @@ LinkRig::LinkRig(const QMap<QString, QString>& comm, const QStringList& simArgs,
     log = std::make_unique<AppLog>(switches.ProgramFolder, switches.ProgramName);
     log->OpenLog(QString(), &proto);
     reporter = std::make_unique<LinkReporter>(switches, *texts, *log, ui);
-    port = std::make_unique<SerialPort>(switches.IniFileName, *reporter);
+    port = std::make_unique<SerialPort>(*reporter);
     transport = std::make_unique<FrameTransport>(*port, *reporter);
     interpreter = std::make_unique<CommandInterpreter>(*transport, *reporter, store);
     CommandInterpreter::Collaborators c;

@@ -3,12 +3,14 @@
 #include "dataset/DataSetImage.h"
 #include "support/QtPrinters.h"
 
+#include "support/SimProcess.h"
 #include <QApplication>
 #include <QFile>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
 #include <gtest/gtest.h>
 
 using namespace zoz;
@@ -19,6 +21,7 @@ namespace {
 class StartupDataTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
+    zoz::test::SimProcess sim; // the port that start-up sets up
     int terminated = 0;
     QStringList boxes;
     QTimer acceptor;
@@ -27,7 +30,8 @@ protected:
         QFile ini(dir.filePath("zozedud.Ini"));
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
         ini.write("[Main]\r\nLoadAtStartup_Default=default.DAT\r\nDebug=yes\r\nRequestStatus=no\r\n"
-                  "RequestData=no\r\n");
+                  "RequestData=no\r\n[Comm]\r\nPort=" +
+                  sim.device().toLocal8Bit() + "\r\n");
         QObject::connect(&acceptor, &QTimer::timeout, [this] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 boxes.append(box->text());

@@ -2,6 +2,7 @@
 
 #include "app/CodePage.h"
 #include "support/QtPrinters.h"
+#include "support/SimProcess.h"
 
 #include <QApplication>
 #include <QDate>
@@ -89,11 +90,13 @@ TEST(Application, EmptyProgramFolderShowsStep17AndEndsWithTheLogClosed) {
 
 TEST(Application, ClosingTheMainWindowEndsWithoutAQuestion) {
     QTemporaryDir dir;
+    zoz::test::SimProcess sim;
     {
         QFile ini(dir.filePath("zozedud.Ini"));
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
         ini.write("[Main]\r\nLoadAtStartup_Default=default.DAT\r\nDebug=yes\r\nRequestStatus=no\r\n"
-                  "RequestData=no\r\n[Screen]\r\nCoord_X=1500\r\nCoord_Y=750\r\n");
+                  "RequestData=no\r\n[Screen]\r\nCoord_X=1500\r\nCoord_Y=750\r\n[Comm]\r\nPort=" +
+                  sim.device().toLocal8Bit() + "\r\n");
         QFile dat(dir.filePath("default.DAT"));
         ASSERT_TRUE(dat.open(QIODevice::WriteOnly));
         dat.write(QByteArray(2913, '\0'));

@@ -1,0 +1,115 @@
+#include "link/ConfigTransfer.h"
+
+#include "app/CodePage.h"
+#include "app/IniFile.h"
+#include "app/Switches.h"
+#include "app/WaitMilliseconds.h"
+#include "dataset/DataStore.h"
+#include "dataset/Encoder.h"
+#include "dataset/HexCodec.h"
+#include "files/ConfigFile.h"
+#include "link/CommandInterpreter.h"
+#include "link/FrameTransport.h"
+#include "link/LinkReporter.h"
+
+#include <QDir>
+
+namespace zoz {
+
+namespace {
+// A name never set holds code-0 characters; like blanks they mean "none chosen yet".
+QString storedName(const FileText& stored) {
+    QString name = stored.text();
+    name.remove(QChar(0));
+    return TrimBlanks(name);
+}
+} // namespace
+
+ConfigTransfer::ConfigTransfer(DataStore& store, ConfigFile& configFile, Encoder& encoder,
+                               FrameTransport& transport, CommandInterpreter& interpreter,
+                               LinkReporter& reporter)
+    : m_store(store), m_configFile(configFile), m_encoder(encoder), m_transport(transport),
+      m_interpreter(interpreter), m_reporter(reporter) {}
+
+QString ConfigTransfer::ProposedFileName(int index) const {
+    const Switches& sw = m_reporter.switches();
+    const QString extension = index > 0 ? QStringLiteral(".CNS") : QStringLiteral(".CNG");
+    return sw.ProgramFolder + QDir::separator() + sw.ProgramName + QLatin1Char(' ') +
+           QStringLiteral("%1").arg(index, 2, 10, QLatin1Char('0')) + extension;
+}
+
+// "Waiting for the answer of <what>": the waits show what they wait for in the dialog's caption.
+QString ConfigTransfer::waitingCaption(const QString& key) {
+    QString caption = m_reporter.text(QStringLiteral("Comm_Waiting_For_Answer"));
+    ReplaceParams(caption, m_reporter.text(key));
+    return caption;
+}
+
+QString ConfigTransfer::SendConfiguration(int index) {
+    const QString code = BlockIndexToCode(index);
+    if (code.isEmpty())
+        return QStringLiteral("No configuration %1").arg(index);
+    UserInterface& ui = m_reporter.ui();
+    if (!m_store.BlankNames_Replaced(ui, m_reporter.texts(), m_reporter.appLog(), true))
+        return {};
+    ui.takeOverPages();
+
+    FileText& stored = index > 0 ? m_store.DataSet.SnapShot.SnapShotFile[index]
+                                 : m_store.DataSet.SnapShot.SnapShotGroupFile;
+    QString name = storedName(stored);
+    if (name.isEmpty())
+        name = ProposedFileName(index);
+    if (!m_configFile.ReadConfigFile(name, index, m_store.SnapShotData, m_store.SnapShotGroupData))
+        return {};
+    stored = name;
+    ui.refreshPages();
+
+    const bool group = index == 0;
+    const int first = group ? 1 : index;
+    const int last = group ? 8 : index;
+    for (int k = first; k <= last; ++k) {
+        if (group)
+            m_store.SnapShotData = m_store.SnapShotGroupData[k];
+        QString frame;
+        const QString failure = m_encoder.Preparing_DataExchange(frame, BlockIndexToCode(k));
+        if (!failure.isEmpty())
+            return failure;
+        m_interpreter.LastSentChecksum = CalcChecksum(frame.mid(1, frame.size() - 2));
+        if (m_transport.TransmitData(frame, m_reporter.text(QStringLiteral("TransmitData_Send"))))
+            m_transport.WaitForResponse(QStringLiteral("86"),
+                                        waitingCaption(QStringLiteral("TransmitData_Send")));
+        // The controller needs its time between the blocks of a group, after the last one too.
+        if (group)
+            WaitMilliseconds(GroupPauseMs);
+    }
+    return {};
+}
+
+QString ConfigTransfer::RequestConfiguration(int index) {
+    const QString code = BlockIndexToCode(index);
+    if (code.isEmpty())
+        return QStringLiteral("No configuration %1").arg(index);
+    m_store.GroupReceiveFile.clear();
+    m_store.GroupReceiveActive = false;
+    m_store.GroupReceiveCount = 0;
+    if (index == 0) {
+        UserInterface& ui = m_reporter.ui();
+        ui.takeOverPages();
+        FileText& stored = m_store.DataSet.SnapShot.SnapShotGroupFile;
+        const QString name = m_configFile.ChooseConfigFile(storedName(stored), 2, 0);
+        if (name.isEmpty())
+            return {};
+        stored = name;
+        ui.refreshPages();
+        m_store.GroupReceiveFile = name;
+        m_store.GroupReceiveActive = true;
+        m_store.GroupReceiveCount = 0;
+    }
+    const QByteArray frame = '\x84' + code.toLatin1() + '\r';
+    if (m_transport.TransmitData(frame, m_reporter.text(QStringLiteral("TransmitConfig_Request"))))
+        m_transport.WaitForResponse(QStringLiteral("85"),
+                                    waitingCaption(QStringLiteral("TransmitConfig_Request")));
+    return {};
+}
+
+} // namespace zoz

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+
+namespace zoz {
+
+class CommandInterpreter;
+class ConfigFile;
+class DataStore;
+class Encoder;
+class FrameTransport;
+class LinkReporter;
+
+// Moves snapshot configurations between their files and the controller: one configuration
+// (index 1..8, block "31".."38", *.CNS) or the group of all eight (index 0, *.CNG).
+class ConfigTransfer {
+public:
+    static constexpr int GroupPauseMs = 500;
+
+    ConfigTransfer(DataStore& store, ConfigFile& configFile, Encoder& encoder,
+                   FrameTransport& transport, CommandInterpreter& interpreter,
+                   LinkReporter& reporter);
+
+    // Reads the configuration file (asking for it) and sends it; the group as eight single
+    // blocks, each acknowledged and followed by a pause. The description of a failure for the
+    // caller's error report, "" otherwise (also when the user cancelled).
+    QString SendConfiguration(int index);
+    // Asks the controller for a configuration; for the group the .CNG name is asked first and the
+    // decoder collects the eight answers into it.
+    QString RequestConfiguration(int index);
+
+    // The name offered when none was chosen yet: program folder, program name, a blank, the
+    // index as two digits and the extension ("zozedud 03.CNS").
+    QString ProposedFileName(int index) const;
+
+private:
+    QString waitingCaption(const QString& key);
+
+    DataStore& m_store;
+    ConfigFile& m_configFile;
+    Encoder& m_encoder;
+    FrameTransport& m_transport;
+    CommandInterpreter& m_interpreter;
+    LinkReporter& m_reporter;
+};
+
+} // namespace zoz
