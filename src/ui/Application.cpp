@@ -180,6 +180,13 @@ DataPages& Application::pages() {
     services.blankNamesReplaced = [this](bool showStatus) {
         m_dataStore.BlankNames_Replaced(m_ui, m_texts, m_log, showStatus);
     };
+    services.requestConfiguration = [this](int index) {
+        return m_configTransfer.RequestConfiguration(index);
+    };
+    services.sendConfiguration = [this](int index) {
+        return m_configTransfer.SendConfiguration(index);
+    };
+    services.writeLog = [this](const QString& text) { m_log.WriteLog(text); };
     services.menuCommand = [this](int command) {
         if (m_startup.collaborators().menuCommand)
             m_startup.collaborators().menuCommand(command);
