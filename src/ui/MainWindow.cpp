@@ -18,7 +18,6 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QToolBar>
-#include <QToolButton>
 
 // Resources of a static library are registered by hand.
 static void initResources() {
@@ -269,7 +268,6 @@ void MainWindow::BuildTabStrip() {
         window->setParent(m_fraContainer);
         window->hide();
         window->setAutoFillBackground(true); // pages behind it must not show through
-        frame->setProperty("caption", frameCaption(frame));
         if (auto* box = qobject_cast<QGroupBox*>(frame)) {
             box->setTitle(QString());
             box->setFlat(true);

@@ -303,6 +303,34 @@ TEST_F(MainWindowTest, SendTimerFiresCommand107Once) {
     EXPECT_FALSE(w.timSendData().isActive());
 }
 
+TEST_F(MainWindowTest, XPLookWidensFrameCaptionsAndLeavesEmptyOnesAlone) {
+    switches.XPLook = true;
+    MainWindow& w = make();
+    QGroupBox* inner = nullptr;
+    QGroupBox* untitled = nullptr;
+    w.hooks().loadPages = [&] {
+        QList<QWidget*> windows = MainWindow::EmptyPageWindows();
+        auto* fraTab = windows[0]->findChild<QGroupBox*>(QStringLiteral("fraTab"));
+        inner = new QGroupBox(QStringLiteral("Inputs"), fraTab);
+        QFont bold = inner->font();
+        bold.setBold(true);
+        bold.setPointSize(7);
+        inner->setFont(bold);
+        untitled = new QGroupBox(QString(), fraTab);
+        untitled->setFont(bold);
+        return windows;
+    };
+    w.show();
+    ASSERT_NE(inner, nullptr);
+    EXPECT_EQ(inner->title(), QStringLiteral("Inputs").leftJustified(150, QLatin1Char(' ')));
+    EXPECT_EQ(inner->font().pointSize(), 10);
+    EXPECT_FALSE(inner->font().bold());
+    EXPECT_EQ(untitled->font().pointSize(), 7);
+    EXPECT_TRUE(untitled->font().bold());
+    auto* fraTab = pageFrame(QStringLiteral("frmTabStripData01"))->findChild<QGroupBox*>("fraTab");
+    EXPECT_TRUE(fraTab->title().isEmpty());
+}
+
 TEST_F(MainWindowTest, TestButtonAndCloseBox) {
     MainWindow& w = make();
     w.show();
