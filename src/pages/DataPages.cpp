@@ -1,5 +1,6 @@
 #include "pages/DataPages.h"
 
+#include "app/IniFile.h"
 #include "app/Switches.h"
 #include "app/Texts.h"
 #include "dataset/DataStore.h"
@@ -162,16 +163,27 @@ void DataPages::connectPages() {
         groups(column, false);
     connect(m_snapShot, &SnapShotPage::requestConfiguration, this, [this](int configuration) {
         if (services.requestConfiguration)
-            services.requestConfiguration(configuration);
+            reportTransferError(services.requestConfiguration(configuration));
     });
     connect(m_snapShot, &SnapShotPage::sendConfiguration, this, [this](int configuration) {
         if (services.sendConfiguration)
-            services.sendConfiguration(configuration);
+            reportTransferError(services.sendConfiguration(configuration));
     });
     connect(m_system, &SystemPage::sendVersionClicked, this, [this] {
         if (services.menuCommand)
             services.menuCommand(108);
     });
+}
+
+void DataPages::reportTransferError(const QString& description) {
+    if (description.isEmpty())
+        return;
+    QString text = QStringLiteral("  ") + m_texts.message(QStringLiteral("SnapShot_Transfer_Err"));
+    ReplaceParams(text, description);
+    if (services.writeLog)
+        services.writeLog(text);
+    if (services.setBusyCursor)
+        services.setBusyCursor(false);
 }
 
 double DataPages::numericValue(const QString& text) {

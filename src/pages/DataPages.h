@@ -41,9 +41,11 @@ public:
         std::function<void(bool)> setBusyCursor;
         // BlankNames_Replaced of the data store (with ShowStatus).
         std::function<void(bool)> blankNamesReplaced;
-        // The snapshot page's transfers: configuration 1..8, or 0 for the group.
-        std::function<void(int)> requestConfiguration;
-        std::function<void(int)> sendConfiguration;
+        // The snapshot page's transfers: configuration 1..8, or 0 for the group; they return the
+        // description of a failure ("" otherwise), which the page reports to the log.
+        std::function<QString(int)> requestConfiguration;
+        std::function<QString(int)> sendConfiguration;
+        std::function<void(const QString&)> writeLog;
         // The System page's send button: the dispatcher's command 108.
         std::function<void(int)> menuCommand;
     };
@@ -104,6 +106,8 @@ public:
 
 private:
     void connectPages();
+    // "SnapShot_Transfer_Err" with the failure's description, to the log.
+    void reportTransferError(const QString& description);
     void centreChooser();
 
     DataStore& m_store;

@@ -41,7 +41,9 @@ Application::Application(Options options)
       m_configTransfer(m_dataStore, m_configFile, m_encoder, m_transport, m_interpreter,
                        m_linkReporter),
       m_commDialog(std::make_unique<CommDialog>([this] { m_transport.Cancel(); })),
-      m_protoWindow(std::make_unique<ProtoWindow>(m_texts)) {
+      m_protoWindow(std::make_unique<ProtoWindow>(m_texts)),
+      m_dispatcher(m_switches, m_texts, m_log, m_ui, m_dataStore, m_encoder, m_decoder, m_dataFile,
+                   m_transport, m_interpreter, m_configTransfer, m_shutdown) {
     if (options.terminator)
         m_shutdown.setTerminator(std::move(options.terminator));
     // The program ends only through QueryEndProg, never because its last window closed.
@@ -91,6 +93,36 @@ Application::Application(Options options)
     mainHooks.synchronisePages = [this] { pages().Synchronise(); };
     mainHooks.pageSelected = [this](const QString& windowName) {
         pages().PageSelected(windowName);
+    };
+    mainHooks.openPort = [this] { m_serialPort.OpenPort(); };
+    connectCommands();
+}
+
+// Every command goes through the dispatcher: toolbar, start-up (8, 106), the controller's data
+// request (107 after timSendData), the System page (108) and the test button.
+void Application::connectCommands() {
+    m_startup.collaborators().menuCommand = [this](int command) {
+        m_dispatcher.Interpret_MenuCommand(command);
+    };
+    connect(m_mainWindow.get(), &MainWindow::menuCommand, this,
+            [this](int command) { m_dispatcher.Interpret_MenuCommand(command); });
+    connect(m_mainWindow.get(), &MainWindow::dummyClicked, this,
+            [this] { m_dispatcher.TestButton(); });
+    connect(&m_interpreter, &CommandInterpreter::sendDataRequested, this,
+            [this](int intervalMs) { m_mainWindow->timSendData().start(intervalMs); });
+    m_dispatcher.windows.showProtocol = [this] {
+        ProtoWindow& proto = *m_protoWindow;
+        if (proto.parentWidget() != m_mainWindow.get())
+            proto.setParent(m_mainWindow.get(), proto.windowFlags() | Qt::Dialog);
+        const QSize screen = m_mainWindow->screen()->geometry().size();
+        proto.move(Dispatcher::ProtocolWindowPosition(m_mainWindow->frameGeometry(),
+                                                      proto.frameGeometry().size(), screen));
+        proto.exec();
+    };
+    m_dispatcher.windows.showAbout = [this] {
+        SplashWindow& about = splashWindow();
+        about.setStartUpSplash(false);
+        about.exec();
     };
 }
 
@@ -148,6 +180,13 @@ DataPages& Application::pages() {
     services.blankNamesReplaced = [this](bool showStatus) {
         m_dataStore.BlankNames_Replaced(m_ui, m_texts, m_log, showStatus);
     };
+    services.requestConfiguration = [this](int index) {
+        return m_configTransfer.RequestConfiguration(index);
+    };
+    services.sendConfiguration = [this](int index) {
+        return m_configTransfer.SendConfiguration(index);
+    };
+    services.writeLog = [this](const QString& text) { m_log.WriteLog(text); };
     services.menuCommand = [this](int command) {
         if (m_startup.collaborators().menuCommand)
             m_startup.collaborators().menuCommand(command);

@@ -19,6 +19,7 @@
 #include "pages/DataPages.h"
 #include "ui/ChooseDialog.h"
 #include "ui/CommDialog.h"
+#include "ui/Dispatcher.h"
 #include "ui/MainWindow.h"
 #include "ui/ProtoWindow.h"
 #include "ui/QtUserInterface.h"
@@ -66,12 +67,16 @@ public:
     ConfigTransfer& configTransfer() { return m_configTransfer; }
     CommDialog& commDialog() { return *m_commDialog; }
     ProtoWindow& protoWindow() { return *m_protoWindow; }
+    Dispatcher& dispatcher() { return m_dispatcher; }
     // frmSplash, created on first use (the splash at start-up, later the about window).
     SplashWindow& splashWindow();
     // The nine data pages and the choose dialog, created on first use (the first RefreshPages
     // of start-up), once the settings file and the language are known.
     DataPages& pages();
     ChooseDialog& chooser();
+
+private:
+    void connectCommands();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -103,6 +108,7 @@ private:
     std::unique_ptr<SplashWindow> m_splash;
     std::unique_ptr<ChooseDialog> m_chooser;
     std::unique_ptr<DataPages> m_pages;
+    Dispatcher m_dispatcher;
 };
 
 } // namespace zoz

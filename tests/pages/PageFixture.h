@@ -31,6 +31,7 @@ protected:
         return "[Main]\r\nLanguage=ENG\r\n"
                "[Messages_ENG]\r\nNotDefined=- none -\r\nMonitorOff=mute\r\n"
                "BlankNames_Replaced=Blank name of & replaced\r\n"
+               "SnapShot_Transfer_Err=Transfer failed: &\r\n"
                "[GPIO_Input_Data_ENG]\r\n1=Start\r\n5=Stop\r\n7=Record\r\n12=Locate|extra\r\n"
                "[GPIO_Output_Data_ENG]\r\n3=Tally red\r\n4=Tally green\r\n9=\r\n21=Mute\r\n"
                "[TabStrip_Name_ENG]\r\nPart01.ToolTip01=Digital input 1\r\n"

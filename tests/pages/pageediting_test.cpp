@@ -240,8 +240,16 @@ TEST_F(PageEditing, SnapshotSwitchesToggleTheirTagImageAndToolTip) {
 
 TEST_F(PageEditing, RequestAndSendButtonsActOnTheirConfiguration) {
     QList<int> requested, sent, commands;
-    pages->services.requestConfiguration = [&](int c) { requested.append(c); };
-    pages->services.sendConfiguration = [&](int c) { sent.append(c); };
+    QStringList logged;
+    pages->services.requestConfiguration = [&](int c) {
+        requested.append(c);
+        return QString();
+    };
+    pages->services.sendConfiguration = [&](int c) {
+        sent.append(c);
+        return c == 0 ? QStringLiteral("disk full") : QString();
+    };
+    pages->services.writeLog = [&](const QString& text) { logged.append(text); };
     pages->services.menuCommand = [&](int c) { commands.append(c); };
     QTest::mouseClick(SnapShotPage::button(find<QToolBar>(7, "ToolbarPart01_5"), 4),
                       Qt::LeftButton);
@@ -258,6 +266,8 @@ TEST_F(PageEditing, RequestAndSendButtonsActOnTheirConfiguration) {
     EXPECT_EQ(requested, (QList<int>{6, 0}));
     EXPECT_EQ(sent, (QList<int>{1, 0}));
     EXPECT_EQ(commands, (QList<int>{108}));
+    // Only the failed group send is reported, with the failure's description.
+    EXPECT_EQ(logged, (QStringList{"  Transfer failed: disk full"}));
 }
 
 TEST_F(PageEditing, ChoosingListItemsByKeyboard) {

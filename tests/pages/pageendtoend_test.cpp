@@ -5,9 +5,11 @@
 #include "dataset/HexCodec.h"
 #include "files/ConfigFile.h"
 #include "files/DataFile.h"
+#include "link/ConfigTransfer.h"
 #include "pages/AssignBox.h"
 #include "pages/DataPage.h"
 #include "pages/DataPages.h"
+#include "pages/SnapShotPage.h"
 #include "pages/ValueCheckBox.h"
 #include "support/LinkRig.h"
 #include "ui/ChooseDialog.h"
@@ -17,6 +19,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QToolBar>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace zoz::test {
@@ -127,6 +131,37 @@ TEST_F(PagesAgainstSimulator, ReceiveEditOnThreePagesAndSendGivesTheSimulatorThe
     QString receivedFrame;
     ASSERT_EQ(encoder->Preparing_DataExchange(receivedFrame, "20"), "");
     EXPECT_NE(receivedFrame, frame);
+}
+
+TEST_F(PagesAgainstSimulator, SnapshotButtonsTransferTheirConfiguration) {
+    ConfigTransfer transfer(rig.store, *configFile, *encoder, *rig.transport, *rig.interpreter,
+                            *rig.reporter);
+    pages->services.requestConfiguration = [&](int i) { return transfer.RequestConfiguration(i); };
+    pages->services.sendConfiguration = [&](int i) { return transfer.SendConfiguration(i); };
+    pages->RefreshPages();
+
+    // Row 3 asks the controller for configuration 3.
+    QTest::mouseClick(
+        SnapShotPage::button(qobject_cast<QToolBar*>(control(7, "ToolbarPart01_2")), 4),
+        Qt::LeftButton);
+    EXPECT_EQ(rig.sim.waitFor("RX 84"), "RX 84 33");
+
+    // Row 2 sends configuration 2 from the file the user picks; the page shows that file.
+    QByteArray image(512, ' ');
+    image.replace(0, 12, "SNAPSHOT TWO");
+    const QString file = rig.dir.filePath("two.CNS");
+    QFile cns(file);
+    ASSERT_TRUE(cns.open(QIODevice::WriteOnly));
+    cns.write(image);
+    cns.close();
+    rig.ui.fileNames.enqueue(file);
+    QTest::mouseClick(
+        SnapShotPage::button(qobject_cast<QToolBar*>(control(7, "ToolbarPart01_1")), 5),
+        Qt::LeftButton);
+    EXPECT_TRUE(rig.sim.waitFor("RX 85").startsWith("RX 85 32"));
+    LinkRig::spin(100);
+    EXPECT_EQ(rig.sim.dump().value("32").toUpper(), QString::fromLatin1(image.toHex()).toUpper());
+    EXPECT_EQ(qobject_cast<QLineEdit*>(control(7, "txtInfoPart01_1"))->text(), "two.CNS");
 }
 
 } // namespace

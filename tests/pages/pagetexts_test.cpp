@@ -236,8 +236,9 @@ TEST_F(PageTexts, ShippedPageSectionsHaveTheSameKeysInBothLanguages) {
             }
         }
     }
-    for (const QString key : {"StartUpConf_Temp", "TwoChannels", "FourChannels", "MonitorOff",
-                              "Form_Choose.Caption", "Form_Choose.ToolTip", "NotDefined"})
+    for (const QString key :
+         {"StartUpConf_Temp", "TwoChannels", "FourChannels", "MonitorOff", "Form_Choose.Caption",
+          "Form_Choose.ToolTip", "NotDefined", "SnapShot_Transfer_Err"})
         for (const QString language : {"GER", "ENG"})
             EXPECT_NE(GetIniValue(ini, "Messages_" + language, key, "?missing?"), "?missing?")
                 << key.toStdString() << " " << language.toStdString();

@@ -1,0 +1,194 @@
+#include "ui/Dispatcher.h"
+
+#include "app/CodePage.h"
+#include "app/IniFile.h"
+#include "app/Shutdown.h"
+#include "app/Switches.h"
+#include "app/Texts.h"
+#include "app/UserInterface.h"
+#include "dataset/DataStore.h"
+#include "dataset/Decoder.h"
+#include "dataset/Encoder.h"
+#include "dataset/HexCodec.h"
+#include "files/DataFile.h"
+#include "link/CommandInterpreter.h"
+#include "link/ConfigTransfer.h"
+#include "link/FrameTransport.h"
+#include "log/AppLog.h"
+
+namespace zoz {
+
+namespace {
+
+QString frame(unsigned char command, const QString& payload = {}) {
+    return QString(CodePage::toUnicode(command)) + payload + QLatin1Char('\r');
+}
+
+// The decimal conversion that puts a blank before a number that is not negative.
+QString numberText(int n) {
+    return n < 0 ? QString::number(n) : QStringLiteral(" ") + QString::number(n);
+}
+
+} // namespace
+
+Dispatcher::Dispatcher(Switches& switches, Texts& texts, AppLog& log, UserInterface& ui,
+                       DataStore& store, Encoder& encoder, Decoder& decoder, DataFile& dataFile,
+                       FrameTransport& transport, CommandInterpreter& interpreter,
+                       ConfigTransfer& configTransfer, Shutdown& shutdown)
+    : m_switches(switches), m_texts(texts), m_log(log), m_ui(ui), m_store(store),
+      m_encoder(encoder), m_decoder(decoder), m_dataFile(dataFile), m_transport(transport),
+      m_interpreter(interpreter), m_configTransfer(configTransfer), m_shutdown(shutdown) {}
+
+void Dispatcher::Interpret_MenuCommand(int command) {
+    QString failure;
+    switch (command) {
+    case 1:
+        if (m_dataFile.ReadDataFile(m_switches.DatFileName, false)) {
+            m_ui.refreshPages();
+            if (m_store.BlankNames_Replaced(m_ui, m_texts, m_log, true))
+                m_ui.showStatusText(m_texts.cached(QStringLiteral("ReadingData_Ok")));
+        }
+        break;
+    case 2:
+        if (m_store.BlankNames_Replaced(m_ui, m_texts, m_log, true)) {
+            m_ui.takeOverPages();
+            m_dataFile.WriteDataFile(m_switches.DatFileName);
+        }
+        break;
+    case 3:
+        m_dataFile.ResetDataSet(false, false);
+        break;
+    case 5:
+    case 107:
+        failure = sendData(command == 5);
+        break;
+    case 6:
+        if (!confirmed(QStringLiteral("QueryRequestData")))
+            return;
+        [[fallthrough]];
+    case 106:
+        exchange(frame(0x84, QStringLiteral("20")), QStringLiteral("TransmitData_Request"),
+                 QStringLiteral("85"));
+        break;
+    case 7:
+        if (!confirmed(QStringLiteral("QuerySendDataReset")))
+            return;
+        exchange(frame(0x87), QStringLiteral("TransmitData_SendReset"), QStringLiteral("88"));
+        break;
+    case 8:
+        exchange(frame(0x82), QStringLiteral("TransmitData_GetVersionInfo"), QStringLiteral("83"));
+        break;
+    case 9:
+        exchange(frame(0x80), QStringLiteral("TransmitData_OnlineTest"), QStringLiteral("81"));
+        break;
+    case 11:
+        if (windows.showProtocol)
+            windows.showProtocol();
+        break;
+    case 12:
+        if (windows.showAbout)
+            windows.showAbout();
+        break;
+    case 14:
+        m_shutdown.QueryEndProg(true);
+        break;
+    case 108:
+        failure = sendVersionNumber();
+        break;
+    default: {
+        QString unknown = m_texts.cached(QStringLiteral("Comm_Command_Unknown"));
+        ReplaceParams(unknown, numberText(command));
+        failure = QStringLiteral("  ") + unknown;
+        break;
+    }
+    }
+    if (!failure.isEmpty())
+        errorReport(failure);
+}
+
+bool Dispatcher::confirmed(const QString& key) {
+    return m_ui.messageBox(m_texts.cached(key), MsgButtons::YesNo, MsgIcon::Critical,
+                           m_ui.mainCaption()) == MsgAnswer::Yes;
+}
+
+void Dispatcher::exchange(const QString& frameText, const QString& infoKey,
+                          const QString& answerCode) {
+    const QString infoText = m_texts.cached(infoKey);
+    if (!m_transport.TransmitData(frameText, infoText))
+        return;
+    QString waiting = m_texts.cached(QStringLiteral("Comm_Waiting_For_Answer"));
+    ReplaceParams(waiting, infoText);
+    m_transport.WaitForResponse(answerCode, waiting);
+}
+
+QString Dispatcher::sendData(bool ask) {
+    // No keeps the controller's request for a later send.
+    if (ask && !confirmed(QStringLiteral("QuerySendData")))
+        return {};
+    QString failure;
+    const QString block = m_interpreter.RequestedBlock;
+    if (!block.isEmpty() && block != QLatin1String("20")) {
+        failure = m_configTransfer.SendConfiguration(BlockCodeToIndex(block));
+    } else if (m_store.BlankNames_Replaced(m_ui, m_texts, m_log, true)) {
+        m_ui.takeOverPages();
+        QString frameText;
+        failure = m_encoder.Preparing_DataExchange(frameText, QStringLiteral("20"));
+        if (failure.isEmpty()) {
+            m_interpreter.LastSentChecksum = CalcChecksum(frameText.mid(1, frameText.size() - 2));
+            exchange(frameText, QStringLiteral("TransmitData_Send"), QStringLiteral("86"));
+        }
+    }
+    // Also cleared when nothing was sent; a failure ends the command before this.
+    if (failure.isEmpty())
+        m_interpreter.RequestedBlock.clear();
+    return failure;
+}
+
+QString Dispatcher::sendVersionNumber() {
+    m_ui.takeOverPages();
+    if (m_store.QPLVersion.text().trimmed().isEmpty()) {
+        m_ui.messageBox(QStringLiteral("Keine QPL Versionsnummer angegeben..."), MsgButtons::Ok,
+                        MsgIcon::Critical, m_ui.mainCaption());
+        return {};
+    }
+    if (m_transport.TransmitData(frame(0x89, StrToHex(m_store.QPLVersion.text()))))
+        m_ui.showStatusText(QStringLiteral("  QPL Versionsnummer übertragen"));
+    return {};
+}
+
+void Dispatcher::errorReport(const QString& detail) {
+    QString text = m_texts.message(QStringLiteral("Interpret_MenuCommand_Err"));
+    ReplaceParams(text, detail);
+    m_log.WriteLog(QStringLiteral("  ") + text);
+    m_ui.setBusyCursor(false);
+}
+
+void Dispatcher::TestButton() {
+    m_ui.takeOverPages();
+    QString frameText;
+    const QString failure = m_encoder.Preparing_DataExchange(frameText, QStringLiteral("20"));
+    if (!failure.isEmpty()) {
+        errorReport(failure);
+        return;
+    }
+    m_ui.messageBox(QStringLiteral("Erstellt"), MsgButtons::Ok, MsgIcon::None, QString());
+    QString payload = frameText.mid(1, frameText.size() - 2);
+    m_decoder.Interpret_HexData(payload);
+}
+
+QPoint Dispatcher::ProtocolWindowPosition(const QRect& main, const QSize& proto,
+                                          const QSize& screen) {
+    int top = main.top() + (main.height() - proto.height()) / 2;
+    if (top < 1)
+        top = 1;
+    if (top + proto.height() > screen.height())
+        top = screen.height() - proto.height();
+    int left = main.left() + (main.width() - proto.width()) / 2;
+    if (left < 1)
+        left = 1;
+    if (left + proto.width() > screen.width())
+        left = screen.width() - proto.width();
+    return QPoint(left, top);
+}
+
+} // namespace zoz

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <functional>
+
+namespace zoz {
+
+class AppLog;
+class CommandInterpreter;
+class ConfigTransfer;
+class DataFile;
+class DataStore;
+class Decoder;
+class Encoder;
+class FrameTransport;
+class Shutdown;
+class Texts;
+class UserInterface;
+struct Switches;
+
+// Interpret_MenuCommand: every user command by its number. 1..14 are the toolbar buttons
+// (separators counted), 106 and 107 the receive and send exchanges without a question, 108 the
+// System page's version number. Failures go to the log only.
+class Dispatcher {
+public:
+    // The windows the commands open; the composition root connects them.
+    struct Windows {
+        std::function<void()> showProtocol; // modal over the main window, placed by
+                                            // ProtocolWindowPosition
+        std::function<void()> showAbout;    // the splash window in about mode, modal
+    };
+
+    Dispatcher(Switches& switches, Texts& texts, AppLog& log, UserInterface& ui, DataStore& store,
+               Encoder& encoder, Decoder& decoder, DataFile& dataFile, FrameTransport& transport,
+               CommandInterpreter& interpreter, ConfigTransfer& configTransfer, Shutdown& shutdown);
+
+    Windows windows;
+
+    void Interpret_MenuCommand(int command);
+    // The main window's test button: encoder and decoder on the current pages, no controller.
+    void TestButton();
+
+    // Centred on the main window and kept on the screen (all in logical pixels).
+    static QPoint ProtocolWindowPosition(const QRect& mainWindow, const QSize& protocolWindow,
+                                         const QSize& screen);
+
+private:
+    bool confirmed(const QString& key);
+    // TransmitData, then WaitForResponse with the waiting caption; the answer is the
+    // interpreter's.
+    void exchange(const QString& frame, const QString& infoKey, const QString& answerCode);
+    QString sendData(bool ask);
+    QString sendVersionNumber();
+    void errorReport(const QString& detail);
+
+    Switches& m_switches;
+    Texts& m_texts;
+    AppLog& m_log;
+    UserInterface& m_ui;
+    DataStore& m_store;
+    Encoder& m_encoder;
+    Decoder& m_decoder;
+    DataFile& m_dataFile;
+    FrameTransport& m_transport;
+    CommandInterpreter& m_interpreter;
+    ConfigTransfer& m_configTransfer;
+    Shutdown& m_shutdown;
+};
+
+} // namespace zoz

@@ -1,0 +1,176 @@
+// Every text the program looks up has a real German and English text in the shipped settings file.
+// The keys are collected from the sources, so a new lookup without its texts fails here.
+#include "app/IniFile.h"
+#include "ui/MainWindow.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSet>
+#include <gtest/gtest.h>
+
+using namespace zoz;
+
+namespace {
+
+const QString kShipped = QStringLiteral(ZOZ_SOURCE_DIR "/resources/zozedud.Ini");
+
+// The message keys of the settings reference, also those that only a future lookup will use.
+const char* const kReferenceKeys[] = {"WriteLog_Err",
+                                      "NotDefined",
+                                      "Ready",
+                                      "QueryEndProg",
+                                      "QueryEndProg_ByUser",
+                                      "QueryEndProg_NoQuery",
+                                      "Comm_OpenPort_Err",
+                                      "Comm_ClosePort_Err",
+                                      "Comm_TransmitData_Info",
+                                      "Comm_TransmitData_Timeout_Err",
+                                      "Comm_Action_Cancelled",
+                                      "Comm_TransferDone",
+                                      "Comm_TransmitData_Err",
+                                      "Comm_Receiving_Data",
+                                      "Comm_Timeout_Short",
+                                      "Comm_Timeout_Completing_Data",
+                                      "Comm_Cancelled",
+                                      "Comm_WaitForData_Err",
+                                      "Comm_Waiting_For_Answer",
+                                      "Comm_Timeout_Waiting_For_Answer",
+                                      "Comm_WaitForResponse_Err",
+                                      "Comm_OnlineTest_Request_Info",
+                                      "Comm_OnlineTest_Info",
+                                      "Comm_VersionInfo_Sent",
+                                      "Comm_VersionInfo_Received",
+                                      "Comm_Data_Received",
+                                      "Comm_Checksum_Err",
+                                      "Comm_Data_Sent",
+                                      "Comm_Reset_ByRequest",
+                                      "Comm_Reset_Done",
+                                      "Comm_Command_Unknown",
+                                      "Comm_InterpretCommand_Err",
+                                      "Form_Proto.Caption",
+                                      "BlankNames_Replaced",
+                                      "Preparing_DataExchange",
+                                      "Interpret_HexData_Err",
+                                      "SaveAs",
+                                      "OpenFile",
+                                      "DataFile",
+                                      "ConfigFile",
+                                      "QueryOverwrite",
+                                      "FileNotFound",
+                                      "QueryDataReset",
+                                      "ResetDone",
+                                      "QueryReadData",
+                                      "ReadingData",
+                                      "ReadingFile",
+                                      "ReadingData_Ok",
+                                      "ReadingData_Err",
+                                      "ReadFromDisk_Err",
+                                      "WritingData",
+                                      "WritingFile",
+                                      "WritingData_Ok",
+                                      "WriteToDisk_Err",
+                                      "ReadingConfig",
+                                      "ReadingConfig_Ok",
+                                      "ReadingConfig_Err",
+                                      "WritingConfig",
+                                      "WritingConfig_Ok",
+                                      "TransmitData_Send",
+                                      "TransmitConfig_Request",
+                                      "QuerySendData",
+                                      "QueryRequestData",
+                                      "QuerySendDataReset",
+                                      "TransmitData_Request",
+                                      "TransmitData_SendReset",
+                                      "TransmitData_GetVersionInfo",
+                                      "TransmitData_OnlineTest",
+                                      "Interpret_MenuCommand_Err",
+                                      "Form_Choose.Caption",
+                                      "MonitorOff",
+                                      "TwoChannels",
+                                      "FourChannels",
+                                      "StartUpConf_Temp"};
+
+// Message keys named in the sources: literals shaped like a key (words joined by "_"), and the
+// single-word keys passed to a lookup. Settings keys and control names are not texts.
+QSet<QString> keysInSources(QStringList* scanned) {
+    const QRegularExpression shaped(
+        QStringLiteral(R"re("([A-Z][A-Za-z0-9]*(?:_[A-Za-z0-9]+)+(?:\.(?:Caption|ToolTip))?)")re"));
+    const QRegularExpression lookup(QStringLiteral(
+        R"re(\b(?:message|cached|confirmed|reporter\.text|reporter\.line)\(\s*(?:QStringLiteral\()?"([A-Za-z0-9_.]+)")re"));
+    QSet<QString> settingsKeys;
+    for (const char* section : {"Main", "Comm", "Screen", "Recent"})
+        for (const QString& key : GetIniKeys(QString::fromLatin1(section), kShipped))
+            settingsKeys.insert(key.toLower());
+    QSet<QString> keys;
+    QDirIterator it(QStringLiteral(ZOZ_SOURCE_DIR "/src"), {QStringLiteral("*.cpp")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        scanned->append(file.fileName());
+        for (const QByteArray& raw : file.readAll().split('\n')) {
+            const QString line = QString::fromUtf8(raw);
+            if (line.contains(QLatin1String("ObjectName")))
+                continue;
+            for (const QRegularExpression* re : {&shaped, &lookup}) {
+                auto matches = re->globalMatch(line);
+                while (matches.hasNext()) {
+                    const QString key = matches.next().captured(1);
+                    if (!settingsKeys.contains(key.toLower()))
+                        keys.insert(key);
+                }
+            }
+        }
+    }
+    return keys;
+}
+
+TEST(ShippedKeys, EveryLookedUpTextExistsInGermanAndEnglish) {
+    QStringList scanned;
+    QSet<QString> keys = keysInSources(&scanned);
+    ASSERT_GT(scanned.size(), 20);
+    // The scan must find the lookups it is meant for.
+    EXPECT_TRUE(keys.contains(QStringLiteral("Comm_Waiting_For_Answer")));
+    EXPECT_TRUE(keys.contains(QStringLiteral("QueryEndProg")));
+    EXPECT_FALSE(keys.contains(QStringLiteral("LoadAtStartup_Default")));
+    for (const char* key : kReferenceKeys)
+        keys.insert(QString::fromLatin1(key));
+    for (int button = 1; button <= MainWindow::ButtonCount; ++button) {
+        const QString name = MainWindow::ToolbarCommandName(button);
+        if (name != QLatin1String("???"))
+            keys.insert(QStringLiteral("Menu_") + name + QStringLiteral(".ToolTip"));
+    }
+    QStringList sorted(keys.begin(), keys.end());
+    sorted.sort();
+    const QString missing = QStringLiteral("\x01(missing)");
+    for (const QString& section :
+         {QStringLiteral("Messages_GER"), QStringLiteral("Messages_ENG")}) {
+        for (const QString& key : std::as_const(sorted)) {
+            const QString text = GetIniValue(kShipped, section, key, missing);
+            EXPECT_NE(text, missing) << section.toStdString() << " lacks " << key.toStdString();
+            EXPECT_FALSE(text.trimmed().isEmpty())
+                << section.toStdString() << " " << key.toStdString() << " is empty";
+        }
+    }
+}
+
+TEST(ShippedKeys, TheTwoLanguagesDifferWhereATextIsLanguage) {
+    // A text copied into the other language unchanged is a forgotten translation; names and
+    // numbers may stay the same.
+    int same = 0;
+    const QStringList keys = GetIniKeys(QStringLiteral("Messages_GER"), kShipped).mid(1);
+    for (const QString& key : keys) {
+        const QString ger = GetIniValue(kShipped, QStringLiteral("Messages_GER"), key, {});
+        const QString eng = GetIniValue(kShipped, QStringLiteral("Messages_ENG"), key, {});
+        if (ger == eng && ger.count(QLatin1Char(' ')) >= 2)
+            ADD_FAILURE() << key.toStdString()
+                          << " is the same in both languages: " << ger.toStdString();
+        same += ger == eng;
+    }
+    EXPECT_GT(keys.size(), 40);
+    EXPECT_LT(same, keys.size() / 4);
+}
+
+} // namespace
