@@ -62,11 +62,19 @@ QString shown(const QString& text) {
     return nul < 0 ? text : text.left(nul);
 }
 
+// Blanks only, as the fixed-width fields pad with blanks; other white space is kept.
 QString rightTrimmed(const QString& text) {
     qsizetype n = text.size();
-    while (n > 0 && text.at(n - 1).isSpace())
+    while (n > 0 && text.at(n - 1) == QLatin1Char(' '))
         --n;
     return text.left(n);
+}
+
+QString trimmedBlanks(const QString& text) {
+    qsizetype start = 0;
+    while (start < text.size() && text.at(start) == QLatin1Char(' '))
+        ++start;
+    return rightTrimmed(text.mid(start));
 }
 
 // A number rounded to a 16-bit integer (halves to even); out of range fails the statement.
@@ -215,7 +223,7 @@ QString DataPages::displayFileName(const QString& stored) const {
 }
 
 QString DataPages::storedFileName(const QString& shownName) const {
-    const QString name = rightTrimmed(shownName).trimmed();
+    const QString name = trimmedBlanks(shownName);
     // A name is absolute when it starts with a separator or names a drive.
     if (name.isEmpty() || name.contains(QLatin1Char(':')) || name.startsWith(QLatin1Char('/')) ||
         name.startsWith(QLatin1Char('\\')))

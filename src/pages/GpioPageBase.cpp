@@ -42,6 +42,7 @@ GpioPageBase::GpioPageBase(int number, const QString& designCaption, const QStri
         grid->setHorizontalSpacing(4);
         for (int i = 0; i < side.rows; ++i) {
             QLabel* label = makeLabel(QString::fromLatin1(side.label), i, QString());
+            label->setMinimumWidth(84);
             AssignBox* key = makeAssignBox(QString::fromLatin1(side.key), i);
             key->setFixedWidth(40);
             key->setAlignment(Qt::AlignRight);

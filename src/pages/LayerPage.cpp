@@ -50,8 +50,9 @@ LayerPage::LayerPage(const Texts& texts, const Switches& switches, QWidget* pare
             const QString letter(QChar('A' + c));
             AssignBox* cell = makeAssignBox(QStringLiteral("txtInput") + letter, r);
             cell->setFixedHeight(kRowHeight - 6);
-            cell->setMinimumWidth(80);
+            cell->setMinimumWidth(90);
             QToolButton* button = makeDropDown(QStringLiteral("pic") + letter, r);
+            button->setFixedWidth(18);
             txtInput[c].append(cell);
             pic[c].append(button);
             auto* pair = new QHBoxLayout;
@@ -60,7 +61,7 @@ LayerPage::LayerPage(const Texts& texts, const Switches& switches, QWidget* pare
             pair->addWidget(button);
             auto* holder = new QWidget(fraChannelLayer01);
             holder->setFixedHeight(kRowHeight);
-            pair->setContentsMargins(0, 0, 6, 0);
+            pair->setContentsMargins(0, 0, 3, 0);
             holder->setLayout(pair);
             grid->addWidget(holder, r, c);
             connect(cell, &AssignBox::clicked, this,
@@ -80,7 +81,7 @@ LayerPage::LayerPage(const Texts& texts, const Switches& switches, QWidget* pare
     layout->addWidget(fraChannelLayer03, 1, 0);
     layout->addWidget(fraChannelLayer01, 1, 1);
     layout->setColumnStretch(1, 1);
-    fraChannelLayer03->setMinimumWidth(76);
+    fraChannelLayer03->setMinimumWidth(56);
     m_rootLayout->addLayout(layout);
     finishLoad();
 }

@@ -155,12 +155,6 @@ void Application::connectLink() {
         m_commDialog->showTransfer(caption, m_mainWindow.get());
     };
     m_ui.hooks().hideCommDialog = [this] { m_commDialog->hideTransfer(); };
-
-    // The port opens on the main window's first activation; a failure is reported and the program
-    // runs on. The controller's "84" arms timSendData, whose tick runs command 107.
-    m_mainWindow->hooks().openPort = [this] { m_serialPort.OpenPort(); };
-    connect(&m_interpreter, &CommandInterpreter::sendDataRequested, m_mainWindow.get(),
-            [this](int ms) { m_mainWindow->timSendData().start(ms); });
 }
 
 ChooseDialog& Application::chooser() {

@@ -65,7 +65,8 @@ protected:
         return w;
     }
 
-    LinkRig rig;
+    // A generous answer time: the machine running the suite may be busy.
+    LinkRig rig{{{"TimeOut", "10"}}};
     std::unique_ptr<DataFile> dataFile;
     std::unique_ptr<ConfigFile> configFile;
     std::unique_ptr<Decoder> decoder;
