@@ -22,7 +22,10 @@ TEST(WaitMilliseconds, WaitsTheTimeWhileEventsKeepRunning) {
 
 TEST(WaitMilliseconds, ZeroOrLessReturnsAtOnceWithoutRunningEvents) {
     bool ran = false;
-    QTimer::singleShot(0, [&ran] { ran = true; });
+    // The pending call dies with the test; without a context it would run in the next test's
+    // event loop and write to this test's finished stack frame.
+    QObject context;
+    QTimer::singleShot(0, &context, [&ran] { ran = true; });
     WaitMilliseconds(0);
     WaitMilliseconds(-5);
     EXPECT_FALSE(ran);
