@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace zoz;
@@ -96,8 +97,10 @@ TEST_F(LinkAppTest, TheLinkIsWiredFromPortToInterpreterAndProtocol) {
         payload += "20" + StrToHex(QString::fromLatin1(t).leftJustified(32));
     sim.command("send 83 " + payload);
     ASSERT_TRUE(spinUntil([this] { return terminated > 0; }, 3000));
-    ASSERT_FALSE(boxes.isEmpty());
-    EXPECT_TRUE(boxes.last().startsWith("Bitte benutzen Sie die PC-Software-Version 'V3'..."));
+    // Info boxes of the data request may still be queued on a busy machine: look at them all.
+    EXPECT_TRUE(std::any_of(boxes.begin(), boxes.end(), [](const QString& b) {
+        return b.startsWith("Bitte benutzen Sie die PC-Software-Version 'V3'...");
+    })) << boxes.join(" | ").toStdString();
     EXPECT_FALSE(app.serialPort().isOpen());
 }
 
