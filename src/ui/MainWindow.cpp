@@ -12,12 +12,14 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLayout>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabBar>
 #include <QToolBar>
+#include <QToolButton>
 
 // Resources of a static library are registered by hand.
 static void initResources() {
@@ -160,6 +162,29 @@ void MainWindow::createToolbar() {
             w->setObjectName(name);
         m_buttons.append(action);
     }
+
+    // A toolbar of its own, so that the 14 positions of Toolbar1 stay as they are.
+    m_extrasBar = new QToolBar(this);
+    m_extrasBar->setObjectName(QStringLiteral("Toolbar2"));
+    m_extrasBar->setMovable(false);
+    m_extrasBar->setFloatable(false);
+    m_extrasBar->setContextMenuPolicy(Qt::PreventContextMenu);
+    m_extrasMenu = new QMenu(this);
+    m_extrasMenu->setObjectName(QStringLiteral("mnuExtras"));
+    auto* button = new QToolButton(m_extrasBar);
+    button->setObjectName(QStringLiteral("ToolbarExtras"));
+    button->setText(QStringLiteral("\u2026"));
+    button->setPopupMode(QToolButton::InstantPopup);
+    button->setMenu(m_extrasMenu);
+    m_extrasBar->addWidget(button);
+    m_extrasBar->setVisible(false);
+    addToolBar(Qt::TopToolBarArea, m_extrasBar);
+}
+
+void MainWindow::addExtraAction(QAction* action) {
+    m_extrasMenu->addAction(action);
+    addAction(action);
+    m_extrasBar->setVisible(true);
 }
 
 QString MainWindow::ToolbarCommandName(int button) {
@@ -228,6 +253,9 @@ void MainWindow::BuildToolbarTexts() {
             QStringLiteral("Menu_") + ToolbarCommandName(i) + QStringLiteral(".ToolTip");
         m_buttons[i - 1]->setToolTip(m_texts.message(key, key));
     }
+    if (auto* extras = m_extrasBar->findChild<QToolButton*>(QStringLiteral("ToolbarExtras")))
+        extras->setToolTip(m_texts.message(QStringLiteral("Menu_Extras.ToolTip"),
+                                           QStringLiteral("Menu_Extras.ToolTip")));
     BuildTabStrip();
 }
 

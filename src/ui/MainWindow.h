@@ -9,6 +9,7 @@
 class QAction;
 class QFrame;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QScrollBar;
 class QTabBar;
@@ -68,6 +69,12 @@ public:
     void ShowStatusText(const QString& text);
     void FocusTabStrip();
 
+    // The editor's own commands beyond the 14 toolbar positions live in one menu button at the
+    // toolbar's right end ("ToolbarExtras"); an action added here is in that menu and its
+    // shortcut works in the whole window.
+    void addExtraAction(QAction* action);
+    QMenu* extrasMenu() const { return m_extrasMenu; }
+
     void setToolbarButtonVisible(int button, bool visible);
     void setTestButtonVisible(bool visible);
     int activeTab() const; // from 1
@@ -105,6 +112,8 @@ private:
 
     QToolBar* m_toolbar = nullptr;
     QList<QAction*> m_buttons;
+    QToolBar* m_extrasBar = nullptr;
+    QMenu* m_extrasMenu = nullptr;
     QWidget* m_central = nullptr;
     QFrame* m_tabPane = nullptr;
     QTabBar* m_tabData = nullptr;
