@@ -197,6 +197,8 @@ bool Startup::runSteps() {
         GetIniValue(s.IniFileName, kMain, QStringLiteral("Language"), QStringLiteral("GER"))
             .toUpper();
     m_texts.setLanguage(s.Language);
+    if (c.languageKnown)
+        c.languageKnown(s.Language);
     s.ShowTabStrip_System = readSwitch(19, "ShowTabStrip_System", "no");
     s.RestoreLastPosition = readSwitch(19, "RestoreLastPosition", "Yes");
     s.XPLook = readSwitch(19, "XPLook", "no");
@@ -274,8 +276,13 @@ void Startup::failurePath() {
                                  : GetIniValue(m_switches.IniFileName, kMain,
                                                QStringLiteral("Language"), QStringLiteral("GER"))
                                        .toUpper();
+    if (m_collaborators.languageKnown)
+        m_collaborators.languageKnown(language);
     if (m_errStep > 0) {
-        const QString message = FailureText(m_errStep, language == QLatin1String("GER")).trimmed();
+        QString message = FailureText(m_errStep, language == QLatin1String("GER")).trimmed();
+        // A port that does not exist is the commonest first-run failure: say which one.
+        if (m_errStep == 31 && m_collaborators.commPortName)
+            message += QStringLiteral(" (%1)").arg(m_collaborators.commPortName());
         m_ui.messageBox(message, MsgButtons::Ok, MsgIcon::Exclamation, m_switches.ProgramName);
         m_ui.showStatusText(message);
         m_log.WriteLog(message);

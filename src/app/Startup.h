@@ -26,6 +26,11 @@ public:
         std::function<void()> markPortClosed;   // PortOpened = false
         std::function<void()> resetDataSet;     // ResetDataSet(NoQuery, ReadDefaultFile)
         std::function<void(int)> menuCommand;   // Interpret_MenuCommand
+        // The language once it is known (step 12, or the failure path before it): Qt's own
+        // texts follow it before any box shows.
+        std::function<void(const QString&)> languageKnown;
+        // The port as the settings name it, for the failure text of set-up step 1 (step 31).
+        std::function<QString()> commPortName;
     };
     // The clock start-up measures the splash time with, and how it waits.
     struct Timing {

@@ -65,6 +65,7 @@ int SerialPort::SetCommParameters() {
                 device = QSerialPortInfo(device).systemLocation();
             CommPort = port.trimmed();
         }
+        m_requestedDevice = device;
         if (device.isEmpty() || (isNumber && device.contains(QLatin1Char('-'))) ||
             !QFileInfo::exists(device))
             return 1;

@@ -34,6 +34,8 @@ public:
     // The port number or name as error texts show it: " 2" for port 2, else the name.
     QString portText() const;
     QString deviceName() const { return m_device; }
+    // The device set-up step 1 looked for last, also when it was refused ("" for an empty name).
+    QString requestedDevice() const { return m_requestedDevice; }
 
     // [Comm] values as applied.
     QString CommPort;
@@ -70,6 +72,7 @@ private:
     LinkReporter& m_reporter;
     QSerialPort m_port;
     QString m_device;
+    QString m_requestedDevice;
     bool m_portIsNumber = false;
     bool m_hangUp = false;
     QString m_writeError;

@@ -96,6 +96,10 @@ Application::Application(Options options)
     };
     mainHooks.openPort = [this] { m_serialPort.OpenPort(); };
     connectCommands();
+    m_startup.collaborators().languageKnown = [this](const QString& language) {
+        m_qtTranslation.setLanguage(language);
+    };
+    connect(&m_endSignals, &EndSignals::received, this, [this] { m_shutdown.QueryEndProg(false); });
 }
 
 // Every command goes through the dispatcher: toolbar, start-up (8, 106), the controller's data
@@ -140,6 +144,11 @@ void Application::connectLink() {
     c.txtProto = [this]() -> ProtoSink* { return m_protoWindow->txtProto(); };
     c.setCommParameters = [this] { return m_serialPort.SetCommParameters(); };
     c.markPortClosed = [this] { m_serialPort.PortOpened = false; };
+    c.commPortName = [this] {
+        const QString device = m_serialPort.requestedDevice();
+        const QString port = m_serialPort.CommPort;
+        return device.isEmpty() || device == port ? port : port + " = " + device;
+    };
     m_shutdown.setClosePort([this] { m_serialPort.ClosePort(); });
 
     m_transport.setInterpreter([this](const QString& code, const QByteArray& frame) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/EndSignals.h"
+#include "app/QtTranslation.h"
 #include "app/Shutdown.h"
 #include "app/Startup.h"
 #include "app/Switches.h"
@@ -109,6 +111,9 @@ private:
     std::unique_ptr<ChooseDialog> m_chooser;
     std::unique_ptr<DataPages> m_pages;
     Dispatcher m_dispatcher;
+    QtTranslation m_qtTranslation;
+    // SIGINT and SIGTERM end the program the orderly way, without a question.
+    EndSignals m_endSignals;
 };
 
 } // namespace zoz
