@@ -3,15 +3,17 @@
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test test-asan test-core format clean
+.PHONY: all deps configure build run test test-asan test-core format clean
 
 all: build
 
 deps:
 	@tools/install-deps.sh
 
-build: deps
+configure: deps
 	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+
+build: configure
 	cmake --build build -j $(JOBS)
 
 test: build
@@ -29,10 +31,12 @@ test-core: deps
 	cmake --build build-core -j $(JOBS)
 	cd build-core && ctest --output-on-failure -j $(JOBS)
 
-run: build
+# Only what it runs: the editor, the simulator and the program folder (settings, default data).
+run: configure
+	cmake --build build -j $(JOBS) --target zozedud qpl-sim program-folder
 	tools/run.sh
 
-format:
+format: deps
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:

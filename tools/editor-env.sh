@@ -1,5 +1,9 @@
-# Shared by tools/run.sh and tools/screenshot.sh (sourced): the simulator on a pseudo terminal and
-# the editor's settings file pointed at it. Both expect $bin and an array pids for their clean-up.
+# Shared by tools/run.sh and tools/screenshot.sh (sourced): the simulator on a pseudo terminal,
+# the editor's settings file pointed at it, a virtual screen with a window manager and VNC.
+# Both expect $bin and an array pids for their clean-up. The helpers run in sessions of their own
+# (setsid), so that a Ctrl+C in the terminal reaches only the editor, which then ends the orderly
+# way while its screen and its port are still there; stop_all ends the helpers afterwards.
+runtime_dirs=()
 
 # start_simulator <folder> [qpl-sim options...]: starts qpl-sim with its console on a pipe that
 # stays open, output in <folder>/qpl-sim.log; sets device to its pseudo terminal.
@@ -8,11 +12,12 @@ start_simulator() {
     shift
     local log=$folder/qpl-sim.log
     : >"$log"
+    # Its input is a pipe held open here (fd 9), so that it never sees the end of its input.
     mkfifo "$folder/.sim-stdin"
-    "$bin/qpl-sim" "$@" <"$folder/.sim-stdin" >"$log" 2>&1 &
-    pids+=($!)
     exec 9<>"$folder/.sim-stdin"
     rm -f "$folder/.sim-stdin"
+    setsid "$bin/qpl-sim" "$@" <&9 >"$log" 2>&1 &
+    pids+=($!)
     device=""
     for _ in $(seq 1 100); do
         device=$(sed -n 's/^PTY //p' "$log" | head -n 1)
@@ -55,20 +60,99 @@ open(target, 'wb').write(text.replace('\n', '\r\n').encode('cp1252'))
 PY
 }
 
-# start_xvfb <display> <geometry> <log>: a virtual screen, ready when its socket exists.
+# set_port <shipped> <target> <device>: the target settings file is the shipped one when it does
+# not exist yet; then only [Comm] Port changes, every other line (and each edit) stays as it is.
+set_port() {
+    [ -e "$2" ] || cp "$1" "$2"
+    python3 - "$2" "$3" <<'PY'
+import re, sys
+target, device = sys.argv[1], sys.argv[2]
+text = open(target, 'rb').read().decode('cp1252')
+nl = '\r\n'
+section = re.search(r'^[ \t]*\[[ \t]*Comm[ \t]*\][^\n]*\n?', text, re.M | re.I)
+if not section:
+    text = text.rstrip('\r\n') + nl + nl + '[Comm]' + nl + 'Port=' + device + nl
+else:
+    end = re.search(r'^[ \t]*\[', text[section.end():], re.M)
+    body_end = section.end() + (end.start() if end else len(text) - section.end())
+    body = text[section.end():body_end]
+    entry = re.compile(r'^([ \t]*Port[ \t]*=)[^\r\n]*', re.M | re.I)
+    if entry.search(body):
+        body = entry.sub(lambda m: m.group(1) + ' ' + device, body, count=1)
+    else:
+        body = 'Port=' + device + nl + body
+    text = text[:section.end()] + body + text[body_end:]
+open(target, 'wb').write(text.encode('cp1252'))
+PY
+}
+
+# start_xvfb <first display number> <geometry> <log>: a virtual screen on the first free display
+# from the given number on; sets display (":47"). Ready when a client can connect.
 start_xvfb() {
-    Xvfb "$1" -screen 0 "$2" -nolisten tcp >"$3" 2>&1 &
-    pids+=($!)
-    for _ in $(seq 1 100); do
-        [ -e "/tmp/.X11-unix/X${1#:}" ] && return 0
-        sleep 0.05
+    local n pid
+    for n in $(seq "$1" $(($1 + 50))); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        setsid Xvfb ":$n" -screen 0 "$2" -nolisten tcp >"$3" 2>&1 &
+        pid=$!
+        for _ in $(seq 1 100); do
+            if DISPLAY=:$n xdotool getdisplaygeometry >/dev/null 2>&1; then
+                pids+=("$pid")
+                display=:$n
+                return 0
+            fi
+            kill -0 "$pid" 2>/dev/null || break # taken meanwhile: try the next number
+            sleep 0.05
+        done
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
     done
-    echo "Xvfb $1 did not start" >&2
+    echo "no free display from :$1 on (Xvfb's output: $3)" >&2
     return 1
 }
 
+# start_window_manager <display> <log>: openbox, so that windows can be moved and resized.
+start_window_manager() {
+    DISPLAY=$1 setsid openbox --sm-disable >"$2" 2>&1 &
+    pids+=($!)
+}
+
+# start_vnc <display> <first port> <log>: x11vnc on the first free port from the given one on,
+# listening on 127.0.0.1 and ::1 only; sets vnc_port to the port it really listens on.
+start_vnc() {
+    setsid x11vnc -display "$1" -localhost -listen6 ::1 -autoport "$2" -forever -shared -nopw \
+        -quiet >"$3" 2>&1 &
+    pids+=($!)
+    local pid=$!
+    vnc_port=""
+    for _ in $(seq 1 200); do
+        vnc_port=$(sed -n 's/^PORT=\([0-9][0-9]*\)$/\1/p' "$3" | head -n 1)
+        [ -n "$vnc_port" ] && return 0
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.05
+    done
+    echo "x11vnc did not start:" >&2
+    cat "$3" >&2
+    return 1
+}
+
+# private_runtime_dir: a runtime folder (mode 0700) for the editor when the session has none of
+# its own, so that Qt does not warn; removed by stop_all.
+private_runtime_dir() {
+    if [ -z "${XDG_RUNTIME_DIR:-}" ] || [ ! -O "$XDG_RUNTIME_DIR" ]; then
+        XDG_RUNTIME_DIR=$(mktemp -d "${TMPDIR:-/tmp}/zozedud-runtime.XXXXXX")
+        export XDG_RUNTIME_DIR
+        runtime_dirs+=("$XDG_RUNTIME_DIR")
+    fi
+}
+
+# stop_all: ends the helpers in the reverse order of their start, each before the next, and
+# removes private runtime folders.
 stop_all() {
-    local pid
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    local i pid
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+        pid=${pids[i]}
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    for pid in "${runtime_dirs[@]}"; do rm -rf "$pid"; done
 }

@@ -1,44 +1,52 @@
 #!/usr/bin/env bash
 # make run: the editor connected to the controller simulator, from a run folder at the repository
-# root (run/: the executable, the shipped settings file with [Comm] Port = the simulator's device,
-# the default data file). Ending the editor stops the simulator. Without a display the editor runs
-# under Xvfb and that screen is served by x11vnc on the loopback address only.
+# root (run/, or $ZOZ_RUN_DIR: the executable, the default data file, and zozedud.Ini: copied
+# from the shipped file only when absent; each run sets just its [Comm] Port to the simulator's
+# device). Without a display the editor runs under Xvfb with openbox, served by x11vnc on the
+# loopback addresses only, on the first free display from :47 and port from 5900 on.
+# Ctrl+C (SIGINT) or SIGTERM ends the editor the orderly way, then the helpers stop.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-bin=$root/build/bin
-run=$root/run
+bin=${ZOZ_BIN_DIR:-$root/build/bin}
+run=${ZOZ_RUN_DIR:-$root/run}
 source "$root/tools/editor-env.sh"
 for f in zozedud qpl-sim Default.DAT; do
     [ -e "$bin/$f" ] || { echo "run: $bin/$f is missing; build first (make build)" >&2; exit 1; }
 done
 
 pids=()
+editor=""
+# The editor ends itself on SIGINT/SIGTERM; a signal to this script is passed on to it.
+end_editor() { [ -n "$editor" ] && kill -TERM "$editor" 2>/dev/null || true; }
 trap stop_all EXIT
-trap 'exit 130' INT TERM
+trap end_editor INT TERM
 
 mkdir -p "$run"
 # A copy, not a link: the program folder is the folder of the real executable.
 cp -f "$bin/zozedud" "$bin/Default.DAT" "$run/"
-start_simulator "$run"
-echo "run: controller simulator on $device (its console output: run/qpl-sim.log)"
-write_settings "$root/resources/zozedud.Ini" "$run/zozedud.Ini" "$device"
 
-if [ -n "${DISPLAY:-}" ]; then
-    "$run/zozedud"
-    exit 0
+if [ -z "${DISPLAY:-}" ]; then
+    echo "run: no display (\$DISPLAY is empty): the editor runs under Xvfb, served by VNC on the loopback addresses only"
+    "$root/tools/install-deps.sh" xvfb x11vnc openbox xdotool
+    start_xvfb "${ZOZ_XVFB_DISPLAY:-47}" 1024x768x24 "$run/xvfb.log"
+    start_vnc "$display" "${ZOZ_VNC_PORT:-5900}" "$run/x11vnc.log"
+    start_window_manager "$display" "$run/openbox.log"
+    export DISPLAY=$display
+    cat <<TXT
+run: display $display; connect a VNC viewer to 127.0.0.1:$vnc_port (or [::1]:$vnc_port) on this
+     machine, e.g. vncviewer 127.0.0.1:$vnc_port; from another machine through SSH:
+     ssh -L $vnc_port:127.0.0.1:$vnc_port <this host>, then vncviewer 127.0.0.1:$vnc_port there.
+TXT
 fi
 
-echo "run: no display (\$DISPLAY is empty): the editor runs under Xvfb, served by VNC on 127.0.0.1 only"
-"$root/tools/install-deps.sh" xvfb x11vnc
-display=:${ZOZ_XVFB_DISPLAY:-47}
-start_xvfb "$display" 1024x768x24 "$run/xvfb.log"
-port=${ZOZ_VNC_PORT:-5900}
-x11vnc -display "$display" -localhost -rfbport "$port" -forever -shared -nopw -quiet \
-    >"$run/x11vnc.log" 2>&1 &
-pids+=($!)
-cat <<TXT
-run: connect a VNC viewer to 127.0.0.1:$port on this machine, e.g. vncviewer 127.0.0.1:$port
-     from another machine through SSH: ssh -L $port:127.0.0.1:$port <this host>, then
-     vncviewer 127.0.0.1:$port there. End the editor (or press Ctrl+C here) to stop everything.
-TXT
-DISPLAY=$display "$run/zozedud"
+start_simulator "$run"
+echo "run: controller simulator on $device (its console output: $run/qpl-sim.log)"
+set_port "$root/resources/zozedud.Ini" "$run/zozedud.Ini" "$device"
+private_runtime_dir
+echo "run: editor in $run; end it, or press Ctrl+C here, to stop everything"
+"$run/zozedud" &
+editor=$!
+# wait returns early when a trapped signal arrives; the editor may still be ending then.
+set +e
+while wait "$editor"; status=$?; kill -0 "$editor" 2>/dev/null; do :; done
+exit "$status"

@@ -1,30 +1,62 @@
 #!/usr/bin/env bash
-# Takes docs/screenshots/main.png: the editor under Xvfb, connected to the controller simulator,
-# after start-up has received the simulator's status and data. Needs a build (make build).
+# Screenshots of the running editor, connected to the controller simulator. Needs a build.
+#   tools/screenshot.sh [main] [file]   docs/screenshots/main.png: the main window under Xvfb
+#                                       after start-up has received the simulator's status and
+#                                       data (results in the status bar, Names page)
+#   tools/screenshot.sh first [file]    docs/screenshots/first-run.png: the whole virtual screen
+#                                       as make run first shows it, from a fresh run folder
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-bin=$root/build/bin
-out=${1:-$root/docs/screenshots/main.png}
+bin=${ZOZ_BIN_DIR:-$root/build/bin}
+mode=${1:-main}
 source "$root/tools/editor-env.sh"
 for f in zozedud qpl-sim Default.DAT screen-grab; do
     [ -e "$bin/$f" ] || { echo "screenshot: $bin/$f is missing; build first" >&2; exit 1; }
 done
-"$root/tools/install-deps.sh" xvfb
+"$root/tools/install-deps.sh"
 
 work=$(mktemp -d)
 pids=()
 trap 'stop_all; rm -rf "$work"' EXIT
+caption='ZozEdud Version'
 
+if [ "$mode" = first ]; then
+    out=${2:-$root/docs/screenshots/first-run.png}
+    env -u DISPLAY ZOZ_RUN_DIR="$work" setsid "$root/tools/run.sh" >"$work/out" 2>&1 </dev/null &
+    pids+=($!)
+    for _ in $(seq 1 600); do
+        grep -q '^run: editor in' "$work/out" && break
+        sleep 0.1
+    done
+    export DISPLAY=$(sed -n 's/^run: display \(:[0-9]*\);.*/\1/p' "$work/out")
+    # The first result box (the status request's) over the main window: two visible windows.
+    timeout 30 xdotool search --sync --onlyvisible --name "$caption" >/dev/null
+    for _ in $(seq 1 100); do
+        [ "$(xdotool search --onlyvisible --name . 2>/dev/null | wc -l)" -ge 2 ] && break
+        sleep 0.1
+    done
+    sleep 1
+    read -r width height < <(xdotool getdisplaygeometry)
+    mkdir -p "$(dirname "$out")"
+    "$bin/screen-grab" "$out" 0 0 "$width" "$height"
+    kill -INT -- "-${pids[0]}" # Ctrl+C: the editor ends the orderly way, run.sh stops the rest
+    wait "${pids[0]}" || true
+    pids=()
+    echo "screenshot: $out"
+    exit 0
+fi
+
+out=${2:-$root/docs/screenshots/main.png}
 cp "$bin/zozedud" "$bin/Default.DAT" "$work/"
 start_simulator "$work"
 # Results in the status bar instead of boxes, so that start-up runs through unattended; the
-# window at the top left corner, 480 pixels (7200 twips) high, showing the Names page (tab 2).
+# Names page (tab 2).
 write_settings "$root/resources/zozedud.Ini" "$work/zozedud.Ini" "$device" ShowMsgBox=no \
-    "[Screen]" "Coord_X=0" "Coord_Y=0" "Coord_H=7200" "[Recent]" "ActTabStrip=2"
-
-display=:${ZOZ_XVFB_DISPLAY:-46}
-start_xvfb "$display" 800x600x24 "$work/xvfb.log"
-DISPLAY=$display "$work/zozedud" >"$work/editor.log" 2>&1 &
+    "[Recent]" "ActTabStrip=2"
+start_xvfb "${ZOZ_XVFB_DISPLAY:-46}" 800x600x24 "$work/xvfb.log"
+export DISPLAY=$display
+private_runtime_dir
+"$work/zozedud" >"$work/editor.log" 2>&1 &
 pids+=($!)
 
 # The data have arrived when the Names page shows the simulator's names (after the splash's 5 s
@@ -34,6 +66,8 @@ for _ in $(seq 1 300); do
     sleep 0.1
 done
 sleep 1
+window=$(xdotool search --onlyvisible --name "$caption" | head -n 1)
+eval "$(xdotool getwindowgeometry --shell "$window")"
 mkdir -p "$(dirname "$out")"
-DISPLAY=$display "$bin/screen-grab" "$out" 0 0 625 480
+"$bin/screen-grab" "$out" "$X" "$Y" "$WIDTH" "$HEIGHT"
 echo "screenshot: $out"

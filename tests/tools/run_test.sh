@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# make run end to end, headless: tools/run.sh with a temporary run folder; the editor's window
+# must appear at the shipped [Screen] height; a Ctrl+C to the whole process group must end the
+# editor the orderly way (end lines in the log, [Screen] written, the user's edit kept, Port set
+# to the simulator) and stop every helper (display and VNC port free again).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+work=$(mktemp -d)
+group=""
+# On a failure run.sh gets SIGTERM, so that it still stops its helpers (they run in sessions of
+# their own); whatever is left of its group goes after 10 s.
+cleanup() {
+    if [ -n "$group" ]; then
+        kill -TERM "$group" 2>/dev/null
+        until_ok 10 eval '! kill -0 "$group"' || kill -KILL -- "-$group" 2>/dev/null
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    sed 's/^/  run.sh: /' "$work/out" >&2
+    exit 1
+}
+# until <seconds> <command...>: retries the command every 0.1 s.
+until_ok() {
+    local tries=$(($1 * 10))
+    shift
+    while ! "$@" 2>/dev/null; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || return 1
+        sleep 0.1
+    done
+}
+
+# An edit of the user that every run must keep: no minimum splash time.
+cp "$root/resources/zozedud.Ini" "$work/zozedud.Ini"
+sed -i 's/^\(  Debug *= \)no/\1yes/' "$work/zozedud.Ini"
+grep -q '^  Debug *= yes' "$work/zozedud.Ini" || fail "the shipped file has no Debug line"
+height=$(($(sed -n 's/^ *Coord_H *= *\([0-9]*\).*/\1/p' "$root/resources/zozedud.Ini") / 15))
+
+env -u DISPLAY ZOZ_RUN_DIR="$work" setsid "$root/tools/run.sh" >"$work/out" 2>&1 </dev/null &
+group=$!
+until_ok 60 grep -q '^run: editor in' "$work/out" || fail "run.sh did not start the editor"
+display=$(sed -n 's/^run: display \(:[0-9]*\);.*/\1/p' "$work/out")
+port=$(sed -n 's/.*connect a VNC viewer to 127\.0\.0\.1:\([0-9]*\) .*/\1/p' "$work/out")
+[ -n "$display" ] && [ -n "$port" ] || fail "no display or VNC port printed"
+listening=$(ss -Hltn "sport = :$port" | awk '{print $4}' | sort | tr '\n' ' ')
+[ "$listening" = "127.0.0.1:$port [::1]:$port " ] || fail "VNC listens on: $listening"
+
+export DISPLAY=$display
+window=$(timeout 30 xdotool search --sync --onlyvisible --name 'ZozEdud Version' | head -n 1) ||
+    fail "no editor window on $display"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+[ "$HEIGHT" -eq "$height" ] || fail "window height $HEIGHT, shipped $height"
+
+kill -INT -- "-$group"
+until_ok 30 eval '! kill -0 "$group"' || fail "run.sh still runs 30 s after Ctrl+C"
+wait "$group" || true
+group=""
+
+log=$(ls "$work"/zozedud-*.Log)
+ending=$(tr -d '\r' <"$log" | grep -av '^$' | tail -n 2 |
+    sed 's/^.*[0-9][0-9]:[0-9][0-9]:[0-9][0-9] //')
+expected=$(printf '%s\n%s' ">  $(tr -d '\r' <"$root/resources/zozedud.Ini" |
+    sed -n '/^\[Messages_GER\]/,/^\[/s/^ *QueryEndProg_NoQuery *= *//p')" '***** End   *****')
+[ "$ending" = "$expected" ] || fail "the log ends with: $ending"
+ini=$(tr -d '\r' <"$work/zozedud.Ini")
+grep -q "^  Debug *= yes" <<<"$ini" || fail "the edit Debug = yes was lost"
+grep -q "^  Port *= /dev/pts/" <<<"$ini" || fail "Port is not the simulator's device"
+grep -q "^  Coord_H *= [0-9]" <<<"$ini" || fail "[Screen] not written"
+[ ! -e "/tmp/.X11-unix/X${display#:}" ] || fail "Xvfb $display still runs"
+! (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null || fail "port $port still listens"
+echo "run.sh: window ${HEIGHT} px high on $display, VNC $port; Ctrl+C ended everything in order"
