@@ -19,6 +19,7 @@ work=$(mktemp -d)
 pids=()
 trap 'stop_all; rm -rf "$work"' EXIT
 caption='ZozEdud Version'
+private_runtime_dir
 
 if [ "$mode" = first ]; then
     out=${2:-$root/docs/screenshots/first-run.png}
@@ -29,12 +30,10 @@ if [ "$mode" = first ]; then
         sleep 0.1
     done
     export DISPLAY=$(sed -n 's/^run: display \(:[0-9]*\);.*/\1/p' "$work/out")
-    # The first result box (the status request's) over the main window: two visible windows.
-    timeout 30 xdotool search --sync --onlyvisible --name "$caption" >/dev/null
-    for _ in $(seq 1 100); do
-        [ "$(xdotool search --onlyvisible --name . 2>/dev/null | wc -l)" -ge 2 ] && break
-        sleep 0.1
-    done
+    # The first result box (the status request's, titled with the program's name) over the
+    # main window.
+    timeout 30 xdotool search --sync --onlyvisible --name "$caption" >/dev/null 2>&1 || true
+    timeout 30 xdotool search --sync --onlyvisible --name '^zozedud$' >/dev/null 2>&1 || true
     sleep 1
     read -r width height < <(xdotool getdisplaygeometry)
     mkdir -p "$(dirname "$out")"
@@ -53,9 +52,8 @@ start_simulator "$work"
 # Names page (tab 2).
 write_settings "$root/resources/zozedud.Ini" "$work/zozedud.Ini" "$device" ShowMsgBox=no \
     "[Recent]" "ActTabStrip=2"
-start_xvfb "${ZOZ_XVFB_DISPLAY:-46}" 800x600x24 "$work/xvfb.log"
+start_xvfb "${ZOZ_XVFB_DISPLAY:-46}" 1024x768x24 "$work/xvfb.log"
 export DISPLAY=$display
-private_runtime_dir
 "$work/zozedud" >"$work/editor.log" 2>&1 &
 pids+=($!)
 
