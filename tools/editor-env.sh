@@ -91,7 +91,8 @@ PY
 start_xvfb() {
     local n pid
     for n in $(seq "$1" $(($1 + 50))); do
-        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        # In use when its lock names a live process; Xvfb itself clears a stale lock.
+        [ -e "/tmp/.X$n-lock" ] && kill -0 "$(tr -dc 0-9 <"/tmp/.X$n-lock")" 2>/dev/null && continue
         setsid Xvfb ":$n" -screen 0 "$2" -nolisten tcp >"$3" 2>&1 &
         pid=$!
         for _ in $(seq 1 100); do
@@ -119,6 +120,7 @@ start_window_manager() {
 # start_vnc <display> <first port> <log>: x11vnc on the first free port from the given one on,
 # listening on 127.0.0.1 and ::1 only; sets vnc_port to the port it really listens on.
 start_vnc() {
+    : >"$3" # before the start, so that the search below never misses the file
     setsid x11vnc -display "$1" -localhost -listen6 ::1 -autoport "$2" -forever -shared -nopw \
         -quiet >"$3" 2>&1 &
     pids+=($!)

@@ -16,8 +16,14 @@ done
 
 pids=()
 editor=""
-# The editor ends itself on SIGINT/SIGTERM; a signal to this script is passed on to it.
-end_editor() { [ -n "$editor" ] && kill -TERM "$editor" 2>/dev/null || true; }
+# The editor ends itself on SIGINT/SIGTERM; a signal to this script is passed on to it, a third
+# one kills it. Before the editor runs, a signal ends the script (and the helpers started so far).
+signals=0
+end_editor() {
+    [ -n "$editor" ] || exit 130
+    signals=$((signals + 1))
+    if [ "$signals" -ge 3 ]; then kill -KILL "$editor" 2>/dev/null || true; else kill -TERM "$editor" 2>/dev/null || true; fi
+}
 trap stop_all EXIT
 trap end_editor INT TERM
 

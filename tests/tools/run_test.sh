@@ -7,12 +7,16 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
 group=""
-# On a failure run.sh gets SIGTERM, so that it still stops its helpers (they run in sessions of
-# their own); whatever is left of its group goes after 10 s.
+# On a failure run.sh gets SIGTERM, so that it still stops its helpers; when it does not end in
+# 10 s, its group and its helpers (children in sessions of their own) are killed.
 cleanup() {
     if [ -n "$group" ]; then
+        local helpers
+        helpers=$(pgrep -P "$group" | tr '\n' ' ')
         kill -TERM "$group" 2>/dev/null
-        until_ok 10 eval '! kill -0 "$group"' || kill -KILL -- "-$group" 2>/dev/null
+        if ! until_ok 10 eval '! kill -0 "$group"'; then
+            kill -KILL -- "-$group" $helpers 2>/dev/null
+        fi
     fi
     rm -rf "$work"
 }
@@ -20,6 +24,7 @@ trap cleanup EXIT
 fail() {
     echo "FAIL: $*" >&2
     sed 's/^/  run.sh: /' "$work/out" >&2
+    tail -n 5 "$work"/zozedud-*.Log 2>/dev/null | tr -d '\r' | sed 's/^/  log: /' >&2
     exit 1
 }
 # until <seconds> <command...>: retries the command every 0.1 s.
@@ -49,13 +54,15 @@ listening=$(ss -Hltn "sport = :$port" | awk '{print $4}' | sort | tr '\n' ' ')
 [ "$listening" = "127.0.0.1:$port [::1]:$port " ] || fail "VNC listens on: $listening"
 
 export DISPLAY=$display
-window=$(timeout 30 xdotool search --sync --onlyvisible --name 'ZozEdud Version' | head -n 1) ||
-    fail "no editor window on $display"
+# xdotool search stops at a window that vanishes meanwhile (the splash): look again until found.
+find_window() { window=$(xdotool search --onlyvisible --name 'ZozEdud Version' | head -n 1) && [ -n "$window" ]; }
+until_ok 30 find_window || fail "no editor window on $display"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 [ "$HEIGHT" -eq "$height" ] || fail "window height $HEIGHT, shipped $height"
 
 kill -INT -- "-$group"
-until_ok 30 eval '! kill -0 "$group"' || fail "run.sh still runs 30 s after Ctrl+C"
+until_ok 30 eval '! kill -0 "$group"' ||
+    fail "run.sh still runs 30 s after Ctrl+C: $(ps -o pid=,stat=,args= --ppid "$group" | tr '\n' ';')"
 wait "$group" || true
 group=""
 

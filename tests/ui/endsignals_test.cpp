@@ -5,11 +5,10 @@
 #include "support/SimProcess.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QMessageBox>
 #include <QTemporaryDir>
-#include <QTest>
 #include <csignal>
 #include <gtest/gtest.h>
 
@@ -17,25 +16,22 @@ using namespace zoz;
 
 namespace {
 
-QByteArray settings(const QByteArray& language, const QByteArray& port) {
-    return "[Main]\r\nLoadAtStartup_Default=default.DAT\r\nDebug=yes\r\nShowMsgBox=no\r\n"
-           "RequestStatus=no\r\nRequestData=no\r\nLanguage=" +
-           language + "\r\n[Comm]\r\nPort=" + port + "\r\n";
+// A program folder with the settings and an empty default data file; returns the program path.
+QString programFolder(const QTemporaryDir& dir, const QByteArray& language,
+                      const QByteArray& port) {
+    QFile ini(dir.filePath("zozedud.Ini")), dat(dir.filePath("default.DAT"));
+    EXPECT_TRUE(ini.open(QIODevice::WriteOnly) && dat.open(QIODevice::WriteOnly));
+    ini.write("[Main]\r\nLoadAtStartup_Default=default.DAT\r\nDebug=yes\r\nRequestStatus=no\r\n"
+              "RequestData=no\r\nLanguage=" +
+              language + "\r\n[Comm]\r\nPort=" + port + "\r\n");
+    dat.write(QByteArray(2913, '\0'));
+    return dir.filePath("zozedud");
 }
 
-struct Folder {
-    explicit Folder(const QByteArray& ini) {
-        QFile file(dir.filePath("zozedud.Ini"));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(ini) > 0);
-        QFile dat(dir.filePath("default.DAT"));
-        EXPECT_TRUE(dat.open(QIODevice::WriteOnly) && dat.write(QByteArray(2913, '\0')) > 0);
-    }
-    QByteArray read(const QString& pattern) {
-        QFile file(dir.filePath(QDir(dir.path()).entryList({pattern}).value(0, "-")));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    QTemporaryDir dir;
-};
+QByteArray readFile(const QTemporaryDir& dir, const QString& pattern) {
+    QFile file(dir.filePath(QDir(dir.path()).entryList({pattern}).value(0, "-")));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 TEST(EndSignals, EndTheEditorInOrderWhileAQuestionIsOpen) {
     const struct {
@@ -44,11 +40,11 @@ TEST(EndSignals, EndTheEditorInOrderWhileAQuestionIsOpen) {
     } cases[] = {{SIGINT, "GER", "&Ja"}, {SIGTERM, "ENG", "&Yes"}};
     for (const auto& c : cases) {
         zoz::test::SimProcess sim;
-        Folder folder(settings(c.language, sim.device().toLocal8Bit()));
+        QTemporaryDir dir;
         QMessageBox question(QMessageBox::Question, "zozedud", "?",
                              QMessageBox::Yes | QMessageBox::No);
         QString yesText;
-        Application app({folder.dir.filePath("zozedud"), [&] {
+        Application app({programFolder(dir, c.language, sim.device().toLocal8Bit()), [&] {
                              yesText = question.button(QMessageBox::Yes)->text();
                              question.reject();
                          }});
@@ -58,11 +54,11 @@ TEST(EndSignals, EndTheEditorInOrderWhileAQuestionIsOpen) {
         QTimer::singleShot(10000, &question, &QDialog::reject); // a lost signal fails, not hangs
         question.exec();
         EXPECT_EQ(yesText, c.yes);
-        const QByteArray log = folder.read("zozedud-*.Log");
+        const QByteArray log = readFile(dir, "zozedud-*.Log");
         EXPECT_TRUE(log.contains(">  QueryEndProg_NoQuery\r\n") &&
                     log.trimmed().endsWith("***** End   *****"))
             << log.constData();
-        EXPECT_TRUE(folder.read("zozedud.Ini").contains("Coord_H")) << c.language.constData();
+        EXPECT_TRUE(readFile(dir, "zozedud.Ini").contains("Coord_H"));
     }
 }
 
@@ -71,18 +67,15 @@ TEST(EndSignals, ARefusedPortIsNamedInTheStartUpFailure) {
                                    {"zoz-none", "COM-Ports (zoz-none)"},
                                    {"99", "COM-Ports (99 = /dev/ttyS98)"}};
     for (const auto& c : cases) {
-        Folder folder(settings("GER", c[0]));
+        QTemporaryDir dir;
         QString shown;
         QTimer acceptor; // the failure box shows inside Main
         QObject::connect(&acceptor, &QTimer::timeout, [&] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                shown = box->text();
-                box->close();
-            }
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                shown = box->text(), box->close();
         });
         acceptor.start(20);
-        Application app({folder.dir.filePath("zozedud"), [] {}});
-        app.Main();
+        Application({programFolder(dir, "GER", c[0]), [] {}}).Main();
         EXPECT_TRUE(shown.endsWith(QString::fromLatin1(c[1]))) << shown.toStdString();
     }
 }
