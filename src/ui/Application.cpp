@@ -1,31 +1,30 @@
 #include "ui/Application.h"
 
+#include "app/IniFile.h"
 #include "pages/DataPage.h"
 #include "ui/ProtoTextBox.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileInfo>
 
 namespace zoz {
 
 namespace {
 
-Switches programSwitches(const QString& programFilePath) {
-    const QFileInfo file(programFilePath.isEmpty() ? QCoreApplication::applicationFilePath()
-                                                   : programFilePath);
-    const QFileInfo resolved(file.canonicalFilePath().isEmpty() ? file.absoluteFilePath()
-                                                                : file.canonicalFilePath());
+Switches programSwitches(const ProgramPlace& place) {
     Switches switches;
-    switches.ProgramFolder = resolved.absolutePath();
-    switches.ProgramName = resolved.completeBaseName();
+    switches.ProgramFolder = place.folder;
+    switches.ProgramName = place.name;
     return switches;
 }
 
 } // namespace
 
 Application::Application(Options options)
-    : m_switches(programSwitches(options.programFilePath)), m_texts(QString()),
+    : m_place(ProgramFolder::Locate(options.programFilePath.isEmpty()
+                                        ? QCoreApplication::applicationFilePath()
+                                        : options.programFilePath)),
+      m_switches(programSwitches(m_place)), m_texts(QString()),
       m_log(m_switches.ProgramFolder, m_switches.ProgramName),
       m_mainWindow(std::make_unique<MainWindow>(m_switches, m_texts)), m_ui(*m_mainWindow),
       m_shutdown(m_switches, m_texts, m_log, m_ui),
@@ -193,7 +192,22 @@ Application::~Application() {
 }
 
 void Application::Main() {
-    m_startup.Main();
+    if (m_place.errorKey.isEmpty()) {
+        m_startup.Main();
+        return;
+    }
+    // No program folder: nothing can be read or logged there. The text comes from the templates'
+    // settings file when there is one; the program ends as after a failed start-up step.
+    Texts texts(m_place.templates + QLatin1Char('/') + m_place.name + QStringLiteral(".Ini"));
+    texts.setLanguage(GetIniValue(texts.iniFileName(), QStringLiteral("Main"),
+                                  QStringLiteral("Language"), QStringLiteral("GER")));
+    QString message = texts.message(m_place.errorKey, QString());
+    if (message.isEmpty())
+        message = m_place.fallbackMessage;
+    else
+        ReplaceParams(message, m_place.errorText, m_place.errorPath);
+    m_ui.messageBox(message, MsgButtons::Ok, MsgIcon::Exclamation, m_switches.ProgramName);
+    m_shutdown.QueryEndProg(false);
 }
 
 bool Application::eventFilter(QObject* watched, QEvent* event) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ProgramFolder.h"
 #include "app/Shutdown.h"
 #include "app/Startup.h"
 #include "app/Switches.h"
@@ -37,7 +38,7 @@ class Application : public QObject {
     Q_OBJECT
 public:
     struct Options {
-        QString programFilePath;          // default: the running executable, symlinks resolved
+        QString programFilePath;          // default: the running executable; see ProgramFolder
         std::function<void()> terminator; // default: flush and end the process at once
     };
 
@@ -84,6 +85,7 @@ protected:
 private:
     void connectLink();
 
+    ProgramPlace m_place; // decided before anything reads the program folder
     Switches m_switches;
     Texts m_texts;
     AppLog m_log;

@@ -1,0 +1,99 @@
+#include "app/ProgramFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <filesystem>
+#include <system_error>
+
+namespace zoz {
+
+namespace {
+
+ProgramPlace failed(ProgramPlace place, const char* key, const QString& path, const QString& text,
+                    const QString& english) {
+    place.errorKey = QLatin1String(key);
+    place.errorPath = QDir::toNativeSeparators(path);
+    place.errorText = text;
+    place.fallbackMessage = english;
+    return place;
+}
+
+// Copies every template the user's folder lacks; a copy the user has changed is never replaced.
+ProgramPlace fillFromTemplates(ProgramPlace place) {
+    std::error_code error;
+    std::filesystem::create_directories(place.folder.toStdString(), error);
+    if (error) {
+        const QString text = QString::fromStdString(error.message());
+        return failed(place, "ProgramFolder_Create_Err", place.folder, text,
+                      QStringLiteral("Error '%1' creating the program folder %2")
+                          .arg(text, QDir::toNativeSeparators(place.folder)));
+    }
+    const QDir templates(place.templates);
+    for (const QFileInfo& source : templates.entryInfoList(QDir::Files)) {
+        const QString target = place.folder + QLatin1Char('/') + source.fileName();
+        if (QFileInfo::exists(target))
+            continue;
+        QFile file(source.absoluteFilePath());
+        // The templates are installed read-only; the user's copies must be writable.
+        if (!file.copy(target) ||
+            !QFile::setPermissions(target, QFile::permissions(target) | QFile::WriteOwner)) {
+            return failed(
+                place, "ProgramFolder_Copy_Err", source.absoluteFilePath(), file.errorString(),
+                QStringLiteral("Error '%1' copying the template %2 into the program folder")
+                    .arg(file.errorString(), source.absoluteFilePath()));
+        }
+    }
+    const QString settings = place.folder + QLatin1Char('/') + place.name + QStringLiteral(".Ini");
+    if (!QFileInfo::exists(settings)) {
+        const QString missing = place.templates + QLatin1Char('/') + place.name + ".Ini";
+        return failed(place, "ProgramFolder_Templates_Err", place.templates,
+                      QDir::toNativeSeparators(missing),
+                      QStringLiteral("The template %1 is missing: the program is not completely "
+                                     "installed.")
+                          .arg(QDir::toNativeSeparators(missing)));
+    }
+    return place;
+}
+
+} // namespace
+
+ProgramFolder::Environment ProgramFolder::systemEnvironment() {
+    Environment environment;
+    environment.dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+    environment.home = qEnvironmentVariable("HOME");
+    environment.isWritable = [](const QString& folder) { return QFileInfo(folder).isWritable(); };
+    return environment;
+}
+
+ProgramPlace ProgramFolder::Locate(const QString& executable, const Environment& environment) {
+    const QFileInfo file(executable);
+    const QFileInfo resolved(file.canonicalFilePath().isEmpty() ? file.absoluteFilePath()
+                                                                : file.canonicalFilePath());
+    ProgramPlace place;
+    place.folder = resolved.absolutePath();
+    place.name = resolved.completeBaseName();
+    place.templates = QDir::cleanPath(place.folder + QStringLiteral("/../share/") + place.name);
+
+    const bool writable = !environment.isWritable || environment.isWritable(place.folder);
+    const bool hasSettings =
+        QFileInfo::exists(place.folder + QLatin1Char('/') + place.name + QStringLiteral(".Ini"));
+    if (writable && (hasSettings || !QFileInfo(place.templates).isDir()))
+        return place;
+
+    place.installed = true;
+    if (QDir::isAbsolutePath(environment.dataHome)) {
+        place.folder = QDir::cleanPath(environment.dataHome + QLatin1Char('/') + place.name);
+    } else if (!environment.home.isEmpty()) {
+        place.folder =
+            QDir::cleanPath(environment.home + QStringLiteral("/.local/share/") + place.name);
+    } else {
+        const QString text = QStringLiteral("($HOME is not set)");
+        return failed(
+            place, "ProgramFolder_Create_Err", QStringLiteral("~/.local/share"), text,
+            QStringLiteral("Error '%1' creating the program folder ~/.local/share").arg(text));
+    }
+    return fillFromTemplates(place);
+}
+
+} // namespace zoz
