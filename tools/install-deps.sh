@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and `make run` need; does nothing when all are there.
+# desktop-file-utils and appstream validate the installed desktop entry and metainfo; dpkg-dev and
+# file let `make package` find the .deb's library dependencies.
 set -euo pipefail
 packages=(cmake ninja-build g++ make pkg-config libgtest-dev libgmock-dev
-          qt6-base-dev qt6-serialport-dev qt6-svg-dev libqt6svg6 "$@")
+          qt6-base-dev qt6-serialport-dev qt6-svg-dev libqt6svg6
+          desktop-file-utils appstream dpkg-dev file "$@")
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
