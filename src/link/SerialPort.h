@@ -8,6 +8,7 @@
 namespace zoz {
 
 class LinkReporter;
+class Texts;
 
 // The serial port and its [Comm] settings. One instance for the whole run: set up once at
 // start-up, opened on the main window's first activation, closed at the end.
@@ -25,6 +26,11 @@ public:
     bool ClosePort();
 
     bool isOpen() const { return m_port.isOpen(); }
+    // True when this user may not read and write the device at all (on Linux: not in the group
+    // dialout), as opposed to a port that is merely in use.
+    static bool LacksPermission(const QString& device);
+    // Comm_Dialout_Info when LacksPermission(device), otherwise "".
+    static QString PermissionHint(Texts& texts, const QString& device);
     // Queues bytes for output; false with errorString() when the port refuses them.
     bool write(const QByteArray& bytes);
     // Bytes written by us and not yet taken by the device (MSComm OutBufferCount).
