@@ -21,10 +21,12 @@ if(ZOZ_GUI)
     # The PNG sizes come from tools/render-icon.
 endif()
 
-# The command-line client, once it is part of the build.
+# The command-line client, once it is part of the build; its man page comes with it.
 if(TARGET zozedud-cli)
     install(TARGETS zozedud-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-    install(FILES packaging/man/zozedud-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    if(EXISTS ${PROJECT_SOURCE_DIR}/packaging/man/zozedud-cli.1)
+        install(FILES packaging/man/zozedud-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    endif()
 endif()
 
 # make package: a .deb whose library dependencies dpkg-shlibdeps finds.
