@@ -4,6 +4,7 @@
 #include "pages/DataPage.h"
 #include "ui/ProtoTextBox.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 
@@ -95,6 +96,53 @@ Application::Application(Options options)
     };
     mainHooks.openPort = [this] { m_serialPort.OpenPort(); };
     connectCommands();
+    connectExtras();
+}
+
+// The editor's added commands, in the menu at the toolbar's right end.
+void Application::connectExtras() {
+    m_portPickerAction = new QAction(m_mainWindow.get());
+    m_portPickerAction->setObjectName(QStringLiteral("actPortPicker"));
+    m_portPickerAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    connect(m_portPickerAction, &QAction::triggered, this, [this] {
+        PortPickerDialog::Link link;
+        link.configuredDevice = m_serialPort.deviceName();
+        link.openDevice = m_serialPort.isOpen() ? m_serialPort.deviceName() : QString();
+        link.settings = m_serialPort.Settings;
+        link.handshaking = m_serialPort.Handshaking;
+        link.choose = [this](const QString& port) { return ChangePort(port); };
+        portPicker().start(std::move(link));
+    });
+    m_mainWindow->addExtraAction(m_portPickerAction);
+}
+
+PortPickerDialog& Application::portPicker() {
+    if (!m_portPicker)
+        m_portPicker = std::make_unique<PortPickerDialog>(m_texts, m_mainWindow.get());
+    return *m_portPicker;
+}
+
+bool Application::ChangePort(const QString& port) {
+    const QString ini = m_switches.IniFileName;
+    const QString comm = QStringLiteral("Comm");
+    const QString key = QStringLiteral("Port");
+    // The port's own default when the key is missing.
+    const QString previous = GetIniValue(ini, comm, key, QStringLiteral("2"));
+    SetIniValue(ini, comm, key, port);
+    m_serialPort.ClosePort();
+    const int step = m_serialPort.SetCommParameters();
+    if (step == 0)
+        return m_serialPort.OpenPort();
+    const QString message =
+        Startup::FailureText(step + 30, m_switches.Language == QLatin1String("GER"));
+    m_ui.messageBox(message, MsgButtons::Ok, MsgIcon::Exclamation, m_switches.ProgramName);
+    m_ui.showStatusText(message);
+    m_log.WriteLog(message);
+    // A port that cannot even be set up would end the next start: the previous one comes back.
+    SetIniValue(ini, comm, key, previous);
+    if (m_serialPort.SetCommParameters() == 0)
+        m_serialPort.OpenPort();
+    return false;
 }
 
 // Every command goes through the dispatcher: toolbar, start-up (8, 106), the controller's data
@@ -194,6 +242,9 @@ Application::~Application() {
 void Application::Main() {
     if (m_place.errorKey.isEmpty()) {
         m_startup.Main();
+        // The language is known now.
+        m_portPickerAction->setText(m_texts.message(QStringLiteral("Menu_PortPicker")));
+        m_portPickerAction->setToolTip(m_texts.message(QStringLiteral("Menu_PortPicker.ToolTip")));
         return;
     }
     // No program folder: nothing can be read or logged there. The text comes from the templates'

@@ -22,6 +22,7 @@
 #include "ui/CommDialog.h"
 #include "ui/Dispatcher.h"
 #include "ui/MainWindow.h"
+#include "ui/PortPickerDialog.h"
 #include "ui/ProtoWindow.h"
 #include "ui/QtUserInterface.h"
 #include "ui/SplashWindow.h"
@@ -75,9 +76,16 @@ public:
     // of start-up), once the settings file and the language are known.
     DataPages& pages();
     ChooseDialog& chooser();
+    // The port picker of the extras menu, created on first use.
+    PortPickerDialog& portPicker();
+    // Writes [Comm] Port and sets the port up again (ClosePort, set-up, OpenPort). A set-up
+    // failure is reported with its start-up text and the previous port comes back; the editor
+    // keeps running. OpenPort reports its own failure.
+    bool ChangePort(const QString& port);
 
 private:
     void connectCommands();
+    void connectExtras();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -110,6 +118,8 @@ private:
     std::unique_ptr<SplashWindow> m_splash;
     std::unique_ptr<ChooseDialog> m_chooser;
     std::unique_ptr<DataPages> m_pages;
+    std::unique_ptr<PortPickerDialog> m_portPicker;
+    QAction* m_portPickerAction = nullptr; // owned by the main window
     Dispatcher m_dispatcher;
 };
 

@@ -75,9 +75,10 @@ TEST(ProgramFolderTest, EachKindOfInstallationGetsItsFolder) {
         const ProgramPlace place = ProgramFolder::Locate(root + "prefix/bin/zozedud", env);
 
         EXPECT_EQ(place.name, "zozedud");
-        EXPECT_EQ(place.errorKey, c.errorKey) << place.fallbackMessage;
-        if (*c.folder)
+        EXPECT_EQ(place.errorKey, c.errorKey) << place.fallbackMessage.toStdString();
+        if (*c.folder) {
             EXPECT_EQ(place.folder, QDir::cleanPath(root + c.folder));
+        }
         if (!place.errorKey.isEmpty() || !place.installed)
             continue;
         // The copies are the templates' bytes, and the user may change them.

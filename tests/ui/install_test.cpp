@@ -35,7 +35,7 @@ TEST(InstallTest, TheInstalledEditorStartsInTheUsersOwnFolderMadeFromTheTemplate
     for (const QString& file :
          {prefix + "/bin/qpl-sim", share + "icons/hicolor/scalable/apps/org.example.zozedud.svg",
           share + "man/man1/zozedud.1", share + "man/man1/qpl-sim.1"})
-        EXPECT_TRUE(QFileInfo::exists(file)) << file;
+        EXPECT_TRUE(QFileInfo::exists(file)) << file.toStdString();
     for (int size : {48, 128, 256}) {
         const QImage icon(share +
                           QString("icons/hicolor/%1x%1/apps/org.example.zozedud.png").arg(size));
