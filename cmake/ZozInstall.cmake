@@ -35,10 +35,10 @@ set(CPACK_PACKAGE_NAME zozedud)
 set(CPACK_PACKAGE_VENDOR "The VX418 ZozEdud developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "editor for the configuration of a QPL audio controller")
 set(CPACK_PACKAGE_DESCRIPTION
-    "VX418 ZozEdud receives the configuration of a QPL audio monitoring and routing controller
-over a serial line, shows it on nine pages, sends it back and keeps it in data
-files. The package also holds qpl-sim, a simulator of the controller on a
-pseudo terminal.")
+    "VX418 ZozEdud receives the configuration of a QPL audio monitoring and
+routing controller over a serial line, shows it on nine pages, sends it back
+and keeps it in data files. The package also holds qpl-sim, a simulator of the
+controller on a pseudo terminal.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
