@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <filesystem>
 #include <system_error>
 
@@ -60,8 +61,7 @@ ProgramPlace fillFromTemplates(ProgramPlace place) {
 
 ProgramFolder::Environment ProgramFolder::systemEnvironment() {
     Environment environment;
-    environment.dataHome = qEnvironmentVariable("XDG_DATA_HOME");
-    environment.home = qEnvironmentVariable("HOME");
+    environment.dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     environment.isWritable = [](const QString& folder) { return QFileInfo(folder).isWritable(); };
     return environment;
 }
@@ -82,17 +82,13 @@ ProgramPlace ProgramFolder::Locate(const QString& executable, const Environment&
         return place;
 
     place.installed = true;
-    if (QDir::isAbsolutePath(environment.dataHome)) {
-        place.folder = QDir::cleanPath(environment.dataHome + QLatin1Char('/') + place.name);
-    } else if (!environment.home.isEmpty()) {
-        place.folder =
-            QDir::cleanPath(environment.home + QStringLiteral("/.local/share/") + place.name);
-    } else {
-        const QString text = QStringLiteral("($HOME is not set)");
+    if (!QDir::isAbsolutePath(environment.dataHome)) {
+        const QString text = QStringLiteral("(no home folder)");
         return failed(
             place, "ProgramFolder_Create_Err", QStringLiteral("~/.local/share"), text,
             QStringLiteral("Error '%1' creating the program folder ~/.local/share").arg(text));
     }
+    place.folder = QDir::cleanPath(environment.dataHome + QLatin1Char('/') + place.name);
     return fillFromTemplates(place);
 }
 

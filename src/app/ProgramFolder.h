@@ -26,8 +26,8 @@ struct ProgramPlace {
 class ProgramFolder {
 public:
     struct Environment {
-        QString dataHome; // $XDG_DATA_HOME; ignored unless absolute
-        QString home;     // $HOME
+        // The base of the user's data: $XDG_DATA_HOME, or ~/.local/share when that is unset.
+        QString dataHome;
         // Whether the executable's folder may be written; the system's answer by default. Root
         // may write everywhere, so tests decide this themselves.
         std::function<bool(const QString& folder)> isWritable;

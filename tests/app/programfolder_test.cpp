@@ -10,97 +10,67 @@ using namespace zoz;
 
 namespace {
 
-QByteArray readAll(const QString& name) {
+QByteArray get(const QString& name) {
     QFile f(name);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
-void write(const QString& name, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(name).absolutePath());
-    QFile f(name);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-// An installation in a temporary prefix: bin/zozedud and the templates in share/zozedud.
+// A temporary tree ("path=content"; "path/" a folder) with bin/zozedud, whether bin may be written,
+// the user's data folder ("~" is the tree), the folder expected and the user's settings there.
 struct Case {
     const char* what;
+    QStringList files;
     bool binWritable;
-    bool iniBesideExe;
-    const char* share;    // share/zozedud: "" none, "empty", "full" (both templates)
-    const char* dataHome; // relative to the temporary folder; "" unset, "/" + x absolute
-    const char* home;
-    const char* folder; // expected, relative to the temporary folder
-    const char* errorKey;
+    QString dataHome, folder, errorKey, ini;
 };
 
+const QStringList kShare = {"share/zozedud/zozedud.Ini=template", "share/zozedud/Default.DAT=dat"};
+
+// clang-format off
 const Case kCases[] = {
-    {"portable copy", true, true, "full", "/data", "home", "prefix/bin", ""},
-    {"build folder", true, false, "", "/data", "home", "prefix/bin", ""},
-    {"read-only bin", false, true, "full", "/data", "home", "data/zozedud", ""},
-    {"root or ~/.local prefix", true, false, "full", "/data", "home", "data/zozedud", ""},
-    {"relative XDG_DATA_HOME", false, false, "full", "data", "home", "home/.local/share/zozedud",
-     ""},
-    {"templates missing", false, false, "empty", "/data", "home", "data/zozedud",
-     "ProgramFolder_Templates_Err"},
-    {"data home is a file", false, false, "full", "/blocker", "home", "blocker/zozedud",
-     "ProgramFolder_Create_Err"},
-    {"no home", false, false, "full", "", "", "", "ProgramFolder_Create_Err"},
+    {"portable", kShare + QStringList{"bin/zozedud.Ini=mine"}, true, "~data", "bin", "", ""},
+    {"build folder", {}, true, "~data", "bin", "", ""},
+    {"read-only bin", kShare + QStringList{"bin/zozedud.Ini=mine"}, false, "~data", "data/zozedud",
+     "", "template"},
+    {"root, or a prefix of ~/.local", kShare, true, "~data", "data/zozedud", "", "template"},
+    {"the user's copy is kept", kShare + QStringList{"data/zozedud/zozedud.Ini=mine"}, false,
+     "~data", "data/zozedud", "", "mine"},
+    {"templates missing", {"share/zozedud/"}, false, "~data", "data/zozedud",
+     "ProgramFolder_Templates_Err", ""},
+    {"data home is a file", kShare + QStringList{"data=file"}, false, "~data", "data/zozedud",
+     "ProgramFolder_Create_Err", ""},
+    {"no home", kShare, false, "", "", "ProgramFolder_Create_Err", ""},
 };
+// clang-format on
 
-TEST(ProgramFolderTest, EachKindOfInstallationGetsItsFolder) {
+TEST(ProgramFolderTest, EachKindOfInstallationGetsItsFolderFilledFromTheTemplates) {
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.what);
         QTemporaryDir dir;
         const QString root = dir.path() + '/';
-        const QByteArray ini = "[Main]\r\nLoadAtStartup_Default=Default.DAT\r\n";
-        const QByteArray dat(2913, '\x07');
-        write(root + "prefix/bin/zozedud", "exe");
-        if (c.iniBesideExe)
-            write(root + "prefix/bin/zozedud.Ini", "beside");
-        if (QByteArray(c.share) == "full") {
-            write(root + "prefix/share/zozedud/zozedud.Ini", ini);
-            write(root + "prefix/share/zozedud/Default.DAT", dat);
-            QFile::setPermissions(root + "prefix/share/zozedud/zozedud.Ini", QFile::ReadOwner);
-        } else if (*c.share) {
-            QDir().mkpath(root + "prefix/share/zozedud");
+        for (const QString& file : c.files + QStringList{"bin/zozedud=exe"}) {
+            const QString name = root + file.section('=', 0, 0);
+            QDir().mkpath(name.endsWith('/') ? name : QFileInfo(name).absolutePath());
+            QFile f(name);
+            if (!name.endsWith('/') && f.open(QIODevice::WriteOnly))
+                f.write(file.section('=', 1).toUtf8());
         }
-        write(root + "blocker", "a file");
-
-        ProgramFolder::Environment env;
-        const QString dataHome = QString::fromUtf8(c.dataHome);
-        env.dataHome = dataHome.startsWith('/') ? root + dataHome.mid(1) : dataHome;
-        env.home = *c.home ? root + c.home : QString();
-        env.isWritable = [&](const QString&) { return c.binWritable; };
-        const ProgramPlace place = ProgramFolder::Locate(root + "prefix/bin/zozedud", env);
+        QFile::setPermissions(root + "share/zozedud/zozedud.Ini", QFile::ReadOwner);
+        ProgramFolder::Environment env{QString(c.dataHome).replace("~", root),
+                                       [&](const QString&) { return c.binWritable; }};
+        const ProgramPlace place = ProgramFolder::Locate(root + "bin/zozedud", env);
 
         EXPECT_EQ(place.name, "zozedud");
         EXPECT_EQ(place.errorKey, c.errorKey) << place.fallbackMessage.toStdString();
-        if (*c.folder) {
+        if (!c.folder.isEmpty()) {
             EXPECT_EQ(place.folder, QDir::cleanPath(root + c.folder));
         }
-        if (!place.errorKey.isEmpty() || !place.installed)
-            continue;
-        // The copies are the templates' bytes, and the user may change them.
-        EXPECT_EQ(readAll(place.folder + "/zozedud.Ini"), ini);
-        EXPECT_EQ(readAll(place.folder + "/Default.DAT"), dat);
-        EXPECT_TRUE(QFile::permissions(place.folder + "/zozedud.Ini") & QFile::WriteOwner);
+        if (!c.ini.isEmpty()) {
+            EXPECT_EQ(get(place.folder + "/zozedud.Ini"), c.ini);
+            EXPECT_EQ(get(place.folder + "/Default.DAT"), "dat");
+            EXPECT_TRUE(QFile::permissions(place.folder + "/zozedud.Ini") & QFile::WriteOwner);
+        }
     }
-}
-
-TEST(ProgramFolderTest, TheUsersOwnFilesAreKeptAndOnlyMissingTemplatesCopied) {
-    QTemporaryDir dir;
-    const QString root = dir.path() + '/';
-    write(root + "bin/zozedud", "exe");
-    write(root + "share/zozedud/zozedud.Ini", "template");
-    write(root + "share/zozedud/Default.DAT", "default");
-    write(root + "data/zozedud/zozedud.Ini", "[Comm]\r\nPort=/dev/ttyUSB0\r\n");
-    ProgramFolder::Environment env{root + "data", root + "home",
-                                   [](const QString&) { return false; }};
-    const ProgramPlace place = ProgramFolder::Locate(root + "bin/zozedud", env);
-    ASSERT_TRUE(place.errorKey.isEmpty());
-    EXPECT_EQ(readAll(place.folder + "/zozedud.Ini"), "[Comm]\r\nPort=/dev/ttyUSB0\r\n");
-    EXPECT_EQ(readAll(place.folder + "/Default.DAT"), "default");
 }
 
 } // namespace
