@@ -31,8 +31,12 @@ ProgramPlace fillFromTemplates(ProgramPlace place) {
                           .arg(text, QDir::toNativeSeparators(place.folder)));
     }
     const QDir templates(place.templates);
+    // With a prefix of ~/.local the templates are in the user's folder itself, and the user's.
+    const bool ownTemplates = QFileInfo(place.templates) == QFileInfo(place.folder);
     for (const QFileInfo& source : templates.entryInfoList(QDir::Files)) {
         const QString target = place.folder + QLatin1Char('/') + source.fileName();
+        if (ownTemplates)
+            QFile::setPermissions(target, QFile::permissions(target) | QFile::WriteOwner);
         if (QFileInfo::exists(target))
             continue;
         QFile file(source.absoluteFilePath());
