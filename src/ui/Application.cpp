@@ -103,7 +103,7 @@ Application::Application(Options options)
 void Application::connectExtras() {
     m_portPickerAction = new QAction(m_mainWindow.get());
     m_portPickerAction->setObjectName(QStringLiteral("actPortPicker"));
-    m_portPickerAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    m_portPickerAction->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P));
     connect(m_portPickerAction, &QAction::triggered, this, [this] {
         PortPickerDialog::Link link;
         link.configuredDevice = m_serialPort.deviceName();
