@@ -23,7 +23,7 @@ ProgramPlace failed(ProgramPlace place, const char* key, const QString& path, co
 // Copies every template the user's folder lacks; a copy the user has changed is never replaced.
 ProgramPlace fillFromTemplates(ProgramPlace place) {
     std::error_code error;
-    std::filesystem::create_directories(place.folder.toStdString(), error);
+    std::filesystem::create_directories(QFile::encodeName(place.folder).toStdString(), error);
     if (error) {
         const QString text = QString::fromStdString(error.message());
         return failed(place, "ProgramFolder_Create_Err", place.folder, text,
@@ -82,7 +82,9 @@ ProgramPlace ProgramFolder::Locate(const QString& executable, const Environment&
     const bool writable = !environment.isWritable || environment.isWritable(place.folder);
     const bool hasSettings =
         QFileInfo::exists(place.folder + QLatin1Char('/') + place.name + QStringLiteral(".Ini"));
-    if (writable && (hasSettings || !QFileInfo(place.templates).isDir()))
+    const bool hasTemplates = QFileInfo(place.templates).isDir();
+    // A read-only copy that brings its settings but no templates stays as it always was.
+    if ((writable && hasSettings) || (!hasTemplates && (writable || hasSettings)))
         return place;
 
     place.installed = true;

@@ -18,7 +18,8 @@ struct ProgramPlace {
     QString fallbackMessage; // the failure in English, for when no settings file can be read
 };
 
-// Decides the program folder. A build or a portable copy keeps everything beside the executable.
+// Decides the program folder. A build or a portable copy (also a read-only one without templates)
+// keeps everything beside the executable.
 // An executable in a folder the user cannot write (/usr/bin), or an installed one (a share folder
 // of templates beside its bin folder) without a settings file beside it (a prefix of ~/.local, or
 // root), uses $XDG_DATA_HOME/<name> (~/.local/share/<name>), made at the first start from copies

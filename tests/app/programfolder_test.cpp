@@ -30,6 +30,7 @@ const QStringList kShare = {"share/zozedud/zozedud.Ini=template", "share/zozedud
 const Case kCases[] = {
     {"portable", kShare + QStringList{"bin/zozedud.Ini=mine"}, true, "~data", "bin", "", ""},
     {"build folder", {}, true, "~data", "bin", "", ""},
+    {"read-only copy, no templates", {"bin/zozedud.Ini=mine"}, false, "~data", "bin", "", ""},
     {"read-only bin", kShare + QStringList{"bin/zozedud.Ini=mine"}, false, "~data", "data/zozedud",
      "", "template"},
     {"root, or no settings file beside", kShare, true, "~data", "data/zozedud", "", "template"},
