@@ -1,9 +1,12 @@
 # make run   - build, start the controller simulator and the editor connected to it
 # make test  - build and run the whole test suite
+# make install [PREFIX=/usr/local] - install the editor, qpl-sim and their files
+# make package - the Debian package build/zozedud_<version>_<arch>.deb
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test test-asan test-core format clean
+.PHONY: all deps configure build run test test-asan test-core install package format clean
 
 all: build
 
@@ -35,6 +38,12 @@ test-core: deps
 run: configure
 	cmake --build build -j $(JOBS) --target zozedud qpl-sim program-folder
 	tools/run.sh
+
+install: build
+	cmake --install build --prefix $(PREFIX)
+
+package: build
+	cd build && cpack
 
 format: deps
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -11,7 +11,8 @@ function(zoz_add_tests kind library)
     target_link_libraries(${support_lib} PUBLIC ${library} GTest::gtest GTest::gmock Qt6::Test)
     target_compile_definitions(${support_lib} PUBLIC
         QPL_SIM_PATH="$<TARGET_FILE:qpl-sim>"
-        ZOZ_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+        ZOZ_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+        ZOZ_BINARY_DIR="${CMAKE_BINARY_DIR}")
 
     # Qt's platform plugins keep a few allocations until exit; leak checks stay on for the core only.
     if(kind STREQUAL "gui")

@@ -44,9 +44,12 @@ void LinkReporter::box(const QString& text, MsgIcon icon, bool always) {
 }
 
 void LinkReporter::errorReport(const QString& key, const QString& description,
-                               const QString& detail, bool inBox, bool inStatus) {
+                               const QString& detail, bool inBox, bool inStatus,
+                               const QString& appended) {
     QString t = QStringLiteral("  ") + m_texts.message(key);
     ReplaceParams(t, description, detail);
+    if (!appended.isEmpty())
+        t += QStringLiteral(" - ") + appended;
     if (inBox)
         box(t, MsgIcon::Exclamation, true);
     if (inStatus)

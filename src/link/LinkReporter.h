@@ -30,8 +30,9 @@ public:
 
     // An error report: "  " + text of key with the error description and a detail filled in, to
     // the log; optionally in a box (always) and the status bar; the mouse pointer back to default.
+    // appended (a hint such as Comm_Dialout_Info) follows the described text.
     void errorReport(const QString& key, const QString& description, const QString& detail,
-                     bool inBox, bool inStatus);
+                     bool inBox, bool inStatus, const QString& appended = {});
 
     UserInterface& ui() { return m_ui; }
     AppLog& appLog() { return m_log; }

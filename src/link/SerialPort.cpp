@@ -2,12 +2,18 @@
 
 #include "app/IniFile.h"
 #include "app/Switches.h"
+#include "app/Texts.h"
 #include "link/LinkReporter.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSerialPortInfo>
+#include <cerrno>
 #include <cmath>
 #include <optional>
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace zoz {
 
@@ -45,7 +51,10 @@ SerialPort::SerialPort(LinkReporter& reporter, QObject* parent)
 
 int SerialPort::SetCommParameters() {
     const QString iniFileName = m_reporter.switches().IniFileName;
-    auto value = [&iniFileName](const char* key, const char* def) {
+    auto value = [this, &iniFileName](const char* key, const char* def) {
+        const auto given = Overrides.constFind(QString::fromLatin1(key));
+        if (given != Overrides.constEnd())
+            return *given;
         return GetIniValue(iniFileName, kSection, QString::fromLatin1(key),
                            QString::fromLatin1(def));
     };
@@ -180,6 +189,20 @@ QString SerialPort::portText() const {
     return CommPort;
 }
 
+bool SerialPort::LacksPermission(const QString& device) {
+#ifdef Q_OS_UNIX
+    return !device.isEmpty() && ::access(QFile::encodeName(device).constData(), R_OK | W_OK) != 0 &&
+           errno == EACCES;
+#else
+    Q_UNUSED(device);
+    return false;
+#endif
+}
+
+QString SerialPort::PermissionHint(Texts& texts, const QString& device) {
+    return LacksPermission(device) ? texts.message(QStringLiteral("Comm_Dialout_Info")) : QString();
+}
+
 // A pty cannot set modem lines; that is no failure.
 void SerialPort::applyModemLines() {
     m_port.setDataTerminalReady(DTREnable);
@@ -195,11 +218,13 @@ bool SerialPort::OpenPort() {
             const QString why =
                 m_device.isEmpty() ? QStringLiteral("no port set up") : m_port.errorString();
             m_port.clearError();
-            m_reporter.errorReport(QStringLiteral("Comm_OpenPort_Err"), why, portText(), true,
-                                   true);
+            m_openError = why;
+            m_reporter.errorReport(QStringLiteral("Comm_OpenPort_Err"), why, portText(), true, true,
+                                   PermissionHint(m_reporter.texts(), m_device));
             return false;
         }
         m_hangUp = false;
+        m_openError.clear();
         applyModemLines();
         m_reporter.ui().processEvents();
         PortOpened = m_port.isOpen();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QObject>
 #include <QSerialPort>
 #include <QString>
@@ -8,6 +9,7 @@
 namespace zoz {
 
 class LinkReporter;
+class Texts;
 
 // The serial port and its [Comm] settings. One instance for the whole run: set up once at
 // start-up, opened on the main window's first activation, closed at the end.
@@ -25,6 +27,11 @@ public:
     bool ClosePort();
 
     bool isOpen() const { return m_port.isOpen(); }
+    // True when this user may not read and write the device at all (on Linux: not in the group
+    // dialout), as opposed to a port that is merely in use.
+    static bool LacksPermission(const QString& device);
+    // Comm_Dialout_Info when LacksPermission(device), otherwise "".
+    static QString PermissionHint(Texts& texts, const QString& device);
     // Queues bytes for output; false with errorString() when the port refuses them.
     bool write(const QByteArray& bytes);
     // Bytes written by us and not yet taken by the device (MSComm OutBufferCount).
@@ -55,6 +62,12 @@ public:
     int TimerInterval = 0; // milliseconds of TimerComm
     bool PortOpened = false;
 
+    // [Comm] values that win over the settings file (key as in the file, e.g. "Port"); the
+    // command-line tool's options. Empty for the editor.
+    QHash<QString, QString> Overrides;
+    // The system's text of the last failed open, "" after a successful one.
+    QString openError() const { return m_openError; }
+
 signals:
     // Bytes received, NUL bytes already dropped (NullDiscard).
     void received(const QByteArray& bytes);
@@ -76,6 +89,7 @@ private:
     bool m_portIsNumber = false;
     bool m_hangUp = false;
     QString m_writeError;
+    QString m_openError;
 };
 
 } // namespace zoz

@@ -1,31 +1,31 @@
 #include "ui/Application.h"
 
+#include "app/IniFile.h"
 #include "pages/DataPage.h"
 #include "ui/ProtoTextBox.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileInfo>
 
 namespace zoz {
 
 namespace {
 
-Switches programSwitches(const QString& programFilePath) {
-    const QFileInfo file(programFilePath.isEmpty() ? QCoreApplication::applicationFilePath()
-                                                   : programFilePath);
-    const QFileInfo resolved(file.canonicalFilePath().isEmpty() ? file.absoluteFilePath()
-                                                                : file.canonicalFilePath());
+Switches programSwitches(const ProgramPlace& place) {
     Switches switches;
-    switches.ProgramFolder = resolved.absolutePath();
-    switches.ProgramName = resolved.completeBaseName();
+    switches.ProgramFolder = place.folder;
+    switches.ProgramName = place.name;
     return switches;
 }
 
 } // namespace
 
 Application::Application(Options options)
-    : m_switches(programSwitches(options.programFilePath)), m_texts(QString()),
+    : m_place(ProgramFolder::Locate(options.programFilePath.isEmpty()
+                                        ? QCoreApplication::applicationFilePath()
+                                        : options.programFilePath)),
+      m_switches(programSwitches(m_place)), m_texts(QString()),
       m_log(m_switches.ProgramFolder, m_switches.ProgramName),
       m_mainWindow(std::make_unique<MainWindow>(m_switches, m_texts)), m_ui(*m_mainWindow),
       m_shutdown(m_switches, m_texts, m_log, m_ui),
@@ -100,6 +100,53 @@ Application::Application(Options options)
         m_qtTranslation.setLanguage(language);
     };
     connect(&m_endSignals, &EndSignals::received, this, [this] { m_shutdown.QueryEndProg(false); });
+    connectExtras();
+}
+
+// The editor's added commands, in the menu at the toolbar's right end.
+void Application::connectExtras() {
+    m_portPickerAction = new QAction(m_mainWindow.get());
+    m_portPickerAction->setObjectName(QStringLiteral("actPortPicker"));
+    m_portPickerAction->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P));
+    connect(m_portPickerAction, &QAction::triggered, this, [this] {
+        PortPickerDialog::Link link;
+        link.configuredDevice = m_serialPort.deviceName();
+        link.openDevice = m_serialPort.isOpen() ? m_serialPort.deviceName() : QString();
+        link.settings = m_serialPort.Settings;
+        link.handshaking = m_serialPort.Handshaking;
+        link.choose = [this](const QString& port) { return ChangePort(port); };
+        portPicker().start(std::move(link));
+    });
+    m_mainWindow->addExtraAction(m_portPickerAction);
+}
+
+PortPickerDialog& Application::portPicker() {
+    if (!m_portPicker)
+        m_portPicker = std::make_unique<PortPickerDialog>(m_texts, m_mainWindow.get());
+    return *m_portPicker;
+}
+
+bool Application::ChangePort(const QString& port) {
+    const QString ini = m_switches.IniFileName;
+    const QString comm = QStringLiteral("Comm");
+    const QString key = QStringLiteral("Port");
+    // The port's own default when the key is missing.
+    const QString previous = GetIniValue(ini, comm, key, QStringLiteral("2"));
+    SetIniValue(ini, comm, key, port);
+    m_serialPort.ClosePort();
+    const int step = m_serialPort.SetCommParameters();
+    if (step == 0)
+        return m_serialPort.OpenPort();
+    const QString message =
+        Startup::FailureText(step + 30, m_switches.Language == QLatin1String("GER"));
+    m_ui.messageBox(message, MsgButtons::Ok, MsgIcon::Exclamation, m_switches.ProgramName);
+    m_ui.showStatusText(message);
+    m_log.WriteLog(message);
+    // A port that cannot even be set up would end the next start: the previous one comes back.
+    SetIniValue(ini, comm, key, previous);
+    if (m_serialPort.SetCommParameters() == 0)
+        m_serialPort.OpenPort();
+    return false;
 }
 
 // Every command goes through the dispatcher: toolbar, start-up (8, 106), the controller's data
@@ -202,7 +249,25 @@ Application::~Application() {
 }
 
 void Application::Main() {
-    m_startup.Main();
+    if (m_place.errorKey.isEmpty()) {
+        m_startup.Main();
+        // The language is known now.
+        m_portPickerAction->setText(m_texts.message(QStringLiteral("Menu_PortPicker")));
+        m_portPickerAction->setToolTip(m_texts.message(QStringLiteral("Menu_PortPicker.ToolTip")));
+        return;
+    }
+    // No program folder: nothing can be read or logged there. The text comes from the templates'
+    // settings file when there is one; the program ends as after a failed start-up step.
+    Texts texts(m_place.templates + QLatin1Char('/') + m_place.name + QStringLiteral(".Ini"));
+    texts.setLanguage(GetIniValue(texts.iniFileName(), QStringLiteral("Main"),
+                                  QStringLiteral("Language"), QStringLiteral("GER")));
+    QString message = texts.message(m_place.errorKey, QString());
+    if (message.isEmpty())
+        message = m_place.fallbackMessage;
+    else
+        ReplaceParams(message, m_place.errorText, m_place.errorPath);
+    m_ui.messageBox(message, MsgButtons::Ok, MsgIcon::Exclamation, m_switches.ProgramName);
+    m_shutdown.QueryEndProg(false);
 }
 
 bool Application::eventFilter(QObject* watched, QEvent* event) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/EndSignals.h"
+#include "app/ProgramFolder.h"
 #include "app/QtTranslation.h"
 #include "app/Shutdown.h"
 #include "app/Startup.h"
@@ -23,6 +24,7 @@
 #include "ui/CommDialog.h"
 #include "ui/Dispatcher.h"
 #include "ui/MainWindow.h"
+#include "ui/PortPickerDialog.h"
 #include "ui/ProtoWindow.h"
 #include "ui/QtUserInterface.h"
 #include "ui/SplashWindow.h"
@@ -39,7 +41,7 @@ class Application : public QObject {
     Q_OBJECT
 public:
     struct Options {
-        QString programFilePath;          // default: the running executable, symlinks resolved
+        QString programFilePath;          // default: the running executable; see ProgramFolder
         std::function<void()> terminator; // default: flush and end the process at once
     };
 
@@ -76,9 +78,16 @@ public:
     // of start-up), once the settings file and the language are known.
     DataPages& pages();
     ChooseDialog& chooser();
+    // The port picker of the extras menu, created on first use.
+    PortPickerDialog& portPicker();
+    // Writes [Comm] Port and sets the port up again (ClosePort, set-up, OpenPort). A set-up
+    // failure is reported with its start-up text and the previous port comes back; the editor
+    // keeps running. OpenPort reports its own failure.
+    bool ChangePort(const QString& port);
 
 private:
     void connectCommands();
+    void connectExtras();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -86,6 +95,7 @@ protected:
 private:
     void connectLink();
 
+    ProgramPlace m_place; // decided before anything reads the program folder
     Switches m_switches;
     Texts m_texts;
     AppLog m_log;
@@ -110,6 +120,8 @@ private:
     std::unique_ptr<SplashWindow> m_splash;
     std::unique_ptr<ChooseDialog> m_chooser;
     std::unique_ptr<DataPages> m_pages;
+    std::unique_ptr<PortPickerDialog> m_portPicker;
+    QAction* m_portPickerAction = nullptr; // owned by the main window
     Dispatcher m_dispatcher;
     QtTranslation m_qtTranslation;
     // SIGINT and SIGTERM end the program the orderly way, without a question.

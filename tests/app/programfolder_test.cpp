@@ -1,0 +1,78 @@
+#include "app/ProgramFolder.h"
+
+#include "support/QtPrinters.h"
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace zoz;
+
+namespace {
+
+QByteArray get(const QString& name) {
+    QFile f(name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+// A temporary tree ("path=content"; "path/" a folder) with bin/zozedud, whether bin may be written,
+// the user's data folder ("~" is the tree), the folder expected and the user's settings there.
+struct Case {
+    const char* what;
+    QStringList files;
+    bool binWritable;
+    QString dataHome, folder, errorKey, ini;
+};
+
+const QStringList kShare = {"share/zozedud/zozedud.Ini=template", "share/zozedud/Default.DAT=dat"};
+
+// clang-format off
+const Case kCases[] = {
+    {"portable", kShare + QStringList{"bin/zozedud.Ini=mine"}, true, "~data", "bin", "", ""},
+    {"build folder", {}, true, "~data", "bin", "", ""},
+    {"read-only copy, no templates", {"bin/zozedud.Ini=mine"}, false, "~data", "bin", "", ""},
+    {"read-only bin", kShare + QStringList{"bin/zozedud.Ini=mine"}, false, "~data", "data/zozedud",
+     "", "template"},
+    {"root, or no settings file beside", kShare, true, "~data", "data/zozedud", "", "template"},
+    {"a prefix of ~/.local", kShare, true, "~share", "share/zozedud", "", "template"},
+    {"the user's copy is kept", kShare + QStringList{"data/zozedud/zozedud.Ini=mine"}, false,
+     "~data", "data/zozedud", "", "mine"},
+    {"templates missing", {"share/zozedud/"}, false, "~data", "data/zozedud",
+     "ProgramFolder_Templates_Err", ""},
+    {"data home is a file", kShare + QStringList{"data=file"}, false, "~data", "data/zozedud",
+     "ProgramFolder_Create_Err", ""},
+    {"no home", kShare, false, "", "", "ProgramFolder_Create_Err", ""},
+};
+// clang-format on
+
+TEST(ProgramFolderTest, EachKindOfInstallationGetsItsFolderFilledFromTheTemplates) {
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        const QString root = dir.path() + '/';
+        for (const QString& file : c.files + QStringList{"bin/zozedud=exe"}) {
+            const QString name = root + file.section('=', 0, 0);
+            QDir().mkpath(name.endsWith('/') ? name : QFileInfo(name).absolutePath());
+            QFile f(name);
+            if (!name.endsWith('/') && f.open(QIODevice::WriteOnly))
+                f.write(file.section('=', 1).toUtf8());
+        }
+        QFile::setPermissions(root + "share/zozedud/zozedud.Ini", QFile::ReadOwner);
+        ProgramFolder::Environment env{QString(c.dataHome).replace("~", root),
+                                       [&](const QString&) { return c.binWritable; }};
+        const ProgramPlace place = ProgramFolder::Locate(root + "bin/zozedud", env);
+
+        EXPECT_EQ(place.name, "zozedud");
+        EXPECT_EQ(place.errorKey, c.errorKey) << place.fallbackMessage.toStdString();
+        if (!c.folder.isEmpty()) {
+            EXPECT_EQ(place.folder, QDir::cleanPath(root + c.folder));
+        }
+        if (!c.ini.isEmpty()) {
+            EXPECT_EQ(get(place.folder + "/zozedud.Ini"), c.ini);
+            EXPECT_EQ(get(place.folder + "/Default.DAT"), "dat");
+            EXPECT_TRUE(QFile::permissions(place.folder + "/zozedud.Ini") & QFile::WriteOwner);
+        }
+    }
+}
+
+} // namespace

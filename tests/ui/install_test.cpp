@@ -1,0 +1,74 @@
+#include "app/IniFile.h"
+#include "support/SimProcess.h"
+
+#include "support/QtPrinters.h"
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray get(const QString& name) {
+    QFile f(name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+// Installs the build into a temporary prefix, checks and validates the installed files, then runs
+// the installed editor from its read-only bin folder for a user who has no program folder yet.
+TEST(InstallTest, TheInstalledEditorStartsInTheUsersOwnFolderMadeFromTheTemplates) {
+    QTemporaryDir dir;
+    const QString prefix = dir.filePath("prefix"), share = prefix + "/share/";
+    ASSERT_EQ(QProcess::execute("cmake", {"--install", ZOZ_BINARY_DIR, "--prefix", prefix}), 0);
+    for (const char* file : {"bin/qpl-sim", "share/man/man1/zozedud.1", "share/man/man1/qpl-sim.1",
+                             "share/icons/hicolor/scalable/apps/org.example.zozedud.svg"})
+        EXPECT_TRUE(QFileInfo::exists(prefix + '/' + file)) << file;
+    for (int size : {48, 128, 256}) {
+        const QImage icon(share +
+                          QString("icons/hicolor/%1x%1/apps/org.example.zozedud.png").arg(size));
+        EXPECT_EQ(icon.size(), QSize(size, size));
+        EXPECT_EQ(qAlpha(icon.pixel(size / 2, size / 2)), 255) << "the logo in the middle";
+        EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << "on a transparent square";
+    }
+    const QString templateIni = share + "zozedud/zozedud.Ini", dat = share + "zozedud/Default.DAT";
+    EXPECT_EQ(get(templateIni), get(ZOZ_SOURCE_DIR "/resources/zozedud.Ini"));
+    EXPECT_EQ(QFileInfo(dat).size(), 2913);
+    for (const QString& name : {templateIni, dat})
+        EXPECT_FALSE(QFile::permissions(name) &
+                     (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
+    EXPECT_EQ(QProcess::execute("desktop-file-validate",
+                                {share + "applications/org.example.zozedud.desktop"}),
+              0);
+    EXPECT_EQ(
+        QProcess::execute("appstreamcli", {"validate", "--no-net",
+                                           share + "metainfo/org.example.zozedud.metainfo.xml"}),
+        0);
+
+    // The template points at the simulator, so that the editor runs through to its version query.
+    // Root could write the bin folder anyway, but finds no settings file there.
+    zoz::test::SimProcess sim;
+    zoz::SetIniValue(templateIni, "Comm", "Port", sim.device());
+    zoz::SetIniValue(templateIni, "Main", "Debug", "yes");
+    QFile::setPermissions(prefix + "/bin", QFile::ReadOwner | QFile::ExeOwner | QFile::ExeOther);
+    QProcess editor;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", dir.filePath("home"));
+    env.insert("XDG_DATA_HOME", dir.filePath("data"));
+    editor.setProcessEnvironment(env);
+    editor.start(prefix + "/bin/zozedud");
+    EXPECT_TRUE(sim.waitFor("RX 82", 30000).startsWith("RX 82"));
+    editor.kill();
+    editor.waitForFinished();
+
+    const QDir user(dir.filePath("data/zozedud"));
+    EXPECT_EQ(get(user.filePath("zozedud.Ini")), get(templateIni));
+    EXPECT_EQ(get(user.filePath("Default.DAT")), get(dat));
+    const QStringList logs = user.entryList({"zozedud-*.Log"});
+    ASSERT_EQ(logs.size(), 1);
+    EXPECT_TRUE(get(user.filePath(logs[0])).contains("Init"));
+    EXPECT_TRUE(QDir(prefix + "/bin").entryList({"*.Log", "*.Ini", "*.DAT"}).isEmpty());
+}
+
+} // namespace
