@@ -1,6 +1,6 @@
 #include "link/CommandInterpreter.h"
 
-#include "app/CodePage.h"
+#include "base/CodePage.h"
 #include "app/Switches.h"
 #include "dataset/DataStore.h"
 #include "dataset/HexCodec.h"

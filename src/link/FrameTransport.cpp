@@ -1,6 +1,6 @@
 #include "link/FrameTransport.h"
 
-#include "app/CodePage.h"
+#include "base/CodePage.h"
 #include "app/WaitMilliseconds.h"
 #include "link/LinkReporter.h"
 #include "link/SerialPort.h"
