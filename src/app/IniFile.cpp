@@ -1,6 +1,6 @@
 #include "app/IniFile.h"
 
-#include "app/CodePage.h"
+#include "base/CodePage.h"
 
 #include <QDir>
 #include <QFile>

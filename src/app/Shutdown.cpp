@@ -1,11 +1,11 @@
 #include "app/Shutdown.h"
 
-#include "app/CodePage.h"
 #include "app/FormPosition.h"
 #include "app/IniFile.h"
 #include "app/Switches.h"
 #include "app/Texts.h"
 #include "app/UserInterface.h"
+#include "base/CodePage.h"
 #include "log/AppLog.h"
 
 #include <QFile>

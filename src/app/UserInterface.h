@@ -15,6 +15,7 @@ struct FileDialogRequest {
     QString filterText;  // the "<text>" of "VX418 ZozEdud <text>  (*.DAT *.dat)"
     QString extension;   // "DAT", "CNS" or "CNG": filter and default suffix
     QString initialName; // proposed file name, full path or bare name
+    QString folder;      // the folder the dialog starts in, absolute
 };
 
 // Left, top and height of the main window in logical pixels; the settings file keeps twips.
@@ -43,6 +44,11 @@ public:
                                  const QString& title) = 0;
     // The chosen file name, or "" when the user cancelled.
     virtual QString fileDialog(const FileDialogRequest& request) = 0;
+    // An error report in an exclamation box: the report keeps its two leading blanks for the log,
+    // the box shows it without them.
+    virtual void errorBox(const QString& report, const QString& title) {
+        messageBox(report, MsgButtons::Ok, MsgIcon::Exclamation, title);
+    }
     // true: hourglass; false: every override removed (not a stack).
     virtual void setBusyCursor(bool busy) = 0;
     virtual void processEvents() = 0;

@@ -4,10 +4,10 @@
 #include "app/Switches.h"
 #include "app/Texts.h"
 #include "app/UserInterface.h"
+#include "base/ProgramPath.h"
 #include "dataset/GpioItemCode.h"
+#include "dataset/HexCodec.h"
 #include "log/AppLog.h"
-
-#include <QDir>
 
 namespace zoz {
 
@@ -35,7 +35,8 @@ bool DataStore::BlankNames_Replaced(UserInterface& ui, Texts& texts, AppLog& log
                     text.chop(1);
                 field = text;
             }
-            if (!field.text().trimmed().isEmpty())
+            // Blanks only: a name of tabs or no-break spaces is the controller's and stays.
+            if (!TrimBlanks(field.text()).isEmpty())
                 continue;
             field = DataSetDefault.ChannelName(group, i);
             if (group == 1)
@@ -53,19 +54,6 @@ bool DataStore::BlankNames_Replaced(UserInterface& ui, Texts& texts, AppLog& log
     return true;
 }
 
-namespace {
-
-// A name is absolute when it begins with a separator or names a drive; others live beside the
-// program.
-QString inProgramFolder(const QString& folder, const QString& name) {
-    if (name.startsWith(QLatin1Char('/')) || name.startsWith(QLatin1Char('\\')) ||
-        name.contains(QLatin1Char(':')))
-        return name;
-    return folder + QDir::separator() + name;
-}
-
-} // namespace
-
 void DataStore::LoadGPIOLists(const Switches& switches) {
     static const char* const listNames[2] = {"Input", "Output"};
     for (int k = 0; k < 2; ++k) {
@@ -79,7 +67,7 @@ void DataStore::LoadGPIOLists(const Switches& switches) {
         QString section =
             QStringLiteral("GPIO_") + listName + QStringLiteral("_Data_") + switches.Language;
         if (!QString(definition).remove(QLatin1Char(' ')).isEmpty()) {
-            file = inProgramFolder(switches.ProgramFolder, definition);
+            file = ProgramPath::place(switches.ProgramFolder, definition);
             section = QStringLiteral("Data_") + switches.Language;
         }
         const QStringList keys = GetIniKeys(section, file);

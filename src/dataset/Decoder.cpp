@@ -1,16 +1,14 @@
 #include "dataset/Decoder.h"
 
-#include "app/CodePage.h"
 #include "app/IniFile.h"
 #include "app/Switches.h"
 #include "app/Texts.h"
 #include "app/UserInterface.h"
+#include "base/CodePage.h"
 #include "dataset/ChannelRef.h"
 #include "dataset/DataStore.h"
 #include "dataset/HexCodec.h"
 #include "dataset/PageLists.h"
-#include "files/ConfigFile.h"
-#include "files/DataFile.h"
 #include "log/AppLog.h"
 
 namespace zoz {
@@ -101,9 +99,9 @@ const QString Overflow = QStringLiteral("Overflow");
 } // namespace
 
 Decoder::Decoder(DataStore& store, const Switches& switches, Texts& texts, AppLog& log,
-                 UserInterface& ui, DataFile& dataFile, ConfigFile& configFile)
+                 UserInterface& ui, Files files)
     : m_store(store), m_switches(switches), m_texts(texts), m_log(log), m_ui(ui),
-      m_dataFile(dataFile), m_configFile(configFile) {}
+      m_files(std::move(files)) {}
 
 void Decoder::Interpret_HexData(QString& payload) {
     m_ui.setBusyCursor(true);
@@ -127,7 +125,8 @@ void Decoder::Interpret_HexData(QString& payload) {
 
 QString Decoder::decodeDataSet(const QString& payload) {
     const DataSet before = m_store.DataSet;
-    m_dataFile.ResetDataSet(true, false);
+    if (m_files.resetDataSet)
+        m_files.resetDataSet();
 
     DataSet& d = m_store.DataSet;
     const auto& inputs = m_store.lstData[DataStore::GpioInputList];
@@ -205,11 +204,10 @@ void Decoder::decodeGroup(QString& payload) {
         m_store.SnapShotGroupData[j] = QString();
     payload = HexToStr(payload.mid(2));
     for (int j = 1; j <= 8; ++j)
-        m_store.SnapShotGroupData[j] =
-            payload.mid((j - 1) * ConfigFile::BlockSize, ConfigFile::BlockSize);
+        m_store.SnapShotGroupData[j] = payload.mid((j - 1) * ConfigBlock::Size, ConfigBlock::Size);
     m_ui.takeOverPages();
     QString name = TrimBlanks(m_store.DataSet.SnapShot.SnapShotGroupFile.text());
-    m_configFile.WriteConfigFile(name, 0, m_store.SnapShotData, m_store.SnapShotGroupData, true);
+    writeConfigFile(name, 0, true);
     m_store.DataSet.SnapShot.SnapShotGroupFile = name;
     m_ui.refreshPages();
 }
@@ -220,8 +218,7 @@ void Decoder::decodeSingle(QString& payload, int index) {
     if (!m_store.GroupReceiveActive) {
         m_store.SnapShotData = payload;
         QString name = TrimBlanks(m_store.DataSet.SnapShot.SnapShotFile[index].text());
-        m_configFile.WriteConfigFile(name, index, m_store.SnapShotData, m_store.SnapShotGroupData,
-                                     true);
+        writeConfigFile(name, index, true);
         m_store.DataSet.SnapShot.SnapShotFile[index] = name;
     } else {
         // Blocks fill the group in the order they arrive, whatever their codes say.
@@ -230,14 +227,19 @@ void Decoder::decodeSingle(QString& payload, int index) {
         m_store.SnapShotGroupData[m_store.GroupReceiveCount] = payload;
         if (m_store.GroupReceiveCount >= 8) {
             QString name = m_store.GroupReceiveFile;
-            m_configFile.WriteConfigFile(name, 0, m_store.SnapShotData, m_store.SnapShotGroupData,
-                                         false);
+            writeConfigFile(name, 0, false);
             m_store.GroupReceiveFile.clear();
             m_store.GroupReceiveActive = false;
             m_store.GroupReceiveCount = 0;
         }
     }
     m_ui.refreshPages();
+}
+
+void Decoder::writeConfigFile(QString& name, int index, bool askName) {
+    if (m_files.writeConfigFile)
+        m_files.writeConfigFile(name, index, m_store.SnapShotData, m_store.SnapShotGroupData,
+                                askName);
 }
 
 } // namespace zoz

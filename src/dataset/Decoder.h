@@ -1,24 +1,35 @@
 #pragma once
 
+#include "dataset/DataStore.h"
+
 #include <QString>
+#include <functional>
 
 namespace zoz {
 
 class AppLog;
-class ConfigFile;
-class DataFile;
-class DataStore;
 class Texts;
 class UserInterface;
 struct Switches;
 
 // The inverse of the encoder: a "20" payload becomes the data set, "30" and "31".."38" the
 // configuration buffers and a configuration file. Reads a byte per two characters from a position
-// counter; past the end it reads 0, characters after the last field are ignored.
+// counter; past the end it reads 0, characters after the last field are ignored. It knows no
+// files: the reset and the writing of received configurations are the files layer's, reached
+// through Files.
 class Decoder {
 public:
+    struct Files {
+        // ResetDataSet without asking and without reading the default file.
+        std::function<void()> resetDataSet;
+        // WriteConfigFile: one configuration (index 1..8) or the group (0); name in/out.
+        std::function<bool(QString& name, int index, const ConfigBlock& single,
+                           const ConfigGroup& group, bool askName)>
+            writeConfigFile;
+    };
+
     Decoder(DataStore& store, const Switches& switches, Texts& texts, AppLog& log,
-            UserInterface& ui, DataFile& dataFile, ConfigFile& configFile);
+            UserInterface& ui, Files files);
 
     // The configuration branches replace payload with the decoded characters. A failure (a GPIO
     // key from 0x8000 on) ends the decoding with "Interpret_HexData_Err" in the log only; what was
@@ -30,14 +41,14 @@ private:
     QString decodeDataSet(const QString& payload);
     void decodeGroup(QString& payload);
     void decodeSingle(QString& payload, int index);
+    void writeConfigFile(QString& name, int index, bool askName);
 
     DataStore& m_store;
     const Switches& m_switches;
     Texts& m_texts;
     AppLog& m_log;
     UserInterface& m_ui;
-    DataFile& m_dataFile;
-    ConfigFile& m_configFile;
+    Files m_files;
 };
 
 } // namespace zoz

@@ -1,9 +1,9 @@
 #include "dataset/Encoder.h"
 
-#include "app/CodePage.h"
 #include "app/Switches.h"
 #include "app/Texts.h"
 #include "app/UserInterface.h"
+#include "base/CodePage.h"
 #include "dataset/ChannelRef.h"
 #include "dataset/DataStore.h"
 #include "dataset/HexCodec.h"

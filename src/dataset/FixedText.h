@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CodePage.h"
+#include "base/CodePage.h"
 
 #include <QString>
 #include <array>

@@ -1,6 +1,6 @@
 #include "dataset/HexCodec.h"
 
-#include "app/CodePage.h"
+#include "base/CodePage.h"
 
 namespace zoz {
 

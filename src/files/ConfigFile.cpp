@@ -1,9 +1,9 @@
 #include "files/ConfigFile.h"
 
-#include "app/CodePage.h"
 #include "app/IniFile.h"
 #include "app/Texts.h"
 #include "app/UserInterface.h"
+#include "base/CodePage.h"
 #include "files/DataFile.h"
 #include "files/SafeFile.h"
 #include "log/AppLog.h"
@@ -100,6 +100,12 @@ bool ConfigFile::WriteConfigFile(QString& fileName, int index, const ConfigBlock
     m_log.WriteLog(ok);
     m_ui.showStatusText(ok);
     return true;
+}
+
+Decoder::Files ConfigFile::decoderFiles() {
+    return {[this] { m_dataFile.ResetDataSet(true, false); },
+            [this](QString& name, int index, const ConfigBlock& single, const ConfigGroup& group,
+                   bool askName) { return WriteConfigFile(name, index, single, group, askName); }};
 }
 
 } // namespace zoz

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dataset/DataStore.h"
+#include "dataset/Decoder.h"
 
 #include <QString>
 
@@ -29,6 +30,10 @@ public:
     // true when the file was written.
     bool WriteConfigFile(QString& fileName, int index, const ConfigBlock& single,
                          const ConfigGroup& group, bool askName);
+
+    // What the decoder needs of the files: the reset to the reference copy and the writing of
+    // received configurations.
+    Decoder::Files decoderFiles();
 
 private:
     QString message(const char* key);

@@ -4,6 +4,8 @@
 #include "app/Switches.h"
 #include "app/Texts.h"
 #include "app/UserInterface.h"
+#include "base/CodePage.h"
+#include "base/ProgramPath.h"
 #include "dataset/DataSetImage.h"
 #include "dataset/DataStore.h"
 #include "dataset/HexCodec.h"
@@ -12,6 +14,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace zoz {
 
@@ -45,10 +48,12 @@ QString DataFile::message(const char* key) {
 }
 
 static FileDialogRequest dialogRequest(FileKind kind, const QString& title, const QString& dataText,
-                                       const QString& configText, const QString& name) {
+                                       const QString& configText, const QString& name,
+                                       const QString& programFolder) {
     FileDialogRequest request;
     request.title = title;
     request.initialName = name;
+    request.folder = ProgramPath::dialogFolder(programFolder, name);
     switch (kind) {
     case FileKind::Data:
         request.filterText = dataText;
@@ -66,11 +71,25 @@ static FileDialogRequest dialogRequest(FileKind kind, const QString& title, cons
     return request;
 }
 
+QString DataFile::askFileName(const FileDialogRequest& request, FileKind kind) {
+    for (;;) {
+        const QString name = ProgramPath::place(m_switches.ProgramFolder, m_ui.fileDialog(request));
+        // A configuration's name is kept in a Windows-1252 field of the data set: a character the
+        // field cannot hold would become "?" there while the file keeps its real name.
+        if (kind == FileKind::Data ||
+            std::all_of(name.begin(), name.end(), [](QChar c) { return CodePage::canEncode(c); }))
+            return name;
+        m_ui.messageBox(withParams(message("FileName_NotStorable"), name), MsgButtons::Ok,
+                        MsgIcon::Exclamation, m_ui.mainCaption());
+    }
+}
+
 QString DataFile::FileSaveDialog(const QString& fileName, FileKind kind) {
-    FileDialogRequest request = dialogRequest(kind, message("SaveAs"), message("DataFile"),
-                                              message("ConfigFile"), fileName);
+    FileDialogRequest request =
+        dialogRequest(kind, message("SaveAs"), message("DataFile"), message("ConfigFile"), fileName,
+                      m_switches.ProgramFolder);
     request.save = true;
-    const QString name = m_ui.fileDialog(request);
+    const QString name = askFileName(request, kind);
     if (!name.isEmpty() && QFileInfo::exists(name)) {
         const MsgAnswer answer =
             m_ui.messageBox(withParams(message("QueryOverwrite"), name), MsgButtons::YesNo,
@@ -82,9 +101,10 @@ QString DataFile::FileSaveDialog(const QString& fileName, FileKind kind) {
 }
 
 QString DataFile::FileOpenDialog(const QString& fileName, FileKind kind) {
-    const FileDialogRequest request = dialogRequest(kind, message("OpenFile"), message("DataFile"),
-                                                    message("ConfigFile"), fileName);
-    const QString name = m_ui.fileDialog(request);
+    const FileDialogRequest request =
+        dialogRequest(kind, message("OpenFile"), message("DataFile"), message("ConfigFile"),
+                      fileName, m_switches.ProgramFolder);
+    const QString name = askFileName(request, kind);
     if (!name.isEmpty() && !isFile(name)) {
         m_ui.messageBox(withParams(message("FileNotFound"), name), MsgButtons::Ok,
                         MsgIcon::Exclamation, m_ui.mainCaption());
@@ -216,7 +236,7 @@ void DataFile::ReportFileError(const QString& key, const QString& description,
 
 void DataFile::ReportText(const QString& text) {
     m_log.WriteLog(text);
-    m_ui.messageBox(text, MsgButtons::Ok, MsgIcon::Exclamation, m_switches.ProgramName);
+    m_ui.errorBox(text, m_switches.ProgramName);
 }
 
 } // namespace zoz

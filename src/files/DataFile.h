@@ -9,6 +9,7 @@ class AppLog;
 class DataStore;
 class Texts;
 class UserInterface;
+struct FileDialogRequest;
 struct Switches;
 
 // File kinds of the dialogs: data file, one configuration, a configuration group.
@@ -23,6 +24,8 @@ public:
     DataFile(DataStore& store, Switches& switches, Texts& texts, AppLog& log, UserInterface& ui,
              std::function<void()> endProgram);
 
+    // The dialogs start in the folder of the given name, or in the program folder when it names
+    // none; a bare name chosen there lives in the program folder.
     // The chosen name, or "" when the user cancelled or refused to overwrite an existing file.
     QString FileSaveDialog(const QString& fileName, FileKind kind);
     // The chosen name of an existing file, or "".
@@ -47,6 +50,9 @@ public:
 
 private:
     QString message(const char* key);
+    // The dialog's answer placed in the program folder when it names no folder; a configuration
+    // name the data set cannot hold is refused and asked again.
+    QString askFileName(const FileDialogRequest& request, FileKind kind);
 
     DataStore& m_store;
     Switches& m_switches;

@@ -1,7 +1,7 @@
 #include "link/CommandInterpreter.h"
 
-#include "app/CodePage.h"
 #include "app/Switches.h"
+#include "base/CodePage.h"
 #include "dataset/DataStore.h"
 #include "dataset/HexCodec.h"
 #include "link/FrameTransport.h"
@@ -109,7 +109,7 @@ QString CommandInterpreter::interpret(const QString& code, const QString& payloa
             m_reporter.statusAndLog(t);
         } else {
             const QString t = m_reporter.line(QStringLiteral("Comm_Checksum_Err"));
-            m_reporter.box(t, MsgIcon::Exclamation, true);
+            m_reporter.errorBox(t, true);
             m_reporter.statusAndLog(t);
         }
     } else if (code == QLatin1String("87")) {

@@ -1,9 +1,9 @@
 #include "link/ConfigTransfer.h"
 
-#include "app/CodePage.h"
 #include "app/IniFile.h"
 #include "app/Switches.h"
 #include "app/WaitMilliseconds.h"
+#include "base/CodePage.h"
 #include "dataset/DataStore.h"
 #include "dataset/Encoder.h"
 #include "dataset/HexCodec.h"

@@ -1,7 +1,7 @@
 #include "link/FrameTransport.h"
 
-#include "app/CodePage.h"
 #include "app/WaitMilliseconds.h"
+#include "base/CodePage.h"
 #include "link/LinkReporter.h"
 #include "link/SerialPort.h"
 
@@ -48,20 +48,28 @@ FrameTransport::WaitEnd FrameTransport::waitUntil(const std::function<bool()>& d
 void FrameTransport::ShowCommDialog() {
     m_reporter.ui().setBusyCursor(true);
     if (m_port.ShowCancelDialog) {
-        m_reporter.ui().showCommDialog(m_commDialogCaption);
-        m_commDialogCaption.clear();
+        // Only a showing that brings the dialog up activates it and takes the caption; one inside
+        // a running showing (an answer sent while a frame is received) leaves it waiting.
+        const bool activates = !m_commDialogUp;
+        m_commDialogUp = true;
+        m_reporter.ui().showCommDialog(activates ? m_commDialogCaption : QString());
+        if (activates)
+            m_commDialogCaption.clear();
     }
 }
 
 void FrameTransport::HideCommDialog() {
     m_reporter.ui().setBusyCursor(false);
     m_reporter.ui().processEvents();
-    if (m_port.ShowCancelDialog)
+    if (m_port.ShowCancelDialog) {
+        m_commDialogUp = false;
         m_reporter.ui().hideCommDialog();
+    }
 }
 
 void FrameTransport::Cancel() {
     m_cancelRequested = true;
+    m_commDialogUp = false; // the dialog hides itself on Cancel
     emit wake();
 }
 
@@ -103,7 +111,10 @@ bool FrameTransport::TransmitData(const QByteArray& frame, const QString& captio
             const QString t = m_reporter.line(end == WaitEnd::TimedOut
                                                   ? QStringLiteral("Comm_TransmitData_Timeout_Err")
                                                   : QStringLiteral("Comm_Action_Cancelled"));
-            m_reporter.box(t, MsgIcon::Exclamation);
+            if (end == WaitEnd::TimedOut)
+                m_reporter.errorBox(t);
+            else
+                m_reporter.box(t, MsgIcon::Exclamation);
             m_reporter.statusAndLog(t);
             return false;
         }

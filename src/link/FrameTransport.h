@@ -68,6 +68,7 @@ private:
     QTimer m_timerComm;
     QByteArray m_receiveBuffer;
     QString m_commDialogCaption;
+    bool m_commDialogUp = false; // shown by ShowCommDialog and not hidden since
     bool m_cancelRequested = false;
     bool m_waitingForResponse = false;
     bool m_receiveBusy = false;

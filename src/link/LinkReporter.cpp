@@ -43,6 +43,11 @@ void LinkReporter::box(const QString& text, MsgIcon icon, bool always) {
         m_ui.messageBox(text, MsgButtons::Ok, icon, m_switches.ProgramName);
 }
 
+void LinkReporter::errorBox(const QString& report, bool always) {
+    if (always || m_switches.ShowMsgBox)
+        m_ui.errorBox(report, m_switches.ProgramName);
+}
+
 void LinkReporter::errorReport(const QString& key, const QString& description,
                                const QString& detail, bool inBox, bool inStatus,
                                const QString& appended) {
@@ -51,7 +56,7 @@ void LinkReporter::errorReport(const QString& key, const QString& description,
     if (!appended.isEmpty())
         t += QStringLiteral(" - ") + appended;
     if (inBox)
-        box(t, MsgIcon::Exclamation, true);
+        errorBox(t, true);
     if (inStatus)
         status(t);
     log(t);

@@ -27,6 +27,9 @@ public:
     // A box when ShowMsgBox is on (or always), titled with the program's file name.
     void box(const QString& text, MsgIcon icon, bool always = false);
     bool showMsgBox() const;
+    // An error text (a key ending in "_Err") in an exclamation box, shown without its leading
+    // blanks; when ShowMsgBox is on (or always).
+    void errorBox(const QString& report, bool always = false);
 
     // An error report: "  " + text of key with the error description and a detail filled in, to
     // the log; optionally in a box (always) and the status bar; the mouse pointer back to default.

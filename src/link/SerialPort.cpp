@@ -10,6 +10,7 @@
 #include <QSerialPortInfo>
 #include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <optional>
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -277,7 +278,10 @@ void SerialPort::onError(QSerialPort::SerialPortError error) {
     if (m_hangUp)
         return;
     m_hangUp = true;
-    m_reporter.log(QStringLiteral("  ") + m_port.errorString());
+    // QSerialPort's own text here is a stale errno ("No such file or directory"); what the line
+    // did is an I/O error on the device, the system's text for a hang-up.
+    m_reporter.errorReport(QStringLiteral("Comm_HangUp_Err"),
+                           QString::fromLocal8Bit(std::strerror(EIO)), portText(), false, true);
     QMetaObject::invokeMethod(
         this,
         [this] {

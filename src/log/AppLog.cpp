@@ -1,6 +1,6 @@
 #include "log/AppLog.h"
 
-#include "app/CodePage.h"
+#include "base/CodePage.h"
 
 #include <QDir>
 #include <QFile>

@@ -6,6 +6,7 @@
 #include "pages/PageFrame.h"
 #include "pages/ValueCheckBox.h"
 
+#include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QIcon>
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <cmath>
 
 namespace zoz {
 
@@ -124,6 +126,35 @@ void DataPage::applyDropDownLook(const QList<QToolButton*>& buttons) const {
         button->setAutoRaise(true);
         button->setProperty("Picture", QStringLiteral("picXP"));
     }
+}
+
+QString DataPage::shown(const QString& text) {
+    const qsizetype nul = text.indexOf(QChar(0));
+    return nul < 0 ? text : text.left(nul);
+}
+
+QString DataPage::rightTrimmed(const QString& text) {
+    qsizetype n = text.size();
+    while (n > 0 && text.at(n - 1) == QLatin1Char(' '))
+        --n;
+    return text.left(n);
+}
+
+qint16 DataPage::toInteger(double value) {
+    const double rounded = std::nearbyint(value);
+    if (rounded > 32767 || rounded < -32768)
+        throw std::range_error("overflow");
+    return static_cast<qint16>(rounded);
+}
+
+void DataPage::setListIndex(QComboBox* list, int index) {
+    if (index < -1 || index >= list->count())
+        throw std::out_of_range("list index");
+    list->setCurrentIndex(index);
+}
+
+QString DataPage::tagOf(const QWidget* widget) {
+    return widget->property("Tag").toString();
 }
 
 } // namespace zoz

@@ -2,7 +2,9 @@
 
 #include <QList>
 #include <QWidget>
+#include <stdexcept>
 
+class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -12,6 +14,8 @@ class QVBoxLayout;
 
 namespace zoz {
 
+class DataPages;
+class DataStore;
 class Texts;
 struct Switches;
 class AssignBox;
@@ -35,6 +39,40 @@ public:
     QString caption() const { return m_caption; }
 
     virtual void LoadTexts() = 0;
+
+    // The page's part of RefreshPages (the data set onto its controls) and of TakeOverPages (its
+    // controls back into the data set). DataPages runs the parts in page order, 1 to 9; every
+    // statement of a part goes through step.
+    virtual void Refresh(DataStore& store, DataPages& pages) = 0;
+    virtual void TakeOver(DataStore& store, DataPages& pages) = 0;
+
+    // Every statement of a copy runs on its own: one that fails (an index outside its array, a
+    // value a control refuses) is skipped and the next one runs.
+    template <typename F> static void step(F&& statement) {
+        try {
+            statement();
+        } catch (const std::exception&) {
+        }
+    }
+    template <typename T> static T& at(QList<T>& list, int index) {
+        if (index < 0 || index >= list.size())
+            throw std::out_of_range("control index");
+        return list[index];
+    }
+    template <typename T> static const T& at(const QList<T>& list, int index) {
+        if (index < 0 || index >= list.size())
+            throw std::out_of_range("control index");
+        return list[index];
+    }
+    // A text box shows a text up to its first code-0 character.
+    static QString shown(const QString& text);
+    // Blanks only, as the fixed-width fields pad with blanks; other white space is kept.
+    static QString rightTrimmed(const QString& text);
+    // A number rounded to a 16-bit integer (halves to even); out of range fails the statement.
+    static qint16 toInteger(double value);
+    // A list position the list does not have fails the statement.
+    static void setListIndex(QComboBox* list, int index);
+    static QString tagOf(const QWidget* widget);
 
     // Two digits: the last two characters of "00" + n.
     static QString nn(int n);

@@ -23,8 +23,6 @@
 #include <QPointer>
 #include <QToolBar>
 #include <QToolButton>
-#include <cmath>
-#include <stdexcept>
 
 // Resources of a static library are registered by hand, outside any namespace.
 static void initPageResources() {
@@ -35,60 +33,11 @@ namespace zoz {
 
 namespace {
 
-// Every statement of a copy runs on its own: one that fails (an index outside its array, a value
-// a control refuses) is skipped and the next one runs.
-template <typename F> void step(F&& statement) {
-    try {
-        statement();
-    } catch (const std::exception&) {
-    }
-}
-
-template <typename T> T& at(QList<T>& list, int index) {
-    if (index < 0 || index >= list.size())
-        throw std::out_of_range("control index");
-    return list[index];
-}
-
-template <typename T> const T& at(const QList<T>& list, int index) {
-    if (index < 0 || index >= list.size())
-        throw std::out_of_range("control index");
-    return list[index];
-}
-
-// A text box shows a text up to its first code-0 character.
-QString shown(const QString& text) {
-    const qsizetype nul = text.indexOf(QChar(0));
-    return nul < 0 ? text : text.left(nul);
-}
-
-// Blanks only, as the fixed-width fields pad with blanks; other white space is kept.
-QString rightTrimmed(const QString& text) {
-    qsizetype n = text.size();
-    while (n > 0 && text.at(n - 1) == QLatin1Char(' '))
-        --n;
-    return text.left(n);
-}
-
 QString trimmedBlanks(const QString& text) {
     qsizetype start = 0;
     while (start < text.size() && text.at(start) == QLatin1Char(' '))
         ++start;
-    return rightTrimmed(text.mid(start));
-}
-
-// A number rounded to a 16-bit integer (halves to even); out of range fails the statement.
-qint16 toInteger(double value) {
-    const double rounded = std::nearbyint(value);
-    if (rounded > 32767 || rounded < -32768)
-        throw std::range_error("overflow");
-    return static_cast<qint16>(rounded);
-}
-
-void setListIndex(QComboBox* list, int index) {
-    if (index < -1 || index >= list->count())
-        throw std::out_of_range("list index");
-    list->setCurrentIndex(index);
+    return DataPage::rightTrimmed(text.mid(start));
 }
 
 QStringList splitList(const QString& text) {
@@ -98,10 +47,6 @@ QStringList splitList(const QString& text) {
     while (fields.size() < 2)
         fields.append(QString());
     return fields;
-}
-
-QString tagOf(const QWidget* widget) {
-    return widget->property("Tag").toString();
 }
 
 } // namespace
@@ -214,7 +159,7 @@ double DataPages::numericValue(const QString& text) {
 }
 
 QString DataPages::displayFileName(const QString& stored) const {
-    const QString name = rightTrimmed(shown(stored));
+    const QString name = DataPage::rightTrimmed(DataPage::shown(stored));
     const QString prefix = m_switches.ProgramFolder + QLatin1Char('/');
     if (!m_switches.ProgramFolder.isEmpty() &&
         name.left(prefix.size()).compare(prefix, Qt::CaseInsensitive) == 0)
@@ -232,218 +177,31 @@ QString DataPages::storedFileName(const QString& shownName) const {
 }
 
 void DataPages::RefreshPages() {
-    DataSet& data = m_store.DataSet;
-    step([&] {
+    DataPage::step([&] {
         if (services.setBusyCursor)
             services.setBusyCursor(true);
     });
-    step([&] {
+    DataPage::step([&] {
         if (services.focusTabStrip)
             services.focusTabStrip();
     });
-    step([&] { LoadGPIOLists(); });
-
-    // Page 01.
-    for (int i = 0; i < 6; ++i)
-        step([&] {
-            at(m_status->txtStatus, i)->setText(shown(m_store.StatusText.at(i + 1).trimmedRight()));
-        });
-
-    // Page 02: digital, analog, Adat, ext. monitor, bus.
-    for (int g = 1; g <= DataSet::GroupCount; ++g) {
-        const QList<QLineEdit*>& boxes = m_names->group(g);
-        for (int i = 0; i < boxes.size(); ++i)
-            step([&] { boxes.at(i)->setText(shown(data.ChannelName(g, i + 1).trimmedRight())); });
-    }
-
-    // Page 03: row by row, columns A..D.
-    const std::array<qint16, 7>* layers[4] = {&data.Layer.LayerA, &data.Layer.LayerB,
-                                              &data.Layer.LayerC, &data.Layer.LayerD};
-    for (int r = 0; r < 6; ++r) {
-        for (int c = 0; c < 4; ++c) {
-            step([&] {
-                AssignBox* cell = at(at(m_layer->txtInput, c), r);
-                cell->setTag(QString::number(layers[c]->at(r + 1)));
-            });
-            step([&] {
-                AssignBox* cell = at(at(m_layer->txtInput, c), r);
-                ShowChannelName(cell, toInteger(numericValue(cell->tag())));
-            });
-        }
-    }
-
-    // Page 04.
-    MonitorRecord& mon = data.Monitor;
-    for (int i = 0; i < 4; ++i)
-        step([&] { at(m_monitor->chkMonMode, i)->setValue(mon.MonMode.at(i + 1)); });
-    step([&] { setListIndex(m_monitor->cmbVolume, mon.MonVolume); });
-    step([&] { setListIndex(m_monitor->cmbKanal, mon.MonKanal); });
-    for (int i = 0; i < 3; ++i)
-        step([&] { at(m_monitor->chkMonAbgriff, i)->setValue(mon.MonAbgriff.at(i + 1)); });
-    for (int i = 0; i < 2; ++i)
-        step([&] { at(m_monitor->chkPeakmeter, i)->setValue(mon.Peakmeter.at(i + 1)); });
-    for (int k = 0; k < 4; ++k) {
-        step([&] { at(m_monitor->txtExtMon, k)->setTag(QString::number(mon.ExtMon.at(k + 1))); });
-        step([&] {
-            AssignBox* box = at(m_monitor->txtExtMon, k);
-            ShowChannelName(box, toInteger(numericValue(box->tag())));
-        });
-    }
-
-    // Pages 05 and 08 share the row pattern: Tag, then the function's key and description.
-    auto gpioRows = [&](GpioPageBase* page, const auto& inputs, const auto& outputs) {
-        for (int i = 0; i < page->txtInput.size(); ++i) {
-            step([&] { at(page->txtInput, i)->setTag(QString::number(inputs.at(i + 1))); });
-            step([&] {
-                ShowGpioItem(at(page->txtInput, i), at(page->txtInputInfo, i), inputs.at(i + 1), 0);
-            });
-        }
-        for (int i = 0; i < page->txtOutput.size(); ++i) {
-            step([&] { at(page->txtOutput, i)->setTag(QString::number(outputs.at(i + 1))); });
-            step([&] {
-                ShowGpioItem(at(page->txtOutput, i), at(page->txtOutputInfo, i), outputs.at(i + 1),
-                             1);
-            });
-        }
-    };
-    gpioRows(m_gpio, data.GPIO.GPIOInput, data.GPIO.GPIOOutput);
-
-    // Page 06.
-    EditorRecord& ed = data.Editor;
-    for (int i = 0; i < 3; ++i)
-        step([&] { at(m_editor->chkControl, i)->setValue(ed.Control.at(i + 1)); });
-    for (int s = 1; s <= EditorRecord::MachSourceCount; ++s)
-        for (int k = 0; k < 5; ++k)
-            step([&] {
-                at(at(m_editor->chkMachSource, s - 1), k)->setValue(ed.MachSource(s).at(k + 1));
-            });
-    step([&] { setListIndex(m_editor->cmbFrames, ed.Frames); });
-    step([&] { setListIndex(m_editor->cmbChannels, ed.Channels); });
-
-    // Page 07.
-    SnapShotRecord& snap = data.SnapShot;
-    for (int i = 0; i < 8; ++i)
-        step([&] {
-            SnapShotPage::button(at(m_snapShot->ToolbarPart01, i), 1)
-                ->setProperty("Tag", QString::number(snap.SnapShotSwitch1.at(i + 1)));
-        });
-    for (int i = 0; i < 8; ++i)
-        step([&] {
-            SnapShotPage::button(at(m_snapShot->ToolbarPart01, i), 2)
-                ->setProperty("Tag", QString::number(snap.SnapShotSwitch2.at(i + 1)));
-        });
-    for (int i = 0; i < 8; ++i)
-        step([&] {
-            at(m_snapShot->txtInfoPart01, i)
-                ->setText(displayFileName(snap.SnapShotFile.at(i + 1).text()));
-        });
-    step([&] {
-        at(m_snapShot->txtInfoPart02, 0)->setText(displayFileName(snap.SnapShotGroupFile.text()));
-    });
-    step([&] { setListIndex(m_snapShot->cmbStartUpConf, snap.StartUpConf); });
-
-    // Page 08.
-    gpioRows(m_fbox, data.FBox.FBoxInput, data.FBox.FBoxOutput);
-
-    // Page 09.
-    step([&] { m_system->txtQPLVersion->setText(shown(m_store.QPLVersion.trimmedRight())); });
-
-    step([&] { UpdateSnapShotButtons(); });
-    step([&] {
+    DataPage::step([&] { LoadGPIOLists(); });
+    for (DataPage* page : m_pages)
+        page->Refresh(m_store, *this);
+    DataPage::step([&] { UpdateSnapShotButtons(); });
+    DataPage::step([&] {
         if (services.setBusyCursor)
             services.setBusyCursor(false);
     });
-    step([&] {
+    DataPage::step([&] {
         if (services.focusTabStrip)
             services.focusTabStrip();
     });
 }
 
 void DataPages::TakeOverPages() {
-    DataSet& data = m_store.DataSet;
-
-    for (int i = 0; i < 6; ++i)
-        step([&] {
-            m_store.StatusText.at(i + 1) = rightTrimmed(at(m_status->txtStatus, i)->text());
-        });
-
-    for (int g = 1; g <= DataSet::GroupCount; ++g) {
-        const QList<QLineEdit*>& boxes = m_names->group(g);
-        for (int i = 0; i < boxes.size(); ++i)
-            step([&] {
-                if (i + 1 > DataSet::GroupSize.at(g))
-                    throw std::out_of_range("channel");
-                data.ChannelName(g, i + 1) = rightTrimmed(boxes.at(i)->text());
-            });
-    }
-
-    std::array<qint16, 7>* layers[4] = {&data.Layer.LayerA, &data.Layer.LayerB, &data.Layer.LayerC,
-                                        &data.Layer.LayerD};
-    for (int r = 0; r < 6; ++r)
-        for (int c = 0; c < 4; ++c)
-            step([&] {
-                layers[c]->at(r + 1) =
-                    toInteger(numericValue(at(at(m_layer->txtInput, c), r)->tag()));
-            });
-
-    MonitorRecord& mon = data.Monitor;
-    for (int i = 0; i < 4; ++i)
-        step([&] { mon.MonMode.at(i + 1) = at(m_monitor->chkMonMode, i)->value(); });
-    step([&] { mon.MonVolume = m_monitor->cmbVolume->currentIndex(); });
-    step([&] { mon.MonKanal = m_monitor->cmbKanal->currentIndex(); });
-    for (int i = 0; i < 3; ++i)
-        step([&] { mon.MonAbgriff.at(i + 1) = at(m_monitor->chkMonAbgriff, i)->value(); });
-    for (int i = 0; i < 2; ++i)
-        step([&] { mon.Peakmeter.at(i + 1) = at(m_monitor->chkPeakmeter, i)->value(); });
-    for (int k = 0; k < 4; ++k)
-        step([&] {
-            mon.ExtMon.at(k + 1) = toInteger(numericValue(at(m_monitor->txtExtMon, k)->tag()));
-        });
-
-    auto gpioRows = [&](GpioPageBase* page, auto& inputs, auto& outputs) {
-        for (int i = 0; i < page->txtInput.size(); ++i)
-            step([&] { inputs.at(i + 1) = toInteger(numericValue(at(page->txtInput, i)->tag())); });
-        for (int i = 0; i < page->txtOutput.size(); ++i)
-            step([&] {
-                outputs.at(i + 1) = toInteger(numericValue(at(page->txtOutput, i)->tag()));
-            });
-    };
-    gpioRows(m_gpio, data.GPIO.GPIOInput, data.GPIO.GPIOOutput);
-
-    EditorRecord& ed = data.Editor;
-    for (int i = 0; i < 3; ++i)
-        step([&] { ed.Control.at(i + 1) = at(m_editor->chkControl, i)->value(); });
-    for (int s = 1; s <= EditorRecord::MachSourceCount; ++s)
-        for (int k = 0; k < 5; ++k)
-            step([&] {
-                ed.MachSource(s).at(k + 1) =
-                    static_cast<quint8>(at(at(m_editor->chkMachSource, s - 1), k)->value());
-            });
-    step([&] { ed.Frames = m_editor->cmbFrames->currentIndex(); });
-    step([&] { ed.Channels = m_editor->cmbChannels->currentIndex(); });
-
-    SnapShotRecord& snap = data.SnapShot;
-    for (int i = 0; i < 8; ++i)
-        step([&] {
-            snap.SnapShotSwitch1.at(i + 1) = toInteger(std::floor(
-                numericValue(tagOf(SnapShotPage::button(at(m_snapShot->ToolbarPart01, i), 1)))));
-        });
-    for (int i = 0; i < 8; ++i)
-        step([&] {
-            snap.SnapShotSwitch2.at(i + 1) = toInteger(std::floor(
-                numericValue(tagOf(SnapShotPage::button(at(m_snapShot->ToolbarPart01, i), 2)))));
-        });
-    for (int i = 0; i < 8; ++i)
-        step([&] {
-            snap.SnapShotFile.at(i + 1) = storedFileName(at(m_snapShot->txtInfoPart01, i)->text());
-        });
-    step(
-        [&] { snap.SnapShotGroupFile = storedFileName(at(m_snapShot->txtInfoPart02, 0)->text()); });
-    step([&] { snap.StartUpConf = m_snapShot->cmbStartUpConf->currentIndex(); });
-
-    gpioRows(m_fbox, data.FBox.FBoxInput, data.FBox.FBoxOutput);
-
-    step([&] { m_store.QPLVersion = rightTrimmed(m_system->txtQPLVersion->text()); });
+    for (DataPage* page : m_pages)
+        page->TakeOver(m_store, *this);
 }
 
 void DataPages::Synchronise() {
@@ -497,9 +255,9 @@ void DataPages::ShowChannelName(QLineEdit* box, int code) {
     }
     const int group = code / 100;
     const int k = code % 100;
-    step([&] {
+    DataPage::step([&] {
         if (group >= 1 && group <= 5)
-            box->setText(at(m_names->group(group), k)->text());
+            box->setText(DataPage::at(m_names->group(group), k)->text());
     });
     box->setProperty("Tag", QString::number(code));
     if (box->text().trimmed().isEmpty()) {
@@ -547,10 +305,12 @@ void DataPages::FillChannelChoice(int pairFilter, bool withNotDefined, bool with
     for (int r = 0; r < 6; ++r)
         for (int c = 0; c < 4; ++c) {
             AssignBox* cell = m_layer->txtInput[c][r];
-            step([&] { ShowChannelName(cell, toInteger(numericValue(cell->tag()))); });
+            DataPage::step(
+                [&] { ShowChannelName(cell, DataPage::toInteger(numericValue(cell->tag()))); });
         }
     for (AssignBox* box : m_monitor->txtExtMon)
-        step([&] { ShowChannelName(box, toInteger(numericValue(box->tag()))); });
+        DataPage::step(
+            [&] { ShowChannelName(box, DataPage::toInteger(numericValue(box->tag()))); });
 }
 
 void DataPages::centreChooser() {
@@ -573,7 +333,8 @@ void DataPages::ChooseChannel(AssignBox* box, int index, bool withNotDefined, bo
     centreChooser();
     m_chooser.ChosenItemData = box->tag();
     m_chooser.showModal();
-    step([&] { ShowChannelName(box, toInteger(numericValue(m_chooser.ChosenItemData))); });
+    DataPage::step(
+        [&] { ShowChannelName(box, DataPage::toInteger(numericValue(m_chooser.ChosenItemData))); });
 }
 
 void DataPages::ShowGpioItem(AssignBox* itemBox, QLineEdit* infoBox, int code, int listNo) {
@@ -583,7 +344,7 @@ void DataPages::ShowGpioItem(AssignBox* itemBox, QLineEdit* infoBox, int code, i
         itemBox->setTag(QString());
         return;
     }
-    step([&] {
+    DataPage::step([&] {
         for (const GpioListEntry& entry : m_store.lstData.at(listNo)) {
             if (entry.itemData == code) {
                 const QStringList fields = splitList(entry.text);
@@ -605,8 +366,9 @@ void DataPages::ChooseGpioItem(AssignBox* itemBox, QLineEdit* infoBox, int listN
     centreChooser();
     m_chooser.ChosenItemData = itemBox->tag();
     m_chooser.showModal();
-    step([&] {
-        ShowGpioItem(itemBox, infoBox, toInteger(numericValue(m_chooser.ChosenItemData)), listNo);
+    DataPage::step([&] {
+        ShowGpioItem(itemBox, infoBox, DataPage::toInteger(numericValue(m_chooser.ChosenItemData)),
+                     listNo);
     });
 }
 

@@ -28,9 +28,10 @@ class Texts;
 class ValueCheckBox;
 struct Switches;
 
-// The nine data pages and everything they share: the copies between the data set and the
-// controls (RefreshPages, TakeOverPages), the channel and GPIO choosers, the option-group clicks
-// and the synchronisation at a tab change. The pages never write into the data set on their own:
+// The nine data pages and everything they share: the frame and order of the copies between the
+// data set and the controls (RefreshPages, TakeOverPages; each page owns its part, see
+// DataPage::Refresh), the channel and GPIO choosers, the option-group clicks and the
+// synchronisation at a tab change. The pages never write into the data set on their own:
 // an edit stays in its control until the next TakeOverPages.
 class DataPages : public QObject {
     Q_OBJECT

@@ -1,5 +1,7 @@
 #include "pages/EditorPage.h"
 
+#include "dataset/DataStore.h"
+
 #include "pages/ValueCheckBox.h"
 
 #include <QComboBox>
@@ -135,6 +137,31 @@ void EditorPage::LoadTexts() {
     cmbChannels->addItem(message(QStringLiteral("FourChannels"), QStringLiteral("FourChannels")),
                          1);
     cmbChannels->setCurrentIndex(0);
+}
+
+void EditorPage::Refresh(DataStore& store, DataPages&) {
+    EditorRecord& ed = store.DataSet.Editor;
+    for (int i = 0; i < 3; ++i)
+        step([&] { at(chkControl, i)->setValue(ed.Control.at(i + 1)); });
+    for (int s = 1; s <= EditorRecord::MachSourceCount; ++s)
+        for (int k = 0; k < 5; ++k)
+            step([&] { at(at(chkMachSource, s - 1), k)->setValue(ed.MachSource(s).at(k + 1)); });
+    step([&] { setListIndex(cmbFrames, ed.Frames); });
+    step([&] { setListIndex(cmbChannels, ed.Channels); });
+}
+
+void EditorPage::TakeOver(DataStore& store, DataPages&) {
+    EditorRecord& ed = store.DataSet.Editor;
+    for (int i = 0; i < 3; ++i)
+        step([&] { ed.Control.at(i + 1) = at(chkControl, i)->value(); });
+    for (int s = 1; s <= EditorRecord::MachSourceCount; ++s)
+        for (int k = 0; k < 5; ++k)
+            step([&] {
+                ed.MachSource(s).at(k + 1) =
+                    static_cast<quint8>(at(at(chkMachSource, s - 1), k)->value());
+            });
+    step([&] { ed.Frames = cmbFrames->currentIndex(); });
+    step([&] { ed.Channels = cmbChannels->currentIndex(); });
 }
 
 } // namespace zoz

@@ -14,6 +14,8 @@ class EditorPage : public DataPage {
 public:
     EditorPage(const Texts& texts, const Switches& switches, QWidget* parent = nullptr);
     void LoadTexts() override;
+    void Refresh(DataStore& store, DataPages& pages) override;
+    void TakeOver(DataStore& store, DataPages& pages) override;
 
     QList<QGroupBox*> fraContainerPart; // 01..04 at 0..3
     QList<ValueCheckBox*> chkControl;

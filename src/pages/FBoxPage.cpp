@@ -1,5 +1,7 @@
 #include "pages/FBoxPage.h"
 
+#include "dataset/DataStore.h"
+
 namespace zoz {
 
 FBoxPage::FBoxPage(const Texts& texts, const Switches& switches, QWidget* parent)
@@ -11,6 +13,14 @@ FBoxPage::FBoxPage(const Texts& texts, const Switches& switches, QWidget* parent
 void FBoxPage::LoadTexts() {
     loadRowTexts();
     clearRows();
+}
+
+void FBoxPage::Refresh(DataStore& store, DataPages& pages) {
+    refreshRows(pages, store.DataSet.FBox.FBoxInput, store.DataSet.FBox.FBoxOutput);
+}
+
+void FBoxPage::TakeOver(DataStore& store, DataPages&) {
+    takeOverRows(store.DataSet.FBox.FBoxInput, store.DataSet.FBox.FBoxOutput);
 }
 
 } // namespace zoz

@@ -11,6 +11,8 @@ class FBoxPage : public GpioPageBase {
 public:
     FBoxPage(const Texts& texts, const Switches& switches, QWidget* parent = nullptr);
     void LoadTexts() override;
+    void Refresh(DataStore& store, DataPages& pages) override;
+    void TakeOver(DataStore& store, DataPages& pages) override;
 };
 
 } // namespace zoz

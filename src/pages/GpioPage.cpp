@@ -1,5 +1,7 @@
 #include "pages/GpioPage.h"
 
+#include "dataset/DataStore.h"
+
 #include <QListWidget>
 
 namespace zoz {
@@ -21,6 +23,14 @@ void GpioPage::LoadTexts() {
     for (QListWidget* list : lstData)
         list->clear();
     clearRows();
+}
+
+void GpioPage::Refresh(DataStore& store, DataPages& pages) {
+    refreshRows(pages, store.DataSet.GPIO.GPIOInput, store.DataSet.GPIO.GPIOOutput);
+}
+
+void GpioPage::TakeOver(DataStore& store, DataPages&) {
+    takeOverRows(store.DataSet.GPIO.GPIOInput, store.DataSet.GPIO.GPIOOutput);
 }
 
 } // namespace zoz

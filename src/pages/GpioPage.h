@@ -13,6 +13,8 @@ class GpioPage : public GpioPageBase {
 public:
     GpioPage(const Texts& texts, const Switches& switches, QWidget* parent = nullptr);
     void LoadTexts() override;
+    void Refresh(DataStore& store, DataPages& pages) override;
+    void TakeOver(DataStore& store, DataPages& pages) override;
 
     QList<QListWidget*> lstData;
 };

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "pages/AssignBox.h"
 #include "pages/DataPage.h"
+#include "pages/DataPages.h"
 
 class QGroupBox;
 
@@ -31,6 +33,34 @@ protected:
     void loadRowTexts();
     // Step 5: every row shows "0" and NotDefinedText (ShowGpioItem with code 0), drop-down look.
     void clearRows();
+
+    // The rows' part of the mapping, shared by both pages: the Tag, then the function's key and
+    // description (refresh); the Tag back (take over). The arrays are record arrays from 1.
+    template <typename In, typename Out>
+    void refreshRows(DataPages& pages, const In& inputs, const Out& outputs) {
+        for (int i = 0; i < txtInput.size(); ++i) {
+            step([&] { at(txtInput, i)->setTag(QString::number(inputs.at(i + 1))); });
+            step([&] {
+                pages.ShowGpioItem(at(txtInput, i), at(txtInputInfo, i), inputs.at(i + 1), 0);
+            });
+        }
+        for (int i = 0; i < txtOutput.size(); ++i) {
+            step([&] { at(txtOutput, i)->setTag(QString::number(outputs.at(i + 1))); });
+            step([&] {
+                pages.ShowGpioItem(at(txtOutput, i), at(txtOutputInfo, i), outputs.at(i + 1), 1);
+            });
+        }
+    }
+    template <typename In, typename Out> void takeOverRows(In& inputs, Out& outputs) {
+        for (int i = 0; i < txtInput.size(); ++i)
+            step([&] {
+                inputs.at(i + 1) = toInteger(DataPages::numericValue(at(txtInput, i)->tag()));
+            });
+        for (int i = 0; i < txtOutput.size(); ++i)
+            step([&] {
+                outputs.at(i + 1) = toInteger(DataPages::numericValue(at(txtOutput, i)->tag()));
+            });
+    }
 };
 
 } // namespace zoz

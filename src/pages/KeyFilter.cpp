@@ -1,6 +1,6 @@
 #include "pages/KeyFilter.h"
 
-#include "app/CodePage.h"
+#include "base/CodePage.h"
 
 #include <QKeyEvent>
 

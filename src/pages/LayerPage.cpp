@@ -1,5 +1,8 @@
 #include "pages/LayerPage.h"
 
+#include "dataset/DataStore.h"
+#include "pages/DataPages.h"
+
 #include "pages/AssignBox.h"
 
 #include <QGridLayout>
@@ -105,6 +108,37 @@ void LayerPage::LoadTexts() {
         buttons += pic[c];
     }
     applyDropDownLook(buttons);
+}
+
+// Row by row, columns A..D.
+void LayerPage::Refresh(DataStore& store, DataPages& pages) {
+    DataSet& data = store.DataSet;
+    const std::array<qint16, 7>* layers[4] = {&data.Layer.LayerA, &data.Layer.LayerB,
+                                              &data.Layer.LayerC, &data.Layer.LayerD};
+    for (int r = 0; r < 6; ++r) {
+        for (int c = 0; c < 4; ++c) {
+            step([&] {
+                AssignBox* cell = at(at(txtInput, c), r);
+                cell->setTag(QString::number(layers[c]->at(r + 1)));
+            });
+            step([&] {
+                AssignBox* cell = at(at(txtInput, c), r);
+                pages.ShowChannelName(cell, toInteger(DataPages::numericValue(cell->tag())));
+            });
+        }
+    }
+}
+
+void LayerPage::TakeOver(DataStore& store, DataPages&) {
+    DataSet& data = store.DataSet;
+    std::array<qint16, 7>* layers[4] = {&data.Layer.LayerA, &data.Layer.LayerB, &data.Layer.LayerC,
+                                        &data.Layer.LayerD};
+    for (int r = 0; r < 6; ++r)
+        for (int c = 0; c < 4; ++c)
+            step([&] {
+                layers[c]->at(r + 1) =
+                    toInteger(DataPages::numericValue(at(at(txtInput, c), r)->tag()));
+            });
 }
 
 } // namespace zoz

@@ -12,6 +12,8 @@ class LayerPage : public DataPage {
 public:
     LayerPage(const Texts& texts, const Switches& switches, QWidget* parent = nullptr);
     void LoadTexts() override;
+    void Refresh(DataStore& store, DataPages& pages) override;
+    void TakeOver(DataStore& store, DataPages& pages) override;
 
     QGroupBox* fraChannelLayer01;
     QGroupBox* fraChannelLayer02;

@@ -1,5 +1,8 @@
 #include "pages/MonitorPage.h"
 
+#include "dataset/DataStore.h"
+#include "pages/DataPages.h"
+
 #include "pages/AssignBox.h"
 #include "pages/ValueCheckBox.h"
 
@@ -160,6 +163,41 @@ void MonitorPage::LoadTexts() {
     applyDropDownLook(pic);
     cmbVolume->setItemText(0, QStringLiteral("  ") +
                                   message(QStringLiteral("MonitorOff"), QStringLiteral("off")));
+}
+
+void MonitorPage::Refresh(DataStore& store, DataPages& pages) {
+    MonitorRecord& mon = store.DataSet.Monitor;
+    for (int i = 0; i < 4; ++i)
+        step([&] { at(chkMonMode, i)->setValue(mon.MonMode.at(i + 1)); });
+    step([&] { setListIndex(cmbVolume, mon.MonVolume); });
+    step([&] { setListIndex(cmbKanal, mon.MonKanal); });
+    for (int i = 0; i < 3; ++i)
+        step([&] { at(chkMonAbgriff, i)->setValue(mon.MonAbgriff.at(i + 1)); });
+    for (int i = 0; i < 2; ++i)
+        step([&] { at(chkPeakmeter, i)->setValue(mon.Peakmeter.at(i + 1)); });
+    for (int k = 0; k < 4; ++k) {
+        step([&] { at(txtExtMon, k)->setTag(QString::number(mon.ExtMon.at(k + 1))); });
+        step([&] {
+            AssignBox* box = at(txtExtMon, k);
+            pages.ShowChannelName(box, toInteger(DataPages::numericValue(box->tag())));
+        });
+    }
+}
+
+void MonitorPage::TakeOver(DataStore& store, DataPages&) {
+    MonitorRecord& mon = store.DataSet.Monitor;
+    for (int i = 0; i < 4; ++i)
+        step([&] { mon.MonMode.at(i + 1) = at(chkMonMode, i)->value(); });
+    step([&] { mon.MonVolume = cmbVolume->currentIndex(); });
+    step([&] { mon.MonKanal = cmbKanal->currentIndex(); });
+    for (int i = 0; i < 3; ++i)
+        step([&] { mon.MonAbgriff.at(i + 1) = at(chkMonAbgriff, i)->value(); });
+    for (int i = 0; i < 2; ++i)
+        step([&] { mon.Peakmeter.at(i + 1) = at(chkPeakmeter, i)->value(); });
+    for (int k = 0; k < 4; ++k)
+        step([&] {
+            mon.ExtMon.at(k + 1) = toInteger(DataPages::numericValue(at(txtExtMon, k)->tag()));
+        });
 }
 
 } // namespace zoz

@@ -14,6 +14,8 @@ class MonitorPage : public DataPage {
 public:
     MonitorPage(const Texts& texts, const Switches& switches, QWidget* parent = nullptr);
     void LoadTexts() override;
+    void Refresh(DataStore& store, DataPages& pages) override;
+    void TakeOver(DataStore& store, DataPages& pages) override;
 
     // The 45 volume texts and the 14 channel texts as the design holds them.
     static QStringList volumeItems();

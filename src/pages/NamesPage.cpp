@@ -1,5 +1,7 @@
 #include "pages/NamesPage.h"
 
+#include "dataset/DataStore.h"
+
 #include "pages/KeyFilter.h"
 
 #include <QGridLayout>
@@ -101,6 +103,29 @@ void NamesPage::LoadTexts() {
         const QList<QLineEdit*>& boxes = group(g + 1);
         for (int m = 1; m <= boxes.size(); ++m)
             boxes[m - 1]->setToolTip(text(part + QStringLiteral(".ToolTip") + nn(m), QString()));
+    }
+}
+
+// Digital, analog, Adat, ext. monitor, bus.
+void NamesPage::Refresh(DataStore& store, DataPages&) {
+    DataSet& data = store.DataSet;
+    for (int g = 1; g <= DataSet::GroupCount; ++g) {
+        const QList<QLineEdit*>& boxes = group(g);
+        for (int i = 0; i < boxes.size(); ++i)
+            step([&] { boxes.at(i)->setText(shown(data.ChannelName(g, i + 1).trimmedRight())); });
+    }
+}
+
+void NamesPage::TakeOver(DataStore& store, DataPages&) {
+    DataSet& data = store.DataSet;
+    for (int g = 1; g <= DataSet::GroupCount; ++g) {
+        const QList<QLineEdit*>& boxes = group(g);
+        for (int i = 0; i < boxes.size(); ++i)
+            step([&] {
+                if (i + 1 > DataSet::GroupSize.at(g))
+                    throw std::out_of_range("channel");
+                data.ChannelName(g, i + 1) = rightTrimmed(boxes.at(i)->text());
+            });
     }
 }
 

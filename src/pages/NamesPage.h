@@ -12,6 +12,8 @@ class NamesPage : public DataPage {
 public:
     NamesPage(const Texts& texts, const Switches& switches, QWidget* parent = nullptr);
     void LoadTexts() override;
+    void Refresh(DataStore& store, DataPages& pages) override;
+    void TakeOver(DataStore& store, DataPages& pages) override;
 
     // The name boxes of ChannelRef group 1..5 (digital, analog, Adat, ext. monitor, bus).
     const QList<QLineEdit*>& group(int group) const;

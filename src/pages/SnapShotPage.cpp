@@ -1,5 +1,9 @@
 #include "pages/SnapShotPage.h"
 
+#include "dataset/DataStore.h"
+#include "pages/DataPages.h"
+#include <cmath>
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -197,6 +201,49 @@ void SnapShotPage::LoadTexts() {
     for (int i = 0; i < 8; ++i)
         cmbStartUpConf->addItem(lblPart01[i]->text(), i + 1);
     cmbStartUpConf->setCurrentIndex(0);
+}
+
+void SnapShotPage::Refresh(DataStore& store, DataPages& pages) {
+    SnapShotRecord& snap = store.DataSet.SnapShot;
+    for (int i = 0; i < 8; ++i)
+        step([&] {
+            button(at(ToolbarPart01, i), 1)
+                ->setProperty("Tag", QString::number(snap.SnapShotSwitch1.at(i + 1)));
+        });
+    for (int i = 0; i < 8; ++i)
+        step([&] {
+            button(at(ToolbarPart01, i), 2)
+                ->setProperty("Tag", QString::number(snap.SnapShotSwitch2.at(i + 1)));
+        });
+    for (int i = 0; i < 8; ++i)
+        step([&] {
+            at(txtInfoPart01, i)
+                ->setText(pages.displayFileName(snap.SnapShotFile.at(i + 1).text()));
+        });
+    step([&] {
+        at(txtInfoPart02, 0)->setText(pages.displayFileName(snap.SnapShotGroupFile.text()));
+    });
+    step([&] { setListIndex(cmbStartUpConf, snap.StartUpConf); });
+}
+
+void SnapShotPage::TakeOver(DataStore& store, DataPages& pages) {
+    SnapShotRecord& snap = store.DataSet.SnapShot;
+    for (int i = 0; i < 8; ++i)
+        step([&] {
+            snap.SnapShotSwitch1.at(i + 1) = toInteger(
+                std::floor(DataPages::numericValue(tagOf(button(at(ToolbarPart01, i), 1)))));
+        });
+    for (int i = 0; i < 8; ++i)
+        step([&] {
+            snap.SnapShotSwitch2.at(i + 1) = toInteger(
+                std::floor(DataPages::numericValue(tagOf(button(at(ToolbarPart01, i), 2)))));
+        });
+    for (int i = 0; i < 8; ++i)
+        step([&] {
+            snap.SnapShotFile.at(i + 1) = pages.storedFileName(at(txtInfoPart01, i)->text());
+        });
+    step([&] { snap.SnapShotGroupFile = pages.storedFileName(at(txtInfoPart02, 0)->text()); });
+    step([&] { snap.StartUpConf = cmbStartUpConf->currentIndex(); });
 }
 
 } // namespace zoz

@@ -15,6 +15,8 @@ class SnapShotPage : public DataPage {
 public:
     SnapShotPage(const Texts& texts, const Switches& switches, QWidget* parent = nullptr);
     void LoadTexts() override;
+    void Refresh(DataStore& store, DataPages& pages) override;
+    void TakeOver(DataStore& store, DataPages& pages) override;
 
     // Button b (1..5) of a toolbar.
     static QToolButton* button(QToolBar* toolbar, int b);

@@ -1,5 +1,7 @@
 #include "pages/StatusPage.h"
 
+#include "dataset/DataStore.h"
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -37,6 +39,16 @@ void StatusPage::LoadTexts() {
         lblStatus[i - 1]->setToolTip(tip);
         txtStatus[i - 1]->setToolTip(tip);
     }
+}
+
+void StatusPage::Refresh(DataStore& store, DataPages&) {
+    for (int i = 0; i < 6; ++i)
+        step([&] { at(txtStatus, i)->setText(shown(store.StatusText.at(i + 1).trimmedRight())); });
+}
+
+void StatusPage::TakeOver(DataStore& store, DataPages&) {
+    for (int i = 0; i < 6; ++i)
+        step([&] { store.StatusText.at(i + 1) = rightTrimmed(at(txtStatus, i)->text()); });
 }
 
 } // namespace zoz

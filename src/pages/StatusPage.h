@@ -12,6 +12,8 @@ class StatusPage : public DataPage {
 public:
     StatusPage(const Texts& texts, const Switches& switches, QWidget* parent = nullptr);
     void LoadTexts() override;
+    void Refresh(DataStore& store, DataPages& pages) override;
+    void TakeOver(DataStore& store, DataPages& pages) override;
 
     QGroupBox* fraStatus;
     QList<QLabel*> lblStatus;

@@ -1,5 +1,7 @@
 #include "pages/SystemPage.h"
 
+#include "dataset/DataStore.h"
+
 #include "pages/KeyFilter.h"
 
 #include <QGroupBox>
@@ -45,6 +47,14 @@ SystemPage::SystemPage(const Texts& texts, const Switches& switches, QWidget* pa
 // The System page keeps its design captions; only the toolbar turns flat.
 void SystemPage::LoadTexts() {
     sendButton->setAutoRaise(true);
+}
+
+void SystemPage::Refresh(DataStore& store, DataPages&) {
+    step([&] { txtQPLVersion->setText(shown(store.QPLVersion.trimmedRight())); });
+}
+
+void SystemPage::TakeOver(DataStore& store, DataPages&) {
+    step([&] { store.QPLVersion = rightTrimmed(txtQPLVersion->text()); });
 }
 
 } // namespace zoz

@@ -13,6 +13,8 @@ class SystemPage : public DataPage {
 public:
     SystemPage(const Texts& texts, const Switches& switches, QWidget* parent = nullptr);
     void LoadTexts() override;
+    void Refresh(DataStore& store, DataPages& pages) override;
+    void TakeOver(DataStore& store, DataPages& pages) override;
 
     QGroupBox* fraContainerPart01;
     QList<QLabel*> lblPart01;

@@ -34,7 +34,7 @@ Application::Application(Options options)
                  [this] { m_shutdown.QueryEndProg(false); }),
       m_configFile(m_dataFile, m_texts, m_log, m_ui),
       m_encoder(m_dataStore, m_switches, m_texts, m_log, m_ui),
-      m_decoder(m_dataStore, m_switches, m_texts, m_log, m_ui, m_dataFile, m_configFile),
+      m_decoder(m_dataStore, m_switches, m_texts, m_log, m_ui, m_configFile.decoderFiles()),
       m_linkReporter(m_switches, m_texts, m_log, m_ui), m_serialPort(m_linkReporter),
       m_transport(m_serialPort, m_linkReporter),
       m_interpreter(m_transport, m_linkReporter, m_dataStore),

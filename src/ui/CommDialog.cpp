@@ -28,7 +28,10 @@ CommDialog::CommDialog(std::function<void()> cancel, QWidget* parent)
 }
 
 void CommDialog::showTransfer(const QString& caption, const QWidget* anchor) {
-    m_rememberedCaption = windowTitle();
+    // A showing without a caption while the dialog is up (the transport's showing inside a running
+    // one) is no activation: the caption remembered at the activation stays.
+    if (!isVisible() || !caption.isEmpty())
+        m_rememberedCaption = windowTitle();
     if (!caption.isEmpty())
         setWindowTitle(caption);
     adjustSize();
@@ -47,6 +50,10 @@ void CommDialog::hideTransfer() {
 void CommDialog::unload() {
     hide();
     setWindowTitle(m_rememberedCaption);
+}
+
+void CommDialog::reject() {
+    onCancel();
 }
 
 void CommDialog::onCancel() {

@@ -18,13 +18,17 @@ public:
     explicit CommDialog(std::function<void()> cancel, QWidget* parent = nullptr);
 
     // Activation: remembers the current caption and takes caption when it is not "". The dialog
-    // is centred on anchor (the main window) when given.
+    // is centred on anchor (the main window) when given. A showing without a caption while the
+    // dialog is up leaves both captions alone.
     void showTransfer(const QString& caption, const QWidget* anchor);
     void hideTransfer();
     // Unload: the caption remembered at the last activation comes back.
     void unload();
 
     QPushButton* cmdCancel() const { return m_cancel; }
+
+    // Escape and the window's close button act as Cancel: it is the only way to stop a transfer.
+    void reject() override;
 
 private:
     void onCancel();

@@ -1,11 +1,11 @@
 #include "ui/Dispatcher.h"
 
-#include "app/CodePage.h"
 #include "app/IniFile.h"
 #include "app/Shutdown.h"
 #include "app/Switches.h"
 #include "app/Texts.h"
 #include "app/UserInterface.h"
+#include "base/CodePage.h"
 #include "dataset/DataStore.h"
 #include "dataset/Decoder.h"
 #include "dataset/Encoder.h"

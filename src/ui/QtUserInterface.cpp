@@ -1,8 +1,10 @@
 #include "ui/QtUserInterface.h"
 
+#include "dataset/HexCodec.h"
 #include "ui/MainWindow.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -81,21 +83,35 @@ MsgAnswer QtUserInterface::messageBox(const QString& text, MsgButtons buttons, M
     }
 }
 
+void QtUserInterface::errorBox(const QString& report, const QString& title) {
+    messageBox(TrimBlanks(report), MsgButtons::Ok, MsgIcon::Exclamation, title);
+}
+
 QString QtUserInterface::fileDialog(const FileDialogRequest& request) {
     QFileDialog dialog(m_mainWindow.isVisible() ? &m_mainWindow : nullptr, request.title);
     dialog.setObjectName(request.save ? QStringLiteral("dlgSave") : QStringLiteral("dlgOpen"));
+    // Qt's own dialog on every platform: only its filter box can show the filter as worded.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // Any typed name, also when opening: the program checks that the file exists and reports a
+    // missing one itself (FileNotFound, ReadingConfig_Err).
+    dialog.setFileMode(QFileDialog::AnyFile);
     // The program asks QueryOverwrite itself.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    dialog.setNameFilter(fileFilter(request.filterText, request.extension));
+    const QString filter = fileFilter(request.filterText, request.extension);
+    dialog.setNameFilter(filter);
+    // QFileDialog simplifies the white space of a filter; the filter box gets back the two
+    // blanks before "(". Filtering itself goes by the dialog's own (simplified) copy.
+    if (auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
+        types->setItemText(0, filter);
     dialog.setDefaultSuffix(request.extension);
-    if (!request.initialName.isEmpty()) {
-        const QFileInfo initial(request.initialName);
-        if (request.initialName.contains(QLatin1Char('/')))
-            dialog.setDirectory(initial.absolutePath());
+    const QFileInfo initial(request.initialName);
+    if (!request.folder.isEmpty())
+        dialog.setDirectory(request.folder);
+    else if (request.initialName.contains(QLatin1Char('/')))
+        dialog.setDirectory(initial.absolutePath());
+    if (!request.initialName.isEmpty())
         dialog.selectFile(initial.fileName());
-    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();

@@ -39,6 +39,7 @@ public:
     MsgAnswer messageBox(const QString& text, MsgButtons buttons, MsgIcon icon,
                          const QString& title) override;
     QString fileDialog(const FileDialogRequest& request) override;
+    void errorBox(const QString& report, const QString& title) override;
     void setBusyCursor(bool busy) override;
     void processEvents() override;
     void refreshPages() override;

@@ -1,11 +1,11 @@
 #include "app/Startup.h"
 
-#include "app/CodePage.h"
 #include "app/FormPosition.h"
 #include "app/IniFile.h"
 #include "app/Shutdown.h"
 #include "app/Switches.h"
 #include "app/Texts.h"
+#include "base/CodePage.h"
 #include "log/AppLog.h"
 #include "log/MemoryProtoSink.h"
 #include "support/ScriptedUi.h"

@@ -1,6 +1,6 @@
 #include "dataset/DataSetImage.h"
 
-#include "app/CodePage.h"
+#include "base/CodePage.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "dataset/Decoder.h"
 
-#include "app/CodePage.h"
+#include "base/CodePage.h"
 #include "dataset/DataSetImage.h"
 #include "dataset/HexCodec.h"
 #include "support/DataHarness.h"

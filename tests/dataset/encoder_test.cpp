@@ -1,6 +1,6 @@
 #include "dataset/Encoder.h"
 
-#include "app/CodePage.h"
+#include "base/CodePage.h"
 #include "support/DataHarness.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "files/DataFile.h"
 
-#include "app/CodePage.h"
+#include "base/CodePage.h"
 #include "dataset/DataSetImage.h"
 #include "support/DataHarness.h"
 

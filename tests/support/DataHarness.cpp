@@ -1,6 +1,6 @@
 #include "support/DataHarness.h"
 
-#include "app/CodePage.h"
+#include "base/CodePage.h"
 
 #include <QFile>
 
@@ -42,7 +42,7 @@ DataHarness::DataHarness()
           [] { return QDateTime(QDate(2026, 12, 4), QTime(9, 0)); }),
       dataFile(store, switches, texts, log, ui, [this] { ++endProgramCalls; }),
       configFile(dataFile, texts, log, ui), encoder(store, switches, texts, log, ui),
-      decoder(store, switches, texts, log, ui, dataFile, configFile) {
+      decoder(store, switches, texts, log, ui, configFile.decoderFiles()) {
     switches.ProgramFolder = dir.path();
     switches.ProgramName = QStringLiteral("zozedud");
     switches.IniFileName = path(QStringLiteral("zozedud.Ini"));

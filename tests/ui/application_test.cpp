@@ -1,6 +1,6 @@
 #include "ui/Application.h"
 
-#include "app/CodePage.h"
+#include "base/CodePage.h"
 #include "support/QtPrinters.h"
 #include "support/SimProcess.h"
 
