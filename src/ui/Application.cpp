@@ -96,6 +96,21 @@ Application::Application(Options options)
     };
     mainHooks.openPort = [this] { m_serialPort.OpenPort(); };
     connectCommands();
+    connectHistory();
+}
+
+// The controller's copy follows what is received and what the controller confirms; the
+// commands that replace the whole set are one undo step each.
+void Application::connectHistory() {
+    m_editorHistory = std::make_unique<EditorHistory>(
+        m_switches, m_texts, m_log, m_ui, m_dataStore, m_dataFile, *m_mainWindow,
+        [this] { return m_pages.get(); }, [this] { return m_serialPort.deviceName(); });
+    EditorHistory* history = m_editorHistory.get();
+    connect(&m_interpreter, &CommandInterpreter::dataSetReceived, history,
+            &EditorHistory::dataSetReceived);
+    connect(&m_interpreter, &CommandInterpreter::sendConfirmed, history,
+            &EditorHistory::sendConfirmed);
+    m_dispatcher.dataSetSending = [history](qint32 sum) { history->dataSetSending(sum); };
 }
 
 // Every command goes through the dispatcher: toolbar, start-up (8, 106), the controller's data
@@ -104,8 +119,18 @@ void Application::connectCommands() {
     m_startup.collaborators().menuCommand = [this](int command) {
         m_dispatcher.Interpret_MenuCommand(command);
     };
-    connect(m_mainWindow.get(), &MainWindow::menuCommand, this,
-            [this](int command) { m_dispatcher.Interpret_MenuCommand(command); });
+    connect(m_mainWindow.get(), &MainWindow::menuCommand, this, [this](int command) {
+        // Loading, resetting and receiving replace the whole set: one undo step each.
+        const QString step = command == 1   ? QStringLiteral("Step_FileLoaded")
+                             : command == 3 ? QStringLiteral("Step_Reset")
+                             : command == 6 ? QStringLiteral("Step_DataReceived")
+                                            : QString();
+        if (!step.isEmpty())
+            m_editorHistory->beginOperation(step);
+        m_dispatcher.Interpret_MenuCommand(command);
+        if (!step.isEmpty())
+            m_editorHistory->endOperation();
+    });
     connect(m_mainWindow.get(), &MainWindow::dummyClicked, this,
             [this] { m_dispatcher.TestButton(); });
     connect(&m_interpreter, &CommandInterpreter::sendDataRequested, this,
@@ -147,7 +172,11 @@ void Application::connectLink() {
     });
     CommandInterpreter::Collaborators ic;
     ic.interpretHexData = [this](QString& payload) { m_decoder.Interpret_HexData(payload); };
-    ic.resetDataSet = [this] { m_dataFile.ResetDataSet(true, false); };
+    ic.resetDataSet = [this] {
+        m_editorHistory->beginOperation(QStringLiteral("Step_Reset"));
+        m_dataFile.ResetDataSet(true, false);
+        m_editorHistory->endOperation();
+    };
     ic.endProgram = [this] { m_shutdown.QueryEndProg(false); };
     m_interpreter.setCollaborators(std::move(ic));
 
@@ -194,6 +223,8 @@ Application::~Application() {
 
 void Application::Main() {
     m_startup.Main();
+    if (m_switches.InitDone)
+        m_editorHistory->start();
 }
 
 bool Application::eventFilter(QObject* watched, QEvent* event) {

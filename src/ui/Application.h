@@ -20,6 +20,7 @@
 #include "ui/ChooseDialog.h"
 #include "ui/CommDialog.h"
 #include "ui/Dispatcher.h"
+#include "ui/EditorHistory.h"
 #include "ui/MainWindow.h"
 #include "ui/ProtoWindow.h"
 #include "ui/QtUserInterface.h"
@@ -68,6 +69,8 @@ public:
     CommDialog& commDialog() { return *m_commDialog; }
     ProtoWindow& protoWindow() { return *m_protoWindow; }
     Dispatcher& dispatcher() { return m_dispatcher; }
+    // The controller's copy, history, undo, compare (started at the end of Main).
+    EditorHistory& editorHistory() { return *m_editorHistory; }
     // frmSplash, created on first use (the splash at start-up, later the about window).
     SplashWindow& splashWindow();
     // The nine data pages and the choose dialog, created on first use (the first RefreshPages
@@ -83,6 +86,7 @@ protected:
 
 private:
     void connectLink();
+    void connectHistory();
 
     Switches m_switches;
     Texts m_texts;
@@ -109,6 +113,7 @@ private:
     std::unique_ptr<ChooseDialog> m_chooser;
     std::unique_ptr<DataPages> m_pages;
     Dispatcher m_dispatcher;
+    std::unique_ptr<EditorHistory> m_editorHistory;
 };
 
 } // namespace zoz
