@@ -13,6 +13,7 @@
 #include "ui/ChooseDialog.h"
 #include "ui/CompareWindow.h"
 #include "ui/HistoryWindow.h"
+#include "ui/ProtoTextBox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -190,8 +191,16 @@ TEST_F(EditorHistoryTest, EditsAreCountedAndMarkedUntilTheControllerConfirmsTheS
 // One edit of every kind of control; the compare window names each in the pages' terms with the
 // editor's value first. Taking the rows back makes the editor the controller's copy again.
 TEST_F(EditorHistoryTest, CompareRowsNameEveryKindOfEditAndTakeThemBack) {
+    // The history cannot be written here: one red protocol line, the exchange goes on.
+    QFile blocker(app->editorHistory().historyStore().folder());
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
     click("Toolbar1_6");
     ASSERT_TRUE(spinUntil([&] { return status() == "in step with the controller"; }));
+    ASSERT_TRUE(spinUntil([&] {
+        return app->protoWindow().txtProto()->text().contains("History not kept: ");
+    }));
+    EXPECT_TRUE(boxes.filter("History").isEmpty());
     const DataSet received = tracker().editorSet();
     app->chooser().setModalRunner([](ChooseDialog& dialog) {
         QListWidget* list = dialog.lstChoose();
