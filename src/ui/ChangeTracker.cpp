@@ -8,6 +8,7 @@
 #include "dataset/FieldCatalog.h"
 #include "pages/DataPage.h"
 #include "pages/DataPages.h"
+#include "ui/CompareWindow.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -136,7 +137,7 @@ QList<int> ChangeTracker::changesNotSent() const {
     if (!m_copy.known())
         return {};
     // Configuration file names are the editor's own settings; no send carries them.
-    QList<int> fields = m_catalog.differences(editorSet(), m_copy.dataSet());
+    QList<int> fields = CompareWindow::shownDifferences(m_catalog, editorSet(), m_copy.dataSet());
     fields.removeIf([this](int f) { return m_catalog.fields().at(f).kind == FieldKind::FileName; });
     return fields;
 }

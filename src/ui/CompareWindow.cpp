@@ -96,6 +96,13 @@ QString CompareWindow::text(const char* key) const {
     return m_texts.message(k, k);
 }
 
+QList<int> CompareWindow::shownDifferences(const FieldCatalog& catalog, const DataSet& a,
+                                           const DataSet& b) {
+    QList<int> fields = catalog.differences(a, b);
+    fields.removeIf([&](int f) { return catalog.valueText(a, f) == catalog.valueText(b, f); });
+    return fields;
+}
+
 void CompareWindow::compareWithController() {
     QString title;
     const std::optional<DataSet> set =
@@ -140,7 +147,7 @@ void CompareWindow::present(const QString& thisTitle, const DataSet& a, const QS
     m_thisIsEditor = thisIsEditor;
     m_title->setText(thisTitle + QStringLiteral("  \u2194  ") + otherTitle);
     m_rows->clear();
-    const QList<int> fields = m_catalog.differences(a, b);
+    const QList<int> fields = shownDifferences(m_catalog, a, b);
     for (int field : fields) {
         const FieldRef& ref = m_catalog.fields().at(field);
         auto* row = new QTreeWidgetItem(m_rows, {ref.page, ref.group, ref.item,

@@ -43,6 +43,11 @@ public:
     void compareEditorWith(const QString& otherTitle, const DataSet& other);
     void compareFiles(const QString& first, const QString& second);
 
+    // The fields whose values the pages show differently: a name padded with code 0 and the same
+    // name padded with blanks read alike and are no difference to the user.
+    static QList<int> shownDifferences(const FieldCatalog& catalog, const DataSet& a,
+                                       const DataSet& b);
+
     // The fields of the selected rows (the current row when none is selected) into the editor.
     void takeSelected();
 

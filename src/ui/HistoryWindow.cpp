@@ -3,6 +3,7 @@
 #include "app/Texts.h"
 #include "dataset/FieldCatalog.h"
 #include "files/HistoryStore.h"
+#include "ui/CompareWindow.h"
 
 #include <QDesktopServices>
 #include <QDialogButtonBox>
@@ -80,7 +81,8 @@ void HistoryWindow::reload() {
             columns << entry.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
                     << text(entry.direction == HistoryEntry::Direction::Sent ? "History_Sent"
                                                                              : "History_Received")
-                    << QString::number(m_catalog.differences(editor, entry.data).size());
+                    << QString::number(
+                           CompareWindow::shownDifferences(m_catalog, editor, entry.data).size());
         } else {
             columns << QFileInfo(entry.filePath).fileName() << text("History_Unreadable")
                     << QString();
