@@ -197,9 +197,8 @@ TEST_F(EditorHistoryTest, CompareRowsNameEveryKindOfEditAndTakeThemBack) {
     blocker.close();
     click("Toolbar1_6");
     ASSERT_TRUE(spinUntil([&] { return status() == "in step with the controller"; }));
-    ASSERT_TRUE(spinUntil([&] {
-        return app->protoWindow().txtProto()->text().contains("History not kept: ");
-    }));
+    ASSERT_TRUE(spinUntil(
+        [&] { return app->protoWindow().txtProto()->text().contains("History not kept: "); }));
     EXPECT_TRUE(boxes.filter("History").isEmpty());
     const DataSet received = tracker().editorSet();
     app->chooser().setModalRunner([](ChooseDialog& dialog) {
@@ -305,6 +304,18 @@ TEST_F(EditorHistoryTest, UndoAndRedoWalkTheStepsAcrossPages) {
     undo->trigger();
     EXPECT_EQ(name->text(), "Vox 2");
     EXPECT_EQ(source->isChecked(), !sourceBefore);
+
+    // 201 more steps are all there to undo, and the ones before them too.
+    showPage(6);
+    for (int i = 0; i < 201; ++i) {
+        QTest::mouseClick(source, Qt::LeftButton, {}, QPoint(8, source->height() / 2));
+        QTest::qWait(1);
+    }
+    EXPECT_EQ(source->isChecked(), sourceBefore);
+    for (int i = 0; i < 201; ++i)
+        undo->trigger();
+    EXPECT_EQ(source->isChecked(), !sourceBefore);
+    EXPECT_TRUE(undo->isEnabled());
 }
 
 } // namespace
