@@ -77,6 +77,12 @@ ChangeTracker::ChangeTracker(DataStore& store, const Switches& switches, Texts& 
     updateMarks();
 }
 
+// The status bar owns the field once it shows it.
+ChangeTracker::~ChangeTracker() {
+    if (m_status && !m_status->parent())
+        delete m_status;
+}
+
 bool ChangeTracker::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type == QEvent::KeyRelease || type == QEvent::MouseButtonRelease)
@@ -134,10 +140,14 @@ DataSet ChangeTracker::editorSet() const {
 }
 
 QList<int> ChangeTracker::changesNotSent() const {
+    return changesNotSent(editorSet());
+}
+
+QList<int> ChangeTracker::changesNotSent(const DataSet& editor) const {
     if (!m_copy.known())
         return {};
     // Configuration file names are the editor's own settings; no send carries them.
-    QList<int> fields = CompareWindow::shownDifferences(m_catalog, editorSet(), m_copy.dataSet());
+    QList<int> fields = CompareWindow::shownDifferences(m_catalog, editor, m_copy.dataSet());
     fields.removeIf([this](int f) { return m_catalog.fields().at(f).kind == FieldKind::FileName; });
     return fields;
 }
@@ -194,7 +204,7 @@ void ChangeTracker::check() {
         m_last = now;
         m_undo.push(new Step(*this, before, now, name, mergeKey));
     }
-    updateMarks();
+    updateMarks(now);
 }
 
 void ChangeTracker::apply(const DataSet& set) {
@@ -205,7 +215,7 @@ void ChangeTracker::apply(const DataSet& set) {
     m_applying = false;
     m_last = editorSet();
     m_hasBaseline = true;
-    updateMarks();
+    updateMarks(m_last);
 }
 
 QString ChangeTracker::stepName(const QList<int>& fields) const {
@@ -242,15 +252,19 @@ QWidget* ChangeTracker::control(const QString& objectName) {
 
 void ChangeTracker::updateMarks() {
     const bool ready = m_switches.InitDone && m_pages && m_pages();
-    const QList<int> changes = ready ? changesNotSent() : QList<int>();
+    updateMarks(ready ? editorSet() : DataSet{}, ready);
+}
+
+void ChangeTracker::updateMarks(const DataSet& editor, bool ready) {
+    const QList<int> changes = ready ? changesNotSent(editor) : QList<int>();
     if (m_status) {
         QString text;
         if (!m_copy.known()) {
-            text = m_texts.message(QStringLiteral("Controller_Unknown"));
+            text = m_texts.cached(QStringLiteral("Controller_Unknown"));
         } else if (changes.isEmpty()) {
-            text = m_texts.message(QStringLiteral("Controller_InStep"));
+            text = m_texts.cached(QStringLiteral("Controller_InStep"));
         } else {
-            text = m_texts.message(QStringLiteral("Controller_Changes"));
+            text = m_texts.cached(QStringLiteral("Controller_Changes"));
             ReplaceParams(text, QString::number(changes.size()));
         }
         m_status->setText(text);
@@ -269,7 +283,7 @@ void ChangeTracker::updateMarks() {
         widget->setProperty(kMarkProperty, false);
     }
     m_marked.clear();
-    const QString prefix = m_texts.message(QStringLiteral("Controller_Value"));
+    const QString prefix = m_texts.cached(QStringLiteral("Controller_Value"));
     for (auto it = marks.constBegin(); it != marks.constEnd(); ++it) {
         QWidget* widget = it.key();
         if (!widget->property(kMarkProperty).toBool()) {

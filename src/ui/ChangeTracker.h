@@ -34,6 +34,7 @@ public:
     ChangeTracker(DataStore& store, const Switches& switches, Texts& texts, ControllerCopy& copy,
                   const FieldCatalog& catalog, std::function<DataPages*()> pages,
                   QObject* parent = nullptr);
+    ~ChangeTracker() override;
 
     QUndoStack& undoStack() { return m_undo; }
     // The permanent field of the status bar ("ControllerState").
@@ -43,6 +44,7 @@ public:
     DataSet editorSet() const;
     // Fields where the editor differs from the controller's copy; empty while it is unknown.
     QList<int> changesNotSent() const;
+    QList<int> changesNotSent(const DataSet& editor) const;
 
     // A change of the whole set (file loaded, reset, data received) runs between begin and end;
     // whatever changes meanwhile is one step named by the text of nameKey.
@@ -65,6 +67,7 @@ private:
     class Step;
     QString stepName(const QList<int>& fields) const;
     QWidget* control(const QString& objectName);
+    void updateMarks(const DataSet& editor, bool ready = true);
     void scheduleCheck();
     bool onPage(const QWidget* widget) const;
 
