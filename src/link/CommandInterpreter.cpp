@@ -94,6 +94,8 @@ QString CommandInterpreter::interpret(const QString& code, const QString& payloa
             QString data = payload;
             if (m_collaborators.interpretHexData)
                 m_collaborators.interpretHexData(data);
+            if (ByteToHex(HexToByte(payload.left(2))) == QLatin1String("20"))
+                emit dataSetReceived();
             const QString t = m_reporter.line(QStringLiteral("Comm_Data_Received"));
             m_reporter.box(t, MsgIcon::Information);
             m_reporter.statusAndLog(t);
@@ -104,6 +106,7 @@ QString CommandInterpreter::interpret(const QString& code, const QString& payloa
         if (!ok)
             return QStringLiteral("Type mismatch: \"%1\" is no checksum").arg(payload);
         if (theirs == LastSentChecksum) {
+            emit sendConfirmed(LastSentChecksum);
             const QString t = m_reporter.line(QStringLiteral("Comm_Data_Sent"));
             m_reporter.box(t, MsgIcon::Exclamation);
             m_reporter.statusAndLog(t);

@@ -49,6 +49,10 @@ signals:
     // The controller asked for data ("84"): arm timSendData with this interval; its tick sends
     // RequestedBlock (command 107).
     void sendDataRequested(int intervalMs);
+    // A data set ("85" "20") was acknowledged and decoded into the data store.
+    void dataSetReceived();
+    // The controller confirmed what we sent: its "86" carried LastSentChecksum.
+    void sendConfirmed(qint32 checksum);
 
 private:
     QString interpret(const QString& code, const QString& payload);

@@ -1,6 +1,6 @@
 #include "link/ControllerProbe.h"
 
-#include "app/CodePage.h"
+#include "base/CodePage.h"
 #include "app/ConsoleUserInterface.h"
 #include "app/Switches.h"
 #include "app/Texts.h"

@@ -101,6 +101,7 @@ Application::Application(Options options)
     };
     connect(&m_endSignals, &EndSignals::received, this, [this] { m_shutdown.QueryEndProg(false); });
     connectExtras();
+    connectHistory();
 }
 
 // The editor's added commands, in the menu at the toolbar's right end.
@@ -149,14 +150,38 @@ bool Application::ChangePort(const QString& port) {
     return false;
 }
 
+// The controller's copy follows what is received and what the controller confirms; the
+// commands that replace the whole set are one undo step each.
+void Application::connectHistory() {
+    m_editorHistory = std::make_unique<EditorHistory>(
+        m_switches, m_texts, m_log, m_ui, m_dataStore, m_dataFile, *m_mainWindow,
+        [this] { return m_pages.get(); }, [this] { return m_serialPort.deviceName(); });
+    EditorHistory* history = m_editorHistory.get();
+    connect(&m_interpreter, &CommandInterpreter::dataSetReceived, history,
+            &EditorHistory::dataSetReceived);
+    connect(&m_interpreter, &CommandInterpreter::sendConfirmed, history,
+            &EditorHistory::sendConfirmed);
+    m_dispatcher.dataSetSending = [history](qint32 sum) { history->dataSetSending(sum); };
+}
+
 // Every command goes through the dispatcher: toolbar, start-up (8, 106), the controller's data
 // request (107 after timSendData), the System page (108) and the test button.
 void Application::connectCommands() {
     m_startup.collaborators().menuCommand = [this](int command) {
         m_dispatcher.Interpret_MenuCommand(command);
     };
-    connect(m_mainWindow.get(), &MainWindow::menuCommand, this,
-            [this](int command) { m_dispatcher.Interpret_MenuCommand(command); });
+    connect(m_mainWindow.get(), &MainWindow::menuCommand, this, [this](int command) {
+        // Loading, resetting and receiving replace the whole set: one undo step each.
+        const QString step = command == 1   ? QStringLiteral("Step_FileLoaded")
+                             : command == 3 ? QStringLiteral("Step_Reset")
+                             : command == 6 ? QStringLiteral("Step_DataReceived")
+                                            : QString();
+        if (!step.isEmpty())
+            m_editorHistory->beginOperation(step);
+        m_dispatcher.Interpret_MenuCommand(command);
+        if (!step.isEmpty())
+            m_editorHistory->endOperation();
+    });
     connect(m_mainWindow.get(), &MainWindow::dummyClicked, this,
             [this] { m_dispatcher.TestButton(); });
     connect(&m_interpreter, &CommandInterpreter::sendDataRequested, this,
@@ -203,7 +228,11 @@ void Application::connectLink() {
     });
     CommandInterpreter::Collaborators ic;
     ic.interpretHexData = [this](QString& payload) { m_decoder.Interpret_HexData(payload); };
-    ic.resetDataSet = [this] { m_dataFile.ResetDataSet(true, false); };
+    ic.resetDataSet = [this] {
+        m_editorHistory->beginOperation(QStringLiteral("Step_Reset"));
+        m_dataFile.ResetDataSet(true, false);
+        m_editorHistory->endOperation();
+    };
     ic.endProgram = [this] { m_shutdown.QueryEndProg(false); };
     m_interpreter.setCollaborators(std::move(ic));
 
@@ -251,6 +280,8 @@ Application::~Application() {
 void Application::Main() {
     if (m_place.errorKey.isEmpty()) {
         m_startup.Main();
+        if (m_switches.InitDone)
+            m_editorHistory->start();
         // The language is known now.
         m_portPickerAction->setText(m_texts.message(QStringLiteral("Menu_PortPicker")));
         m_portPickerAction->setToolTip(m_texts.message(QStringLiteral("Menu_PortPicker.ToolTip")));

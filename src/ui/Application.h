@@ -23,6 +23,7 @@
 #include "ui/ChooseDialog.h"
 #include "ui/CommDialog.h"
 #include "ui/Dispatcher.h"
+#include "ui/EditorHistory.h"
 #include "ui/MainWindow.h"
 #include "ui/PortPickerDialog.h"
 #include "ui/ProtoWindow.h"
@@ -72,6 +73,8 @@ public:
     CommDialog& commDialog() { return *m_commDialog; }
     ProtoWindow& protoWindow() { return *m_protoWindow; }
     Dispatcher& dispatcher() { return m_dispatcher; }
+    // The controller's copy, history, undo, compare (started at the end of Main).
+    EditorHistory& editorHistory() { return *m_editorHistory; }
     // frmSplash, created on first use (the splash at start-up, later the about window).
     SplashWindow& splashWindow();
     // The nine data pages and the choose dialog, created on first use (the first RefreshPages
@@ -94,6 +97,7 @@ protected:
 
 private:
     void connectLink();
+    void connectHistory();
 
     ProgramPlace m_place; // decided before anything reads the program folder
     Switches m_switches;
@@ -123,9 +127,13 @@ private:
     std::unique_ptr<PortPickerDialog> m_portPicker;
     QAction* m_portPickerAction = nullptr; // owned by the main window
     Dispatcher m_dispatcher;
+<<<<<<< HEAD
     QtTranslation m_qtTranslation;
     // SIGINT and SIGTERM end the program the orderly way, without a question.
     EndSignals m_endSignals;
+=======
+    std::unique_ptr<EditorHistory> m_editorHistory;
+>>>>>>> history
 };
 
 } // namespace zoz

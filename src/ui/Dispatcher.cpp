@@ -135,6 +135,8 @@ QString Dispatcher::sendData(bool ask) {
         failure = m_encoder.Preparing_DataExchange(frameText, QStringLiteral("20"));
         if (failure.isEmpty()) {
             m_interpreter.LastSentChecksum = CalcChecksum(frameText.mid(1, frameText.size() - 2));
+            if (dataSetSending)
+                dataSetSending(m_interpreter.LastSentChecksum);
             exchange(frameText, QStringLiteral("TransmitData_Send"), QStringLiteral("86"));
         }
     }

@@ -38,6 +38,8 @@ public:
                CommandInterpreter& interpreter, ConfigTransfer& configTransfer, Shutdown& shutdown);
 
     Windows windows;
+    // The data set is about to go out as block "20" with this LastSentChecksum.
+    std::function<void(qint32 checksum)> dataSetSending;
 
     void Interpret_MenuCommand(int command);
     // The main window's test button: encoder and decoder on the current pages, no controller.

@@ -2,16 +2,25 @@
 // sample configuration, in German and English to <page>_<ger|eng>.png.
 #include "app/Switches.h"
 #include "app/Texts.h"
+#include "dataset/ControllerCopy.h"
 #include "dataset/DataStore.h"
+#include "dataset/FieldCatalog.h"
+#include "files/HistoryStore.h"
 #include "pages/DataPage.h"
 #include "pages/DataPages.h"
+#include "pages/NamesPage.h"
+#include "ui/ChangeTracker.h"
 #include "ui/ChooseDialog.h"
+#include "ui/CompareWindow.h"
+#include "ui/HistoryWindow.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLayout>
+#include <QLineEdit>
 #include <QPixmap>
+#include <QTemporaryDir>
 #include <cstdio>
 
 namespace {
@@ -72,6 +81,58 @@ void sampleData(zoz::DataStore& store, const QString& folder) {
     store.QPLVersion = QStringLiteral("2004");
 }
 
+bool save(QWidget* widget, const QString& file) {
+    widget->show();
+    QApplication::processEvents();
+    const bool ok = widget->grab().save(file);
+    std::printf("%s\n", qPrintable(file));
+    widget->hide();
+    return ok;
+}
+
+// The change marks on the Names page, the compare window and the history window: the sample
+// configuration is the controller's copy, three edits are not sent yet.
+bool historyShots(zoz::DataStore& store, zoz::Switches& switches, zoz::Texts& texts,
+                  zoz::DataPages& pages, const QString& out) {
+    zoz::ControllerCopy copy;
+    copy.adopt(store.DataSet, zoz::ControllerCopy::Origin::Received, QStringLiteral("/dev/ttyS0"),
+               QDateTime(QDate(2026, 12, 7), QTime(9, 30, 12)));
+    zoz::FieldCatalog catalog(texts, store);
+    zoz::ChangeTracker tracker(store, switches, texts, copy, catalog, [&] { return &pages; });
+    pages.namesPage()->group(1).at(1)->setText(QStringLiteral("Snare 2"));
+    pages.namesPage()->group(3).at(2)->setText(QStringLiteral("Vox 1"));
+    const zoz::DataSet edited = tracker.editorSet();
+    tracker.updateMarks();
+    zoz::DataPage* names = pages.page(2);
+    names->resize(zoz::DataPage::DesignWidth, names->height());
+    bool ok = save(names, out + QStringLiteral("/marks_eng.png"));
+
+    zoz::DataSet older = store.DataSet;
+    older.Monitor.MonVolume = 12;
+    older.Layer.LayerB[2] = 104;
+    zoz::CompareWindow::Services services;
+    services.editorSet = [&] { return edited; };
+    services.controllerSet = [&](QString* title) -> std::optional<zoz::DataSet> {
+        *title = QStringLiteral("QPL (received 2026-12-07 09:30:12 from /dev/ttyS0)");
+        return older;
+    };
+    zoz::CompareWindow compare(texts, catalog, services);
+    compare.compareWithController();
+    ok = save(&compare, out + QStringLiteral("/compare_eng.png")) && ok;
+
+    QTemporaryDir dir;
+    zoz::HistoryStore history(dir.filePath(QStringLiteral("History")));
+    const QDateTime t0(QDate(2026, 12, 7), QTime(9, 12, 40));
+    history.write(older, zoz::HistoryEntry::Direction::Received, t0, 500, nullptr);
+    history.write(store.DataSet, zoz::HistoryEntry::Direction::Sent, t0.addSecs(1075), 500,
+                  nullptr);
+    history.write(store.DataSet, zoz::HistoryEntry::Direction::Received, t0.addSecs(1052 + 60 * 17),
+                  500, nullptr);
+    zoz::HistoryWindow window(texts, catalog, history, [&] { return edited; });
+    window.reload();
+    return save(&window, out + QStringLiteral("/history_eng.png")) && ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -116,6 +177,8 @@ int main(int argc, char** argv) {
             std::printf("%s\n", qPrintable(file));
             page->hide();
         }
+        if (language == QLatin1String("ENG") && !historyShots(store, switches, texts, pages, out))
+            return 1;
     }
     return 0;
 }

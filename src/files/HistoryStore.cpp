@@ -1,0 +1,135 @@
+#include "files/HistoryStore.h"
+
+#include "app/IniFile.h"
+#include "dataset/DataSetImage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <algorithm>
+
+namespace zoz {
+
+namespace {
+
+const QRegularExpression& namePattern() {
+    static const QRegularExpression re(
+        QStringLiteral(R"(^(\d{4}-\d{2}-\d{2}_\d{6})_(received|sent)(?:_(\d+))?\.DAT$)"),
+        QRegularExpression::CaseInsensitiveOption);
+    return re;
+}
+
+const QString kTimeFormat = QStringLiteral("yyyy-MM-dd_HHmmss");
+
+QString directionWord(HistoryEntry::Direction direction) {
+    return direction == HistoryEntry::Direction::Sent ? QStringLiteral("sent")
+                                                      : QStringLiteral("received");
+}
+
+bool newerFirst(const HistoryEntry& a, const HistoryEntry& b) {
+    if (a.readable != b.readable)
+        return a.readable;
+    if (a.time != b.time)
+        return a.time > b.time;
+    if (a.sequence != b.sequence)
+        return a.sequence > b.sequence;
+    return a.filePath < b.filePath;
+}
+
+} // namespace
+
+QString HistoryStore::folderIn(const QString& programFolder) {
+    return QDir(programFolder).filePath(QStringLiteral("History"));
+}
+
+int HistoryStore::keepFrom(const QString& iniFileName) {
+    bool ok = false;
+    const int keep =
+        GetIniValue(iniFileName, QStringLiteral("History"), QStringLiteral("Keep"), QString())
+            .trimmed()
+            .toInt(&ok);
+    return ok && keep > 0 ? keep : DefaultKeep;
+}
+
+QString HistoryStore::write(const DataSet& set, HistoryEntry::Direction direction,
+                            const QDateTime& when, int keep, QString* failure) {
+    QDir dir(m_folder);
+    if (!dir.exists() && !QDir().mkpath(m_folder)) {
+        if (failure)
+            *failure = QStringLiteral("cannot create the folder %1").arg(m_folder);
+        return {};
+    }
+    // The number counts every set of that second, whatever its direction, so that the names
+    // keep the order in which the sets came.
+    const QString stem = when.toString(kTimeFormat) + QLatin1Char('_');
+    auto name = [&](HistoryEntry::Direction d, int n) {
+        return stem + directionWord(d) +
+               (n > 1 ? QStringLiteral("_%1.DAT").arg(n) : QStringLiteral(".DAT"));
+    };
+    int n = 1;
+    while (dir.exists(name(HistoryEntry::Direction::Received, n)) ||
+           dir.exists(name(HistoryEntry::Direction::Sent, n)))
+        ++n;
+    const QString path = dir.filePath(name(direction, n));
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(DataSetImage::Write(set)) < 0 ||
+        !file.commit()) {
+        if (failure)
+            *failure = file.errorString();
+        return {};
+    }
+
+    // Only our own entries count and go; foreign and broken files stay where they are.
+    QList<HistoryEntry> ours = scan(false);
+    ours.erase(
+        std::remove_if(ours.begin(), ours.end(), [](const HistoryEntry& e) { return !e.readable; }),
+        ours.end());
+    for (qsizetype i = keep; i < ours.size(); ++i)
+        QFile::remove(ours.at(i).filePath);
+    return path;
+}
+
+HistoryStore::ReadResult HistoryStore::readDataSet(const QString& path, DataSet& set) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return ReadResult::Unreadable;
+    if (file.size() != DataSetImage::Size)
+        return ReadResult::WrongLength;
+    return DataSetImage::Read(file.read(DataSetImage::Size), set) ? ReadResult::Ok
+                                                                  : ReadResult::Unreadable;
+}
+
+QList<HistoryEntry> HistoryStore::entries() const {
+    return scan(true);
+}
+
+QList<HistoryEntry> HistoryStore::scan(bool readData) const {
+    QList<HistoryEntry> list;
+    const QFileInfoList files =
+        QDir(m_folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QFileInfo& info : files) {
+        HistoryEntry entry;
+        entry.filePath = info.absoluteFilePath();
+        const QRegularExpressionMatch m = namePattern().match(info.fileName());
+        if (m.hasMatch()) {
+            entry.time = QDateTime::fromString(m.captured(1), kTimeFormat);
+            entry.direction = m.captured(2).compare(QLatin1String("sent"), Qt::CaseInsensitive)
+                                  ? HistoryEntry::Direction::Received
+                                  : HistoryEntry::Direction::Sent;
+            entry.sequence = m.captured(3).isEmpty() ? 1 : m.captured(3).toInt();
+            if (!entry.time.isValid())
+                entry.direction = HistoryEntry::Direction::Unknown;
+        }
+        entry.readable = entry.direction != HistoryEntry::Direction::Unknown &&
+                         info.size() == DataSetImage::Size;
+        if (entry.readable && readData)
+            entry.readable = readDataSet(entry.filePath, entry.data) == ReadResult::Ok;
+        list.append(entry);
+    }
+    std::sort(list.begin(), list.end(), newerFirst);
+    return list;
+}
+
+} // namespace zoz

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "dataset/DataSet.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+namespace zoz {
+
+// One file of the history folder. A file that is not one of ours or cannot be read as a data set
+// is listed with readable false.
+struct HistoryEntry {
+    enum class Direction { Unknown, Received, Sent };
+
+    QString filePath;
+    QDateTime time;
+    Direction direction = Direction::Unknown;
+    int sequence = 1; // 2, 3, ... for more sets within the same second
+    bool readable = false;
+    DataSet data;
+};
+
+// The automatic history: every data set received from the controller or sent and confirmed, as
+// a data file "YYYY-MM-DD_HHMMSS_received.DAT" / "..._sent.DAT" (then "..._received_2.DAT" for a
+// second one in the same second) in the folder "History" of the program folder.
+class HistoryStore {
+public:
+    static constexpr int DefaultKeep = 500;
+
+    explicit HistoryStore(QString folder) : m_folder(std::move(folder)) {}
+
+    static QString folderIn(const QString& programFolder);
+    // [History] Keep of the settings file; a missing, odd or non-positive value gives the default.
+    static int keepFrom(const QString& iniFileName);
+
+    const QString& folder() const { return m_folder; }
+
+    // A data file read into a set without touching the editor's; WrongLength is the version
+    // conflict of the data files.
+    enum class ReadResult { Ok, WrongLength, Unreadable };
+    static ReadResult readDataSet(const QString& path, DataSet& set);
+
+    // Writes the set and then removes the oldest of our entries beyond keep. Returns the path
+    // written, or "" with failure set to the system's description.
+    QString write(const DataSet& set, HistoryEntry::Direction direction, const QDateTime& when,
+                  int keep, QString* failure);
+    // Every file of the folder, ours newest first, then the unreadable ones by name.
+    QList<HistoryEntry> entries() const;
+
+private:
+    QList<HistoryEntry> scan(bool readData) const;
+
+    QString m_folder;
+};
+
+} // namespace zoz

@@ -1,0 +1,302 @@
+#include "ui/ChangeTracker.h"
+
+#include "app/IniFile.h"
+#include "app/Switches.h"
+#include "app/Texts.h"
+#include "dataset/ControllerCopy.h"
+#include "dataset/DataStore.h"
+#include "dataset/FieldCatalog.h"
+#include "pages/DataPage.h"
+#include "pages/DataPages.h"
+#include "ui/CompareWindow.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+
+namespace zoz {
+
+namespace {
+const char* const kMarkProperty = "zozDiffers";
+const char* const kToolTipProperty = "zozToolTip";
+const char* const kStyleProperty = "zozStyleSheet";
+// An amber frame on a pale ground: visible on the plain and on the XP look, in light and dark.
+// Appended to the control's own sheet, which may use selectors itself.
+const QString kMarkStyle = QStringLiteral(
+    "\n*[zozDiffers=\"true\"] { border: 2px solid #e08a00; background-color: #fff3d6; "
+    "color: black; }");
+} // namespace
+
+// One change of the editor's set: the whole set before and after it.
+class ChangeTracker::Step : public QUndoCommand {
+public:
+    Step(ChangeTracker& tracker, const DataSet& before, const DataSet& after, const QString& name,
+         const QString& mergeKey)
+        : QUndoCommand(name), m_tracker(tracker), m_before(before), m_after(after),
+          m_mergeKey(mergeKey) {}
+
+    // The change is already in the pages when the step is pushed.
+    void redo() override {
+        if (m_done)
+            m_tracker.apply(m_after);
+        m_done = true;
+    }
+    void undo() override { m_tracker.apply(m_before); }
+    int id() const override { return 1; }
+    // A name typed letter by letter, or an operation seen in parts, stays one step.
+    bool mergeWith(const QUndoCommand* other) override {
+        const auto* next = static_cast<const Step*>(other);
+        if (m_mergeKey.isEmpty() || next->m_mergeKey != m_mergeKey)
+            return false;
+        m_after = next->m_after;
+        setObsolete(m_after == m_before);
+        return true;
+    }
+
+private:
+    ChangeTracker& m_tracker;
+    DataSet m_before;
+    DataSet m_after;
+    QString m_mergeKey;
+    bool m_done = false;
+};
+
+ChangeTracker::ChangeTracker(DataStore& store, const Switches& switches, Texts& texts,
+                             ControllerCopy& copy, const FieldCatalog& catalog,
+                             std::function<DataPages*()> pages, QObject* parent)
+    : QObject(parent), m_store(store), m_switches(switches), m_texts(texts), m_copy(copy),
+      m_catalog(catalog), m_pages(std::move(pages)), m_status(new QLabel) {
+    m_status->setObjectName(QStringLiteral("ControllerState"));
+    m_undo.setUndoLimit(UndoDepth);
+    connect(&m_copy, &ControllerCopy::changed, this, [this] { updateMarks(); });
+    // Any key or click may have changed a control; the comparison runs once things settled.
+    qApp->installEventFilter(this);
+    updateMarks();
+}
+
+// The status bar owns the field once it shows it.
+ChangeTracker::~ChangeTracker() {
+    if (m_status && !m_status->parent())
+        delete m_status;
+}
+
+bool ChangeTracker::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyRelease || type == QEvent::MouseButtonRelease)
+        scheduleCheck();
+    if (type == QEvent::FocusOut && qobject_cast<QLineEdit*>(watched)) {
+        scheduleCheck();
+        ++m_typingSerial;
+    }
+    // A text box on a page keeps its own undo to itself: Ctrl+Z and the redo keys go to the
+    // editor's steps, which know every page.
+    if (type == QEvent::ShortcutOverride && qobject_cast<QLineEdit*>(watched) &&
+        onPage(static_cast<QWidget*>(watched))) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+            key->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y)) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+bool ChangeTracker::onPage(const QWidget* widget) const {
+    DataPages* pages = m_pages ? m_pages() : nullptr;
+    for (int n = 1; pages && n <= 9; ++n)
+        if (DataPage* page = pages->page(n); page && page->isAncestorOf(widget))
+            return true;
+    return false;
+}
+
+void ChangeTracker::scheduleCheck() {
+    if (m_checkPending || !m_switches.InitDone)
+        return;
+    m_checkPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_checkPending = false;
+        check();
+    });
+}
+
+DataSet ChangeTracker::editorSet() const {
+    DataPages* pages = m_pages ? m_pages() : nullptr;
+    if (!pages)
+        return m_store.DataSet;
+    // The take-over also reads the module data; it goes back as it was.
+    const DataSet storeSet = m_store.DataSet;
+    const auto statusText = m_store.StatusText;
+    const auto version = m_store.QPLVersion;
+    pages->TakeOverPages();
+    DataSet shown = m_store.DataSet;
+    m_store.DataSet = storeSet;
+    m_store.StatusText = statusText;
+    m_store.QPLVersion = version;
+    return shown;
+}
+
+QList<int> ChangeTracker::changesNotSent() const {
+    return changesNotSent(editorSet());
+}
+
+QList<int> ChangeTracker::changesNotSent(const DataSet& editor) const {
+    if (!m_copy.known())
+        return {};
+    // Configuration file names are the editor's own settings; no send carries them.
+    QList<int> fields = CompareWindow::shownDifferences(m_catalog, editor, m_copy.dataSet());
+    fields.removeIf([this](int f) { return m_catalog.fields().at(f).kind == FieldKind::FileName; });
+    return fields;
+}
+
+void ChangeTracker::beginOperation(const QString& nameKey) {
+    if (m_operationDepth++ == 0) {
+        check(); // edits made before belong to their own step
+        m_operationKey = nameKey;
+        ++m_operationSerial;
+    }
+}
+
+void ChangeTracker::endOperation() {
+    if (m_operationDepth == 0)
+        return;
+    check();
+    if (--m_operationDepth == 0)
+        m_operationKey.clear();
+}
+
+void ChangeTracker::setEditorSet(const DataSet& set, const QString& nameKey) {
+    beginOperation(nameKey);
+    m_store.DataSet = set;
+    if (DataPages* pages = m_pages ? m_pages() : nullptr)
+        pages->RefreshPages();
+    endOperation();
+}
+
+void ChangeTracker::check() {
+    if (m_applying || !m_switches.InitDone || !m_pages || !m_pages())
+        return;
+    const DataSet now = editorSet();
+    if (!m_hasBaseline) {
+        m_hasBaseline = true;
+        m_last = now;
+    } else if (!(now == m_last)) {
+        QString name;
+        QString mergeKey;
+        if (m_operationDepth > 0) {
+            name = m_texts.message(m_operationKey);
+            mergeKey = QStringLiteral("op%1").arg(m_operationSerial);
+        } else {
+            const QList<int> fields = m_catalog.differences(m_last, now);
+            name = stepName(fields);
+            // Typing into one box is one step until the box is left.
+            if (auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+                box && fields.size() == 1)
+                mergeKey = QStringLiteral("type%1:%2:%3")
+                               .arg(m_typingSerial)
+                               .arg(box->objectName())
+                               .arg(fields.first());
+        }
+        const DataSet before = m_last;
+        m_last = now;
+        m_undo.push(new Step(*this, before, now, name, mergeKey));
+    }
+    updateMarks(now);
+}
+
+void ChangeTracker::apply(const DataSet& set) {
+    m_applying = true;
+    m_store.DataSet = set;
+    if (DataPages* pages = m_pages ? m_pages() : nullptr)
+        pages->RefreshPages();
+    m_applying = false;
+    m_last = editorSet();
+    m_hasBaseline = true;
+    updateMarks(m_last);
+}
+
+QString ChangeTracker::stepName(const QList<int>& fields) const {
+    if (fields.isEmpty())
+        return m_texts.message(QStringLiteral("Step_Edit"));
+    const FieldRef& first = m_catalog.fields().at(fields.first());
+    QString name = m_texts.message(fields.size() == 1 ? QStringLiteral("Step_Field")
+                                                      : QStringLiteral("Step_Fields"));
+    if (fields.size() == 1)
+        ReplaceParams(name, first.group, first.item, first.page);
+    else
+        ReplaceParams(name, QString::number(fields.size()), first.page);
+    return name;
+}
+
+QWidget* ChangeTracker::control(const QString& objectName) {
+    if (objectName.isEmpty())
+        return nullptr;
+    auto it = m_controls.constFind(objectName);
+    if (it != m_controls.constEnd() && it.value())
+        return it.value();
+    // "ToolbarPart01_2/Button1": a control inside a named parent.
+    const QStringList path = objectName.split(QLatin1Char('/'));
+    DataPages* pages = m_pages ? m_pages() : nullptr;
+    QWidget* found = nullptr;
+    for (int n = 1; pages && n <= 9 && !found; ++n)
+        if (DataPage* page = pages->page(n))
+            found = page->findChild<QWidget*>(path.first());
+    for (qsizetype i = 1; found && i < path.size(); ++i)
+        found = found->findChild<QWidget*>(path.at(i));
+    m_controls.insert(objectName, found);
+    return found;
+}
+
+void ChangeTracker::updateMarks() {
+    const bool ready = m_switches.InitDone && m_pages && m_pages();
+    updateMarks(ready ? editorSet() : DataSet{}, ready);
+}
+
+void ChangeTracker::updateMarks(const DataSet& editor, bool ready) {
+    const QList<int> changes = ready ? changesNotSent(editor) : QList<int>();
+    if (m_status) {
+        QString text;
+        if (!m_copy.known()) {
+            text = m_texts.cached(QStringLiteral("Controller_Unknown"));
+        } else if (changes.isEmpty()) {
+            text = m_texts.cached(QStringLiteral("Controller_InStep"));
+        } else {
+            text = m_texts.cached(QStringLiteral("Controller_Changes"));
+            ReplaceParams(text, QString::number(changes.size()));
+        }
+        m_status->setText(text);
+    }
+
+    QHash<QWidget*, QStringList> marks;
+    for (int field : changes)
+        if (QWidget* widget = control(m_catalog.fields().at(field).control))
+            marks[widget].append(m_catalog.valueText(m_copy.dataSet(), field));
+
+    for (const QPointer<QWidget>& widget : std::as_const(m_marked)) {
+        if (!widget || marks.contains(widget))
+            continue;
+        widget->setStyleSheet(widget->property(kStyleProperty).toString());
+        widget->setToolTip(widget->property(kToolTipProperty).toString());
+        widget->setProperty(kMarkProperty, false);
+    }
+    m_marked.clear();
+    const QString prefix = m_texts.cached(QStringLiteral("Controller_Value"));
+    for (auto it = marks.constBegin(); it != marks.constEnd(); ++it) {
+        QWidget* widget = it.key();
+        if (!widget->property(kMarkProperty).toBool()) {
+            widget->setProperty(kStyleProperty, widget->styleSheet());
+            widget->setProperty(kToolTipProperty, widget->toolTip());
+            widget->setProperty(kMarkProperty, true);
+            widget->setStyleSheet(widget->styleSheet() + kMarkStyle);
+        }
+        QString tip = prefix;
+        ReplaceParams(tip, it.value().join(QStringLiteral(", ")));
+        widget->setToolTip(tip);
+        m_marked.append(widget);
+    }
+}
+
+} // namespace zoz

@@ -1,0 +1,252 @@
+#include "ui/EditorHistory.h"
+
+#include "app/IniFile.h"
+#include "app/Switches.h"
+#include "app/Texts.h"
+#include "app/UserInterface.h"
+#include "dataset/DataStore.h"
+#include "dataset/FieldCatalog.h"
+#include "files/DataFile.h"
+#include "log/AppLog.h"
+#include "ui/ChangeTracker.h"
+#include "ui/CompareWindow.h"
+#include "ui/HistoryWindow.h"
+#include "ui/MainWindow.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QStatusBar>
+#include <QTimer>
+
+namespace zoz {
+
+namespace {
+constexpr int kRed = 255;
+} // namespace
+
+EditorHistory::EditorHistory(Switches& switches, Texts& texts, AppLog& log, UserInterface& ui,
+                             DataStore& store, DataFile& dataFile, MainWindow& mainWindow,
+                             std::function<DataPages*()> pages, std::function<QString()> portName,
+                             QObject* parent)
+    : QObject(parent), m_switches(switches), m_texts(texts), m_log(log), m_ui(ui), m_store(store),
+      m_dataFile(dataFile), m_mainWindow(mainWindow), m_pages(std::move(pages)),
+      m_portName(std::move(portName)), m_history(HistoryStore::folderIn(switches.ProgramFolder)) {
+    connect(&m_copy, &ControllerCopy::changed, this, &EditorHistory::writeHistory);
+}
+
+EditorHistory::~EditorHistory() {
+    delete m_compare;
+    delete m_historyWindow;
+}
+
+void EditorHistory::start() {
+    if (m_tracker)
+        return;
+    m_catalog = std::make_unique<FieldCatalog>(m_texts, m_store);
+    m_tracker =
+        std::make_unique<ChangeTracker>(m_store, m_switches, m_texts, m_copy, *m_catalog, m_pages);
+    m_mainWindow.statusBar()->addPermanentWidget(m_tracker->statusField());
+
+    QAction* compare = addAction("actCompare", "Menu_Compare");
+    compare->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C));
+    connect(compare, &QAction::triggered, this, &EditorHistory::showCompare);
+    QAction* history = addAction("actHistory", "Menu_History");
+    history->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_H));
+    connect(history, &QAction::triggered, this, &EditorHistory::showHistory);
+
+    QUndoStack& stack = m_tracker->undoStack();
+    QAction* undo = addAction("actUndo", "Menu_Undo");
+    undo->setShortcut(QKeySequence::Undo);
+    QAction* redo = addAction("actRedo", "Menu_Redo");
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    // An edit still open in a box becomes its own step before anything is undone.
+    connect(undo, &QAction::triggered, this, [this] {
+        m_tracker->check();
+        m_tracker->undoStack().undo();
+    });
+    connect(redo, &QAction::triggered, this, [this] {
+        m_tracker->check();
+        m_tracker->undoStack().redo();
+    });
+    auto label = [this](QAction* action, const char* key, const QString& step) {
+        const QString k = QString::fromLatin1(key);
+        QString text = m_texts.message(k, k);
+        if (!step.isEmpty())
+            text += QStringLiteral(": ") + step;
+        action->setText(text);
+    };
+    connect(&stack, &QUndoStack::undoTextChanged, undo,
+            [=](const QString& step) { label(undo, "Menu_Undo", step); });
+    connect(&stack, &QUndoStack::redoTextChanged, redo,
+            [=](const QString& step) { label(redo, "Menu_Redo", step); });
+    connect(&stack, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(&stack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    undo->setEnabled(false);
+    redo->setEnabled(false);
+    m_tracker->check(); // the set start-up left is where undoing ends
+}
+
+QAction* EditorHistory::addAction(const char* name, const char* key, QAction* action) {
+    if (!action)
+        action = new QAction(&m_mainWindow);
+    const QString k = QString::fromLatin1(key);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setText(m_texts.message(k, k));
+    const QString tip = k + QStringLiteral(".ToolTip");
+    action->setToolTip(m_texts.message(tip, tip));
+    m_mainWindow.addExtraAction(action);
+    return action;
+}
+
+DataSet EditorHistory::editorSet() const {
+    return m_tracker ? m_tracker->editorSet() : m_store.DataSet;
+}
+
+void EditorHistory::dataSetReceived() {
+    beginOperation(QStringLiteral("Step_DataReceived"));
+    m_copy.adopt(editorSet(), ControllerCopy::Origin::Received,
+                 m_portName ? m_portName() : QString());
+    endOperation();
+}
+
+void EditorHistory::dataSetSending(qint32 checksum) {
+    m_copy.sending(editorSet(), checksum);
+}
+
+void EditorHistory::sendConfirmed(qint32 checksum) {
+    m_copy.confirmed(checksum, m_portName ? m_portName() : QString());
+}
+
+void EditorHistory::beginOperation(const QString& nameKey) {
+    if (m_tracker)
+        m_tracker->beginOperation(nameKey);
+}
+
+void EditorHistory::endOperation() {
+    if (m_tracker)
+        m_tracker->endOperation();
+}
+
+// After the exchange has run on: a failure is one red line in the protocol and nothing else.
+void EditorHistory::writeHistory(ControllerCopy::Origin origin) {
+    const DataSet set = m_copy.dataSet();
+    const QDateTime when = m_copy.time();
+    QTimer::singleShot(0, this, [this, set, when, origin] {
+        QString failure;
+        const QString written = m_history.write(
+            set,
+            origin == ControllerCopy::Origin::Sent ? HistoryEntry::Direction::Sent
+                                                   : HistoryEntry::Direction::Received,
+            when, HistoryStore::keepFrom(m_texts.iniFileName()), &failure);
+        if (written.isEmpty()) {
+            QString text = m_texts.message(QStringLiteral("History_Write_Err"));
+            ReplaceParams(text, failure, m_history.folder());
+            m_log.WriteLog(QStringLiteral("  ") + text, false, true, kRed);
+        }
+        if (m_historyWindow && m_historyWindow->isVisible())
+            m_historyWindow->reload();
+    });
+}
+
+std::optional<DataSet> EditorHistory::readFile(const QString& path) {
+    DataSet set;
+    switch (HistoryStore::readDataSet(path, set)) {
+    case HistoryStore::ReadResult::Ok:
+        return set;
+    case HistoryStore::ReadResult::WrongLength:
+        m_log.WriteLog(DataFile::VersionConflictGerman(path));
+        m_ui.messageBox(DataFile::VersionConflictText(path), MsgButtons::Ok, MsgIcon::Exclamation,
+                        m_switches.ProgramName);
+        break;
+    case HistoryStore::ReadResult::Unreadable: {
+        QString text = m_texts.message(QStringLiteral("ReadingData_Err"));
+        ReplaceParams(text, path);
+        m_dataFile.ReportText(QStringLiteral("  ") + text);
+        break;
+    }
+    }
+    return std::nullopt;
+}
+
+CompareWindow& EditorHistory::compareWindow() {
+    if (!m_compare) {
+        start();
+        CompareWindow::Services s;
+        s.editorSet = [this] { return editorSet(); };
+        s.controllerSet = [this](QString* title) -> std::optional<DataSet> {
+            if (!m_copy.known())
+                return std::nullopt;
+            QString t = m_texts.message(m_copy.origin() == ControllerCopy::Origin::Sent
+                                            ? QStringLiteral("Compare_ControllerSent")
+                                            : QStringLiteral("Compare_ControllerReceived"));
+            ReplaceParams(t, m_copy.time().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                          m_copy.port());
+            *title = t;
+            return m_copy.dataSet();
+        };
+        s.chooseFile = [this] {
+            return m_dataFile.FileOpenDialog(m_switches.DatFileName, FileKind::Data);
+        };
+        s.readFile = [this](const QString& path) { return readFile(path); };
+        s.takeIntoEditor = [this](const DataSet& set) {
+            m_tracker->setEditorSet(set, QStringLiteral("Step_Taken"));
+        };
+        m_compare = new CompareWindow(m_texts, *m_catalog, std::move(s), &m_mainWindow);
+        m_compare->setWindowFlag(Qt::Window);
+    }
+    return *m_compare;
+}
+
+HistoryWindow& EditorHistory::historyWindow() {
+    if (!m_historyWindow) {
+        start();
+        m_historyWindow = new HistoryWindow(
+            m_texts, *m_catalog, m_history, [this] { return editorSet(); }, &m_mainWindow);
+        m_historyWindow->setWindowFlag(Qt::Window);
+        connect(m_historyWindow, &HistoryWindow::loadRequested, this, [this](const QString& path) {
+            if (loadIntoEditor(path))
+                m_historyWindow->reload();
+        });
+        connect(m_historyWindow, &HistoryWindow::compareRequested, this,
+                [this](const QString& path) {
+                    compareWindow().compareWithFile(path);
+                    compareWindow().show();
+                });
+    }
+    return *m_historyWindow;
+}
+
+void EditorHistory::showCompare() {
+    CompareWindow& window = compareWindow();
+    window.compareWithController();
+    window.show();
+    window.raise();
+}
+
+void EditorHistory::showHistory() {
+    HistoryWindow& window = historyWindow();
+    window.reload();
+    window.show();
+    window.raise();
+}
+
+bool EditorHistory::loadIntoEditor(const QString& path) {
+    QString question = m_texts.message(QStringLiteral("QueryReadData"));
+    ReplaceParams(question, path);
+    if (m_ui.messageBox(question, MsgButtons::YesNo, MsgIcon::Critical, m_ui.mainCaption()) !=
+        MsgAnswer::Yes)
+        return false;
+    beginOperation(QStringLiteral("Step_FileLoaded"));
+    QString name = path;
+    const bool loaded = m_dataFile.ReadDataFile(name, true);
+    if (loaded) {
+        m_ui.refreshPages();
+        if (m_store.BlankNames_Replaced(m_ui, m_texts, m_log, true))
+            m_ui.showStatusText(m_texts.message(QStringLiteral("ReadingData_Ok")));
+    }
+    endOperation();
+    return loaded;
+}
+
+} // namespace zoz

@@ -1,0 +1,105 @@
+#include "ui/HistoryWindow.h"
+
+#include "app/Texts.h"
+#include "dataset/FieldCatalog.h"
+#include "files/HistoryStore.h"
+#include "ui/CompareWindow.h"
+
+#include <QDesktopServices>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace zoz {
+
+HistoryWindow::HistoryWindow(Texts& texts, const FieldCatalog& catalog, const HistoryStore& store,
+                             std::function<DataSet()> editorSet, QWidget* parent)
+    : QDialog(parent), m_texts(texts), m_catalog(catalog), m_store(store),
+      m_editorSet(std::move(editorSet)), m_rows(new QTreeWidget(this)) {
+    setObjectName(QStringLiteral("frmHistory"));
+    setWindowTitle(text("History.Caption"));
+    m_rows->setObjectName(QStringLiteral("lstHistory"));
+    m_rows->setRootIsDecorated(false);
+    m_rows->setHeaderLabels(
+        {text("History_Time"), text("History_Direction"), text("History_Differences")});
+    m_rows->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+
+    auto* buttons = new QDialogButtonBox(this);
+    auto add = [&](const char* name, const char* key, QDialogButtonBox::ButtonRole role) {
+        auto* b = new QPushButton(text(key), this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setToolTip(text((QByteArray(key) + ".ToolTip").constData()));
+        b->setAutoDefault(false);
+        buttons->addButton(b, role);
+        return b;
+    };
+    QPushButton* load = add("cmdHistoryLoad", "History_Load", QDialogButtonBox::ActionRole);
+    QPushButton* compare =
+        add("cmdHistoryCompare", "History_Compare", QDialogButtonBox::ActionRole);
+    QPushButton* folder = add("cmdHistoryFolder", "History_Folder", QDialogButtonBox::ActionRole);
+    auto* close = new QPushButton(text("Window_Close"), this);
+    close->setObjectName(QStringLiteral("cmdHistoryClose"));
+    close->setAutoDefault(false);
+    buttons->addButton(close, QDialogButtonBox::RejectRole);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_rows, 1);
+    layout->addWidget(buttons);
+    resize(560, 420);
+
+    connect(load, &QPushButton::clicked, this, [this] {
+        if (const QString path = currentFile(); !path.isEmpty())
+            emit loadRequested(path);
+    });
+    connect(compare, &QPushButton::clicked, this, [this] {
+        if (const QString path = currentFile(); !path.isEmpty())
+            emit compareRequested(path);
+    });
+    connect(folder, &QPushButton::clicked, this, [this] {
+        QDir().mkpath(m_store.folder());
+        QDesktopServices::openUrl(QUrl::fromLocalFile(m_store.folder()));
+    });
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QString HistoryWindow::text(const char* key) const {
+    const QString k = QString::fromLatin1(key);
+    return m_texts.message(k, k);
+}
+
+void HistoryWindow::reload() {
+    m_rows->clear();
+    const DataSet editor = m_editorSet ? m_editorSet() : DataSet{};
+    for (const HistoryEntry& entry : m_store.entries()) {
+        QStringList columns;
+        if (entry.readable) {
+            columns << entry.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
+                    << text(entry.direction == HistoryEntry::Direction::Sent ? "History_Sent"
+                                                                             : "History_Received")
+                    << QString::number(
+                           CompareWindow::shownDifferences(m_catalog, editor, entry.data).size());
+        } else {
+            columns << QFileInfo(entry.filePath).fileName() << text("History_Unreadable")
+                    << QString();
+        }
+        auto* row = new QTreeWidgetItem(m_rows, columns);
+        row->setData(0, Qt::UserRole, entry.readable ? entry.filePath : QString());
+        row->setToolTip(0, entry.filePath);
+        if (!entry.readable)
+            row->setDisabled(true);
+    }
+    if (m_rows->topLevelItemCount() > 0)
+        m_rows->setCurrentItem(m_rows->topLevelItem(0));
+}
+
+QString HistoryWindow::currentFile() const {
+    const QTreeWidgetItem* row = m_rows->currentItem();
+    return row ? row->data(0, Qt::UserRole).toString() : QString();
+}
+
+} // namespace zoz

@@ -1,0 +1,321 @@
+// The editor against the controller: receive, edit three pages, send with a bad and a good
+// checksum; the status field, the marks and the history follow. Undo and redo across pages, the
+// compare window's rows and the history window's load.
+#include "ui/Application.h"
+
+#include "app/IniFile.h"
+#include "dataset/DataSetImage.h"
+#include "files/HistoryStore.h"
+#include "pages/DataPage.h"
+#include "support/QtPrinters.h"
+#include "support/SimProcess.h"
+#include "ui/ChangeTracker.h"
+#include "ui/ChooseDialog.h"
+#include "ui/CompareWindow.h"
+#include "ui/HistoryWindow.h"
+#include "ui/ProtoTextBox.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+using namespace zoz;
+
+namespace {
+
+class EditorHistoryTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    zoz::test::SimProcess sim;
+    QStringList boxes;
+    QTimer acceptor;
+    std::unique_ptr<Application> app;
+
+    void SetUp() override {
+        const QString ini = dir.filePath("zozedud.Ini");
+        ASSERT_TRUE(QFile::copy(ZOZ_SOURCE_DIR "/resources/zozedud.Ini", ini));
+        QFile::setPermissions(ini, QFile::ReadOwner | QFile::WriteOwner);
+        for (auto [section, key, value] : {std::tuple{"Main", "Language", "ENG"},
+                                           {"Main", "RequestStatus", "no"},
+                                           {"Main", "RequestData", "no"},
+                                           {"Main", "Debug", "yes"},
+                                           {"Comm", "TimerInterval", "20"},
+                                           {"History", "Keep", "3"}})
+            SetIniValue(ini, section, key, value);
+        SetIniValue(ini, "Comm", "Port", sim.device());
+        QFile dat(dir.filePath("Default.DAT"));
+        ASSERT_TRUE(dat.open(QIODevice::WriteOnly));
+        dat.write(QByteArray(DataSetImage::Size, '\0'));
+        dat.close();
+        QObject::connect(&acceptor, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                boxes.append(box->text());
+                QTest::keyClick(box, Qt::Key_Return);
+            }
+        });
+        acceptor.start(20);
+        app = std::make_unique<Application>(Application::Options{dir.filePath("zozedud"), [] {}});
+        app->Main();
+        ASSERT_TRUE(app->switches().InitDone);
+        app->mainWindow().activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&app->mainWindow()));
+    }
+
+    ChangeTracker& tracker() { return *app->editorHistory().tracker(); }
+    QString status() { return tracker().statusField()->text(); }
+    QWidget* control(int page, const char* name) {
+        auto* w = app->pages().page(page)->findChild<QWidget*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    void showPage(int page) {
+        auto* tabs = app->mainWindow().findChild<QTabBar*>();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page - 1).center());
+    }
+    void click(const QString& toolbarButton) {
+        QTest::mouseClick(app->mainWindow().findChild<QWidget*>(toolbarButton), Qt::LeftButton);
+    }
+    void type(int page, const char* name, const QString& text) {
+        showPage(page);
+        auto* box = qobject_cast<QLineEdit*>(control(page, name));
+        QTest::mouseClick(box, Qt::LeftButton);
+        box->selectAll();
+        QTest::keyClicks(box, text);
+    }
+    void toggle(int page, const char* name) {
+        showPage(page);
+        QWidget* box = control(page, name);
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+    }
+    void choose(int page, const char* name, int index) {
+        showPage(page);
+        auto* list = qobject_cast<QComboBox*>(control(page, name));
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Home);
+        for (int i = 0; i < index; ++i)
+            QTest::keyClick(list, Qt::Key_Down);
+    }
+    bool marked(int page, const char* name) {
+        return control(page, name)->property("zozDiffers").toBool();
+    }
+    static bool spinUntil(const std::function<bool()>& pred, int ms = 15000) {
+        return QTest::qWaitFor(pred, ms);
+    }
+    QList<HistoryEntry> history() { return app->editorHistory().historyStore().entries(); }
+};
+
+TEST_F(EditorHistoryTest, EditsAreCountedAndMarkedUntilTheControllerConfirmsTheSend) {
+    EXPECT_EQ(status(), "controller's data unknown");
+    click("Toolbar1_6"); // receive, after the question
+    ASSERT_TRUE(spinUntil([&] { return app->editorHistory().controllerCopy().known(); }));
+    ASSERT_TRUE(spinUntil([&] { return history().size() == 1; }));
+    EXPECT_EQ(status(), "in step with the controller");
+    EXPECT_EQ(history()[0].direction, HistoryEntry::Direction::Received);
+    EXPECT_EQ(DataSetImage::Write(history()[0].data),
+              DataSetImage::Write(app->dataStore().DataSet));
+
+    type(2, "txtInputDigital_1", "Snare");
+    toggle(6, "chkMachSource03_4");
+    choose(4, "cmbVolume", 2);
+    QTest::qWait(50);
+    const QString pending = status();
+    EXPECT_TRUE(pending.endsWith(" changes not sent")) << pending.toStdString();
+    EXPECT_GE(pending.section(' ', 0, 0).toInt(), 3);
+    for (auto [page, name] :
+         {std::pair{2, "txtInputDigital_1"}, {6, "chkMachSource03_4"}, {4, "cmbVolume"}})
+        EXPECT_TRUE(marked(page, name)) << name;
+    EXPECT_TRUE(control(2, "txtInputDigital_1")->toolTip().contains("Dig 02"));
+    EXPECT_FALSE(marked(2, "txtInputDigital_2"));
+
+    // The controller answers with a wrong checksum: nothing changes.
+    sim.command("fault badsum");
+    click("Toolbar1_5");
+    ASSERT_FALSE(sim.waitFor("RX 85", 15000).isEmpty());
+    ASSERT_TRUE(spinUntil([&] { return boxes.filter("Checksum").size() == 1; }));
+    EXPECT_EQ(status(), pending);
+    EXPECT_EQ(history().size(), 1);
+
+    // The right one: in step, marks gone, the sent set in the history byte for byte.
+    click("Toolbar1_5");
+    ASSERT_TRUE(spinUntil([&] { return status() == "in step with the controller"; }));
+    EXPECT_FALSE(marked(2, "txtInputDigital_1"));
+    EXPECT_FALSE(marked(6, "chkMachSource03_4"));
+    ASSERT_TRUE(spinUntil([&] { return history().size() == 2; }));
+    EXPECT_EQ(history()[0].direction, HistoryEntry::Direction::Sent);
+    EXPECT_EQ(DataSetImage::Write(history()[0].data), DataSetImage::Write(tracker().editorSet()));
+    EXPECT_EQ(history()[0].data.Name.InputDigitalName[2].text().trimmed(), "Snare");
+
+    // Two more receives: Keep 3 leaves the newest three.
+    for (int i = 0; i < 2; ++i) {
+        const QDateTime newest = history()[0].time;
+        QTest::qWait(1100); // a new second
+        click("Toolbar1_6");
+        ASSERT_TRUE(spinUntil([&] { return history()[0].time > newest; }));
+    }
+    const QList<HistoryEntry> kept = history();
+    ASSERT_EQ(kept.size(), 3);
+    EXPECT_EQ(kept[2].direction, HistoryEntry::Direction::Sent);
+
+    // The window lists them newest first against an edited editor; the sent one loads back.
+    type(2, "txtInputDigital_1", "Other");
+    app->editorHistory().showHistory();
+    HistoryWindow& window = app->editorHistory().historyWindow();
+    auto* rows = window.findChild<QTreeWidget*>("lstHistory");
+    ASSERT_EQ(rows->topLevelItemCount(), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(rows->topLevelItem(i)->text(0), kept[i].time.toString("yyyy-MM-dd HH:mm:ss"));
+        EXPECT_EQ(rows->topLevelItem(i)->text(2), "1");
+    }
+    QTest::mouseClick(rows->viewport(), Qt::LeftButton, {},
+                      rows->visualItemRect(rows->topLevelItem(2)).center());
+    QTest::mouseClick(window.findChild<QPushButton*>("cmdHistoryLoad"), Qt::LeftButton);
+    ASSERT_TRUE(spinUntil([&] { return tracker().editorSet() == kept[2].data; }));
+    EXPECT_FALSE(boxes.filter(QFileInfo(kept[2].filePath).fileName()).isEmpty());
+    EXPECT_EQ(qobject_cast<QLineEdit*>(control(2, "txtInputDigital_1"))->text(), "Snare");
+    EXPECT_EQ(rows->topLevelItem(2)->text(2), "0");
+}
+
+// One edit of every kind of control; the compare window names each in the pages' terms with the
+// editor's value first. Taking the rows back makes the editor the controller's copy again.
+TEST_F(EditorHistoryTest, CompareRowsNameEveryKindOfEditAndTakeThemBack) {
+    // The history cannot be written here: one red protocol line, the exchange goes on.
+    QFile blocker(app->editorHistory().historyStore().folder());
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    click("Toolbar1_6");
+    ASSERT_TRUE(spinUntil([&] { return status() == "in step with the controller"; }));
+    ASSERT_TRUE(spinUntil(
+        [&] { return app->protoWindow().txtProto()->text().contains("History not kept: "); }));
+    EXPECT_TRUE(boxes.filter("History").isEmpty());
+    const DataSet received = tracker().editorSet();
+    app->chooser().setModalRunner([](ChooseDialog& dialog) {
+        QListWidget* list = dialog.lstChoose();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(2)).center());
+        QTest::mouseClick(dialog.findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+    });
+    type(2, "txtInputAdat_2", "Vox 1");
+    QTest::mouseClick(control(3, "txtInputA_0"), Qt::LeftButton);
+    showPage(5);
+    QTest::mouseClick(control(5, "txtInput_1"), Qt::LeftButton);
+    toggle(4, "chkMonMode_1");
+    toggle(6, "chkMachSource03_4");
+    choose(6, "cmbChannels", 0);
+    showPage(7);
+    QTest::mouseClick(control(7, "ToolbarPart01_2")->findChild<QWidget*>("Button2"),
+                      Qt::LeftButton);
+    QTest::qWait(50);
+
+    app->editorHistory().showCompare();
+    auto* rows = app->editorHistory().compareWindow().findChild<QTreeWidget*>("lstCompare");
+    QStringList shown;
+    for (int i = 0; i < rows->topLevelItemCount(); ++i) {
+        QStringList columns;
+        for (int c = 0; c < 5; ++c)
+            columns << rows->topLevelItem(i)->text(c);
+        shown << columns.join(" | ");
+    }
+    const QStringList expected = {
+        "Names | ADAT inputs | ADAT input 3 | Vox 1 | Adat 3",
+        "Layer | Layer A | Channel 1 / 2 | Digital input 5 'Dig 05' | not defined",
+        "Monitor | Monitor | Mode: Stereo | off | on",
+        "Monitor | Monitor | Mode: Mono | on | off",
+        "GPIO | GPIO Inputs | Input 2 | 3 Mute monitor | not defined",
+        "Editor | Machine sources | Source 03 D | on | off",
+        "Editor | Channels | Mode | Two channels | Four channels",
+        "SnapShot | Configurations | Config 3 Switch 2 | on | off"};
+    EXPECT_EQ(shown, expected) << shown.join("\n").toStdString();
+
+    rows->selectAll();
+    QTest::mouseClick(
+        app->editorHistory().compareWindow().findChild<QPushButton*>("cmdCompareTake"),
+        Qt::LeftButton);
+    EXPECT_TRUE(tracker().editorSet() == received);
+    EXPECT_EQ(status(), "in step with the controller");
+    EXPECT_EQ(rows->topLevelItemCount(), 0);
+    EXPECT_EQ(app->editorHistory().compareWindow().findChild<QLabel*>("lblCompareResult")->text(),
+              "The two data sets are identical.");
+
+    // A data file of another length is a version conflict and compares nothing.
+    QFile odd(dir.filePath("odd.DAT"));
+    ASSERT_TRUE(odd.open(QIODevice::WriteOnly));
+    odd.write(QByteArray(DataSetImage::Size + 1, '\0'));
+    odd.close();
+    app->editorHistory().compareWindow().compareWithFile(odd.fileName());
+    ASSERT_FALSE(boxes.isEmpty());
+    EXPECT_TRUE(boxes.last().contains("Version conflict: The file '"))
+        << boxes.last().toStdString();
+}
+
+// Edits on two pages are undone and redone by the keys, step by step, without a word to the
+// controller; a whole-set change is one step of its own.
+TEST_F(EditorHistoryTest, UndoAndRedoWalkTheStepsAcrossPages) {
+    auto* name = qobject_cast<QLineEdit*>(control(2, "txtInputAdat_2"));
+    auto* source = qobject_cast<QAbstractButton*>(control(6, "chkMachSource03_4"));
+    const QString nameBefore = name->text();
+    const bool sourceBefore = source->isChecked();
+    auto* undo = app->mainWindow().findChild<QAction*>("actUndo");
+    type(2, "txtInputAdat_2", "Vox 1");
+    QTest::qWait(20);
+    EXPECT_EQ(undo->text(), "Undo: ADAT inputs, ADAT input 3 (page Names)");
+    toggle(6, "chkMachSource03_4");
+    QTest::qWait(20);
+
+    type(2, "txtInputAdat_2", "Vox 2"); // the focus is in a text box: the keys are still ours
+    auto key = [&](Qt::Key k, Qt::KeyboardModifiers m) {
+        QTest::keyClick(QApplication::focusWidget(), k, m);
+        QTest::qWait(20);
+    };
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char* name;
+        bool source;
+    } walk[] = {{Qt::Key_Z, Qt::ControlModifier, "Vox 1", !sourceBefore},
+                {Qt::Key_Z, Qt::ControlModifier, "Vox 1", sourceBefore},
+                {Qt::Key_Z, Qt::ControlModifier, nullptr, sourceBefore},
+                {Qt::Key_Y, Qt::ControlModifier, "Vox 1", sourceBefore},
+                {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, "Vox 1", !sourceBefore},
+                {Qt::Key_Y, Qt::ControlModifier, "Vox 2", !sourceBefore}};
+    for (const auto& step : walk) {
+        key(step.key, step.modifiers);
+        EXPECT_EQ(name->text(), step.name ? QString::fromLatin1(step.name) : nameBefore);
+        EXPECT_EQ(source->isChecked(), step.source);
+    }
+    EXPECT_TRUE(sim.quietFor("RX", 200));
+
+    // A reset is one step; undoing it brings every edit back.
+    click("Toolbar1_3");
+    ASSERT_TRUE(spinUntil([&] { return name->text() != "Vox 2"; }));
+    EXPECT_TRUE(undo->text().endsWith("editor reset")) << undo->text().toStdString();
+    undo->trigger();
+    EXPECT_EQ(name->text(), "Vox 2");
+    EXPECT_EQ(source->isChecked(), !sourceBefore);
+
+    // 201 more steps are all there to undo, and the ones before them too.
+    showPage(6);
+    for (int i = 0; i < 201; ++i) {
+        QTest::mouseClick(source, Qt::LeftButton, {}, QPoint(8, source->height() / 2));
+        QTest::qWait(1);
+    }
+    EXPECT_EQ(source->isChecked(), sourceBefore);
+    for (int i = 0; i < 201; ++i)
+        undo->trigger();
+    EXPECT_EQ(source->isChecked(), !sourceBefore);
+    EXPECT_TRUE(undo->isEnabled());
+}
+
+} // namespace
