@@ -127,13 +127,10 @@ private:
     std::unique_ptr<PortPickerDialog> m_portPicker;
     QAction* m_portPickerAction = nullptr; // owned by the main window
     Dispatcher m_dispatcher;
-<<<<<<< HEAD
     QtTranslation m_qtTranslation;
     // SIGINT and SIGTERM end the program the orderly way, without a question.
     EndSignals m_endSignals;
-=======
     std::unique_ptr<EditorHistory> m_editorHistory;
->>>>>>> history
 };
 
 } // namespace zoz
