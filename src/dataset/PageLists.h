@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QVector>
 
 namespace zoz {
@@ -14,6 +15,10 @@ public:
     static const QVector<int>& ChannelCounts();
     // SnapShot page: "temporary", then configurations 01..08.
     static const QVector<int>& StartUpConfs();
+    // Monitor page: the volume list ("off", "- 60 dB" .. "+12 dB") and the monitored channel pairs.
+    // The first volume entry is replaced on the page by the language's text for "off".
+    static QStringList MonitorVolumes();
+    static QStringList MonitorChannels();
 
     // The number at a list position; false when the position names no entry.
     static bool NumberAt(const QVector<int>& list, int index, int& number);

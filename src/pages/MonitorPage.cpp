@@ -1,5 +1,6 @@
 #include "pages/MonitorPage.h"
 
+#include "dataset/PageLists.h"
 #include "pages/AssignBox.h"
 #include "pages/ValueCheckBox.h"
 
@@ -13,28 +14,11 @@
 namespace zoz {
 
 QStringList MonitorPage::volumeItems() {
-    QStringList items{QStringLiteral("off")};
-    for (int db : {60, 54, 48, 42, 36, 30, 27})
-        items << QStringLiteral("- %1 dB").arg(db);
-    for (int db = 24; db >= 10; --db)
-        items << QStringLiteral("- %1 dB").arg(db);
-    for (int db = 9; db >= 1; --db)
-        items << QStringLiteral("-   %1 dB").arg(db);
-    items << QStringLiteral("    0 dB");
-    for (int db = 1; db <= 9; ++db)
-        items << QStringLiteral("+  %1 dB").arg(db);
-    for (int db = 10; db <= 12; ++db)
-        items << QStringLiteral("+%1 dB").arg(db);
-    return items;
+    return PageLists::MonitorVolumes();
 }
 
 QStringList MonitorPage::kanalItems() {
-    return {
-        QStringLiteral("IN 1/2"),      QStringLiteral("IN 3/4 "),     QStringLiteral("IN 5/6"),
-        QStringLiteral("IN 7/8"),      QStringLiteral("IN 9/10"),     QStringLiteral("IN 11/12"),
-        QStringLiteral("Bus 1/2"),     QStringLiteral("Bus 3/4"),     QStringLiteral("Bus 5/6"),
-        QStringLiteral("Aux 1/2"),     QStringLiteral("ext Mon 1/2"), QStringLiteral("ext Mon 3/4"),
-        QStringLiteral("ext Mon 5/6"), QStringLiteral("ext Mon 7/8")};
+    return PageLists::MonitorChannels();
 }
 
 MonitorPage::MonitorPage(const Texts& texts, const Switches& switches, QWidget* parent)
