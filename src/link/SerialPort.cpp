@@ -45,7 +45,10 @@ SerialPort::SerialPort(LinkReporter& reporter, QObject* parent)
 
 int SerialPort::SetCommParameters() {
     const QString iniFileName = m_reporter.switches().IniFileName;
-    auto value = [&iniFileName](const char* key, const char* def) {
+    auto value = [this, &iniFileName](const char* key, const char* def) {
+        const auto given = Overrides.constFind(QString::fromLatin1(key));
+        if (given != Overrides.constEnd())
+            return *given;
         return GetIniValue(iniFileName, kSection, QString::fromLatin1(key),
                            QString::fromLatin1(def));
     };
@@ -194,11 +197,13 @@ bool SerialPort::OpenPort() {
             const QString why =
                 m_device.isEmpty() ? QStringLiteral("no port set up") : m_port.errorString();
             m_port.clearError();
+            m_openError = why;
             m_reporter.errorReport(QStringLiteral("Comm_OpenPort_Err"), why, portText(), true,
                                    true);
             return false;
         }
         m_hangUp = false;
+        m_openError.clear();
         applyModemLines();
         m_reporter.ui().processEvents();
         PortOpened = m_port.isOpen();

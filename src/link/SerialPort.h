@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QObject>
 #include <QSerialPort>
 #include <QString>
@@ -53,6 +54,12 @@ public:
     int TimerInterval = 0; // milliseconds of TimerComm
     bool PortOpened = false;
 
+    // [Comm] values that win over the settings file (key as in the file, e.g. "Port"); the
+    // command-line tool's options. Empty for the editor.
+    QHash<QString, QString> Overrides;
+    // The system's text of the last failed open, "" after a successful one.
+    QString openError() const { return m_openError; }
+
 signals:
     // Bytes received, NUL bytes already dropped (NullDiscard).
     void received(const QByteArray& bytes);
@@ -73,6 +80,7 @@ private:
     bool m_portIsNumber = false;
     bool m_hangUp = false;
     QString m_writeError;
+    QString m_openError;
 };
 
 } // namespace zoz
