@@ -66,8 +66,9 @@ QString textOf(const QJsonValue& v, int length) {
     for (const QChar c : s)
         if (!CodePage::canEncode(c))
             throw BadValue{QStringLiteral("character U+%1 is not in Windows-1252")
-                               .arg(c.unicode(), 4, 16, QLatin1Char('0'))
-                               .toUpper()};
+                               .arg(QString::number(c.unicode(), 16)
+                                        .toUpper()
+                                        .rightJustified(4, QLatin1Char('0')))};
     return s;
 }
 
