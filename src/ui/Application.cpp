@@ -1,11 +1,18 @@
 #include "ui/Application.h"
 
+#include "app/IniFile.h"
+#include "dataset/DataSetImage.h"
 #include "pages/DataPage.h"
+#include "ui/ConfigReport.h"
 #include "ui/ProtoTextBox.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace zoz {
 
@@ -96,6 +103,7 @@ Application::Application(Options options)
     };
     mainHooks.openPort = [this] { m_serialPort.OpenPort(); };
     connectCommands();
+    addReportActions();
 }
 
 // Every command goes through the dispatcher: toolbar, start-up (8, 106), the controller's data
@@ -104,8 +112,17 @@ void Application::connectCommands() {
     m_startup.collaborators().menuCommand = [this](int command) {
         m_dispatcher.Interpret_MenuCommand(command);
     };
-    connect(m_mainWindow.get(), &MainWindow::menuCommand, this,
-            [this](int command) { m_dispatcher.Interpret_MenuCommand(command); });
+    connect(m_mainWindow.get(), &MainWindow::menuCommand, this, [this](int command) {
+        // Loading a data file (1) or resetting to the default one (3) makes a file the source.
+        const QString fileBefore = m_switches.DatFileName;
+        const QByteArray before = DataSetImage::Write(m_dataStore.DataSet);
+        m_dispatcher.Interpret_MenuCommand(command);
+        const bool changed = DataSetImage::Write(m_dataStore.DataSet) != before;
+        if (command == 1 && (changed || m_switches.DatFileName != fileBefore))
+            m_reportSource = QStringLiteral("F") + m_switches.DatFileName;
+        else if (command == 3 && changed)
+            m_reportSource.clear();
+    });
     connect(m_mainWindow.get(), &MainWindow::dummyClicked, this,
             [this] { m_dispatcher.TestButton(); });
     connect(&m_interpreter, &CommandInterpreter::sendDataRequested, this,
@@ -124,6 +141,92 @@ void Application::connectCommands() {
         about.setStartUpSplash(false);
         about.exec();
     };
+}
+
+void Application::addReportActions() {
+    auto* print = new QAction(m_mainWindow.get());
+    print->setObjectName(QStringLiteral("actPrintReport"));
+    print->setShortcut(QKeySequence::Print);
+    connect(print, &QAction::triggered, this, &Application::printReport);
+    auto* pdf = new QAction(m_mainWindow.get());
+    pdf->setObjectName(QStringLiteral("actReportPdf"));
+    pdf->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    connect(pdf, &QAction::triggered, this, &Application::saveReportPdf);
+    // The language is known only after start-up read the settings: texts when the menu opens.
+    auto retext = [this, print, pdf] {
+        for (auto [action, key] : {std::pair{print, "Menu_PrintReport"}, {pdf, "Menu_ReportPdf"}}) {
+            const QString k = QString::fromLatin1(key);
+            action->setText(m_texts.message(k, k));
+            action->setToolTip(m_texts.message(k + QStringLiteral(".ToolTip"), k));
+        }
+    };
+    retext();
+    m_mainWindow->addExtraAction(print);
+    m_mainWindow->addExtraAction(pdf);
+    if (auto* menu = m_mainWindow->findChild<QMenu*>(QStringLiteral("mnuExtras")))
+        connect(menu, &QMenu::aboutToShow, this, retext);
+}
+
+QString Application::reportSource() const {
+    QString text;
+    if (m_reportSource.startsWith(QLatin1Char('C'))) {
+        text = m_texts.message(QStringLiteral("Report_FromController"));
+    } else {
+        text = m_texts.message(QStringLiteral("Report_FromFile"));
+        return ReplaceParams(text, m_reportSource.isEmpty() ? m_switches.DefaultDataFile
+                                                            : m_reportSource.mid(1));
+    }
+    return ReplaceParams(text, m_reportSource.mid(1));
+}
+
+void Application::printReport() {
+    // What the pages show is what is printed.
+    if (m_switches.InitDone)
+        m_ui.takeOverPages();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    QPrintDialog dialog(&printer, m_mainWindow.get());
+    dialog.setObjectName(QStringLiteral("dlgPrint"));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_ui.setBusyCursor(true);
+    ConfigReport(m_texts, m_dataStore).print(printer, reportSource(), QDateTime::currentDateTime());
+    m_ui.setBusyCursor(false);
+    m_ui.showStatusText(m_texts.message(QStringLiteral("Report_Printed")));
+}
+
+void Application::saveReportPdf() {
+    if (m_switches.InitDone)
+        m_ui.takeOverPages();
+    FileDialogRequest request;
+    request.save = true;
+    request.title = m_texts.message(QStringLiteral("Menu_ReportPdf"));
+    request.filterText = m_texts.message(QStringLiteral("Report_Filter"));
+    request.extension = QStringLiteral("PDF");
+    request.initialName = m_switches.ProgramFolder + QLatin1Char('/') + m_switches.ProgramName +
+                          QStringLiteral(".pdf");
+    const QString name = m_ui.fileDialog(request);
+    if (name.isEmpty())
+        return;
+    if (QFileInfo::exists(name)) {
+        QString question = m_texts.message(QStringLiteral("QueryOverwrite"));
+        if (m_ui.messageBox(ReplaceParams(question, name), MsgButtons::YesNo, MsgIcon::Question,
+                            m_ui.mainCaption()) != MsgAnswer::Yes)
+            return;
+    }
+    m_ui.setBusyCursor(true);
+    QString error;
+    const bool written = ConfigReport(m_texts, m_dataStore)
+                             .writePdf(name, reportSource(), QDateTime::currentDateTime(), error);
+    m_ui.setBusyCursor(false);
+    QString text =
+        m_texts.message(written ? QStringLiteral("Report_Saved") : QStringLiteral("Report_Err"));
+    ReplaceParams(text, written ? name : error);
+    m_log.WriteLog(QStringLiteral("  ") + text);
+    if (written)
+        m_ui.showStatusText(text);
+    else
+        m_ui.messageBox(text, MsgButtons::Ok, MsgIcon::Exclamation, m_switches.ProgramName);
 }
 
 SplashWindow& Application::splashWindow() {
@@ -146,7 +249,12 @@ void Application::connectLink() {
         m_interpreter.InterpretCommand(code, frame);
     });
     CommandInterpreter::Collaborators ic;
-    ic.interpretHexData = [this](QString& payload) { m_decoder.Interpret_HexData(payload); };
+    ic.interpretHexData = [this](QString& payload) {
+        // Block "20" is the data set: the controller becomes the report's source.
+        if (payload.startsWith(QLatin1String("20")))
+            m_reportSource = QStringLiteral("C") + m_serialPort.portText().trimmed();
+        m_decoder.Interpret_HexData(payload);
+    };
     ic.resetDataSet = [this] { m_dataFile.ResetDataSet(true, false); };
     ic.endProgram = [this] { m_shutdown.QueryEndProg(false); };
     m_interpreter.setCollaborators(std::move(ic));

@@ -75,8 +75,16 @@ public:
     DataPages& pages();
     ChooseDialog& chooser();
 
+    // Where the data set in the editor came from, for the printed report's header.
+    QString reportSource() const;
+    // The extras menu's report commands: print (a printer or a PDF through the print dialog) and
+    // save as PDF directly.
+    void printReport();
+    void saveReportPdf();
+
 private:
     void connectCommands();
+    void addReportActions();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -109,6 +117,7 @@ private:
     std::unique_ptr<ChooseDialog> m_chooser;
     std::unique_ptr<DataPages> m_pages;
     Dispatcher m_dispatcher;
+    QString m_reportSource; // "" = the default data file of start-up
 };
 
 } // namespace zoz
