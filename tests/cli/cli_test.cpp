@@ -19,6 +19,7 @@ struct CliRun {
     int exitCode = -1;
     QString err;
     qint64 ms = 0;
+    QString out;
 };
 
 // The tool beside the simulator in the build's bin folder, with the harness's settings file.
@@ -30,7 +31,8 @@ CliRun cli(const DataHarness& h, const QStringList& args) {
     process.start(program, QStringList{"--settings", h.switches.IniFileName} + args);
     process.waitForFinished(30000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardError()), clock.elapsed()};
+            QString::fromLocal8Bit(process.readAllStandardError()), clock.elapsed(),
+            QString::fromUtf8(process.readAllStandardOutput())};
 }
 
 // What the editor holds after receiving the simulator's data set: its payload through the decoder.
@@ -98,6 +100,33 @@ TEST(CliTest, FailuresGiveTheirExitCodes) {
         EXPECT_TRUE(run.err.contains(port)) << run.err.toStdString();
         EXPECT_EQ(DataHarness::readFile(file), before) << row.command;
     }
+}
+
+// Offline: diff tells equal from different by its exit code and names the field as the pages do;
+// a bad text form is refused naming the field, and the output file is not created.
+TEST(CliTest, DiffAndImportWorkOnFiles) {
+    DataHarness h;
+    DataSet a;
+    a.Name.InputAdatName[3] = QStringLiteral("Vox 1");
+    DataSet b = a;
+    b.Name.InputAdatName[3] = QStringLiteral("Vox 2");
+    DataHarness::writeFile(h.path("a.DAT"), DataSetImage::Write(a));
+    DataHarness::writeFile(h.path("b.DAT"), DataSetImage::Write(b));
+    EXPECT_EQ(cli(h, {"diff", h.path("a.DAT"), h.path("a.DAT")}).exitCode, 0);
+    const CliRun diff = cli(h, {"diff", h.path("a.DAT"), h.path("b.DAT")});
+    EXPECT_EQ(diff.exitCode, 1);
+    EXPECT_EQ(diff.out.count('\n'), 1);
+    EXPECT_TRUE(diff.out.endsWith("\tVox 1\tVox 2\n")) << diff.out.toStdString();
+    EXPECT_EQ(cli(h, {"export", h.path("b.DAT"), "-o", h.path("b.json")}).exitCode, 0);
+    EXPECT_EQ(cli(h, {"diff", h.path("b.json"), h.path("b.DAT")}).exitCode, 0);
+
+    QByteArray json = DataHarness::readFile(h.path("b.json"));
+    json.replace("\"Vox 2\"", "\"Vox 2 too long\"");
+    DataHarness::writeFile(h.path("bad.json"), json);
+    const CliRun bad = cli(h, {"import", h.path("bad.json"), "-o", h.path("bad.DAT")});
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_TRUE(bad.err.contains("names.adat[3]")) << bad.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(h.path("bad.DAT")));
 }
 
 } // namespace
