@@ -168,15 +168,15 @@ void Application::addReportActions() {
 }
 
 QString Application::reportSource() const {
-    QString text;
-    if (m_reportSource.startsWith(QLatin1Char('C'))) {
-        text = m_texts.message(QStringLiteral("Report_FromController"));
-    } else {
-        text = m_texts.message(QStringLiteral("Report_FromFile"));
-        return ReplaceParams(text, m_reportSource.isEmpty() ? m_switches.DefaultDataFile
-                                                            : m_reportSource.mid(1));
-    }
-    return ReplaceParams(text, m_reportSource.mid(1));
+    const bool controller = m_reportSource.startsWith(QLatin1Char('C'));
+    QString text = m_texts.message(controller ? QStringLiteral("Report_FromController")
+                                              : QStringLiteral("Report_FromFile"));
+    const QString detail =
+        m_reportSource.isEmpty() ? m_switches.DefaultDataFile : m_reportSource.mid(1);
+    // A settings file without the text still names the port or file.
+    if (!text.contains(QLatin1Char('&')))
+        return text + QLatin1Char(' ') + detail;
+    return ReplaceParams(text, detail);
 }
 
 void Application::printReport() {
