@@ -37,10 +37,14 @@ TEST(ApplicationReport, ReportAsPdfFromTheExtrasMenu) {
     Application app(Application::Options{dir.filePath("zozedud"), [&] { ++terminated; }});
     app.Main();
     ASSERT_TRUE(app.switches().InitDone);
-    QTRY_VERIFY_WITH_TIMEOUT(
-        !app.dataStore().DataSet.Name.InputDigitalName[1].text().trimmed().isEmpty(), 5000);
+    // Start-up asked the controller for its data set (RequestData defaults to yes).
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return !app.dataStore().DataSet.Name.InputDigitalName[1].text().trimmed().isEmpty();
+        },
+        5000));
 
-    // The save dialog gets the name typed in; the new file needs no overwrite question.
+    // The save dialog gets the name; a new file needs no overwrite question.
     const QString pdf = dir.filePath("report.pdf");
     QTimer typist;
     QObject::connect(&typist, &QTimer::timeout, [&] {
