@@ -116,8 +116,9 @@ FieldCatalog::FieldCatalog(const Texts& texts, const DataStore& store) {
                 ref.group = caption;
                 const QString fallback =
                     QString::fromLatin1(def.item) + QLatin1Char(' ') + QString::number(i);
-                ref.item =
-                    i == 0 ? fallback : t(part + QStringLiteral(".ToolTip") + nn(i), fallback);
+                // Element 0 has no box: it is named by its group in the page's language.
+                ref.item = i == 0 ? caption + QStringLiteral(" [0]")
+                                  : t(part + QStringLiteral(".ToolTip") + nn(i), fallback);
                 ref.control = i == 0 ? QString()
                                      : QString::fromLatin1(def.box) + QLatin1Char('_') +
                                            QString::number(i - 1);

@@ -1,12 +1,18 @@
 #include "ui/Application.h"
 
 #include "app/IniFile.h"
+#include "dataset/DataSetImage.h"
 #include "pages/DataPage.h"
+#include "ui/ConfigReport.h"
 #include "ui/ProtoTextBox.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
+#include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace zoz {
 
@@ -102,6 +108,7 @@ Application::Application(Options options)
     connect(&m_endSignals, &EndSignals::received, this, [this] { m_shutdown.QueryEndProg(false); });
     connectExtras();
     connectHistory();
+    addReportActions();
 }
 
 // The editor's added commands, in the menu at the toolbar's right end.
@@ -178,7 +185,14 @@ void Application::connectCommands() {
                                             : QString();
         if (!step.isEmpty())
             m_editorHistory->beginOperation(step);
+        const QString fileBefore = m_switches.DatFileName;
+        const QByteArray before = DataSetImage::Write(m_dataStore.DataSet);
         m_dispatcher.Interpret_MenuCommand(command);
+        const bool changed = DataSetImage::Write(m_dataStore.DataSet) != before;
+        if (command == 1 && (changed || m_switches.DatFileName != fileBefore))
+            m_reportSource = QStringLiteral("F") + m_switches.DatFileName;
+        else if (command == 3 && changed)
+            m_reportSource.clear();
         if (!step.isEmpty())
             m_editorHistory->endOperation();
     });
@@ -200,6 +214,92 @@ void Application::connectCommands() {
         about.setStartUpSplash(false);
         about.exec();
     };
+}
+
+void Application::addReportActions() {
+    auto* print = new QAction(m_mainWindow.get());
+    print->setObjectName(QStringLiteral("actPrintReport"));
+    print->setShortcut(QKeySequence::Print);
+    connect(print, &QAction::triggered, this, &Application::printReport);
+    auto* pdf = new QAction(m_mainWindow.get());
+    pdf->setObjectName(QStringLiteral("actReportPdf"));
+    pdf->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    connect(pdf, &QAction::triggered, this, &Application::saveReportPdf);
+    // The language is known only after start-up read the settings: texts when the menu opens.
+    auto retext = [this, print, pdf] {
+        for (auto [action, key] : {std::pair{print, "Menu_PrintReport"}, {pdf, "Menu_ReportPdf"}}) {
+            const QString k = QString::fromLatin1(key);
+            action->setText(m_texts.message(k, k));
+            action->setToolTip(m_texts.message(k + QStringLiteral(".ToolTip"), k));
+        }
+    };
+    retext();
+    m_mainWindow->addExtraAction(print);
+    m_mainWindow->addExtraAction(pdf);
+    if (auto* menu = m_mainWindow->findChild<QMenu*>(QStringLiteral("mnuExtras")))
+        connect(menu, &QMenu::aboutToShow, this, retext);
+}
+
+QString Application::reportSource() const {
+    const bool controller = m_reportSource.startsWith(QLatin1Char('C'));
+    QString text = m_texts.message(controller ? QStringLiteral("Report_FromController")
+                                              : QStringLiteral("Report_FromFile"));
+    const QString detail =
+        m_reportSource.isEmpty() ? m_switches.DefaultDataFile : m_reportSource.mid(1);
+    // A settings file without the text still names the port or file.
+    if (!text.contains(QLatin1Char('&')))
+        return text + QLatin1Char(' ') + detail;
+    return ReplaceParams(text, detail);
+}
+
+void Application::printReport() {
+    // What the pages show is what is printed.
+    if (m_switches.InitDone)
+        m_ui.takeOverPages();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    QPrintDialog dialog(&printer, m_mainWindow.get());
+    dialog.setObjectName(QStringLiteral("dlgPrint"));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_ui.setBusyCursor(true);
+    ConfigReport(m_texts, m_dataStore).print(printer, reportSource(), QDateTime::currentDateTime());
+    m_ui.setBusyCursor(false);
+    m_ui.showStatusText(m_texts.message(QStringLiteral("Report_Printed")));
+}
+
+void Application::saveReportPdf() {
+    if (m_switches.InitDone)
+        m_ui.takeOverPages();
+    FileDialogRequest request;
+    request.save = true;
+    request.title = m_texts.message(QStringLiteral("Menu_ReportPdf"));
+    request.filterText = m_texts.message(QStringLiteral("Report_Filter"));
+    request.extension = QStringLiteral("PDF");
+    request.initialName = m_switches.ProgramFolder + QLatin1Char('/') + m_switches.ProgramName +
+                          QStringLiteral(".pdf");
+    const QString name = m_ui.fileDialog(request);
+    if (name.isEmpty())
+        return;
+    if (QFileInfo::exists(name)) {
+        QString question = m_texts.message(QStringLiteral("QueryOverwrite"));
+        if (m_ui.messageBox(ReplaceParams(question, name), MsgButtons::YesNo, MsgIcon::Question,
+                            m_ui.mainCaption()) != MsgAnswer::Yes)
+            return;
+    }
+    m_ui.setBusyCursor(true);
+    QString error;
+    const bool written = ConfigReport(m_texts, m_dataStore)
+                             .writePdf(name, reportSource(), QDateTime::currentDateTime(), error);
+    m_ui.setBusyCursor(false);
+    QString text =
+        m_texts.message(written ? QStringLiteral("Report_Saved") : QStringLiteral("Report_Err"));
+    ReplaceParams(text, written ? name : error);
+    m_log.WriteLog(QStringLiteral("  ") + text);
+    if (written)
+        m_ui.showStatusText(text);
+    else
+        m_ui.messageBox(text, MsgButtons::Ok, MsgIcon::Exclamation, m_switches.ProgramName);
 }
 
 SplashWindow& Application::splashWindow() {
@@ -227,7 +327,12 @@ void Application::connectLink() {
         m_interpreter.InterpretCommand(code, frame);
     });
     CommandInterpreter::Collaborators ic;
-    ic.interpretHexData = [this](QString& payload) { m_decoder.Interpret_HexData(payload); };
+    ic.interpretHexData = [this](QString& payload) {
+        // Block "20" is the data set: the controller becomes the report's source.
+        if (payload.startsWith(QLatin1String("20")))
+            m_reportSource = QStringLiteral("C") + m_serialPort.portText().trimmed();
+        m_decoder.Interpret_HexData(payload);
+    };
     ic.resetDataSet = [this] {
         m_editorHistory->beginOperation(QStringLiteral("Step_Reset"));
         m_dataFile.ResetDataSet(true, false);

@@ -88,9 +88,17 @@ public:
     // keeps running. OpenPort reports its own failure.
     bool ChangePort(const QString& port);
 
+    // Where the data set in the editor came from, for the printed report's header.
+    QString reportSource() const;
+    // The extras menu's report commands: print (a printer or a PDF through the print dialog) and
+    // save as PDF directly.
+    void printReport();
+    void saveReportPdf();
+
 private:
     void connectCommands();
     void connectExtras();
+    void addReportActions();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -131,6 +139,7 @@ private:
     // SIGINT and SIGTERM end the program the orderly way, without a question.
     EndSignals m_endSignals;
     std::unique_ptr<EditorHistory> m_editorHistory;
+    QString m_reportSource; // "" = the default data file of start-up
 };
 
 } // namespace zoz

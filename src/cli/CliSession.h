@@ -1,0 +1,73 @@
+#pragma once
+
+#include "app/ConsoleUserInterface.h"
+#include "app/Switches.h"
+#include "app/Texts.h"
+#include "dataset/DataStore.h"
+#include "dataset/Decoder.h"
+#include "dataset/Encoder.h"
+#include "files/ConfigFile.h"
+#include "files/DataFile.h"
+#include "link/CommandInterpreter.h"
+#include "link/ConfigTransfer.h"
+#include "link/FrameTransport.h"
+#include "link/LinkReporter.h"
+#include "link/SerialPort.h"
+#include "log/AppLog.h"
+#include "log/MemoryProtoSink.h"
+
+#include <QString>
+
+namespace zoz {
+
+// The editor's core objects wired as the editor wires them, for one run of the command-line tool:
+// settings, texts, log, data set, files and the link, with a console user interface that answers
+// every question with yes and every file dialog with the name the command gave.
+class CliSession {
+public:
+    struct Options {
+        QString settingsFile; // a file that does not exist: built-in values
+        QString port;         // "" = [Comm] Port
+        int timeoutSeconds = -1;
+        bool quiet = false; // no daily log
+    };
+    explicit CliSession(const Options& options);
+    ~CliSession();
+
+    // Sets up and opens the port: 0, or an exit code of CliTool with `error` naming the cause.
+    int openLink(QString& error);
+    // The port as the settings name it and the device it is ("2 (/dev/ttyS1)").
+    QString portName() const;
+
+    // Sends a frame and waits for the answer code; the answer then runs through the interpreter.
+    // 0 or an exit code with `error`.
+    int exchange(const QByteArray& frame, const QString& answerCode, QString& error);
+    // What the boxes shown since the last exchange (or since ui.boxes was cleared) tell: 0, or
+    // ChecksumMismatch, NoAnswer, PortError or BadInput (a file not written) with `error`.
+    int outcome(QString& error) const;
+    // True when the decoder reported a failure since the last call.
+    bool takeDecodeFailure();
+
+    Switches switches;
+    Texts texts;
+    AppLog log;
+    MemoryProtoSink proto;
+    DataStore store;
+    ConsoleUserInterface ui;
+    DataFile dataFile;
+    ConfigFile configFile;
+    Encoder encoder;
+    Decoder decoder;
+    LinkReporter reporter;
+    SerialPort serial;
+    FrameTransport transport;
+    CommandInterpreter interpreter;
+    ConfigTransfer configTransfer;
+    bool versionConflict = false;
+
+private:
+    bool shown(const QString& key) const;
+    Options m_options;
+};
+
+} // namespace zoz

@@ -1,0 +1,359 @@
+#include "cli/CliTool.h"
+
+#include "app/CodePage.h"
+#include "cli/CliSession.h"
+#include "dataset/DataSetImage.h"
+#include "dataset/DataSetJson.h"
+#include "dataset/FieldCatalog.h"
+#include "dataset/HexCodec.h"
+#include "link/PortCatalog.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace zoz {
+
+namespace {
+
+QByteArray frame(quint8 command, const QByteArray& payload = {}) {
+    return char(command) + payload + '\r';
+}
+
+struct CommandDef {
+    const char* name;
+    int arguments; // positional arguments after the command
+    bool link;
+};
+
+const CommandDef kCommands[] = {
+    {"ports", 0, false},     {"ping", 0, true},       {"info", 0, true},
+    {"receive", 1, true},    {"send", 1, true},       {"reset-device", 0, true},
+    {"get-config", 2, true}, {"put-config", 2, true}, {"show", 1, false},
+    {"export", 1, false},    {"import", 1, false},    {"diff", 2, false},
+};
+
+// A whole configuration number 0..8: 0 the group (.CNG), 1..8 one configuration (.CNS).
+bool configIndex(const QString& text, int& index) {
+    bool ok = false;
+    index = text.toInt(&ok);
+    return ok && index >= 0 && index <= 8;
+}
+
+} // namespace
+
+CliTool::CliTool(QStringList arguments, QTextStream& out, QTextStream& err)
+    : m_arguments(std::move(arguments)), m_out(out), m_err(err) {}
+
+QString CliTool::helpText() {
+    return QStringLiteral(
+        "Usage: zozedud-cli [options] COMMAND [ARGUMENTS]\n"
+        "\n"
+        "Controller (over the serial port of [Comm] or --port):\n"
+        "  ports                  the serial ports of this system, one a line\n"
+        "  ping                   online test (80 -> 81)\n"
+        "  info                   the controller's six status texts (82 -> 83), version checked\n"
+        "  receive OUT.DAT        fetch the data set (84 \"20\" -> 85) into a data file\n"
+        "  send IN.DAT            send a data set (85 -> 86, checksum compared); also a text form\n"
+        "  reset-device           system reset of the controller (87 -> 88)\n"
+        "  get-config N OUT       configuration N 1..8 into a .CNS file, 0: all eight into a .CNG\n"
+        "  put-config N IN        send configuration N (1..8, .CNS) or all eight (0, .CNG)\n"
+        "Files:\n"
+        "  show FILE              every field, named as on the pages (page, group, item, value)\n"
+        "  export FILE            the text form (JSON) of a data file, to stdout or -o FILE\n"
+        "  import FILE.json -o OUT.DAT   a text form back into a data file\n"
+        "  diff A B               the fields where two data files or text forms differ\n"
+        "\n"
+        "Options:\n"
+        "  --port P               the port: a number (2 = /dev/ttyS1), a name or a path\n"
+        "  --settings FILE        settings file for [Comm], GPIO lists and language\n"
+        "                         (default: zozedud.Ini beside the program, else built-in values)\n"
+        "  --timeout S            seconds to wait for the controller ([Comm] TimeOut)\n"
+        "  -o, --output FILE      output file of export and import\n"
+        "  --quiet                no output but errors, no daily log\n"
+        "  --help, --version\n"
+        "\n"
+        "Exit codes:\n"
+        "  0 done   1 differences (diff)   2 usage or bad input file   3 checksum mismatch\n"
+        "  4 no answer in time   5 port cannot be opened   6 version conflict\n");
+}
+
+int CliTool::fail(int code, const QString& line) {
+    m_err << "zozedud-cli: " << line << Qt::endl;
+    return code;
+}
+
+int CliTool::run() {
+    QCommandLineParser parser;
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+    const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("P"));
+    const QCommandLineOption settings(QStringLiteral("settings"), QString(),
+                                      QStringLiteral("FILE"));
+    const QCommandLineOption timeout(QStringLiteral("timeout"), QString(), QStringLiteral("S"));
+    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, QString(),
+                                    QStringLiteral("FILE"));
+    const QCommandLineOption quiet(QStringLiteral("quiet"));
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringLiteral("version"));
+    parser.addOptions({port, settings, timeout, output, quiet, help, version});
+    if (!parser.parse(QStringList{QStringLiteral("zozedud-cli")} + m_arguments))
+        return fail(BadInput, parser.errorText() + QStringLiteral(" (see --help)"));
+    if (parser.isSet(help)) {
+        m_out << helpText();
+        return Done;
+    }
+    if (parser.isSet(version)) {
+        m_out << "zozedud-cli " << ZOZ_VERSION_MAJOR << '.' << ZOZ_VERSION_MINOR << '.'
+              << ZOZ_VERSION_REVISION << Qt::endl;
+        return Done;
+    }
+    m_quiet = parser.isSet(quiet);
+    const QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty())
+        return fail(BadInput, QStringLiteral("no command given (see --help)"));
+    const QString command = positional.first();
+    const QStringList args = positional.mid(1);
+    const CommandDef* def = nullptr;
+    for (const CommandDef& c : kCommands)
+        if (command == QLatin1String(c.name))
+            def = &c;
+    if (!def)
+        return fail(BadInput, QStringLiteral("unknown command '%1' (see --help)").arg(command));
+    if (args.size() != def->arguments)
+        return fail(BadInput, QStringLiteral("%1 takes %2 argument(s), %3 given (see --help)")
+                                  .arg(command)
+                                  .arg(def->arguments)
+                                  .arg(args.size()));
+
+    CliSession::Options options;
+    options.quiet = m_quiet;
+    options.port = parser.value(port);
+    if (parser.isSet(timeout)) {
+        bool ok = false;
+        options.timeoutSeconds = parser.value(timeout).toInt(&ok);
+        if (!ok || options.timeoutSeconds < 1 || options.timeoutSeconds > 32767)
+            return fail(BadInput,
+                        QStringLiteral("--timeout %1: a number of seconds 1..32767 expected")
+                            .arg(parser.value(timeout)));
+    }
+    if (parser.isSet(settings)) {
+        options.settingsFile = parser.value(settings);
+        if (!QFileInfo(options.settingsFile).isFile())
+            return fail(BadInput,
+                        QStringLiteral("settings %1: no such file").arg(options.settingsFile));
+    } else {
+        // Without one the built-in values apply: every look-up then misses the absent file.
+        options.settingsFile =
+            QCoreApplication::applicationDirPath() + QStringLiteral("/zozedud.Ini");
+    }
+    m_output = parser.value(output);
+
+    if (command == QLatin1String("ports")) {
+        for (const PortInfo& p : PortCatalog::available())
+            m_out << p.systemLocation << '\t' << p.description << Qt::endl;
+        return Done;
+    }
+    CliSession session(options);
+    return def->link ? runLink(session, command, args) : runOffline(session, command, args);
+}
+
+int CliTool::load(CliSession& session, const QString& fileName) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(BadInput, QStringLiteral("%1: %2").arg(fileName, file.errorString()));
+    const QByteArray head = file.read(64).trimmed();
+    if (file.size() != DataSetImage::Size && head.startsWith('{')) {
+        file.seek(0);
+        const QByteArray json = file.readAll();
+        const FieldCatalog catalog(session.texts, session.store);
+        QString error;
+        if (!DataSetJson(catalog).read(json, session.store.DataSet, error))
+            return fail(BadInput, QStringLiteral("%1: %2").arg(fileName, error));
+        return Done;
+    }
+    file.close();
+    QString name = fileName;
+    session.ui.boxes.clear();
+    if (!session.dataFile.ReadDataFile(name, true, true)) {
+        const QString why = file.size() != DataSetImage::Size
+                                ? QStringLiteral("not a data file (%1 bytes, a data file has %2)")
+                                      .arg(file.size())
+                                      .arg(DataSetImage::Size)
+                                : session.ui.boxes.value(0).trimmed();
+        return fail(BadInput, QStringLiteral("%1: %2").arg(fileName, why));
+    }
+    return Done;
+}
+
+// Whole-file writes through QSaveFile: an existing file stays as it was when anything fails.
+static bool saveWhole(const QString& fileName, const QByteArray& bytes, QString& error) {
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+int CliTool::runOffline(CliSession& session, const QString& command, const QStringList& args) {
+    const FieldCatalog catalog(session.texts, session.store);
+    if (command == QLatin1String("diff")) {
+        if (const int code = load(session, args[0]))
+            return code;
+        const DataSet a = session.store.DataSet;
+        if (const int code = load(session, args[1]))
+            return code;
+        const DataSet& b = session.store.DataSet;
+        const QList<int> rows = catalog.differences(a, b);
+        if (!m_quiet)
+            for (int f : rows) {
+                const FieldRef& ref = catalog.fields().at(f);
+                m_out << ref.page << '\t' << ref.group << '\t' << ref.item << '\t'
+                      << catalog.valueText(a, f) << '\t' << catalog.valueText(b, f) << Qt::endl;
+            }
+        return rows.isEmpty() ? Done : Different;
+    }
+    if (command == QLatin1String("import") && m_output.isEmpty())
+        return fail(BadInput, QStringLiteral("import needs -o OUT.DAT"));
+    if (const int code = load(session, args[0]))
+        return code;
+    const DataSet& set = session.store.DataSet;
+    if (command == QLatin1String("show")) {
+        for (int f = 0; f < catalog.fields().size(); ++f) {
+            const FieldRef& ref = catalog.fields().at(f);
+            m_out << ref.page << '\t' << ref.group << '\t' << ref.item << '\t'
+                  << catalog.valueText(set, f) << Qt::endl;
+        }
+        return Done;
+    }
+    QString error;
+    if (command == QLatin1String("export")) {
+        const QByteArray json = DataSetJson(catalog).write(set);
+        if (m_output.isEmpty()) {
+            m_out << QString::fromUtf8(json);
+            m_out.flush();
+            return Done;
+        }
+        if (!saveWhole(m_output, json, error))
+            return fail(BadInput, QStringLiteral("%1: %2").arg(m_output, error));
+        return Done;
+    }
+    // import
+    if (!saveWhole(m_output, DataSetImage::Write(set), error))
+        return fail(BadInput, QStringLiteral("%1: %2").arg(m_output, error));
+    return Done;
+}
+
+int CliTool::runLink(CliSession& session, const QString& command, const QStringList& args) {
+    int index = 0;
+    if (command.endsWith(QLatin1String("-config")) && !configIndex(args[0], index))
+        return fail(BadInput, QStringLiteral("%1: configuration number 0..8 expected, not '%2'")
+                                  .arg(command, args[0]));
+    // Inputs are checked before the port is touched.
+    if (command == QLatin1String("send"))
+        if (const int code = load(session, args[0]))
+            return code;
+    if (command == QLatin1String("put-config") && !QFileInfo(args[1]).isFile())
+        return fail(BadInput, QStringLiteral("%1: no such file").arg(args[1]));
+
+    QString error;
+    if (const int code = session.openLink(error))
+        return fail(code, error);
+
+    if (command == QLatin1String("ping") || command == QLatin1String("reset-device")) {
+        const bool ping = command == QLatin1String("ping");
+        if (const int code = session.exchange(frame(ping ? 0x80 : 0x87), ping ? "81" : "88", error))
+            return fail(code, error);
+        if (!m_quiet)
+            m_out << (ping ? "The controller is online." : "The controller has been reset.")
+                  << Qt::endl;
+        return Done;
+    }
+    if (command == QLatin1String("info")) {
+        if (const int code = session.exchange(frame(0x82), QStringLiteral("83"), error))
+            return fail(code, error);
+        if (session.versionConflict)
+            return fail(
+                VersionConflict,
+                QStringLiteral("port %1: the controller runs version '%2', this program "
+                               "works with V%3.x")
+                    .arg(session.portName(), session.store.StatusText[3].trimmedRight().trimmed())
+                    .arg(ZOZ_VERSION_MAJOR));
+        if (!m_quiet)
+            for (int i = 1; i <= 6; ++i)
+                m_out << session.store.StatusText[i].trimmedRight() << Qt::endl;
+        return Done;
+    }
+    if (command == QLatin1String("receive")) {
+        session.takeDecodeFailure();
+        if (const int code = session.exchange(frame(0x84, "20"), QStringLiteral("85"), error))
+            return fail(code, error);
+        if (session.takeDecodeFailure())
+            return fail(BadInput,
+                        QStringLiteral("port %1: the received data set cannot be decoded; "
+                                       "%2 not written")
+                            .arg(session.portName(), args[0]));
+        QString name = QFileInfo(args[0]).absoluteFilePath();
+        session.ui.fileName = name;
+        session.ui.boxes.clear();
+        if (!session.dataFile.WriteDataFile(name))
+            return fail(BadInput,
+                        QStringLiteral("%1: %2").arg(args[0], session.ui.boxes.value(0).trimmed()));
+        return Done;
+    }
+    if (command == QLatin1String("send")) {
+        QString frameText;
+        const QString failure =
+            session.encoder.Preparing_DataExchange(frameText, QStringLiteral("20"));
+        if (!failure.isEmpty())
+            return fail(BadInput, QStringLiteral("%1: %2").arg(args[0], failure));
+        session.interpreter.LastSentChecksum = CalcChecksum(frameText.mid(1, frameText.size() - 2));
+        if (const int code =
+                session.exchange(CodePage::fromUnicode(frameText), QStringLiteral("86"), error))
+            return fail(code, error);
+        if (const int code = session.outcome(error))
+            return fail(code, error);
+        return Done;
+    }
+    // get-config / put-config: the configuration files are asked for by the file dialog.
+    const QString file = QFileInfo(args[1]).absoluteFilePath();
+    session.ui.fileName = file;
+    session.ui.boxes.clear();
+    if (command == QLatin1String("put-config")) {
+        const QString failure = session.configTransfer.SendConfiguration(index);
+        if (!failure.isEmpty())
+            return fail(BadInput, QStringLiteral("%1: %2").arg(args[1], failure));
+        if (const int code = session.outcome(error))
+            return fail(code, error);
+        return Done;
+    }
+    const QString failure = session.configTransfer.RequestConfiguration(index);
+    if (!failure.isEmpty())
+        return fail(BadInput, failure);
+    // One frame for a configuration or a whole group ("30"), or eight "31".."38" for a group.
+    for (int blocks = 0;; ++blocks) {
+        if (const int code = session.outcome(error))
+            return fail(code, error);
+        const bool wholeGroup = session.transport.ReceiveBuffer().mid(1, 2) == "30";
+        session.transport.WaitForData();
+        if (index != 0 || wholeGroup || !session.store.GroupReceiveActive || blocks >= 8)
+            break;
+        if (!session.transport.WaitForResponse(QStringLiteral("85")))
+            return fail(NoAnswer, QStringLiteral("port %1: configuration %2 of 8 did not arrive "
+                                                 "within %3 s; %4 not written")
+                                      .arg(session.portName())
+                                      .arg(blocks + 2)
+                                      .arg(session.serial.TimeOut)
+                                      .arg(args[1]));
+    }
+    if (const int code = session.outcome(error))
+        return fail(code, error);
+    if (!QFileInfo::exists(file))
+        return fail(BadInput, QStringLiteral("%1: not written: %2")
+                                  .arg(args[1], session.ui.boxes.value(0).trimmed()));
+    return Done;
+}
+
+} // namespace zoz

@@ -1,0 +1,132 @@
+// zozedud-cli as a process against the simulator on a pseudo terminal.
+#include "dataset/DataSetImage.h"
+#include "support/DataHarness.h"
+#include "support/SimProcess.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+using namespace zoz;
+using zoz::test::DataHarness;
+using zoz::test::SimProcess;
+
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    QString err;
+    qint64 ms = 0;
+    QString out;
+};
+
+// The tool beside the simulator in the build's bin folder, with the harness's settings file.
+CliRun cli(const DataHarness& h, const QStringList& args) {
+    const QString program = QFileInfo(QStringLiteral(QPL_SIM_PATH)).dir().filePath("zozedud-cli");
+    QProcess process;
+    QElapsedTimer clock;
+    clock.start();
+    process.start(program, QStringList{"--settings", h.switches.IniFileName} + args);
+    process.waitForFinished(30000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromLocal8Bit(process.readAllStandardError()), clock.elapsed(),
+            QString::fromUtf8(process.readAllStandardOutput())};
+}
+
+// What the editor holds after receiving the simulator's data set: its payload through the decoder.
+QByteArray decodedBySimulator(DataHarness& h, SimProcess& sim) {
+    QString payload = sim.dump().value(QStringLiteral("20"));
+    h.decoder.Interpret_HexData(payload);
+    return DataSetImage::Write(h.store.DataSet);
+}
+
+TEST(CliTest, ReceiveWritesTheDataSetAsTheEditorHoldsIt) {
+    DataHarness h;
+    SimProcess sim;
+    const QString out = h.path(QStringLiteral("backup.DAT"));
+    const CliRun run = cli(h, {"--port", sim.device(), "receive", out});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(DataHarness::readFile(out), decodedBySimulator(h, sim));
+}
+
+// What was sent comes back unchanged, and the controller acknowledged the right checksum.
+TEST(CliTest, SendThenReceiveRoundTrips) {
+    DataHarness h;
+    SimProcess sim;
+    QRandomGenerator random(7);
+    const QByteArray sent = DataSetImage::Write(h.randomDataSet(random, DataSet{}));
+    DataHarness::writeFile(h.path(QStringLiteral("in.DAT")), sent);
+    const CliRun send = cli(h, {"--port", sim.device(), "send", h.path(QStringLiteral("in.DAT"))});
+    ASSERT_EQ(send.exitCode, 0) << send.err.toStdString();
+    EXPECT_TRUE(sim.waitFor(QStringLiteral("TX 86")).size());
+    const CliRun receive =
+        cli(h, {"--port", sim.device(), "receive", h.path(QStringLiteral("out.DAT"))});
+    ASSERT_EQ(receive.exitCode, 0) << receive.err.toStdString();
+    EXPECT_EQ(DataHarness::readFile(h.path(QStringLiteral("out.DAT"))), sent);
+}
+
+// Each failure has its exit code and one error line naming the port, within the time-out, and
+// leaves an existing output file as it was.
+TEST(CliTest, FailuresGiveTheirExitCodes) {
+    const struct {
+        const char* fault; // simulator control command, "" none
+        const char* command;
+        bool missingPort;
+        int exitCode;
+    } rows[] = {
+        {"fault badsum", "send", false, 3},
+        {"fault noanswer", "receive", false, 4},
+        {"fault noanswer", "ping", false, 4},
+        {"fault version QPL SW V3.00", "info", false, 6},
+        {"", "receive", true, 5},
+    };
+    for (const auto& row : rows) {
+        DataHarness h;
+        SimProcess sim(*row.fault ? QStringList{"--do", row.fault} : QStringList{});
+        const QString port = row.missingPort ? h.path(QStringLiteral("no-such-tty")) : sim.device();
+        const QString file = h.path(QStringLiteral("data.DAT"));
+        const QByteArray before = DataSetImage::Write(DataSet{});
+        DataHarness::writeFile(file, before);
+        QStringList args{"--port", port, "--timeout", "1", row.command};
+        if (QLatin1String(row.command) == QLatin1String("send") ||
+            QLatin1String(row.command) == QLatin1String("receive"))
+            args << file;
+        const CliRun run = cli(h, args);
+        EXPECT_EQ(run.exitCode, row.exitCode) << row.fault << " " << row.command;
+        EXPECT_LT(run.ms, 5000) << row.command;
+        EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(port)) << run.err.toStdString();
+        EXPECT_EQ(DataHarness::readFile(file), before) << row.command;
+    }
+}
+
+// Offline: diff tells equal from different by its exit code and names the field as the pages do;
+// a bad text form is refused naming the field, and the output file is not created.
+TEST(CliTest, DiffAndImportWorkOnFiles) {
+    DataHarness h;
+    DataSet a;
+    a.Name.InputAdatName[3] = QStringLiteral("Vox 1");
+    DataSet b = a;
+    b.Name.InputAdatName[3] = QStringLiteral("Vox 2");
+    DataHarness::writeFile(h.path("a.DAT"), DataSetImage::Write(a));
+    DataHarness::writeFile(h.path("b.DAT"), DataSetImage::Write(b));
+    EXPECT_EQ(cli(h, {"diff", h.path("a.DAT"), h.path("a.DAT")}).exitCode, 0);
+    const CliRun diff = cli(h, {"diff", h.path("a.DAT"), h.path("b.DAT")});
+    EXPECT_EQ(diff.exitCode, 1);
+    EXPECT_EQ(diff.out.count('\n'), 1);
+    EXPECT_TRUE(diff.out.endsWith("\tVox 1\tVox 2\n")) << diff.out.toStdString();
+    EXPECT_EQ(cli(h, {"export", h.path("b.DAT"), "-o", h.path("b.json")}).exitCode, 0);
+    EXPECT_EQ(cli(h, {"diff", h.path("b.json"), h.path("b.DAT")}).exitCode, 0);
+
+    QByteArray json = DataHarness::readFile(h.path("b.json"));
+    json.replace("\"Vox 2\"", "\"Vox 2 too long\"");
+    DataHarness::writeFile(h.path("bad.json"), json);
+    const CliRun bad = cli(h, {"import", h.path("bad.json"), "-o", h.path("bad.DAT")});
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_TRUE(bad.err.contains("names.adat[3]")) << bad.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(h.path("bad.DAT")));
+}
+
+} // namespace
