@@ -36,7 +36,7 @@ CliSession::CliSession(const Options& options)
       log(switches.ProgramFolder, switches.ProgramName),
       dataFile(store, switches, texts, log, ui, {}), configFile(dataFile, texts, log, ui),
       encoder(store, switches, texts, log, ui),
-      decoder(store, switches, texts, log, ui, dataFile, configFile),
+      decoder(store, switches, texts, log, ui, configFile.decoderFiles()),
       reporter(switches, texts, log, ui), serial(reporter), transport(serial, reporter),
       interpreter(transport, reporter, store),
       configTransfer(store, configFile, encoder, transport, interpreter, reporter),

@@ -1,6 +1,6 @@
 #include "cli/CliTool.h"
 
-#include "app/CodePage.h"
+#include "base/CodePage.h"
 #include "cli/CliSession.h"
 #include "dataset/DataSetImage.h"
 #include "dataset/DataSetJson.h"

@@ -1,6 +1,6 @@
 #include "dataset/DataSetJson.h"
 
-#include "app/CodePage.h"
+#include "base/CodePage.h"
 #include "dataset/FieldCatalog.h"
 
 #include <QJsonArray>
