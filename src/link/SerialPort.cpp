@@ -1,5 +1,7 @@
 #include "link/SerialPort.h"
 
+#include "app/Texts.h"
+
 #include "app/IniFile.h"
 #include "app/Switches.h"
 #include "link/LinkReporter.h"
@@ -45,9 +47,10 @@ SerialPort::SerialPort(LinkReporter& reporter, QObject* parent)
 
 int SerialPort::SetCommParameters() {
     const QString iniFileName = m_reporter.switches().IniFileName;
-    auto value = [&iniFileName](const char* key, const char* def) {
+    IniCache* cache = m_reporter.texts().iniCache();
+    auto value = [&iniFileName, cache](const char* key, const char* def) {
         return GetIniValue(iniFileName, kSection, QString::fromLatin1(key),
-                           QString::fromLatin1(def));
+                           QString::fromLatin1(def), cache);
     };
 
     // 1: a whole number n is the n-th serial port of the platform, anything else a device name.

@@ -25,7 +25,7 @@ Switches programSwitches(const QString& programFilePath) {
 } // namespace
 
 Application::Application(Options options)
-    : m_switches(programSwitches(options.programFilePath)), m_texts(QString()),
+    : m_switches(programSwitches(options.programFilePath)), m_texts(QString(), &m_iniCache),
       m_log(m_switches.ProgramFolder, m_switches.ProgramName),
       m_mainWindow(std::make_unique<MainWindow>(m_switches, m_texts)), m_ui(*m_mainWindow),
       m_shutdown(m_switches, m_texts, m_log, m_ui),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/IniCache.h"
 #include "app/Shutdown.h"
 #include "app/Startup.h"
 #include "app/Switches.h"
@@ -85,6 +86,7 @@ private:
     void connectLink();
 
     Switches m_switches;
+    IniCache m_iniCache; // before m_texts, which reads through it
     Texts m_texts;
     AppLog m_log;
     MemoryProtoSink m_proto; // the protocol text until the protocol window takes over
