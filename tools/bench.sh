@@ -24,27 +24,28 @@ write_settings "$root/resources/zozedud.Ini" "$folder/zozedud.Ini" "$device" \
     Debug=yes RequestData=no RequestStatus=no ShowMsgBox=no
 program=$folder/zozedud
 
-measure() { # one run: wall user sys peak-KiB
-    /usr/bin/time -f '%e %U %S %M' -o "$folder/time.txt" "$@" >/dev/null 2>&1 ||
-        { echo "bench: $* failed" >&2; exit 1; }
-    cat "$folder/time.txt"
-}
-: >"$folder/pairs.txt"
-measure "$bin/bare-window" >/dev/null # warm the file cache
-measure "$bin/zoz-bench" editor "$program" >/dev/null
-for _ in $(seq 1 "$runs"); do
-    echo "$(measure "$bin/bare-window") $(measure "$bin/zoz-bench" editor "$program")" >>"$folder/pairs.txt"
-done
-python3 - "$folder/pairs.txt" <<'PY'
-import statistics, sys
-rows = [list(map(float, l.split())) for l in open(sys.argv[1]) if l.strip()]
-med = lambda i: statistics.median(r[i] for r in rows)
-ratio = lambda a, b: statistics.median(r[a] / r[b] for r in rows if r[b] > 0)
-print(f"start-up, median of {len(rows)} side-by-side pairs (offscreen, to Ready, Debug on, no requests)")
+python3 - "$runs" "$bin/bare-window" "$bin/zoz-bench" "$program" <<'PY'
+import os, statistics, subprocess, sys, time
+runs, bare, bench, program = int(sys.argv[1]), sys.argv[2], sys.argv[3], sys.argv[4]
+def measure(cmd):  # wall s, cpu s, peak MiB of one run, from the kernel's accounting
+    start = time.perf_counter()
+    p = subprocess.Popen(cmd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    _, status, usage = os.wait4(p.pid, 0)
+    wall = time.perf_counter() - start
+    if status != 0:
+        sys.exit(f"bench: {cmd} failed ({status})")
+    return wall, usage.ru_utime + usage.ru_stime, usage.ru_maxrss / 1024
+editor = [bench, "editor", program]
+measure([bare]); measure(editor)  # warm the file cache
+pairs = [(measure([bare]), measure(editor)) for _ in range(runs)]
+print(f"start-up, median of {runs} side-by-side pairs (offscreen, to Ready, Debug on, no requests)")
 print(f"{'':10} {'bare window':>12} {'editor':>10} {'ratio':>7}")
-print(f"{'wall s':10} {med(0):12.3f} {med(4):10.3f} {ratio(4, 0):7.2f}")
-print(f"{'cpu s':10} {med(1)+med(2):12.3f} {med(5)+med(6):10.3f} {statistics.median((r[5]+r[6])/max(r[1]+r[2],1e-3) for r in rows):7.2f}")
-print(f"{'peak MiB':10} {med(3)/1024:12.1f} {med(7)/1024:10.1f} {ratio(7, 3):7.2f}")
+for i, (name, form) in enumerate([("wall s", "{:12.3f} {:10.3f}"), ("cpu s", "{:12.3f} {:10.3f}"),
+                                  ("peak MiB", "{:12.1f} {:10.1f}")]):
+    b = statistics.median(p[0][i] for p in pairs)
+    e = statistics.median(p[1][i] for p in pairs)
+    r = statistics.median(p[1][i] / p[0][i] for p in pairs if p[0][i] > 0)
+    print(f"{name:10} " + form.format(b, e) + f" {r:7.2f}")
 PY
 stop_all
 pids=()
