@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSet>
 
 namespace zoz {
 
@@ -123,14 +124,14 @@ QStringList GetIniKeys(const IniDocument& doc, const QString& section) {
     // The names as the profile read delivers them: each followed by a separator, the whole
     // cut so that two separators still fit into the buffer.
     int used = 0;
+    QSet<QString> seen; // folded names, as the names are compared without case
     for (const Line& line : parsed) {
         if (line.section != wanted || line.kind != Line::Entry)
             continue;
-        bool seen = false;
-        for (int k = 1; k < keys.size() && !seen; ++k)
-            seen = sameName(keys[k], line.name);
-        if (seen)
+        const QString folded = line.name.toCaseFolded();
+        if (seen.contains(folded))
             continue;
+        seen.insert(folded);
         const int room = kKeyBuffer - 2 - used;
         if (room <= 0)
             break;
