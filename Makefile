@@ -2,11 +2,15 @@
 # make test  - build and run the whole test suite
 # make install [PREFIX=/usr/local] - install the editor, qpl-sim and their files
 # make package - the Debian package build/zozedud_<version>_<arch>.deb
+# make fuzz  - build the fuzz targets with clang and run each for FUZZ_SECONDS (default 60)
+# make bench - start-up, memory, transfer and idle measurements of the editor
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test test-asan test-core install package format clean
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps configure build run test test-asan test-core install package fuzz bench format clean
 
 all: build
 
@@ -34,6 +38,18 @@ test-core: deps
 	cmake --build build-core -j $(JOBS)
 	cd build-core && ctest --output-on-failure -j $(JOBS)
 
+# libFuzzer targets under AddressSanitizer and UndefinedBehaviorSanitizer; failing inputs are kept
+# in fuzz/regressions/<target>/ and replayed by the test suite.
+fuzz: deps
+	cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+		-DZOZ_FUZZ=ON -DZOZ_GUI=OFF $(CMAKE_FLAGS)
+	cmake --build build-fuzz -j $(JOBS) --target fuzzers
+	tools/run-fuzzers.sh build-fuzz/fuzz $(FUZZ_SECONDS)
+
+# Start-up and memory against a bare Qt window, transfer times and wake-ups; not a test.
+bench: build
+	tools/bench.sh
+
 # Only what it runs: the editor, the simulator and the program folder (settings, default data).
 run: configure
 	cmake --build build -j $(JOBS) --target zozedud qpl-sim program-folder
@@ -49,4 +65,4 @@ format: deps
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build build-asan build-core
+	rm -rf build build-asan build-core build-fuzz

@@ -21,9 +21,11 @@ start_simulator() {
     device=""
     for _ in $(seq 1 100); do
         device=$(sed -n 's/^PTY //p' "$log" | head -n 1)
-        [ -n "$device" ] && return 0
+        # The simulator has opened its end of the pipe by now: the name can go.
+        [ -n "$device" ] && rm -f "$folder/.sim-stdin" && return 0
         sleep 0.05
     done
+    rm -f "$folder/.sim-stdin"
     echo "the simulator did not start:" >&2
     cat "$log" >&2
     return 1

@@ -4,8 +4,8 @@
 #include "app/UserInterface.h"
 
 #include <QRegularExpression>
-#include <cmath>
 #include <QtMath>
+#include <cmath>
 
 namespace zoz {
 
@@ -30,9 +30,10 @@ int LeadingInt16(const QString& text) {
 }
 
 void RestoreFormPosition(UserInterface& ui, const QString& fileName, const QString& section,
-                         const QString& prefix) {
+                         const QString& prefix, IniCache* cache) {
     const auto read = [&](const char* suffix) {
-        const QString value = GetIniValue(fileName, section, prefix + QLatin1String(suffix), {});
+        const QString value =
+            GetIniValue(fileName, section, prefix + QLatin1String(suffix), {}, cache);
         return value.isEmpty() ? 0 : LeadingInt16(value);
     };
     const int x = read("X");
@@ -46,16 +47,16 @@ void RestoreFormPosition(UserInterface& ui, const QString& fileName, const QStri
 }
 
 void SaveFormPosition(const UserInterface& ui, const QString& fileName, const QString& section,
-                      const QString& prefix) {
+                      const QString& prefix, IniCache* cache) {
     const FormGeometry geometry = ui.mainGeometry();
     if (!geometry.normalState)
         return;
     SetIniValue(fileName, section, prefix + QLatin1Char('X'),
-                QString::number(geometry.left * kTwipsPerPixel));
+                QString::number(geometry.left * kTwipsPerPixel), cache);
     SetIniValue(fileName, section, prefix + QLatin1Char('Y'),
-                QString::number(geometry.top * kTwipsPerPixel));
+                QString::number(geometry.top * kTwipsPerPixel), cache);
     SetIniValue(fileName, section, prefix + QLatin1Char('H'),
-                QString::number(geometry.height * kTwipsPerPixel));
+                QString::number(geometry.height * kTwipsPerPixel), cache);
 }
 
 } // namespace zoz

@@ -1,11 +1,13 @@
 #include "app/IniFile.h"
 
+#include "app/IniCache.h"
 #include "base/CodePage.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSet>
 
 namespace zoz {
 
@@ -16,90 +18,19 @@ constexpr int kValueBuffer = 127;
 // Key names are read into a buffer of 10240 characters ending with two separators.
 constexpr int kKeyBuffer = 10240;
 
-// One line of the file as the profile functions see it.
-struct ProfileLine {
-    enum Kind { Other, Section, Entry };
-    Kind kind = Other;
-    int section = -1; // index of the section the line belongs to, -1 before the first
-    QString name;     // section or key name, trimmed
-    QString value;    // entry value, trimmed, quotes removed
-};
+using Line = IniDocument::Line;
 
-QStringList readLines(const QString& fileName, bool* exists = nullptr) {
+// The cached copy when there is a cache, otherwise a fresh reading.
+const IniDocument& documentOf(const QString& fileName, IniCache* cache, IniDocument& fresh) {
+    if (cache)
+        return cache->document(fileName);
     QFile file(fileName);
-    if (exists)
-        *exists = false;
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    if (exists)
-        *exists = true;
-    QStringList lines = CodePage::toUnicode(file.readAll()).split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast(); // the break after the last line opens no line of its own
-    for (QString& line : lines) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-    }
-    return lines;
-}
-
-QString unquote(const QString& value) {
-    if (value.size() >= 2) {
-        const QChar first = value.front();
-        if ((first == QLatin1Char('"') || first == QLatin1Char('\'')) && value.back() == first)
-            return value.mid(1, value.size() - 2);
-    }
-    return value;
-}
-
-ProfileLine classify(const QString& raw, int currentSection) {
-    ProfileLine line;
-    line.section = currentSection;
-    const QString text = raw.trimmed();
-    if (text.startsWith(QLatin1Char('['))) {
-        int end = text.indexOf(QLatin1Char(']'));
-        if (end < 0)
-            end = text.size();
-        line.kind = ProfileLine::Section;
-        line.section = currentSection + 1;
-        line.name = text.mid(1, end - 1).trimmed();
-        return line;
-    }
-    if (currentSection < 0 || text.isEmpty() || text.startsWith(QLatin1Char(';')))
-        return line;
-    const int eq = text.indexOf(QLatin1Char('='));
-    line.name = (eq < 0 ? text : text.left(eq)).trimmed();
-    if (line.name.isEmpty())
-        return line;
-    line.kind = ProfileLine::Entry;
-    if (eq >= 0)
-        line.value = unquote(text.mid(eq + 1).trimmed());
-    return line;
-}
-
-QList<ProfileLine> parse(const QStringList& lines) {
-    QList<ProfileLine> parsed;
-    parsed.reserve(lines.size());
-    int section = -1;
-    for (const QString& raw : lines) {
-        parsed.append(classify(raw, section));
-        section = parsed.last().section;
-    }
-    return parsed;
+    fresh = IniDocument::fromBytes(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+    return fresh;
 }
 
 bool sameName(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
-// Index of the first section of that name, -1 when there is none.
-int findSection(const QList<ProfileLine>& parsed, const QString& section) {
-    const QString wanted = section.trimmed();
-    for (const ProfileLine& line : parsed) {
-        if (line.kind == ProfileLine::Section && sameName(line.name, wanted))
-            return line.section;
-    }
-    return -1;
 }
 
 bool writeLines(const QString& fileName, const QStringList& lines) {
@@ -125,38 +56,37 @@ bool writeLines(const QString& fileName, const QStringList& lines) {
 } // namespace
 
 QString GetIniValue(const QString& fileName, const QString& section, const QString& key,
+                    const QString& defaultValue, IniCache* cache) {
+    IniDocument fresh;
+    return GetIniValue(documentOf(fileName, cache, fresh), section, key, defaultValue);
+}
+
+QString GetIniValue(const IniDocument& doc, const QString& section, const QString& key,
                     const QString& defaultValue) {
-    QString text = defaultValue;
-    const QList<ProfileLine> parsed = parse(readLines(fileName));
-    const int wanted = findSection(parsed, section);
-    if (wanted >= 0) {
-        const QString wantedKey = key.trimmed();
-        for (const ProfileLine& line : parsed) {
-            if (line.section == wanted && line.kind == ProfileLine::Entry &&
-                sameName(line.name, wantedKey)) {
-                text = line.value;
-                break;
-            }
-        }
-    }
+    const QString* found = doc.value(doc.findSection(section), key);
+    QString text = found ? *found : defaultValue;
     text.truncate(kValueBuffer);
     const int comment = text.indexOf(QLatin1Char(';'));
     if (comment >= 0)
         text.truncate(comment);
     text = ReplaceAll(text, QStringLiteral("\t"), QString());
-    return text.trimmed();
+    return IniDocument::trimBlanks(text);
 }
 
 int SetIniValue(const QString& fileName, const QString& section, const QString& key,
-                const QString& value) {
-    const QString sectionName = section.trimmed();
-    const QString keyName = key.trimmed();
+                const QString& value, IniCache* cache) {
+    const QString sectionName = IniDocument::trimBlanks(section);
+    const QString keyName = IniDocument::trimBlanks(key);
     if (sectionName.isEmpty() || keyName.isEmpty())
         return 0;
 
-    QStringList lines = readLines(fileName);
-    const QList<ProfileLine> parsed = parse(lines);
-    const int wanted = findSection(parsed, sectionName);
+    IniDocument fresh;
+    const IniDocument& doc = documentOf(fileName, cache, fresh);
+    QStringList lines = doc.lines();
+    const QList<Line> parsed = doc.parsed();
+    const int wanted = doc.findSection(sectionName);
+    if (cache)
+        cache->drop(fileName); // whatever the outcome, the next reading sees the file anew
     if (wanted < 0) {
         lines.append(QLatin1Char('[') + sectionName + QLatin1Char(']'));
         lines.append(keyName + QLatin1Char('=') + value);
@@ -165,38 +95,43 @@ int SetIniValue(const QString& fileName, const QString& section, const QString& 
 
     int lastEntry = -1; // the header, then every non-blank line of the section
     for (int i = 0; i < parsed.size(); ++i) {
-        const ProfileLine& line = parsed[i];
+        const Line& line = parsed[i];
         if (line.section != wanted)
             continue;
-        if (line.kind == ProfileLine::Entry && sameName(line.name, keyName)) {
+        if (line.kind == Line::Entry && sameName(line.name, keyName)) {
             lines[i] = line.name + QLatin1Char('=') + value;
             return writeLines(fileName, lines) ? 1 : 0;
         }
-        if (line.kind == ProfileLine::Section || !lines[i].trimmed().isEmpty())
+        if (line.kind == Line::Section || !IniDocument::trimBlanks(lines[i]).isEmpty())
             lastEntry = i;
     }
     lines.insert(lastEntry + 1, keyName + QLatin1Char('=') + value);
     return writeLines(fileName, lines) ? 1 : 0;
 }
 
-QStringList GetIniKeys(const QString& section, const QString& fileName) {
+QStringList GetIniKeys(const QString& section, const QString& fileName, IniCache* cache) {
+    IniDocument fresh;
+    return GetIniKeys(documentOf(fileName, cache, fresh), section);
+}
+
+QStringList GetIniKeys(const IniDocument& doc, const QString& section) {
     QStringList keys{QString()};
-    const QList<ProfileLine> parsed = parse(readLines(fileName));
-    const int wanted = findSection(parsed, section);
+    const QList<Line>& parsed = doc.parsed();
+    const int wanted = doc.findSection(section);
     if (wanted < 0)
         return keys;
 
     // The names as the profile read delivers them: each followed by a separator, the whole
     // cut so that two separators still fit into the buffer.
     int used = 0;
-    for (const ProfileLine& line : parsed) {
-        if (line.section != wanted || line.kind != ProfileLine::Entry)
+    QSet<QString> seen; // folded names, as the names are compared without case
+    for (const Line& line : parsed) {
+        if (line.section != wanted || line.kind != Line::Entry)
             continue;
-        bool seen = false;
-        for (int k = 1; k < keys.size() && !seen; ++k)
-            seen = sameName(keys[k], line.name);
-        if (seen)
+        const QString folded = line.name.toCaseFolded();
+        if (seen.contains(folded))
             continue;
+        seen.insert(folded);
         const int room = kKeyBuffer - 2 - used;
         if (room <= 0)
             break;

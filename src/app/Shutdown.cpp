@@ -1,6 +1,7 @@
 #include "app/Shutdown.h"
 
 #include "app/FormPosition.h"
+#include "app/IniCache.h"
 #include "app/IniFile.h"
 #include "app/Switches.h"
 #include "app/Texts.h"
@@ -27,13 +28,7 @@ bool readLines(QFile& file, QStringList& lines) {
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return false;
-    lines = CodePage::toUnicode(bytes).split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    for (QString& line : lines) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-    }
+    lines = IniDocument::splitLines(bytes);
     return true;
 }
 
@@ -68,11 +63,12 @@ bool Shutdown::QueryEndProg(bool& query) {
     m_ending = true;
     m_log.WriteLog(m_texts.message(query ? QStringLiteral("QueryEndProg_ByUser")
                                          : QStringLiteral("QueryEndProg_NoQuery")));
+    IniCache* cache = m_texts.iniCache();
     SaveFormPosition(m_ui, m_switches.IniFileName, QStringLiteral("Screen"),
-                     QStringLiteral("Coord_"));
+                     QStringLiteral("Coord_"), cache);
     SetIniValue(m_switches.IniFileName, QStringLiteral("Recent"), QStringLiteral("ActTabStrip"),
-                QString::number(m_ui.activeTab()));
-    FormatIniFile(m_switches.IniFileName);
+                QString::number(m_ui.activeTab()), cache);
+    FormatIniFile(m_switches.IniFileName, cache);
     if (m_closePort)
         m_closePort();
     m_log.CloseLog();
@@ -82,12 +78,58 @@ bool Shutdown::QueryEndProg(bool& query) {
     return true;
 }
 
-qint16 FormatIniFile(const QString& fileName) {
+std::optional<QStringList> LinedUpIniLines(const QStringList& lines) {
+    // The first pass: the longest key of every section.
+    QList<int> longest;
+    int section = -1;
+    for (const QString& raw : lines) {
+        const QString line = IniDocument::trimBlanks(raw);
+        if (line.startsWith(QLatin1Char('['))) {
+            ++section;
+            longest.append(0);
+            continue;
+        }
+        const int eq = line.indexOf(QLatin1Char('='));
+        if (!isEntryCandidate(line) || eq < 0)
+            continue;
+        if (section < 0) // an entry that belongs to no section
+            return std::nullopt;
+        longest[section] =
+            qMax(longest[section], int(IniDocument::trimBlanks(line.left(eq)).size()));
+    }
+
+    // The second pass: the lined-up copy.
+    QStringList out;
+    out.reserve(lines.size());
+    section = -1;
+    for (const QString& raw : lines) {
+        QString line = IniDocument::trimBlanks(raw);
+        if (line.startsWith(QLatin1Char('['))) {
+            ++section;
+        } else if (isEntryCandidate(line)) {
+            const int eq = line.indexOf(QLatin1Char('='));
+            if (eq < 0) {
+                line = QStringLiteral("  ") + line;
+            } else {
+                const int width = section >= 0 ? longest[section] : 0;
+                line = QStringLiteral("  ") +
+                       IniDocument::trimBlanks(line.left(eq)).leftJustified(width) +
+                       QStringLiteral(" = ") + IniDocument::trimBlanks(line.mid(eq + 1));
+            }
+        }
+        out.append(line);
+    }
+    return out;
+}
+
+qint16 FormatIniFile(const QString& fileName, IniCache* cache) {
     // Step 1
     if (!FileExists(fileName))
         return 1000;
+    if (cache)
+        cache->drop(fileName);
 
-    // Steps 2 to 4: the longest key of every section.
+    // Steps 2 to 4
     QStringList lines;
     {
         QFile source(fileName);
@@ -98,23 +140,10 @@ qint16 FormatIniFile(const QString& fileName) {
         if (!readLines(source, lines))
             return failed(3, &source);
     }
-    QList<int> longest;
-    int section = -1;
-    for (const QString& raw : lines) {
-        const QString line = raw.trimmed();
-        if (line.startsWith(QLatin1Char('['))) {
-            ++section;
-            longest.append(0);
-            continue;
-        }
-        const int eq = line.indexOf(QLatin1Char('='));
-        if (!isEntryCandidate(line) || eq < 0)
-            continue;
-        if (section < 0) { // an entry that belongs to no section
-            errno = ERANGE;
-            return failed(3);
-        }
-        longest[section] = qMax(longest[section], line.left(eq).trimmed().size());
+    const std::optional<QStringList> linedUp = LinedUpIniLines(lines);
+    if (!linedUp) {
+        errno = ERANGE;
+        return failed(3);
     }
 
     // Steps 5 to 10: the lined-up copy into the temporary file beside the settings file.
@@ -125,21 +154,7 @@ qint16 FormatIniFile(const QString& fileName) {
     errno = 0;
     if (!temp.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return failed(6, &temp);
-    section = -1;
-    for (const QString& raw : lines) {
-        QString line = raw.trimmed();
-        if (line.startsWith(QLatin1Char('['))) {
-            ++section;
-        } else if (isEntryCandidate(line)) {
-            const int eq = line.indexOf(QLatin1Char('='));
-            if (eq < 0) {
-                line = QStringLiteral("  ") + line;
-            } else {
-                const int width = section >= 0 ? longest[section] : 0;
-                line = QStringLiteral("  ") + line.left(eq).trimmed().leftJustified(width) +
-                       QStringLiteral(" = ") + line.mid(eq + 1).trimmed();
-            }
-        }
+    for (const QString& line : *linedUp) {
         const QByteArray bytes = CodePage::fromUnicode(line) + "\r\n";
         errno = 0;
         if (temp.write(bytes) != bytes.size())

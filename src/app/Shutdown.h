@@ -1,11 +1,14 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
+#include <optional>
 
 namespace zoz {
 
 class AppLog;
+class IniCache;
 class Texts;
 class UserInterface;
 struct Switches;
@@ -40,6 +43,9 @@ private:
 // Lines up the "=" of every section. 0 on success, otherwise 1000 x the failed step + the
 // system's error number; 1000 for a missing file. An entry before the first section fails at
 // step 3 and leaves the file as it was.
-qint16 FormatIniFile(const QString& fileName);
+// A cache's copy of the file is dropped.
+qint16 FormatIniFile(const QString& fileName, IniCache* cache = nullptr);
+// The lines as FormatIniFile writes them; none when an entry comes before the first section.
+std::optional<QStringList> LinedUpIniLines(const QStringList& lines);
 
 } // namespace zoz

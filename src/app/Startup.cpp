@@ -130,7 +130,7 @@ void Startup::InitProgram() {
 bool Startup::readSwitch(int step, const char* key, const char* defaultValue) {
     m_errStep = step;
     return IsYes(GetIniValue(m_switches.IniFileName, kMain, QLatin1String(key),
-                             QLatin1String(defaultValue)));
+                             QLatin1String(defaultValue), m_texts.iniCache()));
 }
 
 bool Startup::runSteps() {
@@ -166,7 +166,8 @@ bool Startup::runSteps() {
     // 7
     m_ui.loadMainWindow();
     // 8
-    RestoreFormPosition(m_ui, s.IniFileName, QStringLiteral("Screen"), QStringLiteral("Coord_"));
+    RestoreFormPosition(m_ui, s.IniFileName, QStringLiteral("Screen"), QStringLiteral("Coord_"),
+                        m_texts.iniCache());
     // 9
     m_ui.setMainCaption(Caption());
     // 10
@@ -182,7 +183,9 @@ bool Startup::runSteps() {
     // 11
     m_errStep = 17;
     const QString defaultFile =
-        GetIniValue(s.IniFileName, kMain, QStringLiteral("LoadAtStartup_Default"), {}).trimmed();
+        GetIniValue(s.IniFileName, kMain, QStringLiteral("LoadAtStartup_Default"), {},
+                    m_texts.iniCache())
+            .trimmed();
     if (defaultFile.isEmpty())
         return false;
     s.DefaultDataFile = s.ProgramFolder + QLatin1Char('/') + defaultFile;
@@ -193,9 +196,9 @@ bool Startup::runSteps() {
     m_errStep = 19;
     // 12
     s.RequestStatus = readSwitch(19, "RequestStatus", "yes");
-    s.Language =
-        GetIniValue(s.IniFileName, kMain, QStringLiteral("Language"), QStringLiteral("GER"))
-            .toUpper();
+    s.Language = GetIniValue(s.IniFileName, kMain, QStringLiteral("Language"),
+                             QStringLiteral("GER"), m_texts.iniCache())
+                     .toUpper();
     m_texts.setLanguage(s.Language);
     if (c.languageKnown)
         c.languageKnown(s.Language);
@@ -271,11 +274,12 @@ bool Startup::runSteps() {
 
 void Startup::failurePath() {
     // Before step 12 has run, the language still decides: read it the way step 12 would.
-    const QString language = m_switches.IniFileName.isEmpty()
-                                 ? m_switches.Language
-                                 : GetIniValue(m_switches.IniFileName, kMain,
-                                               QStringLiteral("Language"), QStringLiteral("GER"))
-                                       .toUpper();
+    const QString language =
+        m_switches.IniFileName.isEmpty()
+            ? m_switches.Language
+            : GetIniValue(m_switches.IniFileName, kMain, QStringLiteral("Language"),
+                          QStringLiteral("GER"), m_texts.iniCache())
+                  .toUpper();
     if (m_collaborators.languageKnown)
         m_collaborators.languageKnown(language);
     if (m_errStep > 0) {

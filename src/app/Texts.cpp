@@ -4,7 +4,8 @@
 
 namespace zoz {
 
-Texts::Texts(QString iniFileName) : m_iniFileName(std::move(iniFileName)) {}
+Texts::Texts(QString iniFileName, IniCache* cache)
+    : m_iniFileName(std::move(iniFileName)), m_iniCache(cache) {}
 
 void Texts::setLanguage(const QString& language) {
     m_language = language.toUpper();
@@ -20,7 +21,7 @@ QString Texts::message(const QString& key, const QString& defaultValue) const {
 
 QString Texts::lookup(const QString& section, const QString& key,
                       const QString& defaultValue) const {
-    return GetIniValue(m_iniFileName, section, key, defaultValue);
+    return GetIniValue(m_iniFileName, section, key, defaultValue, m_iniCache);
 }
 
 QString Texts::cached(const QString& key, const QString& defaultValue) {

@@ -5,12 +5,17 @@
 
 namespace zoz {
 
+class IniCache;
+
 // Looks up user-visible texts by key in the section family of the chosen language.
 class Texts {
 public:
-    explicit Texts(QString iniFileName);
+    // Without a cache every lookup reads the settings file anew.
+    explicit Texts(QString iniFileName, IniCache* cache = nullptr);
 
     const QString& iniFileName() const { return m_iniFileName; }
+    // The program's parsed copies of the settings file, for every reader and writer of it.
+    IniCache* iniCache() const { return m_iniCache; }
     // Start-up derives the settings file name after the owner has been created.
     void setIniFileName(const QString& fileName) { m_iniFileName = fileName; }
     // Stored upper-cased; "" until start-up has read [Main] Language.
@@ -28,6 +33,7 @@ public:
 
 private:
     QString m_iniFileName;
+    IniCache* m_iniCache;
     QString m_language;
     QHash<QString, QString> m_cache;
 };

@@ -54,15 +54,15 @@ bool DataStore::BlankNames_Replaced(UserInterface& ui, Texts& texts, AppLog& log
     return true;
 }
 
-void DataStore::LoadGPIOLists(const Switches& switches) {
+void DataStore::LoadGPIOLists(const Switches& switches, IniCache* cache) {
     static const char* const listNames[2] = {"Input", "Output"};
     for (int k = 0; k < 2; ++k) {
         if (!lstData[k].isEmpty())
             continue;
         const QString listName = QString::fromLatin1(listNames[k]);
-        const QString definition =
-            GetIniValue(switches.IniFileName, QStringLiteral("Main"),
-                        QStringLiteral("GPIO_") + listName + QStringLiteral("_DataDef"), QString());
+        const QString definition = GetIniValue(
+            switches.IniFileName, QStringLiteral("Main"),
+            QStringLiteral("GPIO_") + listName + QStringLiteral("_DataDef"), QString(), cache);
         QString file = switches.IniFileName;
         QString section =
             QStringLiteral("GPIO_") + listName + QStringLiteral("_Data_") + switches.Language;
@@ -70,9 +70,9 @@ void DataStore::LoadGPIOLists(const Switches& switches) {
             file = ProgramPath::place(switches.ProgramFolder, definition);
             section = QStringLiteral("Data_") + switches.Language;
         }
-        const QStringList keys = GetIniKeys(section, file);
+        const QStringList keys = GetIniKeys(section, file, cache);
         for (int i = 1; i < keys.size(); ++i) {
-            const QString value = GetIniValue(file, section, keys.at(i), QString());
+            const QString value = GetIniValue(file, section, keys.at(i), QString(), cache);
             lstData[k].append(
                 {keys.at(i) + QLatin1Char('|') + value, GpioItemCode::FromPosition(i)});
         }

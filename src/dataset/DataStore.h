@@ -9,6 +9,7 @@
 namespace zoz {
 
 class AppLog;
+class IniCache;
 class Texts;
 class UserInterface;
 struct Switches;
@@ -58,7 +59,7 @@ public:
     // Fills each empty GPIO function list from the settings file (section
     // "GPIO_<list>_Data_<Language>") or from the definition file named by [Main]
     // GPIO_<list>_DataDef (section "Data_<Language>"). A list once filled is kept for the run.
-    void LoadGPIOLists(const Switches& switches);
+    void LoadGPIOLists(const Switches& switches, IniCache* cache = nullptr);
 };
 
 } // namespace zoz

@@ -1,5 +1,7 @@
 #include "link/SerialPort.h"
 
+#include "app/Texts.h"
+
 #include "app/IniFile.h"
 #include "app/Switches.h"
 #include "app/Texts.h"
@@ -52,12 +54,13 @@ SerialPort::SerialPort(LinkReporter& reporter, QObject* parent)
 
 int SerialPort::SetCommParameters() {
     const QString iniFileName = m_reporter.switches().IniFileName;
-    auto value = [this, &iniFileName](const char* key, const char* def) {
+    IniCache* cache = m_reporter.texts().iniCache();
+    auto value = [this, &iniFileName, cache](const char* key, const char* def) {
         const auto given = Overrides.constFind(QString::fromLatin1(key));
         if (given != Overrides.constEnd())
             return *given;
         return GetIniValue(iniFileName, kSection, QString::fromLatin1(key),
-                           QString::fromLatin1(def));
+                           QString::fromLatin1(def), cache);
     };
 
     // 1: a whole number n is the n-th serial port of the platform, anything else a device name.

@@ -232,7 +232,7 @@ void DataPages::PageSelected(int pageNumber) {
 }
 
 void DataPages::LoadGPIOLists() {
-    m_store.LoadGPIOLists(m_switches);
+    m_store.LoadGPIOLists(m_switches, m_texts.iniCache());
     // The GPIO page's hidden lists show what the store holds.
     for (int k = 0; k < 2; ++k) {
         QListWidget* list = m_gpio->lstData.at(k);

@@ -31,7 +31,7 @@ Application::Application(Options options)
     : m_place(ProgramFolder::Locate(options.programFilePath.isEmpty()
                                         ? QCoreApplication::applicationFilePath()
                                         : options.programFilePath)),
-      m_switches(programSwitches(m_place)), m_texts(QString()),
+      m_switches(programSwitches(m_place)), m_texts(QString(), &m_iniCache),
       m_log(m_switches.ProgramFolder, m_switches.ProgramName),
       m_mainWindow(std::make_unique<MainWindow>(m_switches, m_texts)), m_ui(*m_mainWindow),
       m_shutdown(m_switches, m_texts, m_log, m_ui),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/EndSignals.h"
+#include "app/IniCache.h"
 #include "app/ProgramFolder.h"
 #include "app/QtTranslation.h"
 #include "app/Shutdown.h"
@@ -109,6 +110,7 @@ private:
 
     ProgramPlace m_place; // decided before anything reads the program folder
     Switches m_switches;
+    IniCache m_iniCache; // before m_texts, which reads through it
     Texts m_texts;
     AppLog m_log;
     MemoryProtoSink m_proto; // the protocol text until the protocol window takes over

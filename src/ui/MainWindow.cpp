@@ -344,7 +344,8 @@ void MainWindow::BuildTabStrip() {
     int n = 1;
     if (m_switches.RestoreLastPosition)
         n = leadingNumber(GetIniValue(m_texts.iniFileName(), QStringLiteral("Recent"),
-                                      QStringLiteral("ActTabStrip"), QStringLiteral("1")));
+                                      QStringLiteral("ActTabStrip"), QStringLiteral("1"),
+                                      m_texts.iniCache()));
     if (n < 1 || n > m_tabData->count())
         n = 1;
     m_tabData->setCurrentIndex(n - 1);

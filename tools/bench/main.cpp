@@ -1,0 +1,158 @@
+// Measurements of the editor for `make bench`:
+//   zoz-bench editor PROGRAM   start-up to "Ready", one round of events, end (timed from outside)
+//   zoz-bench link PROGRAM SIM receive and send of the data set over the simulator's pseudo
+//                              terminal, then wake-ups while idle and while waiting for an answer
+// PROGRAM is the path the editor takes as its own (its folder holds zozedud.Ini and the default
+// data file); SIM the controller simulator.
+#include "app/IniFile.h"
+#include "ui/Application.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTimer>
+#include <cstdio>
+
+using namespace zoz;
+
+namespace {
+
+// Context switches of every thread of this process: each is a wake-up or a preemption.
+qint64 contextSwitches() {
+    qint64 total = 0;
+    const QDir tasks(QStringLiteral("/proc/self/task"));
+    for (const QString& task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile status(tasks.filePath(task + QStringLiteral("/status")));
+        if (!status.open(QIODevice::ReadOnly))
+            continue;
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            if (line.contains("ctxt_switches:"))
+                total += line.mid(line.indexOf(':') + 1).trimmed().toLongLong();
+        }
+    }
+    return total;
+}
+
+void spin(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// The simulator on its own pseudo terminal; its device, or "" when it did not start.
+QString startSimulator(QProcess& sim, const QString& path, const QStringList& args) {
+    sim.start(path, args);
+    if (!sim.waitForStarted(5000) || !sim.waitForReadyRead(5000))
+        return {};
+    const QByteArray first = sim.readLine().trimmed();
+    sim.closeReadChannel(QProcess::StandardOutput); // its console lines would wake us
+    return first.startsWith("PTY ") ? QString::fromLocal8Bit(first.mid(4)) : QString();
+}
+
+int editor(const QString& program) {
+    Application application({program, {}});
+    application.Main();
+    // exit, not quit: quit would close the main window, and closing ends the program the long way.
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    const int rc = QApplication::exec();
+    return application.switches().InitDone ? rc : 1;
+}
+
+int link(const QString& program, const QString& simPath) {
+    QProcess sim;
+    const QString device =
+        startSimulator(sim, simPath, {QStringLiteral("--baud"), QStringLiteral("19200")});
+    QProcess slowSim;
+    const QString slowDevice = startSimulator(
+        slowSim, simPath, {QStringLiteral("--answer-delay"), QStringLiteral("3000")});
+    if (device.isEmpty() || slowDevice.isEmpty()) {
+        std::fprintf(stderr, "zoz-bench: the simulator did not start\n");
+        return 1;
+    }
+    const QString ini = QFileInfo(program).absolutePath() + QStringLiteral("/zozedud.Ini");
+    const auto usePort = [&ini](const QString& name) {
+        SetIniValue(ini, QStringLiteral("Comm"), QStringLiteral("Port"), name);
+    };
+    usePort(device);
+    Application application({program, {}});
+    application.Main();
+    SerialPort& port = application.serialPort();
+    if (!port.OpenPort())
+        return 1;
+    qint64 wireBytes = 0;
+    QObject::connect(&port, &SerialPort::writing,
+                     [&](const QByteArray& b) { wireBytes += b.size(); });
+    QObject::connect(&port, &SerialPort::received,
+                     [&](const QByteArray& b) { wireBytes += b.size(); });
+    const int interval = port.TimerInterval;
+    const auto report = [&](const char* what, qint64 ms) {
+        const double wireMs = wireBytes * 10 * 1000.0 / 19200;
+        std::printf("%-8s %6lld ms   wire %6.0f ms (%lld bytes)   wire + TimerInterval %6.0f ms"
+                    "   ratio %.2f\n",
+                    what, static_cast<long long>(ms), wireMs, static_cast<long long>(wireBytes),
+                    wireMs + interval, ms / (wireMs + interval));
+    };
+
+    // Receive: request "20" until the interpreter has acknowledged the data with "86".
+    bool acknowledged = false;
+    const auto ack = QObject::connect(&port, &SerialPort::writing, [&](const QByteArray& b) {
+        acknowledged = acknowledged || b.startsWith('\x86');
+    });
+    QElapsedTimer clock;
+    wireBytes = 0;
+    clock.start();
+    application.dispatcher().Interpret_MenuCommand(106);
+    while (!acknowledged && clock.elapsed() < 30000)
+        spin(1);
+    report("receive", clock.elapsed());
+    QObject::disconnect(ack);
+
+    // Send: the data set as the controller's request would send it, until its "86" is in.
+    wireBytes = 0;
+    clock.restart();
+    application.dispatcher().Interpret_MenuCommand(107);
+    report("send", clock.elapsed());
+
+    // Idle: nothing runs, so nothing should wake the program.
+    spin(200);
+    qint64 before = contextSwitches();
+    spin(10000);
+    std::printf("idle     %lld wake-ups in 10 s (one is the end of this measurement)\n",
+                static_cast<long long>(contextSwitches() - before));
+
+    // Waiting: a controller that answers after 3 s.
+    port.ClosePort();
+    usePort(slowDevice);
+    port.SetCommParameters();
+    if (!port.OpenPort())
+        return 1;
+    before = contextSwitches();
+    clock.restart();
+    application.dispatcher().Interpret_MenuCommand(9);
+    std::printf("waiting  %lld wake-ups in %lld ms of waiting for an answer (sending and the "
+                "answer included)\n",
+                static_cast<long long>(contextSwitches() - before),
+                static_cast<long long>(clock.elapsed()));
+    port.ClosePort();
+    for (QProcess* p : {&sim, &slowSim}) {
+        p->write("quit\n");
+        p->waitForFinished(2000);
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() >= 3 && args[1] == QLatin1String("editor"))
+        return editor(args[2]);
+    if (args.size() >= 4 && args[1] == QLatin1String("link"))
+        return link(args[2], args[3]);
+    std::fprintf(stderr, "usage: zoz-bench editor PROGRAM | link PROGRAM SIM\n");
+    return 2;
+}
