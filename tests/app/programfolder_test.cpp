@@ -1,5 +1,6 @@
 #include "app/ProgramFolder.h"
 
+#include "support/DataHarness.h"
 #include "support/QtPrinters.h"
 #include <QDir>
 #include <QFile>
@@ -8,12 +9,9 @@
 
 using namespace zoz;
 
-namespace {
+using zoz::test::DataHarness;
 
-QByteArray get(const QString& name) {
-    QFile f(name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
+namespace {
 
 // A temporary tree ("path=content"; "path/" a folder) with bin/zozedud, whether bin may be written,
 // the user's data folder ("~" is the tree), the folder expected and the user's settings there.
@@ -68,8 +66,8 @@ TEST(ProgramFolderTest, EachKindOfInstallationGetsItsFolderFilledFromTheTemplate
             EXPECT_EQ(place.folder, QDir::cleanPath(root + c.folder));
         }
         if (!c.ini.isEmpty()) {
-            EXPECT_EQ(get(place.folder + "/zozedud.Ini"), c.ini);
-            EXPECT_EQ(get(place.folder + "/Default.DAT"), "dat");
+            EXPECT_EQ(DataHarness::readFile(place.folder + "/zozedud.Ini"), c.ini);
+            EXPECT_EQ(DataHarness::readFile(place.folder + "/Default.DAT"), "dat");
             EXPECT_TRUE(QFile::permissions(place.folder + "/zozedud.Ini") & QFile::WriteOwner);
         }
     }

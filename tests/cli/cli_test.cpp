@@ -35,36 +35,25 @@ CliRun cli(const DataHarness& h, const QStringList& args) {
             QString::fromUtf8(process.readAllStandardOutput())};
 }
 
-// What the editor holds after receiving the simulator's data set: its payload through the decoder.
-QByteArray decodedBySimulator(DataHarness& h, SimProcess& sim) {
+// Receive writes the data set as the editor holds it (the simulator's payload through the
+// decoder); what was sent comes back unchanged, acknowledged with the right checksum.
+TEST(CliTest, ReceiveThenSendThenReceiveRoundTrips) {
+    DataHarness h;
+    SimProcess sim;
     QString payload = sim.dump().value(QStringLiteral("20"));
     h.decoder.Interpret_HexData(payload);
-    return DataSetImage::Write(h.store.DataSet);
-}
-
-TEST(CliTest, ReceiveWritesTheDataSetAsTheEditorHoldsIt) {
-    DataHarness h;
-    SimProcess sim;
-    const QString out = h.path(QStringLiteral("backup.DAT"));
-    const CliRun run = cli(h, {"--port", sim.device(), "receive", out});
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(DataHarness::readFile(out), decodedBySimulator(h, sim));
-}
-
-// What was sent comes back unchanged, and the controller acknowledged the right checksum.
-TEST(CliTest, SendThenReceiveRoundTrips) {
-    DataHarness h;
-    SimProcess sim;
+    const QByteArray held = DataSetImage::Write(h.store.DataSet);
     QRandomGenerator random(7);
     const QByteArray sent = DataSetImage::Write(h.randomDataSet(random, DataSet{}));
-    DataHarness::writeFile(h.path(QStringLiteral("in.DAT")), sent);
-    const CliRun send = cli(h, {"--port", sim.device(), "send", h.path(QStringLiteral("in.DAT"))});
-    ASSERT_EQ(send.exitCode, 0) << send.err.toStdString();
-    EXPECT_TRUE(sim.waitFor(QStringLiteral("TX 86")).size());
-    const CliRun receive =
-        cli(h, {"--port", sim.device(), "receive", h.path(QStringLiteral("out.DAT"))});
-    ASSERT_EQ(receive.exitCode, 0) << receive.err.toStdString();
-    EXPECT_EQ(DataHarness::readFile(h.path(QStringLiteral("out.DAT"))), sent);
+    DataHarness::writeFile(h.path("in.DAT"), sent);
+    for (const auto& [command, file, expected] : {std::tuple{"receive", "out.DAT", held},
+                                                  {"send", "in.DAT", sent},
+                                                  {"receive", "out.DAT", sent}}) {
+        const CliRun run = cli(h, {"--port", sim.device(), command, h.path(file)});
+        ASSERT_EQ(run.exitCode, 0) << command << ": " << run.err.toStdString();
+        EXPECT_EQ(DataHarness::readFile(h.path(file)), expected) << command;
+    }
+    EXPECT_FALSE(sim.waitFor(QStringLiteral("TX 86")).isEmpty());
 }
 
 // Each failure has its exit code and one error line naming the port, within the time-out, and

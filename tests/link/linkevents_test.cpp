@@ -1,6 +1,7 @@
 #include "support/LinkRig.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <cerrno>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -12,15 +13,6 @@ namespace {
 
 QByteArray frame(quint8 code) {
     return QByteArray(1, char(code)) + '\r';
-}
-
-QStringList shownCaptions(const LinkRig& rig) {
-    QStringList captions;
-    for (const QString& e : rig.ui.events) {
-        if (e.startsWith(QLatin1String("commShow:")))
-            captions << e.mid(9);
-    }
-    return captions;
 }
 
 // A send inside a running send (an answer sent while a frame is received) finds the dialog up:
@@ -39,7 +31,9 @@ TEST(LinkEvents, ACaptionGivenWhileTheDialogIsUpWaitsForTheNextActivation) {
     rig.ui.onProcessEvents = nullptr;
     ASSERT_TRUE(nested);
     ASSERT_TRUE(rig.transport->TransmitData(frame(0x80)));
-    EXPECT_EQ(shownCaptions(rig), QStringList({"Outer", "", "Inner"}));
+    EXPECT_EQ(
+        rig.ui.events.filter(QRegularExpression("^commShow:")).replaceInStrings("commShow:", ""),
+        QStringList({"Outer", "", "Inner"}));
     EXPECT_EQ(rig.transport->CommDialogCaption(), "");
     EXPECT_EQ(rig.ui.commDialogDepth, 0);
 }

@@ -1,12 +1,13 @@
 // The editor against the controller: receive, edit three pages, send with a bad and a good
 // checksum; the status field, the marks and the history follow. Undo and redo across pages, the
-// compare window's rows and the history window's load.
+// compare window's rows and the history window's load; the port picker and the PDF report.
 #include "ui/Application.h"
 
 #include "app/IniFile.h"
 #include "dataset/DataSetImage.h"
 #include "files/HistoryStore.h"
 #include "pages/DataPage.h"
+#include "support/DataHarness.h"
 #include "support/QtPrinters.h"
 #include "support/SimProcess.h"
 #include "ui/ChangeTracker.h"
@@ -20,10 +21,13 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -33,13 +37,15 @@
 #include <gtest/gtest.h>
 
 using namespace zoz;
+using zoz::test::DataHarness;
+using zoz::test::SimProcess;
 
 namespace {
 
 class EditorHistoryTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
-    zoz::test::SimProcess sim;
+    SimProcess sim;
     QStringList boxes;
     QTimer acceptor;
     std::unique_ptr<Application> app;
@@ -56,10 +62,7 @@ protected:
                                            {"History", "Keep", "3"}})
             SetIniValue(ini, section, key, value);
         SetIniValue(ini, "Comm", "Port", sim.device());
-        QFile dat(dir.filePath("Default.DAT"));
-        ASSERT_TRUE(dat.open(QIODevice::WriteOnly));
-        dat.write(QByteArray(DataSetImage::Size, '\0'));
-        dat.close();
+        DataHarness::writeFile(dir.filePath("Default.DAT"), QByteArray(DataSetImage::Size, '\0'));
         QObject::connect(&acceptor, &QTimer::timeout, [this] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 boxes.append(box->text());
@@ -250,11 +253,8 @@ TEST_F(EditorHistoryTest, CompareRowsNameEveryKindOfEditAndTakeThemBack) {
               "The two data sets are identical.");
 
     // A data file of another length is a version conflict and compares nothing.
-    QFile odd(dir.filePath("odd.DAT"));
-    ASSERT_TRUE(odd.open(QIODevice::WriteOnly));
-    odd.write(QByteArray(DataSetImage::Size + 1, '\0'));
-    odd.close();
-    app->editorHistory().compareWindow().compareWithFile(odd.fileName());
+    DataHarness::writeFile(dir.filePath("odd.DAT"), QByteArray(DataSetImage::Size + 1, '\0'));
+    app->editorHistory().compareWindow().compareWithFile(dir.filePath("odd.DAT"));
     ASSERT_FALSE(boxes.isEmpty());
     EXPECT_TRUE(boxes.last().contains("Version conflict: The file '"))
         << boxes.last().toStdString();
@@ -316,6 +316,88 @@ TEST_F(EditorHistoryTest, UndoAndRedoWalkTheStepsAcrossPages) {
         undo->trigger();
     EXPECT_EQ(source->isChecked(), !sourceBefore);
     EXPECT_TRUE(undo->isEnabled());
+}
+
+// The picker finds a second simulator typed as a path and a third that stays silent, switches the
+// editor over and survives a port that has vanished.
+TEST_F(EditorHistoryTest, PortPickerFindsTheAnsweringControllerAndReopensThePortOnTheChosenOne) {
+    SimProcess other, silent({"--do", "fault noanswer 9"});
+    const QString ini = dir.filePath("zozedud.Ini");
+    auto* action = app->mainWindow().findChild<QAction*>("actPortPicker");
+    ASSERT_NE(action, nullptr);
+    action->trigger();
+    auto* picker = app->mainWindow().findChild<QDialog*>("frmPortPicker");
+    ASSERT_TRUE(picker && picker->isVisible());
+    auto* list = picker->findChild<QTreeWidget*>("lstPorts");
+    auto* path = picker->findChild<QLineEdit*>("txtPortPath");
+    auto press = [picker](const char* button) {
+        QTest::mouseClick(picker->findChild<QPushButton*>(button), Qt::LeftButton);
+    };
+    auto state = [&](const QString& device) {
+        const auto rows = list->findItems(device, Qt::MatchExactly);
+        return rows.isEmpty() ? QString("<no row>") : rows[0]->text(2);
+    };
+    auto text = [&](const char* key) { return app->texts().message(key); };
+    // The configured port is shown although the system does not list ptys.
+    EXPECT_EQ(state(sim.device()), text("PortPicker_Configured") + ", " + text("PortPicker_InUse"));
+    for (SimProcess* typed : {&other, &silent}) {
+        path->clear();
+        QTest::keyClicks(path, typed->device());
+        press("cmdFindController");
+    }
+    EXPECT_EQ(state(other.device()), text("PortPicker_Answers"));
+    EXPECT_EQ(state(silent.device()), text("PortPicker_NoAnswer"));
+    EXPECT_TRUE(silent.waitFor("RX 80").startsWith("RX 80"));
+    EXPECT_TRUE(sim.quietFor("RX 80", 100)) << "the editor's own port is not probed";
+
+    list->setCurrentItem(list->findItems(other.device(), Qt::MatchExactly).value(0));
+    press("cmdChoose");
+    EXPECT_FALSE(picker->isVisible());
+    EXPECT_EQ(GetIniValue(ini, "Comm", "Port", ""), other.device());
+    other.command("send 80");
+    EXPECT_EQ(other.waitFor("RX 81"), "RX 81 ") << "the editor answers on the chosen port";
+
+    // A port that vanished is reported; the previous one comes back, in the file and open.
+    action->trigger();
+    path->setText(dir.filePath("vanished"));
+    boxes.clear();
+    press("cmdChoose");
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes[0], Startup::FailureText(31, false));
+    EXPECT_EQ(GetIniValue(ini, "Comm", "Port", ""), other.device());
+    EXPECT_EQ(app->serialPort().deviceName(), other.device());
+    EXPECT_TRUE(app->serialPort().isOpen() && picker->isVisible());
+}
+
+// The report from the extras menu, saved under the name the dialog proposes, names the
+// controller's port as its source and holds every channel name received.
+TEST_F(EditorHistoryTest, ReportAsPdfFromTheExtrasMenu) {
+    click("Toolbar1_6");
+    ASSERT_TRUE(spinUntil([&] { return app->editorHistory().controllerCopy().known(); }));
+    QTimer saver;
+    QObject::connect(&saver, &QTimer::timeout, [] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget()))
+            static_cast<QDialog*>(dialog)->accept();
+    });
+    saver.start(20);
+    QAction* action = nullptr;
+    for (QAction* a : app->mainWindow().findChild<QMenu*>("mnuExtras")->actions())
+        action = a->objectName() == "actReportPdf" ? a : action;
+    ASSERT_NE(action, nullptr);
+    QTimer::singleShot(0, action, &QAction::trigger);
+    const QString pdf = dir.filePath("zozedud.pdf");
+    ASSERT_TRUE(spinUntil([&] { return QFile::exists(pdf); }));
+    QProcess text;
+    text.start("pdftotext", {pdf, "-"});
+    ASSERT_TRUE(text.waitForFinished(20000));
+    const QString report = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_TRUE(report.contains("QPL on port " + sim.device())) << report.left(300).toStdString();
+    for (int g = 1; g <= DataSet::GroupCount; ++g)
+        for (int i = 1; i <= DataSet::GroupSize[g]; ++i) {
+            const QString name = app->dataStore().DataSet.ChannelName(g, i).trimmedRight();
+            ASSERT_FALSE(name.trimmed().isEmpty()) << g << "/" << i;
+            EXPECT_TRUE(report.contains(name)) << name.toStdString();
+        }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "app/IniFile.h"
 #include "support/SimProcess.h"
 
+#include "support/DataHarness.h"
 #include "support/QtPrinters.h"
 #include <QDir>
 #include <QFile>
@@ -9,12 +10,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace {
+using zoz::test::DataHarness;
 
-QByteArray get(const QString& name) {
-    QFile f(name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
+namespace {
 
 // Installs the build into a temporary prefix, checks and validates the installed files, then runs
 // the installed editor from its read-only bin folder for a user who has no program folder yet.
@@ -33,7 +31,8 @@ TEST(InstallTest, TheInstalledEditorStartsInTheUsersOwnFolderMadeFromTheTemplate
         EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << "on a transparent square";
     }
     const QString templateIni = share + "zozedud/zozedud.Ini", dat = share + "zozedud/Default.DAT";
-    EXPECT_EQ(get(templateIni), get(ZOZ_SOURCE_DIR "/resources/zozedud.Ini"));
+    EXPECT_EQ(DataHarness::readFile(templateIni),
+              DataHarness::readFile(ZOZ_SOURCE_DIR "/resources/zozedud.Ini"));
     EXPECT_EQ(QFileInfo(dat).size(), 2913);
     for (const QString& name : {templateIni, dat})
         EXPECT_FALSE(QFile::permissions(name) &
@@ -63,11 +62,12 @@ TEST(InstallTest, TheInstalledEditorStartsInTheUsersOwnFolderMadeFromTheTemplate
     editor.waitForFinished();
 
     const QDir user(dir.filePath("data/zozedud"));
-    EXPECT_EQ(get(user.filePath("zozedud.Ini")), get(templateIni));
-    EXPECT_EQ(get(user.filePath("Default.DAT")), get(dat));
+    EXPECT_EQ(DataHarness::readFile(user.filePath("zozedud.Ini")),
+              DataHarness::readFile(templateIni));
+    EXPECT_EQ(DataHarness::readFile(user.filePath("Default.DAT")), DataHarness::readFile(dat));
     const QStringList logs = user.entryList({"zozedud-*.Log"});
     ASSERT_EQ(logs.size(), 1);
-    EXPECT_TRUE(get(user.filePath(logs[0])).contains("Init"));
+    EXPECT_TRUE(DataHarness::readFile(user.filePath(logs[0])).contains("Init"));
     EXPECT_TRUE(QDir(prefix + "/bin").entryList({"*.Log", "*.Ini", "*.DAT"}).isEmpty());
 }
 

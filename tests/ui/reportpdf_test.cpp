@@ -1,14 +1,15 @@
 // The project's report script on the simulator's data set: every channel name is in the PDF.
 #include "dataset/DataSetImage.h"
+#include "support/DataHarness.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace zoz;
+using zoz::test::DataHarness;
 
 namespace {
 
@@ -30,10 +31,8 @@ TEST(ReportPdfTest, TheSimulatorsReportHoldsEveryChannelName) {
     const QString output = run(QStringLiteral(ZOZ_SOURCE_DIR "/tools/report-pdf.sh"), {pdf}, code);
     ASSERT_EQ(code, 0) << output.toStdString();
 
-    QFile data(dir.filePath(QStringLiteral("report.DAT")));
-    ASSERT_TRUE(data.open(QIODevice::ReadOnly));
     DataSet set;
-    ASSERT_TRUE(DataSetImage::Read(data.readAll(), set));
+    ASSERT_TRUE(DataSetImage::Read(DataHarness::readFile(dir.filePath("report.DAT")), set));
 
     const QString text = run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}, code);
     ASSERT_EQ(code, 0) << text.toStdString();
