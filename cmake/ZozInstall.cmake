@@ -1,10 +1,11 @@
 # Installation and the Debian package. `cmake --install build --prefix P` puts the programs in
 # P/bin and the read-only templates of the user's program folder in P/share/zozedud; an installed
-# editor finds them there (see src/app/ProgramFolder) and copies them at its first start.
+# editor finds them there (see src/app/ProgramFolder) and copies them at its first start. The
+# default data file is the generated one, never the copy in build/bin that a run may have changed.
 set(ZOZ_TEMPLATE_PERMISSIONS OWNER_READ GROUP_READ WORLD_READ)
 install(TARGETS qpl-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES packaging/man/qpl-sim.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES resources/zozedud.Ini ${CMAKE_BINARY_DIR}/bin/Default.DAT
+install(FILES resources/zozedud.Ini ${ZOZ_DEFAULT_DATA}
         DESTINATION ${CMAKE_INSTALL_DATADIR}/zozedud PERMISSIONS ${ZOZ_TEMPLATE_PERMISSIONS})
 
 if(ZOZ_GUI)
