@@ -176,11 +176,26 @@ TEST(ShippedIni, StartsWithAllTextsAndSurvivesTheEndOfARun) {
     const QString shipped = QStringLiteral(ZOZ_SOURCE_DIR "/resources/zozedud.Ini");
     EXPECT_FALSE(GetIniValue(shipped, "Main", "LoadAtStartup_Default", "").isEmpty());
     EXPECT_EQ(GetIniValue(shipped, "Main", "Language", ""), "GER");
+    // Texts with the number of "&" each one fills.
+    const QStringList texts =
+        QStringLiteral(
+            "WriteLog_Err:2 NotDefined:0 Ready:0 QueryEndProg:0 QueryEndProg_ByUser:0 "
+            "QueryEndProg_NoQuery:0 SaveAs:0 OpenFile:0 DataFile:0 ConfigFile:0 QueryOverwrite:1 "
+            "FileNotFound:1 WritingData:0 WritingFile:1 WritingData_Ok:0 ReadingData:0 "
+            "ReadingFile:1 "
+            "ReadingData_Ok:0 ReadingData_Err:1 QueryReadData:1 QueryDataReset:0 ResetDone:0 "
+            "WriteToDisk_Err:2 ReadFromDisk_Err:2 ReadingConfig:0 ReadingConfig_Ok:0 "
+            "ReadingConfig_Err:1 WritingConfig:0 WritingConfig_Ok:0 Preparing_DataExchange:0 "
+            "BlankNames_Replaced:1 Interpret_HexData_Err:1")
+            .split(' ');
     for (const char* section : {"Messages_GER", "Messages_ENG"})
-        for (const char* key : {"WriteLog_Err", "NotDefined", "Ready", "QueryEndProg",
-                                "QueryEndProg_ByUser", "QueryEndProg_NoQuery"})
-            EXPECT_NE(GetIniValue(shipped, section, key, "(missing)"), "(missing)")
-                << section << key;
+        for (const QString& entry : texts) {
+            const QString text =
+                GetIniValue(shipped, section, entry.section(':', 0, 0), "(missing)");
+            EXPECT_NE(text, "(missing)") << section << entry.toStdString();
+            EXPECT_EQ(text.count('&'), entry.section(':', 1).toInt())
+                << section << entry.toStdString();
+        }
     // Every run ends with FormatIniFile: it must accept the file.
     test::ProgramFolder folder;
     const QString copy = folder.ini();

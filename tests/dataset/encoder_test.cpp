@@ -36,17 +36,13 @@ protected:
     }
 };
 
-TEST_F(EncoderTest, DataSetBlockHas446BytesAndStartsWithItsCode) {
-    const QString p = payload("20");
-    EXPECT_EQ(p.size(), 892);
-    EXPECT_EQ(at(p, 0), "20");
-}
-
 TEST_F(EncoderTest, NamesTravelAsTheirEightCharacters) {
     h.store.DataSet.Name.InputDigitalName[1] = QStringLiteral("Kick");
     h.store.DataSet.Name.OutputSummenName[4] = QStringLiteral("M\u00fcx");
     h.store.DataSet.Name.InputDigitalName[0] = QStringLiteral("never");
     const QString p = payload("20");
+    EXPECT_EQ(p.size(), 892);
+    EXPECT_EQ(at(p, 0), "20");
     EXPECT_EQ(at(p, 1, 8), "4B69636B20202020");
     EXPECT_EQ(at(p, 9, 8), "0000000000000000"); // never set: code-0 characters
     EXPECT_EQ(at(p, 289 + 24, 8), "4DFC782020202020");
@@ -162,6 +158,8 @@ TEST_F(EncoderTest, ShowsAndLogsItsStatusAndRestoresTheCursor) {
 }
 
 TEST_F(EncoderTest, HexDumpKeepsOnlyTheLastPayload) {
+    payload("20");
+    EXPECT_FALSE(QFile::exists(h.switches.HexFileName)); // switched off
     h.switches.LogHexData = true;
     const QString first = payload("20");
     EXPECT_EQ(DataHarness::readFile(h.switches.HexFileName), first.toLatin1() + "\r\n\r\n\r\n");
@@ -171,12 +169,7 @@ TEST_F(EncoderTest, HexDumpKeepsOnlyTheLastPayload) {
               QByteArray("3278") + QByteArray(511 * 2, '2').replace("22", "20") + "\r\n\r\n\r\n");
 }
 
-TEST_F(EncoderTest, NoHexDumpWhenSwitchedOff) {
-    payload("20");
-    EXPECT_FALSE(QFile::exists(h.switches.HexFileName));
-}
-
-TEST_F(EncoderTest, ListPositionWithoutEntryFailsAndLeavesTheCursorToTheCaller) {
+TEST_F(EncoderTest, ListPositionWithoutEntryOrKeyNoNumberFailsAndLeavesTheCursorToTheCaller) {
     h.store.DataSet.Editor.Frames = 2;
     QString frame = QStringLiteral("old");
     EXPECT_EQ(h.encoder.Preparing_DataExchange(frame, "20"), "Subscript out of range");
@@ -185,12 +178,10 @@ TEST_F(EncoderTest, ListPositionWithoutEntryFailsAndLeavesTheCursorToTheCaller) 
     h.store.DataSet.Editor.Frames = 0;
     h.store.DataSet.SnapShot.StartUpConf = -1;
     EXPECT_EQ(h.encoder.Preparing_DataExchange(frame, "20"), "Subscript out of range");
-}
-
-TEST_F(EncoderTest, GpioKeyThatIsNoWholeNumberFails) {
+    // A GPIO key that is no whole number, or too big for one.
+    h.store.DataSet.SnapShot.StartUpConf = 0;
     h.store.lstData[DataStore::GpioOutputList][0].text = QStringLiteral("x7|Talk");
     h.store.DataSet.GPIO.GPIOOutput[3] = 100;
-    QString frame;
     EXPECT_EQ(h.encoder.Preparing_DataExchange(frame, "20"), "Type mismatch");
     h.store.lstData[DataStore::GpioOutputList][0].text = QStringLiteral("40000|Big");
     EXPECT_EQ(h.encoder.Preparing_DataExchange(frame, "20"), "Overflow");

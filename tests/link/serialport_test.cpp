@@ -33,21 +33,14 @@ TEST(SerialPortSetUp, MissingKeysTakeTheDefaults) {
     LinkRig probe{{}, {}, false};
     PortOnly p(portLine(probe));
     ASSERT_EQ(p.port->SetCommParameters(), 0);
-    EXPECT_EQ(p.port->Settings, "19200,n,8,1");
-    EXPECT_EQ(p.port->InBufferSize, 1024);
-    EXPECT_EQ(p.port->OutBufferSize, 512);
-    EXPECT_TRUE(p.port->DTREnable);
-    EXPECT_TRUE(p.port->RTSEnable);
-    EXPECT_EQ(p.port->Handshaking, 0);
-    EXPECT_EQ(p.port->TimeOut, 10);
-    EXPECT_TRUE(p.port->ShowCancelDialog);
-    EXPECT_EQ(p.port->TimerInterval, 500);
-    EXPECT_EQ(p.port->InputLen, 0);
-    EXPECT_EQ(p.port->InputMode, 1);
-    EXPECT_TRUE(p.port->NullDiscard);
-    EXPECT_EQ(p.port->RThreshold, 1);
-    EXPECT_EQ(p.port->SThreshold, 1);
-    EXPECT_FALSE(p.port->PortOpened);
+    const SerialPort& s = *p.port;
+    EXPECT_EQ(QStringList({s.Settings, QString::number(s.InBufferSize),
+                           QString::number(s.OutBufferSize), QString::number(s.Handshaking),
+                           QString::number(s.TimeOut), QString::number(s.TimerInterval),
+                           QString::number(s.InputLen), QString::number(s.InputMode),
+                           QString::number(s.RThreshold), QString::number(s.SThreshold)}),
+              QStringList({"19200,n,8,1", "1024", "512", "0", "10", "500", "0", "1", "1", "1"}));
+    EXPECT_TRUE(s.DTREnable && s.RTSEnable && s.ShowCancelDialog && s.NullDiscard && !s.PortOpened);
 }
 
 TEST(SerialPortSetUp, EachBadValueFailsItsOwnStepAndStopsThere) {

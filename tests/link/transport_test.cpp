@@ -263,18 +263,3 @@ TEST(FrameTransport, APortThatVanishesEndsTheWaitAndTheNextSendFails) {
     EXPECT_TRUE(balanced(rig));
     EXPECT_FALSE(rig.ui.busy);
 }
-
-TEST(FrameTransport, MessageTextsAreLookedUpOnceForTheRun) {
-    LinkRig rig;
-    QFile ini(rig.iniPath());
-    ASSERT_TRUE(ini.open(QIODevice::Append));
-    ini.write("Comm_TransferDone=Sent.\r\n");
-    ini.close();
-    ASSERT_TRUE(rig.transport->TransmitData(frame(0x80)));
-    EXPECT_EQ(rig.ui.lastStatus(), "  Sent.");
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[Messages_ENG]\r\nComm_TransferDone=Changed\r\n");
-    ini.close();
-    ASSERT_TRUE(rig.transport->TransmitData(frame(0x80)));
-    EXPECT_EQ(rig.ui.lastStatus(), "  Sent.");
-}

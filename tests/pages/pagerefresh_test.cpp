@@ -17,79 +17,61 @@ namespace {
 
 using PageRefresh = PageFixture;
 
-TEST_F(PageRefresh, FullDataSetTravelsToThePagesAndBackUnchanged) {
+TEST_F(PageRefresh, FullDataSetTravelsToThePagesAndBackUnchangedShowingTheStoredValues) {
     populate(store.DataSet, dir.path());
     for (int i = 1; i <= 6; ++i)
         store.StatusText[i] = QStringLiteral("status line %1 of the controller").arg(i);
+    store.StatusText[1] = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ012345");
     store.QPLVersion = QStringLiteral("0213");
     const DataSet original = store.DataSet;
     const auto status = store.StatusText;
     pages->RefreshPages();
 
-    store.DataSet = DataSet{};
-    store.StatusText = {};
-    store.QPLVersion = QString();
-    pages->TakeOverPages();
-
-    EXPECT_TRUE(store.DataSet == original);
-    for (int g = 1; g <= DataSet::GroupCount; ++g)
-        for (int i = 1; i <= DataSet::GroupSize[g]; ++i)
-            EXPECT_EQ(store.DataSet.ChannelName(g, i).text(), original.ChannelName(g, i).text());
-    EXPECT_EQ(store.DataSet.Layer.LayerD, original.Layer.LayerD);
-    EXPECT_EQ(store.DataSet.Monitor.ExtMon, original.Monitor.ExtMon);
-    EXPECT_EQ(store.DataSet.GPIO.GPIOOutput, original.GPIO.GPIOOutput);
-    for (int s = 1; s <= 12; ++s)
-        EXPECT_EQ(store.DataSet.Editor.MachSource(s), original.Editor.MachSource(s)) << s;
-    for (int i = 1; i <= 8; ++i)
-        EXPECT_EQ(store.DataSet.SnapShot.SnapShotFile[i].text(),
-                  original.SnapShot.SnapShotFile[i].text());
-    EXPECT_EQ(store.DataSet.FBox.FBoxOutput, original.FBox.FBoxOutput);
-    EXPECT_EQ(store.StatusText, status);
-    EXPECT_EQ(store.QPLVersion.text(), QStringLiteral("0213"));
-}
-
-TEST_F(PageRefresh, ControlsShowTheStoredValues) {
-    populate(store.DataSet, dir.path());
-    store.StatusText[1] = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ012345");
-    pages->RefreshPages();
-
-    EXPECT_EQ(find<QLineEdit>(1, "txtStatus_0")->text(), "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345");
-    EXPECT_EQ(find<QLineEdit>(2, "txtInputDigital_15")->text(), "Kick/Sn");
-    // Layer A row 1 holds 102: the text of txtInputDigital(2) and the code in the Tag.
-    auto* a1 = find<AssignBox>(3, "txtInputA_1");
-    EXPECT_EQ(a1->text(), "G1ch3");
-    EXPECT_EQ(a1->tag(), "102");
-    // 401 is an ext. monitor input: shown by name although the Layer chooser never offers it.
-    EXPECT_EQ(find<AssignBox>(3, "txtInputD_5")->text(), "G4ch2");
-    EXPECT_EQ(find<AssignBox>(3, "txtInputC_2")->text(), "- none -");
+    const QList<std::tuple<int, const char*, QString>> shown = {
+        {1, "txtStatus_0", "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345"},
+        {1, "txtStatus_5", "status line 6 of the controller"},
+        {2, "txtInputDigital_15", "Kick/Sn"},
+        {2, "txtOutputSummen_3", "G5ch4"},
+        {3, "txtInputA_1", "G1ch3"}, // 102: the text of txtInputDigital(2)
+        {3, "txtInputD_5", "G4ch2"}, // an ext. monitor input, although the chooser never offers it
+        {3, "txtInputC_2", "- none -"},
+        {4, "txtExtMon_1", "G5ch2"},
+        {5, "txtInput_1", "12"}, // 103: the fourth input definition "12=Locate|extra"
+        {5, "txtInputInfo_1", "Locate"},
+        {5, "txtInput_2", "0"},
+        {5, "txtInputInfo_2", "- none -"},
+        {5, "txtOutput_1", "9"}, // the definition "9=" with an empty description
+        {5, "txtOutputInfo_1", ""},
+        {7, "txtInfoPart01_0", "SNAP1.CNS"},
+        {7, "txtInfoPart01_2", "C:\\show\\SNAP3.CNS"},
+        {7, "txtInfoPart01_4", "/elsewhere/SNAP5.CNS"},
+        {7, "txtInfoPart02_0", "GROUP.CNG"},
+        {8, "txtOutput_0", "21"},
+        {8, "txtOutputInfo_0", "Mute"},
+        {9, "txtQPLVersion", "0213"}};
+    for (const auto& [page, name, text] : shown)
+        EXPECT_EQ(find<QLineEdit>(page, name)->text(), text) << name;
+    EXPECT_EQ(find<AssignBox>(3, "txtInputA_1")->tag(), "102");
     EXPECT_EQ(find<AssignBox>(3, "txtInputC_2")->tag(), "");
     EXPECT_EQ(find<QComboBox>(4, "cmbVolume")->currentText(), "    0 dB");
     EXPECT_EQ(find<QComboBox>(4, "cmbKanal")->currentText(), "IN 3/4 ");
     EXPECT_EQ(find<ValueCheckBox>(4, "chkMonMode_2")->value(), 1);
     EXPECT_EQ(find<ValueCheckBox>(4, "chkMonMode_0")->value(), 0);
-    EXPECT_EQ(find<AssignBox>(4, "txtExtMon_1")->text(), "G5ch2");
-    // GPIO input 2 holds 103, the fourth input definition "12=Locate|extra".
-    EXPECT_EQ(find<AssignBox>(5, "txtInput_1")->text(), "12");
-    EXPECT_EQ(find<QLineEdit>(5, "txtInputInfo_1")->text(), "Locate");
-    EXPECT_EQ(find<AssignBox>(5, "txtInput_2")->text(), "0");
-    EXPECT_EQ(find<QLineEdit>(5, "txtInputInfo_2")->text(), "- none -");
-    // Output 2 holds 102, the definition "9=" with an empty description.
-    EXPECT_EQ(find<AssignBox>(5, "txtOutput_1")->text(), "9");
-    EXPECT_EQ(find<QLineEdit>(5, "txtOutputInfo_1")->text(), "");
     EXPECT_EQ(find<QComboBox>(6, "cmbFrames")->currentText(), "30 frames");
-    EXPECT_EQ(find<QComboBox>(6, "cmbChannels")->currentData().toInt(), 1);
-    EXPECT_EQ(find<QLineEdit>(7, "txtInfoPart01_0")->text(), "SNAP1.CNS");
-    EXPECT_EQ(find<QLineEdit>(7, "txtInfoPart01_2")->text(), "C:\\show\\SNAP3.CNS");
-    EXPECT_EQ(find<QLineEdit>(7, "txtInfoPart01_4")->text(), "/elsewhere/SNAP5.CNS");
-    EXPECT_EQ(find<QLineEdit>(7, "txtInfoPart02_0")->text(), "GROUP.CNG");
     EXPECT_EQ(find<QComboBox>(7, "cmbStartUpConf")->currentIndex(), 4);
-    EXPECT_EQ(find<AssignBox>(8, "txtOutput_0")->text(), "21");
-    EXPECT_EQ(find<QLineEdit>(8, "txtOutputInfo_0")->text(), "Mute");
     // The hidden definition lists of the GPIO page hold what the settings file defines.
     auto* inputs = find<QListWidget>(5, "lstData_0");
     ASSERT_EQ(inputs->count(), 4);
     EXPECT_EQ(inputs->item(1)->text(), "5|Stop");
     EXPECT_EQ(inputs->item(1)->data(Qt::UserRole).toInt(), 101);
+
+    store.DataSet = DataSet{};
+    store.StatusText = {};
+    store.QPLVersion = QString();
+    pages->TakeOverPages();
+    EXPECT_TRUE(store.DataSet == original);
+    EXPECT_EQ(store.StatusText, status);
+    EXPECT_EQ(store.QPLVersion.text(), QStringLiteral("0213"));
 }
 
 TEST_F(PageRefresh, ValuesOutsideTheirListsLeaveTheControlsAsTheyWere) {
@@ -134,23 +116,15 @@ TEST_F(PageRefresh, TagsAreReadAsTheLeadingNumber) {
         pages->TakeOverPages();
         EXPECT_EQ(store.DataSet.Layer.LayerB[1], expected) << tag.toStdString();
     }
-    // A negative stored code is written to the Tag but not read back as negative.
-    store.DataSet.Layer.LayerB[1] = -105;
-    pages->RefreshPages();
-    EXPECT_EQ(cell->text(), "- none -");
-    EXPECT_EQ(cell->tag(), "");
-    pages->TakeOverPages();
-    EXPECT_EQ(store.DataSet.Layer.LayerB[1], 0);
-}
-
-TEST_F(PageRefresh, ChannelWithoutNameCountsAsNotAssigned) {
-    store.DataSet.Layer.LayerC[2] = 204;
-    pages->RefreshPages();
-    auto* cell = find<AssignBox>(3, "txtInputC_1");
-    EXPECT_EQ(cell->text(), "- none -");
-    EXPECT_EQ(cell->tag(), "");
-    pages->TakeOverPages();
-    EXPECT_EQ(store.DataSet.Layer.LayerC[2], 0);
+    // A negative stored code, or a channel without a name, counts as not assigned.
+    for (const qint16 code : {qint16(-105), qint16(104)}) {
+        store.DataSet.Layer.LayerB[1] = code;
+        pages->RefreshPages();
+        EXPECT_EQ(cell->text(), "- none -");
+        EXPECT_EQ(cell->tag(), "");
+        pages->TakeOverPages();
+        EXPECT_EQ(store.DataSet.Layer.LayerB[1], 0) << code;
+    }
 }
 
 TEST_F(PageRefresh, TextsAreCutAtTheirFieldWidth) {
