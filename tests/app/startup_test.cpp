@@ -1,9 +1,10 @@
-#include "app/Startup.h"
-
+// Start-up in its numbered steps and the one way out, QueryEndProg, with the settings file lined
+// up on the way.
 #include "app/CodePage.h"
 #include "app/FormPosition.h"
 #include "app/IniFile.h"
 #include "app/Shutdown.h"
+#include "app/Startup.h"
 #include "app/Switches.h"
 #include "app/Texts.h"
 #include "app/WaitMilliseconds.h"
@@ -13,9 +14,14 @@
 #include "support/QtPrinters.h"
 #include "support/ScriptedUi.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocale>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <cerrno>
 #include <gtest/gtest.h>
 
 using namespace zoz;
@@ -192,22 +198,14 @@ TEST(Startup, SwitchValuesAndLanguageAreParsedAsWritten) {
             "RequestStatus=nein\nShowTabStrip_System=Yes\nRestoreLastPosition=\n"
             "XPLook=JA\nOutputOnMonitorKeys=j\n");
     ASSERT_TRUE(r.switches.InitDone);
-    const QList<bool> got = {r.switches.LogHexData,
-                             r.switches.ShowMsgBox,
-                             r.switches.RequestData,
-                             r.switches.Debug,
-                             r.switches.SaveLoadEnabled,
-                             r.switches.SystemResetEnabled,
-                             r.switches.VersionInfoEnabled,
-                             r.switches.OnlineTestEnabled,
-                             r.switches.ShowProtocolEnabled,
-                             r.switches.RequestStatus,
-                             r.switches.ShowTabStrip_System,
-                             r.switches.RestoreLastPosition,
-                             r.switches.XPLook,
-                             r.switches.OutputOnMonitorKeys};
-    EXPECT_EQ(got, QList<bool>({true, false, false, true, true, false, true, true, false, false,
-                                true, false, true, false}));
+    const Switches& s = r.switches;
+    QString got;
+    for (bool on : {s.LogHexData, s.ShowMsgBox, s.RequestData, s.Debug, s.SaveLoadEnabled,
+                    s.SystemResetEnabled, s.VersionInfoEnabled, s.OnlineTestEnabled,
+                    s.ShowProtocolEnabled, s.RequestStatus, s.ShowTabStrip_System,
+                    s.RestoreLastPosition, s.XPLook, s.OutputOnMonitorKeys})
+        got += on ? '1' : '0';
+    EXPECT_EQ(got, "10011011001010"); // "" is off, and only ja and yes are on
     EXPECT_EQ(r.switches.Language, "ENG");
     EXPECT_EQ(r.texts.language(), "ENG");
     EXPECT_EQ(r.ui.hiddenButtons, QList<int>({7, 11}));
@@ -229,31 +227,17 @@ TEST(Startup, DataRequestFollowsAtOnceWithoutStatusRequestAndSlowStartDoesNotWai
 
 // Every step that has a text has its own, in both languages; the others name their number.
 TEST(StartupTexts, EachStepHasItsOwnText) {
-    const QMap<int, QString> english = {{7, "<LogHexData>"},
-                                        {8, "<ShowMsgBox>"},
-                                        {9, "<RequestData>"},
-                                        {10, "<Debug>"},
-                                        {11, "<SaveLoadEnabled>"},
-                                        {12, "<WriteLogFile>"},
-                                        {13, "<SystemResetEnabled>"},
-                                        {14, "<VersionInfoEnabled>"},
-                                        {15, "<OnlineTestEnabled>"},
-                                        {16, "<ShowProtocolEnabled>"},
-                                        {17, "value <LoadAtStartup_Default>"},
-                                        {18, "file in <LoadAtStartup"},
-                                        {19, "<RequestStatus>"},
-                                        {20, "the DataSet"},
-                                        {31, "setting the COM-Port"},
-                                        {32, "parameters"},
-                                        {33, "receive buffer"},
-                                        {34, "send buffer"},
-                                        {35, "DTR"},
-                                        {36, "RTS"},
-                                        {37, "handshaking"},
-                                        {38, "general values"},
-                                        {39, "timeout"},
-                                        {40, "ShowCancelDialog"},
-                                        {41, "timer interval"}};
+    QMap<int, QString> english;
+    for (const QString& entry :
+         QStringLiteral("7:<LogHexData>|8:<ShowMsgBox>|9:<RequestData>|10:<Debug>|"
+                        "11:<SaveLoadEnabled>|12:<WriteLogFile>|13:<SystemResetEnabled>|"
+                        "14:<VersionInfoEnabled>|15:<OnlineTestEnabled>|16:<ShowProtocolEnabled>|"
+                        "17:value <LoadAtStartup_Default>|18:file in <LoadAtStartup|"
+                        "19:<RequestStatus>|20:the DataSet|31:setting the COM-Port|32:parameters|"
+                        "33:receive buffer|34:send buffer|35:DTR|36:RTS|37:handshaking|"
+                        "38:general values|39:timeout|40:ShowCancelDialog|41:timer interval")
+             .split('|'))
+        english.insert(entry.section(':', 0, 0).toInt(), entry.section(':', 1));
     for (int step = -1; step <= 45; ++step) {
         const QString en = Startup::FailureText(step, false);
         const QString de = Startup::FailureText(step, true);
@@ -341,6 +325,176 @@ TEST(WaitMilliseconds, NestedWaitsEachLastTheirOwnTime) {
     // The outer wait cannot return before the inner one has ended, as in any nested loop.
     EXPECT_GE(inner, 50);
     EXPECT_GE(clock.elapsed(), 60);
+}
+
+} // namespace
+
+namespace {
+
+QByteArray readFile(const QString& name) {
+    QFile f(name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString& name, const QByteArray& bytes) {
+    QFile f(name);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+class ShutdownTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    Switches switches;
+    Texts texts{dir.filePath("zozedud.Ini")};
+    AppLog log{dir.path(), QStringLiteral("zozedud")};
+    ScriptedUi ui;
+    Shutdown shutdown{switches, texts, log, ui};
+    QStringList order;
+
+    void SetUp() override {
+        switches.IniFileName = dir.filePath("zozedud.Ini");
+        texts.setLanguage("GER");
+        writeFile(switches.IniFileName, "[Messages_GER]\nQueryEndProg=  Wirklich beenden?\n"
+                                        "QueryEndProg_ByUser=  Ende durch Benutzer\n"
+                                        "[Screen]\nCoord_X=15\nCoord_Y=30\nCoord_H=45\n");
+        log.OpenLog(dir.filePath("test.Log"));
+        shutdown.setClosePort([this] {
+            const QByteArray logSoFar = readFile(dir.filePath("test.Log"));
+            order.append(QString::fromLatin1(logSoFar.mid(logSoFar.indexOf(">  "))));
+        });
+        shutdown.setTerminator([this] { order.append("terminated"); });
+        ui.caption = "VX418 ZozEdud Version 2.0 Build 1";
+        ui.geometry = {100, 200, 300, true};
+        ui.tab = 4;
+    }
+};
+
+TEST_F(ShutdownTest, DeclinedQuestionChangesNothing) {
+    const QByteArray iniBefore = readFile(switches.IniFileName);
+    const QByteArray logBefore = readFile(dir.filePath("test.Log"));
+    ui.answers.enqueue(MsgAnswer::No);
+    bool query = true;
+    EXPECT_FALSE(shutdown.QueryEndProg(query));
+    ASSERT_EQ(ui.boxes.size(), 1);
+    EXPECT_EQ(ui.boxes[0].text, "Wirklich beenden?");
+    EXPECT_EQ(ui.boxes[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(ui.boxes[0].icon, MsgIcon::Critical);
+    EXPECT_EQ(ui.boxes[0].title, "VX418 ZozEdud Version 2.0 Build 1");
+    EXPECT_TRUE(order.isEmpty());
+    EXPECT_EQ(readFile(switches.IniFileName), iniBefore);
+    EXPECT_EQ(readFile(dir.filePath("test.Log")), logBefore);
+}
+
+TEST_F(ShutdownTest, AcceptedEndSavesStateLinesUpAndClosesPortThenLog) {
+    ui.answers.enqueue(MsgAnswer::Yes);
+    EXPECT_TRUE(shutdown.QueryEndProg(true));
+    // The port closes after the last message line and before the end line.
+    ASSERT_EQ(order.size(), 2);
+    EXPECT_EQ(order[0], ">  Ende durch Benutzer\r\n");
+    EXPECT_EQ(order[1], "terminated");
+    EXPECT_TRUE(readFile(dir.filePath("test.Log")).endsWith("***** End   *****\r\n\r\n\r\n"));
+    EXPECT_EQ(readFile(switches.IniFileName), "[Messages_GER]\r\n"
+                                              "  QueryEndProg        = Wirklich beenden?\r\n"
+                                              "  QueryEndProg_ByUser = Ende durch Benutzer\r\n"
+                                              "[Screen]\r\n"
+                                              "  Coord_X = 1500\r\n"
+                                              "  Coord_Y = 3000\r\n"
+                                              "  Coord_H = 4500\r\n"
+                                              "[Recent]\r\n"
+                                              "  ActTabStrip = 4\r\n");
+}
+
+TEST_F(ShutdownTest, WithoutQuestionAMaximisedWindowKeepsTheLastNormalPosition) {
+    ui.geometry = {1, 2, 3, false};
+    EXPECT_TRUE(shutdown.QueryEndProg(false));
+    EXPECT_TRUE(ui.boxes.isEmpty());
+    EXPECT_TRUE(readFile(dir.filePath("test.Log")).contains(">  QueryEndProg_NoQuery\r\n"));
+    EXPECT_EQ(GetIniValue(switches.IniFileName, "Screen", "Coord_X", ""), "15");
+    EXPECT_EQ(GetIniValue(switches.IniFileName, "Recent", "ActTabStrip", ""), "4");
+}
+
+TEST_F(ShutdownTest, AnEndRequestedWhileEndingIsIgnored) {
+    int ends = 0;
+    shutdown.setClosePort([this, &ends] {
+        ++ends;
+        shutdown.QueryEndProg(false); // e.g. the main window closed by an event meanwhile
+    });
+    EXPECT_TRUE(shutdown.QueryEndProg(false));
+    EXPECT_EQ(ends, 1);
+    EXPECT_EQ(readFile(dir.filePath("test.Log")).count("***** End"), 1);
+    EXPECT_EQ(readFile(dir.filePath("test.Log")).count("QueryEndProg_NoQuery"), 1);
+}
+
+TEST(FormatIniFile, LinesUpEachSectionOnItsLongestKey) {
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("zozedud.Ini");
+    writeFile(ini, "  ; settings  \n"
+                   "[Comm]\n"
+                   "Port=2\n"
+                   "  Baud   =  19200,n,8,1  \n"
+                   "\n"
+                   "   [Main]   \r\n"
+                   "Language=GER\r\n"
+                   "LoadAtStartup_Default = a=b.DAT\r\n" // 21 characters: not this section's
+                   "; comment = not an entry\r\n"
+                   "just text\r\n"
+                   "LongestKey12=x\r\n"
+                   "[Other]\n"
+                   "=v\n");
+    // LoadAtStartup_Default has 21 characters and so sets the width of [Main].
+    EXPECT_EQ(FormatIniFile(ini), 0);
+    EXPECT_EQ(readFile(ini), "; settings\r\n"
+                             "[Comm]\r\n"
+                             "  Port = 2\r\n"
+                             "  Baud = 19200,n,8,1\r\n"
+                             "\r\n"
+                             "[Main]\r\n"
+                             "  Language              = GER\r\n"
+                             "  LoadAtStartup_Default = a=b.DAT\r\n"
+                             "; comment = not an entry\r\n"
+                             "  just text\r\n"
+                             "  LongestKey12          = x\r\n"
+                             "[Other]\r\n"
+                             "   = v\r\n");
+    EXPECT_FALSE(QFile::exists(dir.filePath("tmptmp.tmp")));
+    // A second run finds nothing to change.
+    const QByteArray once = readFile(ini);
+    ASSERT_EQ(FormatIniFile(ini), 0);
+    EXPECT_EQ(readFile(ini), once);
+}
+
+TEST(FormatIniFile, MissingFileGives1000AndBytesAbove0x7FSurvive) {
+    QTemporaryDir dir;
+    EXPECT_EQ(FormatIniFile(dir.filePath("none.Ini")), 1000);
+    const QString ini = dir.filePath("zozedud.Ini");
+    writeFile(ini, "[Messages_GER]\nA=Gr\xfc\xdf"
+                   "e \x80\n" +
+                       QByteArray(200, 'k') + "=v\n");
+    ASSERT_EQ(FormatIniFile(ini), 0);
+    EXPECT_EQ(readFile(ini), "[Messages_GER]\r\n  A" + QByteArray(199, ' ') +
+                                 " = Gr\xfc\xdf"
+                                 "e \x80\r\n  " +
+                                 QByteArray(200, 'k') + " = v\r\n");
+}
+
+// A refused entry before the first section, or a temporary file that cannot be created where a
+// folder of that name stands, leaves the file as it was.
+TEST(FormatIniFile, FailuresLeaveTheFileAsItWas) {
+    for (const bool blocked : {false, true}) {
+        QTemporaryDir dir;
+        const QString ini = dir.filePath("zozedud.Ini");
+        const QByteArray before = blocked ? "[Main]\nA=1\n" : "; fine\nstray=1\n[Main]\nA=1\n";
+        writeFile(ini, before);
+        if (blocked) {
+            ASSERT_TRUE(QDir(dir.path()).mkdir("tmptmp.tmp"));
+        }
+        const int result = FormatIniFile(ini);
+        EXPECT_EQ(blocked ? result / 1000 : result, blocked ? 6 : 3000 + ERANGE);
+        EXPECT_EQ(readFile(ini), before);
+        EXPECT_EQ(QFileInfo(dir.filePath("tmptmp.tmp")).isDir(), blocked);
+        EXPECT_FALSE(QFileInfo(dir.filePath("tmptmp.tmp")).isFile());
+    }
 }
 
 } // namespace
