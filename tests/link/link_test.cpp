@@ -706,34 +706,6 @@ TEST(ConfigTransfer, SendsOneConfigurationFromItsFile) {
     EXPECT_EQ(held.value("34"), hex(QByteArray("Sim configuration 4").leftJustified(512, ' ')));
 }
 
-// The controller asks for configuration 3: 100 ms later command 107 sends it without a question.
-TEST(ConfigTransfer, ARequestForBlock33SendsConfiguration3) {
-    TransferRig rig;
-    const QString file = writeFile(rig.dir.filePath("snap3.CNS"), block(3));
-    rig.store.DataSet.SnapShot.SnapShotFile[3] = file;
-    rig.ui.fileNames.enqueue(file);
-    QTimer timSendData;
-    timSendData.setSingleShot(true);
-    QObject::connect(rig.interpreter.get(), &CommandInterpreter::sendDataRequested, &timSendData,
-                     qOverload<int>(&QTimer::start));
-    QElapsedTimer clock;
-    qint64 armedAt = -1;
-    QObject::connect(&timSendData, &QTimer::timeout, [&] {
-        armedAt = clock.elapsed();
-        const int index = BlockCodeToIndex(rig.interpreter->RequestedBlock);
-        EXPECT_EQ(index, 3);
-        rig.transfer->SendConfiguration(index);
-        rig.interpreter->RequestedBlock.clear();
-    });
-    clock.start();
-    rig.sim.command("send 84 33");
-    EXPECT_EQ(rig.sim.waitFor("RX 85", 4000), "RX 85 33" + hex(block(3)));
-    EXPECT_GE(armedAt, 100);
-    ASSERT_EQ(rig.ui.fileDialogs.size(), 1);
-    EXPECT_TRUE(rig.ui.fileDialogs[0].initialName.endsWith("snap3.CNS"));
-    EXPECT_EQ(rig.sim.dump().value("33"), hex(block(3)));
-}
-
 TEST(ConfigTransfer, TheGroupGoesAsEightAcknowledgedBlocksEachFollowedByAPause) {
     TransferRig rig;
     QByteArray all;

@@ -481,24 +481,6 @@ TEST_F(PageEditing, RequestAndSendButtonsActOnTheirConfiguration) {
     EXPECT_EQ(logged, (QStringList{"  Transfer failed: disk full"}));
 }
 
-TEST_F(PageEditing, ChoosingListItemsByKeyboard) {
-    auto* volume = find<QComboBox>(4, "cmbVolume");
-    volume->setFocus();
-    QTest::keyClick(volume, Qt::Key_Down); // 32 -> 33
-    auto* kanal = find<QComboBox>(4, "cmbKanal");
-    QTest::keyClick(kanal, Qt::Key_Up); // 1 -> 0
-    QTest::keyClick(find<QComboBox>(6, "cmbFrames"), Qt::Key_Up);
-    QTest::keyClick(find<QComboBox>(6, "cmbChannels"), Qt::Key_Up);
-    QTest::keyClick(find<QComboBox>(7, "cmbStartUpConf"), Qt::Key_End);
-    pages->TakeOverPages();
-    EXPECT_EQ(store.DataSet.Monitor.MonVolume, 33);
-    EXPECT_EQ(volume->currentText(), "+  1 dB");
-    EXPECT_EQ(store.DataSet.Monitor.MonKanal, 0);
-    EXPECT_EQ(store.DataSet.Editor.Frames, 0);
-    EXPECT_EQ(store.DataSet.Editor.Channels, 0);
-    EXPECT_EQ(store.DataSet.SnapShot.StartUpConf, 8);
-}
-
 TEST_F(PageEditing, RenamedDigitalInputAppearsOnTheLayerPageAtTheTabChange) {
     auto* name = find<QLineEdit>(2, "txtInputDigital_4");
     name->clear();
@@ -630,38 +612,6 @@ TEST_F(PageTexts, ShippedSettingsFileHasEveryPageTextInBothLanguages) {
         store.lstData[0].clear();
         store.lstData[1].clear();
     }
-}
-
-// The German and English sections of the pages carry the same keys, so neither language falls
-// back to a key where the other has a text.
-TEST_F(PageTexts, ShippedPageSectionsHaveTheSameKeysInBothLanguages) {
-    const QString ini = shippedIni();
-    for (const QString prefix :
-         {"TabStrip_Status_", "TabStrip_Name_", "TabStrip_Layer_", "TabStrip_Monitor_",
-          "TabStrip_GPIO_", "TabStrip_Editor_", "TabStrip_SnapShot_", "TabStrip_FBox_",
-          "TabStrip_System_", "GPIO_Input_Data_", "GPIO_Output_Data_"}) {
-        const QStringList ger = GetIniKeys(prefix + "GER", ini);
-        const QStringList eng = GetIniKeys(prefix + "ENG", ini);
-        EXPECT_GT(ger.size(), 2) << prefix.toStdString();
-        EXPECT_EQ(ger, eng) << prefix.toStdString();
-        for (const QString& key : ger.mid(1)) {
-            EXPECT_FALSE(GetIniValue(ini, prefix + "GER", key, "").isEmpty() &&
-                         !prefix.startsWith("GPIO"))
-                << prefix.toStdString() << key.toStdString();
-            if (prefix.startsWith("GPIO")) {
-                bool number = false;
-                key.toInt(&number);
-                EXPECT_TRUE(number)
-                    << "GPIO keys are the controller's numbers: " << key.toStdString();
-            }
-        }
-    }
-    for (const QString key :
-         {"StartUpConf_Temp", "TwoChannels", "FourChannels", "MonitorOff", "Form_Choose.Caption",
-          "Form_Choose.ToolTip", "NotDefined", "SnapShot_Transfer_Err"})
-        for (const QString language : {"GER", "ENG"})
-            EXPECT_NE(GetIniValue(ini, "Messages_" + language, key, "?missing?"), "?missing?")
-                << key.toStdString() << " " << language.toStdString();
 }
 
 } // namespace
