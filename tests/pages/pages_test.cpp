@@ -714,7 +714,6 @@ TEST_F(PagesAgainstSimulator, ReceiveEditOnThreePagesAndSendGivesTheSimulatorThe
     rig.interpreter->LastSentChecksum = CalcChecksum(payload);
     ASSERT_TRUE(rig.transport->TransmitData(frame));
     ASSERT_TRUE(rig.transport->WaitForResponse("86"));
-    LinkRig::spin(100);
 
     EXPECT_EQ(rig.sim.dump().value("20").toUpper(), payload.toUpper());
     // The block the simulator holds is the received one with exactly the three edits.
