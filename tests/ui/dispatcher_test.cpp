@@ -272,6 +272,14 @@ TEST(Dispatcher, TestButtonRunsEncoderAndDecoderWithoutAController) {
     // The round trip keeps the taken-over names and sends nothing.
     EXPECT_EQ(rig.store.DataSet.Name.InputAdatName[2].trimmedRight(), "Keys");
     EXPECT_EQ(rig.store.DataSet.Name.InputAdatName[3].trimmedRight(), "Pads");
+    // A data set the encoder refuses: the failure goes to the log, no box, the cursor back.
+    rig.store.DataSet.Editor.Frames = 2;
+    rig.ui.busy = true;
+    rig.dispatcher->TestButton();
+    EXPECT_EQ(rig.ui.boxes.size(), 1);
+    EXPECT_TRUE(rig.proto.text().contains("  Command failed: Subscript out of range\r\n"))
+        << rig.proto.text().toStdString();
+    EXPECT_FALSE(rig.ui.busy);
     EXPECT_TRUE(rig.sim.quietFor("RX ", 300));
 }
 
