@@ -220,6 +220,13 @@ TEST_F(PageRefresh, SynchronisationWaitsForTheEndOfStartUp) {
     switches.InitDone = true;
     pages->TabSelected(3);
     EXPECT_EQ(store.DataSet.Name.InputDigitalName[1].trimmedRight(), "Typed");
+    // The GPIO lists are loaded when a page that shows them is selected by its window's name.
+    store.lstData = {};
+    pages->PageSelected(QStringLiteral("frmTabStripData01"));
+    EXPECT_TRUE(store.lstData[0].isEmpty());
+    pages->PageSelected(QStringLiteral("FRMTABSTRIPDATA05"));
+    EXPECT_EQ(store.lstData[0].size(), 4);
+    EXPECT_EQ(find<QListWidget>(5, "lstData_0")->count(), 4);
 }
 
 } // namespace
