@@ -6,6 +6,7 @@
 #include "log/AppLog.h"
 #include "pages/DataPage.h"
 #include "pages/DataPages.h"
+#include "support/QtPrinters.h"
 #include "support/ScriptedUi.h"
 #include "ui/ChooseDialog.h"
 
@@ -14,12 +15,6 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
-#include <ostream>
-
-// Readable QString values in failure messages.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace zoz::test {
 

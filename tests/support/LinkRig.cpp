@@ -1,8 +1,8 @@
 #include "support/LinkRig.h"
 
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QTest>
 #include <QTimer>
 
 namespace zoz::test {
@@ -63,11 +63,7 @@ void LinkRig::spin(int ms) {
 }
 
 bool LinkRig::spinUntil(const std::function<bool()>& pred, int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!pred() && clock.elapsed() < ms)
-        spin(5);
-    return pred();
+    return QTest::qWaitFor(pred, ms);
 }
 
 QStringList LinkRig::statusesWith(const QString& key) const {

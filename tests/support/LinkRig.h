@@ -46,7 +46,6 @@ public:
     int setUpStep = -1;
     bool opened = false;
 
-    // Sends raw bytes from the program's side, bypassing the transport.
     QString iniPath() const { return switches.IniFileName; }
     // Runs the event loop for ms.
     static void spin(int ms);

@@ -1,123 +1,212 @@
+// The running program: the composition root wires start-up, the real windows, the pages and the
+// link to the simulator, as `make run` starts it.
 #include "ui/Application.h"
 
-#include "base/CodePage.h"
+#include "dataset/DataSetImage.h"
+#include "dataset/HexCodec.h"
+#include "pages/AssignBox.h"
+#include "pages/DataPage.h"
+#include "support/LinkRig.h"
+#include "support/ProgramFolder.h"
 #include "support/QtPrinters.h"
 #include "support/SimProcess.h"
+#include "ui/ProtoTextBox.h"
 
 #include <QApplication>
-#include <QDate>
-#include <QFile>
-#include <QLocale>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
-#include <QRegularExpression>
-#include <QTemporaryDir>
+#include <QPushButton>
+#include <QTabBar>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace zoz;
+using zoz::test::LinkRig;
 
 namespace {
 
-struct SeenBox {
-    QString text;
-    QString title;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-};
-
-// Answers every modal message box with Return, as a user pressing OK would.
-class BoxAcceptor {
-public:
-    BoxAcceptor() {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            seen.append({box->text(), box->windowTitle(), box->icon()});
-            QTest::keyClick(box, Qt::Key_Return);
+// A program folder with the given settings and default data file, the simulator on the port and
+// a user who answers every message box with Return; Main() has run.
+struct Program {
+    Program(const QByteArray& settings, const QByteArray& defaultData, bool withPort = true) {
+        if (!settings.isEmpty())
+            folder.writeIni(settings + "[Comm]\r\nTimerInterval=20\r\nPort=" +
+                            (withPort ? sim.device().toLocal8Bit() : "/dev/zoz-no-such-port") +
+                            "\r\n");
+        folder.write("default.DAT", defaultData);
+        QObject::connect(&acceptor, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                boxes << box->text();
+                icons << box->icon();
+                titles << box->windowTitle();
+                QTest::keyClick(box, Qt::Key_Return);
+            }
         });
-        m_timer.start(20);
+        acceptor.start(20);
+        app = std::make_unique<Application>(
+            Application::Options{folder.path("zozedud"), [this] { ++terminated; }});
+        app->Main();
     }
-    QList<SeenBox> seen;
+    QWidget* control(int page, const char* name) {
+        return app->pages().page(page)->findChild<QWidget*>(name);
+    }
+    QString text(int page, const char* name) {
+        auto* box = qobject_cast<QLineEdit*>(control(page, name));
+        return box ? box->text() : QString("<missing %1>").arg(name);
+    }
 
-private:
-    QTimer m_timer;
+    zoz::test::ProgramFolder folder;
+    zoz::test::SimProcess sim;
+    QTimer acceptor;
+    QStringList boxes, titles;
+    QList<QMessageBox::Icon> icons;
+    int terminated = 0;
+    std::unique_ptr<Application> app;
 };
 
-QStringList logLines(const QString& folder) {
-    QFile f(folder + "/zozedud-" + QDate::currentDate().toString("yyyy-MM-dd") + ".Log");
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return CodePage::toUnicode(f.readAll()).split("\r\n");
+QByteArray namedDataSet() {
+    DataSet data;
+    for (int g = 1; g <= DataSet::GroupCount; ++g)
+        for (int i = 1; i <= DataSet::GroupSize[g]; ++i)
+            data.ChannelName(g, i) = QStringLiteral("N%1.%2").arg(g).arg(i);
+    data.Layer.LayerB[1] = 201;
+    data.Editor.MachSource05[5] = 1; // the file, not the start-up zig-zag, decides
+    return DataSetImage::Write(data);
 }
 
-QString stampPattern() {
-    return QRegularExpression::escape(
-               QLocale::system().dayName(QDate::currentDate().dayOfWeek(), QLocale::ShortFormat)) +
-           "  \\d\\d\\.\\d\\d\\.\\d{4}  \\d\\d:\\d\\d:\\d\\d ";
-}
+const QByteArray kQuiet = "[Main]\r\nLoadAtStartup_Default=default.DAT\r\nDebug=yes\r\n"
+                          "RequestStatus=no\r\nRequestData=no\r\n";
 
-TEST(Application, EmptyProgramFolderShowsStep17AndEndsWithTheLogClosed) {
-    QTemporaryDir dir;
-    int terminated = 0;
-    BoxAcceptor user;
-    Application app({dir.filePath("zozedud"), [&terminated] { ++terminated; }});
-    app.Main();
-
-    ASSERT_EQ(user.seen.size(), 1);
-    EXPECT_EQ(user.seen[0].text, "Fehler beim Lesen des Eintrags <LoadAtStartup_Default>");
-    EXPECT_EQ(user.seen[0].title, "zozedud");
-    EXPECT_EQ(user.seen[0].icon, QMessageBox::Warning);
-    EXPECT_EQ(terminated, 1);
-    EXPECT_FALSE(app.mainWindow().isVisible());
-
-    const QStringList lines = logLines(dir.path());
-    ASSERT_EQ(lines.size(), 8) << lines.join("|").toStdString();
-    const QString s = stampPattern();
-    const QStringList patterns = {s + "\\*\\*\\*\\*\\* Start \\*\\*\\*\\*\\*",
-                                  s + ">  Init",
-                                  s + ">  Fehler beim Lesen des Eintrags <LoadAtStartup_Default>",
-                                  s + ">  QueryEndProg_NoQuery",
-                                  s + "\\*\\*\\*\\*\\* End   \\*\\*\\*\\*\\*",
-                                  "",
-                                  "",
-                                  ""}; // the text ends with CR LF
-    for (int i = 0; i < patterns.size(); ++i) {
-        EXPECT_TRUE(QRegularExpression("^" + patterns[i] + "$").match(lines[i]).hasMatch())
-            << i << ": " << lines[i].toStdString();
+TEST(Application, AFailedStartUpShowsItsStepTextAndEnds) {
+    struct Case {
+        QByteArray settings, data;
+        bool withPort;
+        const char* text;
+    };
+    const Case cases[] = {
+        {kQuiet, QByteArray(2913, '\0'), false, "Fehler bei Setzen des COM-Ports"},
+        {kQuiet, QByteArray(2914, '\0'), true, "Versionskonflikt: Die Datei '"},
+    };
+    for (const Case& c : cases) {
+        Program program(c.settings, c.data, c.withPort);
+        EXPECT_GE(program.terminated, 1) << c.text;
+        ASSERT_FALSE(program.boxes.isEmpty()) << c.text;
+        EXPECT_TRUE(program.boxes[0].contains(c.text)) << program.boxes[0].toStdString();
     }
+    Program empty("", {});
+    ASSERT_EQ(empty.boxes.size(), 1);
+    EXPECT_EQ(empty.boxes[0], "Fehler beim Lesen des Eintrags <LoadAtStartup_Default>");
+    EXPECT_EQ(empty.titles[0], "zozedud");
+    EXPECT_EQ(empty.icons[0], QMessageBox::Warning);
+    EXPECT_FALSE(empty.app->mainWindow().isVisible() || empty.app->switches().InitDone);
 }
 
-TEST(Application, ClosingTheMainWindowEndsWithoutAQuestion) {
-    QTemporaryDir dir;
-    zoz::test::SimProcess sim;
-    {
-        QFile ini(dir.filePath("zozedud.Ini"));
-        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write("[Main]\r\nLoadAtStartup_Default=default.DAT\r\nDebug=yes\r\nRequestStatus=no\r\n"
-                  "RequestData=no\r\n[Screen]\r\nCoord_X=1500\r\nCoord_Y=750\r\n[Comm]\r\nPort=" +
-                  sim.device().toLocal8Bit() + "\r\n");
-        QFile dat(dir.filePath("default.DAT"));
-        ASSERT_TRUE(dat.open(QIODevice::WriteOnly));
-        dat.write(QByteArray(2913, '\0'));
-    }
-    int terminated = 0;
-    BoxAcceptor user;
-    Application app({dir.filePath("zozedud"), [&terminated] { ++terminated; }});
-    app.Main();
+TEST(Application, DefaultDataReachesThePagesAndClosingEndsWithoutAQuestion) {
+    Program program(kQuiet + "Language=ENG\r\nShowTabStrip_System=yes\r\nSaveLoadEnabled=no\r\n"
+                             "VersionInfoEnabled=Ja\r\n[Messages_ENG]\r\nNotDefined=(free)\r\n"
+                             "[TabStrip_Name_ENG]\r\nPart02.Label01=Analog 1-2\r\n"
+                             "Part02.ToolTip01=Mic one\r\n[Recent]\r\nActTabStrip=2\r\n"
+                             "[Screen]\r\nCoord_X=1500\r\nCoord_Y=750\r\n",
+                    namedDataSet());
+    Application& app = *program.app;
     ASSERT_TRUE(app.switches().InitDone);
-    EXPECT_TRUE(app.mainWindow().isVisible());
-    EXPECT_EQ(app.mainWindow().windowTitle(), "VX418 ZozEdud Version 2.0 Build 1");
-    EXPECT_EQ(app.mainWindow().pos(), QPoint(100, 50));
-    EXPECT_EQ(terminated, 0);
+    EXPECT_TRUE(program.boxes.isEmpty());
+    MainWindow& w = app.mainWindow();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.windowTitle(), "VX418 ZozEdud Version 2.0 Build 1");
+    EXPECT_EQ(w.pos(), QPoint(100, 50));
+    QList<int> visible;
+    for (int i = 1; i <= MainWindow::ButtonCount; ++i)
+        if (w.findChild<QWidget*>(QStringLiteral("Toolbar1_%1").arg(i))->isVisible())
+            visible << i;
+    EXPECT_EQ(visible, QList<int>({3, 4, 5, 6, 8, 10, 12, 13, 14}));
+    auto* tabs = w.findChild<QTabBar*>(QStringLiteral("TabData"));
+    ASSERT_EQ(tabs->count(), 9);
+    EXPECT_EQ(w.activeTab(), 2);
+    EXPECT_EQ(w.ActivePageFrame()->objectName(), "frmTabStripData02");
+    EXPECT_TRUE(w.findChild<QPushButton*>(QStringLiteral("cmdDummy"))->isVisible());
+    EXPECT_TRUE(app.serialPort().isOpen()); // opened on the first show
+    EXPECT_EQ(app.log().textControl(), app.protoWindow().txtProto());
 
-    app.mainWindow().close();
-    EXPECT_EQ(terminated, 1);
-    EXPECT_TRUE(user.seen.isEmpty());
-    const QStringList lines = logLines(dir.path());
+    // The default data file is the data set, its reference copy, and what the pages show.
+    const DataSet& d = app.dataStore().DataSet;
+    EXPECT_EQ(d.Name.InputDigitalName[1].text(), "N1.1    ");
+    EXPECT_EQ(d.Editor.MachSource01[1], 0);
+    EXPECT_EQ(d.Editor.MachSource05[5], 1);
+    EXPECT_TRUE(app.dataStore().DataSetDefault == d);
+    EXPECT_EQ(qobject_cast<QLabel*>(program.control(2, "lblPart02_0"))->text(), "Analog 1-2");
+    EXPECT_EQ(program.text(2, "txtInputAdat_7"), "N3.8");
+    EXPECT_EQ(program.text(3, "txtInputB_0"), "N2.2");
+    EXPECT_EQ(program.text(3, "txtInputB_1"), "(free)");
+
+    // The core reads and takes over the pages through the user interface.
+    qobject_cast<QLineEdit*>(program.control(2, "txtInputAnalog_0"))->setText("Typed");
+    const NameBox box = app.ui().nameBox(2, 1);
+    EXPECT_EQ(box.text, "Typed");
+    EXPECT_EQ(box.toolTip, "Mic one");
+    app.ui().takeOverPages();
+    EXPECT_EQ(d.Name.InputAnalogName[1].trimmedRight(), "Typed");
+    app.dataStore().DataSet.Layer.LayerA[6] = 115;
+    app.ui().refreshPages();
+    EXPECT_EQ(program.text(3, "txtInputA_5"), "N1.16");
+
+    w.close();
+    EXPECT_EQ(program.terminated, 1);
+    EXPECT_TRUE(program.boxes.isEmpty());
+    const QStringList lines =
+        QString::fromLatin1(
+            program.folder.read("zozedud-" + QDate::currentDate().toString("yyyy-MM-dd") + ".Log"))
+            .split("\r\n");
     ASSERT_GE(lines.size(), 5);
     EXPECT_TRUE(lines[lines.size() - 5].endsWith(">  QueryEndProg_NoQuery"));
     EXPECT_TRUE(lines[lines.size() - 4].endsWith("***** End   *****"));
+}
+
+TEST(Application, TheLinkAsksAnswersAndEndsOnAnotherMajorVersion) {
+    Program program("[Main]\r\nLoadAtStartup_Default=default.DAT\r\nDebug=yes\r\n"
+                    "ShowMsgBox=no\r\nRequestStatus=yes\r\nRequestData=yes\r\n",
+                    namedDataSet());
+    Application& app = *program.app;
+    ASSERT_TRUE(app.switches().InitDone);
+    test::SimProcess& sim = program.sim;
+    // Status first, then the data set.
+    EXPECT_EQ(sim.waitFor("RX "), "RX 82 ");
+    EXPECT_EQ(sim.waitFor("RX "), "RX 84 20");
+    DataStore& store = app.dataStore();
+    ASSERT_TRUE(LinkRig::spinUntil(
+        [&] { return store.DataSet.Name.InputDigitalName[1].trimmedRight() != "N1.1"; }, 3000));
+    EXPECT_TRUE(store.StatusText[3].trimmedRight().contains("V2."));
+    EXPECT_TRUE(sim.waitFor("RX ").startsWith("RX 86 ")); // the data set is acknowledged
+
+    // The controller's own requests are answered.
+    sim.command("send 80");
+    EXPECT_EQ(sim.waitFor("RX "), "RX 81 ");
+    store.DataSet.Name.InputDigitalName[1] = QStringLiteral("Edited");
+    sim.command("send 87");
+    EXPECT_EQ(sim.waitFor("RX "), "RX 88 ");
+    EXPECT_TRUE(store.DataSet == store.DataSetDefault);
+    // A data request arms timSendData for 100 ms; then the data set goes without a question.
+    sim.command("send 84 20");
+    ASSERT_TRUE(LinkRig::spinUntil([&] { return app.interpreter().RequestedBlock == "20"; }, 2000));
+    EXPECT_EQ(app.mainWindow().timSendData().interval(), 100);
+    EXPECT_TRUE(sim.waitFor("RX 85", 3000).startsWith("RX 85 20"));
+    ASSERT_TRUE(LinkRig::spinUntil(
+        [&] { return app.protoWindow().txtProto()->text().contains("Comm_Data_Sent"); }, 3000));
+    EXPECT_TRUE(app.protoWindow().txtProto()->text().contains("Comm_Receiving_Data"));
+    EXPECT_EQ(program.terminated, 0);
+
+    // A controller of another major version ends the program; the port is closed on the way.
+    QString payload;
+    for (const char* t : {"QPL", "SN", "QPL SW V3.01", "", "", ""})
+        payload += "20" + StrToHex(QString::fromLatin1(t).leftJustified(32));
+    sim.command("send 83 " + payload);
+    ASSERT_TRUE(LinkRig::spinUntil([&] { return program.terminated > 0; }, 3000));
+    EXPECT_FALSE(
+        program.boxes.filter("Bitte benutzen Sie die PC-Software-Version 'V3'...").isEmpty())
+        << program.boxes.join(" | ").toStdString();
+    EXPECT_FALSE(app.serialPort().isOpen());
 }
 
 } // namespace

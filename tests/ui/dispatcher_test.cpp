@@ -12,6 +12,7 @@
 #include "support/LinkRig.h"
 
 #include <QFile>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace zoz;
@@ -104,42 +105,30 @@ TEST(Dispatcher, ConfirmationsAskWithTheStopIconAndNoSendsNothing) {
     EXPECT_EQ(rig.interpreter->RequestedBlock, "33");
 }
 
-TEST(Dispatcher, ReceiveOnYesAndWithoutAskingAt106) {
+// Each command sends its frame; 6 and 7 only after a Yes, 106, 8 and 9 without a question. Each
+// answer is interpreted on the next receive tick, before the user's next command.
+TEST(Dispatcher, CommandsSendTheirFramesAndTheAnswersAreInterpreted) {
     DispatchRig rig;
-    rig.ui.answers.append({MsgAnswer::Yes});
-    rig.run(6);
-    EXPECT_EQ(rig.sim.waitFor("RX 84"), "RX 84 20");
-    ASSERT_TRUE(LinkRig::spinUntil([&] { return rig.decoded.size() == 1; }, 3000));
-    EXPECT_TRUE(rig.decoded[0].startsWith("20"));
+    const auto resetDone = [&] {
+        return std::any_of(rig.ui.boxes.begin(), rig.ui.boxes.end(),
+                           [](const auto& b) { return b.text.contains("Comm_Reset_Done"); });
+    };
+    const QList<std::tuple<int, QString, std::function<bool()>>> commands = {
+        {6, "RX 84 20", [&] { return rig.decoded.size() == 1; }},
+        {106, "RX 84 20", [&] { return rig.decoded.size() == 2; }},
+        {7, "RX 87 ", resetDone},
+        {8, "RX 82 ", [&] { return rig.store.StatusText[3].trimmedRight().contains("V2."); }},
+        {9, "RX 80 ", [&] { return !rig.statusesWith("Comm_OnlineTest_Info").isEmpty(); }}};
+    for (const auto& [command, frame, answered] : commands) {
+        rig.ui.answers.enqueue(MsgAnswer::Yes);
+        rig.run(command);
+        rig.ui.answers.clear();
+        EXPECT_EQ(rig.sim.waitFor(frame.left(5)), frame) << command;
+        EXPECT_TRUE(LinkRig::spinUntil(answered, 3000)) << command;
+    }
+    EXPECT_EQ(rig.questions(), 2);
     EXPECT_EQ(rig.ui.events.filter("commShow:").value(0), "commShow:Requesting");
-
-    rig.run(106);
-    EXPECT_EQ(rig.sim.waitFor("RX 84"), "RX 84 20");
-    ASSERT_TRUE(LinkRig::spinUntil([&] { return rig.decoded.size() == 2; }, 3000));
-    EXPECT_EQ(rig.questions(), 1); // only command 6 asked
-}
-
-TEST(Dispatcher, ResetVersionQueryAndOnlineTestSendTheirFrames) {
-    DispatchRig rig;
-    rig.ui.answers.append({MsgAnswer::Yes});
-    rig.run(7);
-    EXPECT_EQ(rig.sim.waitFor("RX "), "RX 87 ");
-    EXPECT_EQ(rig.sim.waitFor("TX "), "TX 88");
-    // The answer is interpreted on the next receive tick, before the user's next command.
-    ASSERT_TRUE(LinkRig::spinUntil(
-        [&] {
-            return std::any_of(rig.ui.boxes.begin(), rig.ui.boxes.end(),
-                               [](const auto& b) { return b.text.contains("Comm_Reset_Done"); });
-        },
-        3000));
-    rig.run(8);
-    EXPECT_EQ(rig.sim.waitFor("RX "), "RX 82 ");
-    EXPECT_TRUE(LinkRig::spinUntil(
-        [&] { return rig.store.StatusText[3].trimmedRight().contains("V2."); }, 3000));
-    rig.run(9);
-    EXPECT_EQ(rig.sim.waitFor("RX "), "RX 80 ");
-    EXPECT_TRUE(rig.sim.quietFor("RX ", 300));
-    EXPECT_EQ(rig.questions(), 1); // 8 and 9 do not ask
+    EXPECT_TRUE(rig.decoded[0].startsWith("20"));
 }
 
 TEST(Dispatcher, SendDataKeepsTheChecksumAndClearsTheRequest) {
@@ -283,6 +272,14 @@ TEST(Dispatcher, TestButtonRunsEncoderAndDecoderWithoutAController) {
     // The round trip keeps the taken-over names and sends nothing.
     EXPECT_EQ(rig.store.DataSet.Name.InputAdatName[2].trimmedRight(), "Keys");
     EXPECT_EQ(rig.store.DataSet.Name.InputAdatName[3].trimmedRight(), "Pads");
+    // A data set the encoder refuses: the failure goes to the log, no box, the cursor back.
+    rig.store.DataSet.Editor.Frames = 2;
+    rig.ui.busy = true;
+    rig.dispatcher->TestButton();
+    EXPECT_EQ(rig.ui.boxes.size(), 1);
+    EXPECT_TRUE(rig.proto.text().contains("  Command failed: Subscript out of range\r\n"))
+        << rig.proto.text().toStdString();
+    EXPECT_FALSE(rig.ui.busy);
     EXPECT_TRUE(rig.sim.quietFor("RX ", 300));
 }
 
