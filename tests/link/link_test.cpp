@@ -640,8 +640,8 @@ struct TransferRig : LinkRig {
         dataFile = std::make_unique<DataFile>(store, switches, *texts, *log, ui, [] {});
         configFile = std::make_unique<ConfigFile>(*dataFile, *texts, *log, ui);
         encoder = std::make_unique<Encoder>(store, switches, *texts, *log, ui);
-        decoder =
-            std::make_unique<Decoder>(store, switches, *texts, *log, ui, *dataFile, *configFile);
+        decoder = std::make_unique<Decoder>(store, switches, *texts, *log, ui,
+                                            configFile->decoderFiles());
         transfer = std::make_unique<ConfigTransfer>(store, *configFile, *encoder, *transport,
                                                     *interpreter, *reporter);
         CommandInterpreter::Collaborators c;

@@ -642,7 +642,7 @@ protected:
                                               [] {});
         configFile = std::make_unique<ConfigFile>(*dataFile, *rig.texts, *rig.log, rig.ui);
         decoder = std::make_unique<Decoder>(rig.store, rig.switches, *rig.texts, *rig.log, rig.ui,
-                                            *dataFile, *configFile);
+                                            configFile->decoderFiles());
         encoder = std::make_unique<Encoder>(rig.store, rig.switches, *rig.texts, *rig.log, rig.ui);
         chooser = std::make_unique<ChooseDialog>(*rig.texts);
         pages = std::make_unique<DataPages>(rig.store, rig.switches, *rig.texts, *chooser, nullptr);
