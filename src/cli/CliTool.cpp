@@ -1,5 +1,6 @@
 #include "cli/CliTool.h"
 
+#include "app/ProgramFolder.h"
 #include "base/CodePage.h"
 #include "cli/CliSession.h"
 #include "dataset/DataSetImage.h"
@@ -69,7 +70,8 @@ QString CliTool::helpText() {
         "Options:\n"
         "  --port P               the port: a number (2 = /dev/ttyS1), a name or a path\n"
         "  --settings FILE        settings file for [Comm], GPIO lists and language\n"
-        "                         (default: zozedud.Ini beside the program, else built-in values)\n"
+        "                         (default: zozedud.Ini beside the program, else the editor's\n"
+        "                         ~/.local/share/zozedud/zozedud.Ini, else built-in values)\n"
         "  --timeout S            seconds to wait for the controller ([Comm] TimeOut)\n"
         "  -o, --output FILE      output file of export and import\n"
         "  --quiet                no output but errors, no daily log\n"
@@ -144,9 +146,14 @@ int CliTool::run() {
             return fail(BadInput,
                         QStringLiteral("settings %1: no such file").arg(options.settingsFile));
     } else {
-        // Without one the built-in values apply: every look-up then misses the absent file.
-        options.settingsFile =
+        // Beside the program (a build or a portable copy), else the editor's own folder of an
+        // installation; without either the built-in values apply, as every look-up then misses.
+        const QString beside =
             QCoreApplication::applicationDirPath() + QStringLiteral("/zozedud.Ini");
+        const QString user =
+            ProgramFolder::systemEnvironment().dataHome + QStringLiteral("/zozedud/zozedud.Ini");
+        options.settingsFile =
+            !QFileInfo(beside).isFile() && QFileInfo(user).isFile() ? user : beside;
     }
     m_output = parser.value(output);
 

@@ -1,0 +1,34 @@
+// Which settings file an installed zozedud-cli uses when none is given.
+#include "support/ProgramFolder.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+using zoz::test::ProgramFolder;
+
+// No zozedud.Ini beside the tool: the editor's own folder under XDG_DATA_HOME is used (the daily
+// log appears there); once one lies beside the tool, that one wins.
+TEST(CliPlaceTest, FallsBackToTheEditorsUserFolder) {
+    ProgramFolder root;
+    const QString tool = root.path("bin/zozedud-cli");
+    QDir().mkpath(root.path("bin"));
+    QDir().mkpath(root.path("data/zozedud"));
+    ASSERT_TRUE(
+        QFile::copy(QFileInfo(QStringLiteral(QPL_SIM_PATH)).dir().filePath("zozedud-cli"), tool));
+    root.write("data/zozedud/zozedud.Ini", "[Main]\r\nWriteLogFile=yes\r\n");
+    const QString log = "zozedud-" + QDate::currentDate().toString("yyyy-MM-dd") + ".Log";
+    for (const QString& expected : {"data/zozedud/" + log, "bin/" + log}) {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_DATA_HOME", root.path("data"));
+        process.setProcessEnvironment(env);
+        process.start(tool, {"--port", root.path("no-such-port"), "ping"});
+        ASSERT_TRUE(process.waitForFinished(30000));
+        EXPECT_EQ(process.exitCode(), 5);
+        EXPECT_TRUE(QFileInfo::exists(root.path(expected))) << expected.toStdString();
+        root.write("bin/zozedud.Ini", "[Main]\r\nWriteLogFile=yes\r\n");
+    }
+}
