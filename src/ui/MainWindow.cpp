@@ -110,17 +110,21 @@ MainWindow::MainWindow(const Switches& switches, Texts& texts, QWidget* parent)
     m_vScroll->setObjectName(QStringLiteral("VScroll"));
     connect(m_vScroll, &QScrollBar::valueChanged, this, &MainWindow::onScroll);
 
-    m_cmdDummy = new QPushButton(QStringLiteral("Test"), m_central);
-    m_cmdDummy->setObjectName(QStringLiteral("cmdDummy"));
-    m_cmdDummy->setVisible(false);
-    connect(m_cmdDummy, &QPushButton::clicked, this, &MainWindow::dummyClicked);
-
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->setSizeGripEnabled(false);
     statusBar()->setFixedHeight(toPixels(BelowTabStrip));
     m_statusLabel = new QLabel(statusBar());
     m_statusLabel->setObjectName(QStringLiteral("StatusBar_Panel_1"));
     statusBar()->addWidget(m_statusLabel, 1);
+
+    // At the status bar's right end: the nine tabs fill the strip's whole width, so a button
+    // beside them would cover the last one.
+    m_cmdDummy = new QPushButton(QStringLiteral("Test"), statusBar());
+    m_cmdDummy->setObjectName(QStringLiteral("cmdDummy"));
+    m_cmdDummy->setMaximumHeight(toPixels(BelowTabStrip) - 2);
+    m_cmdDummy->setVisible(false);
+    statusBar()->addPermanentWidget(m_cmdDummy);
+    connect(m_cmdDummy, &QPushButton::clicked, this, &MainWindow::dummyClicked);
 
     m_timSendData.setObjectName(QStringLiteral("timSendData"));
     m_timSendData.setSingleShot(true);
@@ -460,9 +464,6 @@ void MainWindow::layoutTabStrip() {
     m_vScroll->setGeometry(toPixels(TabLeft + TabWidth - BelowTabStrip), client.top(), scrollWidth,
                            std::max(0, toPixels(m_tabHeightTwips - ScrollShorter)));
     m_fraContainer->resize(m_fraContainer->width(), client.height());
-    m_cmdDummy->adjustSize();
-    m_cmdDummy->move(toPixels(TabLeft + TabWidth) - m_cmdDummy->width(), toPixels(TabTop));
-    m_cmdDummy->raise();
 }
 
 void MainWindow::placeHost() {
