@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/FormPosition.h"
+#include "app/IniDocument.h"
 #include "app/IniFile.h"
 #include "app/Shutdown.h"
 #include "app/Switches.h"
@@ -182,10 +183,9 @@ bool Startup::runSteps() {
     s.ShowProtocolEnabled = readSwitch(16, "ShowProtocolEnabled", "no");
     // 11
     m_errStep = 17;
-    const QString defaultFile =
-        GetIniValue(s.IniFileName, kMain, QStringLiteral("LoadAtStartup_Default"), {},
-                    m_texts.iniCache())
-            .trimmed();
+    // Blanks only: a tab or a no-break space is part of the name.
+    const QString defaultFile = IniDocument::trimBlanks(GetIniValue(
+        s.IniFileName, kMain, QStringLiteral("LoadAtStartup_Default"), {}, m_texts.iniCache()));
     if (defaultFile.isEmpty())
         return false;
     s.DefaultDataFile = s.ProgramFolder + QLatin1Char('/') + defaultFile;
