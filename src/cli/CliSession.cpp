@@ -119,11 +119,16 @@ bool CliSession::shown(const QString& key) const {
     return false;
 }
 
-int CliSession::exchange(const QByteArray& frame, const QString& answerCode, QString& error) {
+void CliSession::clearReports() {
     ui.boxes.clear();
+    reporter.forget();
+}
+
+int CliSession::exchange(const QByteArray& frame, const QString& answerCode, QString& error) {
+    clearReports();
     const QString what = QStringLiteral("port %1: ").arg(portName());
     if (!transport.TransmitData(frame)) {
-        if (!serial.isOpen() || shown(QStringLiteral("Comm_TransmitData_Err"))) {
+        if (!serial.isOpen() || reporter.said(QStringLiteral("Comm_TransmitData_Err"))) {
             error = what + QStringLiteral("sending failed: ") + ui.boxes.value(0).trimmed();
             return CliTool::PortError;
         }
@@ -141,20 +146,20 @@ int CliSession::exchange(const QByteArray& frame, const QString& answerCode, QSt
 
 int CliSession::outcome(QString& error) const {
     const QString what = QStringLiteral("port %1: ").arg(portName());
-    if (shown(QStringLiteral("Comm_Checksum_Err"))) {
+    if (reporter.said(QStringLiteral("Comm_Checksum_Err"))) {
         error = what + QStringLiteral("the controller acknowledged another checksum than %1 (the "
                                       "data did not arrive correctly)")
                            .arg(interpreter.LastSentChecksum);
         return CliTool::ChecksumMismatch;
     }
-    if (shown(QStringLiteral("Comm_TransmitData_Err")) ||
+    if (reporter.said(QStringLiteral("Comm_TransmitData_Err")) ||
         (!serial.isOpen() && !ui.boxes.isEmpty())) {
         error = what + QStringLiteral("sending failed: ") + ui.boxes.value(0).trimmed();
         return CliTool::PortError;
     }
-    if (shown(QStringLiteral("Comm_Timeout_Waiting_For_Answer")) ||
-        shown(QStringLiteral("Comm_TransmitData_Timeout_Err")) ||
-        shown(QStringLiteral("Comm_Timeout_Completing_Data"))) {
+    if (reporter.said(QStringLiteral("Comm_Timeout_Waiting_For_Answer")) ||
+        reporter.said(QStringLiteral("Comm_TransmitData_Timeout_Err")) ||
+        reporter.said(QStringLiteral("Comm_Timeout_Completing_Data"))) {
         error = what + QStringLiteral("no answer within %1 s").arg(serial.TimeOut);
         return CliTool::NoAnswer;
     }

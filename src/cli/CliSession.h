@@ -42,7 +42,9 @@ public:
     // Sends a frame and waits for the answer code; the answer then runs through the interpreter.
     // 0 or an exit code with `error`.
     int exchange(const QByteArray& frame, const QString& answerCode, QString& error);
-    // What the boxes shown since the last exchange (or since ui.boxes was cleared) tell: 0, or
+    // Forgets the boxes and the link's reports so far; an exchange starts with it.
+    void clearReports();
+    // What the link reported since the last exchange (or clearReports) tells: 0, or
     // ChecksumMismatch, NoAnswer, PortError or BadInput (a file not written) with `error`.
     int outcome(QString& error) const;
     // True when the decoder reported a failure since the last call.
@@ -66,6 +68,7 @@ public:
     bool versionConflict = false;
 
 private:
+    // Whether a box showed the message of key (the files report through boxes only).
     bool shown(const QString& key) const;
     Options m_options;
 };

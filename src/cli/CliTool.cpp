@@ -327,7 +327,7 @@ int CliTool::runLink(CliSession& session, const QString& command, const QStringL
     // get-config / put-config: the configuration files are asked for by the file dialog.
     const QString file = QFileInfo(args[1]).absoluteFilePath();
     session.ui.fileName = file;
-    session.ui.boxes.clear();
+    session.clearReports();
     if (command == QLatin1String("put-config")) {
         const QString failure = session.configTransfer.SendConfiguration(index);
         if (!failure.isEmpty())

@@ -11,6 +11,7 @@ LinkReporter::LinkReporter(const Switches& switches, Texts& texts, AppLog& log, 
     : m_switches(switches), m_texts(texts), m_log(log), m_ui(ui) {}
 
 QString LinkReporter::text(const QString& key) {
+    m_said.insert(key);
     return m_texts.cached(key);
 }
 
@@ -51,6 +52,7 @@ void LinkReporter::errorBox(const QString& report, bool always) {
 void LinkReporter::errorReport(const QString& key, const QString& description,
                                const QString& detail, bool inBox, bool inStatus,
                                const QString& appended) {
+    m_said.insert(key);
     QString t = QStringLiteral("  ") + m_texts.message(key);
     ReplaceParams(t, description, detail);
     if (!appended.isEmpty())

@@ -2,6 +2,7 @@
 
 #include "app/UserInterface.h"
 
+#include <QSet>
 #include <QString>
 
 namespace zoz {
@@ -37,6 +38,11 @@ public:
     void errorReport(const QString& key, const QString& description, const QString& detail,
                      bool inBox, bool inStatus, const QString& appended = {});
 
+    // Whether the message of key was put out (a line, a box or a report) since the last forget():
+    // how a caller tells a checksum failure from a time-out without reading the texts.
+    bool said(const QString& key) const { return m_said.contains(key); }
+    void forget() { m_said.clear(); }
+
     UserInterface& ui() { return m_ui; }
     AppLog& appLog() { return m_log; }
     Texts& texts() { return m_texts; }
@@ -47,6 +53,7 @@ private:
     Texts& m_texts;
     AppLog& m_log;
     UserInterface& m_ui;
+    QSet<QString> m_said;
 };
 
 } // namespace zoz
