@@ -66,7 +66,7 @@ TEST(Dispatcher, CommandsAskWhereNeededSendTheirFramesAndTheAnswersAreInterprete
     const QList<std::tuple<int, QString, std::function<bool()>>> commands = {
         {6, "RX 84 20", [&] { return rig.decoded.size() == 1; }},
         {106, "RX 84 20", [&] { return rig.decoded.size() == 2; }},
-        {7, "RX 87 ", [&] { return !rig.ui.statusTexts.filter("Comm_Reset_Done").isEmpty(); }},
+        {7, "RX 87 ", [&] { return !rig.ui.events.filter("box:  Comm_Reset_Done").isEmpty(); }},
         {8, "RX 82 ", [&] { return rig.store.StatusText[3].trimmedRight().contains("V2."); }},
         {9, "RX 80 ",
          [&] { return !rig.ui.statusTexts.filter("Comm_OnlineTest_Info").isEmpty(); }}};
