@@ -2,31 +2,33 @@
 
 #include "app/Switches.h"
 #include "app/Texts.h"
-#include "dataset/DataStore.h"
+#include "dataset/Encoder.h"
+#include "files/ConfigFile.h"
+#include "files/DataFile.h"
 #include "link/CommandInterpreter.h"
+#include "link/ConfigTransfer.h"
 #include "link/FrameTransport.h"
 #include "link/LinkReporter.h"
 #include "link/SerialPort.h"
 #include "log/AppLog.h"
 #include "log/MemoryProtoSink.h"
+#include "support/ProgramFolder.h"
 #include "support/ScriptedUi.h"
 #include "support/SimProcess.h"
 
-#include <QMap>
-#include <QTemporaryDir>
-#include <memory>
+#include <QTest>
 
 namespace zoz::test {
 
-// The program's side of the link (port, transport, scripted user, log) talking to qpl-sim over a
-// real pseudo terminal. The settings file lives in a temporary folder; [Comm] defaults to a short
-// TimeOut and TimerInterval so that tests stay fast, and comm overrides any key.
-class LinkRig {
+// The program's side of the link talking to qpl-sim over a pseudo terminal, in a temporary program
+// folder; [Comm] has a short TimeOut and TimerInterval unless comm overrides a key.
+class LinkRig : public ProgramFolder {
 public:
     explicit LinkRig(const QMap<QString, QString>& comm = {}, const QStringList& simArgs = {},
                      bool open = true);
+    // The real files, encoder, decoder and transfer behind the link; received data is decoded.
+    void addFiles();
 
-    QTemporaryDir dir;
     SimProcess sim;
     Switches switches;
     std::unique_ptr<Texts> texts;
@@ -37,22 +39,21 @@ public:
     std::unique_ptr<SerialPort> port;
     std::unique_ptr<FrameTransport> transport;
     DataStore store;
-    // Wired to the transport; its collaborators count what they were asked to do.
-    std::unique_ptr<CommandInterpreter> interpreter;
+    std::unique_ptr<CommandInterpreter> interpreter; // its collaborators count their calls
+    std::unique_ptr<DataFile> dataFile;
+    std::unique_ptr<ConfigFile> configFile;
+    std::unique_ptr<Encoder> encoder;
+    std::unique_ptr<Decoder> decoder;
+    std::unique_ptr<ConfigTransfer> transfer;
     QStringList decoded; // payloads handed to the decoder
     int resets = 0;
     int endings = 0;
-    QList<int> sendTimerArmed;
-    int setUpStep = -1;
     bool opened = false;
 
     QString iniPath() const { return switches.IniFileName; }
-    // Runs the event loop for ms.
-    static void spin(int ms);
-    // Runs the event loop until pred holds or ms pass; the final value of pred.
-    static bool spinUntil(const std::function<bool()>& pred, int ms);
-    // Every status text containing key, in order.
-    QStringList statusesWith(const QString& key) const;
+    static bool spinUntil(const std::function<bool()>& pred, int ms) {
+        return QTest::qWaitFor(pred, ms);
+    }
 };
 
 } // namespace zoz::test
