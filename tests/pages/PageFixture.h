@@ -31,12 +31,11 @@ protected:
 
     void SetUp() override { build(defaultIni()); }
 
-    void build(const QByteArray& ini, bool xpLook = false) {
+    void build(const QByteArray& ini) {
         pages.reset();
         switches.ProgramFolder = dir.path();
         switches.IniFileName = folder.writeIni(ini);
         switches.Language = QStringLiteral("ENG");
-        switches.XPLook = xpLook;
         texts = std::make_unique<Texts>(switches.IniFileName);
         texts->setLanguage(QStringLiteral("ENG"));
         switches.NotDefinedText = texts->message(QStringLiteral("NotDefined"));
