@@ -6,58 +6,44 @@
 #include "log/AppLog.h"
 #include "pages/DataPage.h"
 #include "pages/DataPages.h"
+#include "support/ProgramFolder.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedUi.h"
 #include "ui/ChooseDialog.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-#include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace zoz::test {
 
-// A settings file with the two GPIO function lists and a few page texts, the data store, the
-// choose dialog and the nine real pages, as the composition root wires them.
+// The GPIO function lists, a few texts, the store, the chooser and the nine pages, wired as
+// the composition root wires them.
 class PageFixture : public ::testing::Test {
 protected:
     static QByteArray defaultIni() {
-        return "[Main]\r\nLanguage=ENG\r\n"
-               "[Messages_ENG]\r\nNotDefined=- none -\r\nMonitorOff=mute\r\n"
-               "BlankNames_Replaced=Blank name of & replaced\r\n"
-               "SnapShot_Transfer_Err=Transfer failed: &\r\n"
-               "[GPIO_Input_Data_ENG]\r\n1=Start\r\n5=Stop\r\n7=Record\r\n12=Locate|extra\r\n"
-               "[GPIO_Output_Data_ENG]\r\n3=Tally red\r\n4=Tally green\r\n9=\r\n21=Mute\r\n"
-               "[TabStrip_Name_ENG]\r\nPart01.ToolTip01=Digital input 1\r\n"
-               "Part05.ToolTip02=Bus 2\r\n";
+        return "[Main]\r\nLanguage=ENG\r\n[Messages_ENG]\r\nNotDefined=- none -\r\n"
+               "MonitorOff=mute\r\nBlankNames_Replaced=Blank name of & replaced\r\n"
+               "SnapShot_Transfer_Err=Transfer failed: &\r\n[GPIO_Input_Data_ENG]\r\n1=Start\r\n"
+               "5=Stop\r\n7=Record\r\n12=Locate|extra\r\n[GPIO_Output_Data_ENG]\r\n"
+               "3=Tally red\r\n4=Tally green\r\n9=\r\n21=Mute\r\n[TabStrip_Name_ENG]\r\n"
+               "Part01.ToolTip01=Digital input 1\r\nPart05.ToolTip02=Bus 2\r\n";
     }
 
     void SetUp() override { build(defaultIni()); }
 
-    void build(const QByteArray& ini, bool xpLook = false) {
+    void build(const QByteArray& ini) {
         pages.reset();
-        chooser.reset();
-        ASSERT_TRUE(dir.isValid());
-        iniPath = dir.filePath(QStringLiteral("zozedud.Ini"));
-        QFile file(iniPath);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(ini);
-        file.close();
         switches.ProgramFolder = dir.path();
-        switches.ProgramName = QStringLiteral("zozedud");
-        switches.IniFileName = iniPath;
+        switches.IniFileName = folder.writeIni(ini);
         switches.Language = QStringLiteral("ENG");
-        switches.XPLook = xpLook;
-        texts = std::make_unique<Texts>(iniPath);
+        texts = std::make_unique<Texts>(switches.IniFileName);
         texts->setLanguage(QStringLiteral("ENG"));
         switches.NotDefinedText = texts->message(QStringLiteral("NotDefined"));
-        log = std::make_unique<AppLog>(dir.path(), QStringLiteral("zozedud"));
         chooser = std::make_unique<ChooseDialog>(*texts);
         pages = std::make_unique<DataPages>(store, switches, *texts, *chooser, nullptr);
         ui.onNameBox = [this](int group, int index) { return pages->nameBox(group, index); };
         pages->services.blankNamesReplaced = [this](bool showStatus) {
-            store.BlankNames_Replaced(ui, *texts, *log, showStatus);
+            store.BlankNames_Replaced(ui, *texts, log, showStatus);
         };
         switches.InitDone = true;
     }
@@ -80,21 +66,17 @@ protected:
             d.Layer.LayerC[r] = static_cast<qint16>(r == 3 ? 0 : 300 + r);
             d.Layer.LayerD[r] = static_cast<qint16>(r == 6 ? 401 : 114);
         }
-        d.Monitor.MonMode[3] = 1;
+        d.Monitor.MonMode[3] = d.Monitor.MonAbgriff[2] = d.Monitor.Peakmeter[2] = 1;
         d.Monitor.MonVolume = 32;
         d.Monitor.MonKanal = 1;
-        d.Monitor.MonAbgriff[2] = 1;
-        d.Monitor.Peakmeter[2] = 1;
         d.Monitor.ExtMon = {0, 100, 501, 402, 0};
         d.GPIO.GPIOInput = {0, 100, 103, 0, 101};
         for (int i = 1; i <= 16; ++i)
             d.GPIO.GPIOOutput[i] = static_cast<qint16>(i % 5 == 0 ? 0 : 100 + i % 4);
-        d.Editor.Control[2] = 1;
         for (int s = 1; s <= 12; ++s)
             d.Editor.MachSource(s)[1 + (s * 3) % 5] = 1;
         d.Editor.MachSource(7) = {0, 0, 0, 0, 0, 0};
-        d.Editor.Frames = 1;
-        d.Editor.Channels = 1;
+        d.Editor.Control[2] = d.Editor.Frames = d.Editor.Channels = 1;
         for (int i = 1; i <= 8; ++i) {
             d.SnapShot.SnapShotSwitch1[i] = static_cast<qint16>(i % 2);
             d.SnapShot.SnapShotSwitch2[i] = static_cast<qint16>((i / 2) % 2);
@@ -109,11 +91,11 @@ protected:
         d.FBox.FBoxOutput = {0, 103, 102, 101, 100, 0, 103, 102, 101, 100};
     }
 
-    QTemporaryDir dir;
-    QString iniPath;
+    ProgramFolder folder;
+    const QTemporaryDir& dir = folder.dir;
     Switches switches;
     std::unique_ptr<Texts> texts;
-    std::unique_ptr<AppLog> log;
+    AppLog log{dir.path(), QStringLiteral("zozedud")};
     DataStore store;
     ScriptedUi ui;
     std::unique_ptr<ChooseDialog> chooser;
