@@ -37,7 +37,6 @@ struct English {
 TEST(FieldCatalogTest, FieldsCoverEveryByteOnceAndShowTheirValues) {
     const English e;
     const FieldCatalog catalog(e.texts, e.store);
-    const QByteArray zero = DataSetImage::Write(DataSet{});
     QVector<int> owner(DataSetImage::Size, -1);
     for (int f = 0; f < catalog.fields().size(); ++f) {
         const FieldRef& ref = catalog.fields().at(f);
@@ -48,7 +47,7 @@ TEST(FieldCatalogTest, FieldsCoverEveryByteOnceAndShowTheirValues) {
             catalog.setNumber(f, set, ref.maximum);
         const QByteArray image = DataSetImage::Write(set);
         for (int b = 0; b < image.size(); ++b) {
-            if (image.at(b) == zero.at(b))
+            if (image.at(b) == '\0') // a fresh record is all zero
                 continue;
             EXPECT_EQ(owner[b], -1) << ref.key.toStdString() << " shares byte " << b;
             owner[b] = f;

@@ -22,7 +22,6 @@ QByteArray settingsFile() {
            "BlankNames_Replaced=Leerer Name bei & ersetzt\r\n"
            "Interpret_HexData_Err=Fehler & beim Dekodieren\r\n"
            "WriteToDisk_Err=Fehler & beim Schreiben von &\r\n"
-           "ReadFromDisk_Err=Fehler & beim Lesen von &\r\n"
            "QueryOverwrite=& ersetzen?\r\n"
            "FileNotFound=& nicht gefunden\r\n"
            "ReadingData_Err=& nicht lesbar\r\n"
