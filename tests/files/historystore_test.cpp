@@ -1,7 +1,6 @@
 // The history folder, and the names received configurations are saved under.
 #include "files/HistoryStore.h"
 
-#include "dataset/DataSetImage.h"
 #include "dataset/HexCodec.h"
 #include "support/DataHarness.h"
 
