@@ -59,35 +59,30 @@ TEST(CliTest, ReceiveThenSendThenReceiveRoundTrips) {
 // Each failure has its exit code and one error line naming the port, within the time-out, and
 // leaves an existing output file as it was.
 TEST(CliTest, FailuresGiveTheirExitCodes) {
-    const struct {
-        const char* fault; // simulator control command, "" none
-        const char* command;
-        bool missingPort;
-        int exitCode;
-    } rows[] = {
-        {"fault badsum", "send", false, 3},
-        {"fault noanswer", "receive", false, 4},
-        {"fault noanswer", "ping", false, 4},
-        {"fault version QPL SW V3.00", "info", false, 6},
-        {"", "receive", true, 5},
+    const std::tuple<QStringList, const char*, int> rows[] = {
+        // simulator options, command, code
+        {{"--do", "fault badsum"}, "send", 3},
+        {{"--do", "fault noanswer"}, "receive", 4},
+        {{"--do", "fault noanswer"}, "ping", 4},
+        {{"--do", "fault version QPL SW V3.00"}, "info", 6},
+        {{}, "receive", 5}, // no such port
     };
-    for (const auto& row : rows) {
+    for (const auto& [options, command, exitCode] : rows) {
         DataHarness h;
-        SimProcess sim(*row.fault ? QStringList{"--do", row.fault} : QStringList{});
-        const QString port = row.missingPort ? h.path(QStringLiteral("no-such-tty")) : sim.device();
+        SimProcess sim(options);
+        const QString port = exitCode == 5 ? h.path("no-such-tty") : sim.device();
         const QString file = h.path(QStringLiteral("data.DAT"));
         const QByteArray before = DataSetImage::Write(DataSet{});
         DataHarness::writeFile(file, before);
-        QStringList args{"--port", port, "--timeout", "1", row.command};
-        if (QLatin1String(row.command) == QLatin1String("send") ||
-            QLatin1String(row.command) == QLatin1String("receive"))
-            args << file;
+        const QStringList args =
+            QStringList{"--port", port, "--timeout", "1", command} +
+            (QStringList{"send", "receive"}.contains(command) ? QStringList{file} : QStringList{});
         const CliRun run = cli(h, args);
-        EXPECT_EQ(run.exitCode, row.exitCode) << row.fault << " " << row.command;
-        EXPECT_LT(run.ms, 5000) << row.command;
+        EXPECT_EQ(run.exitCode, exitCode) << command;
+        EXPECT_LT(run.ms, 5000) << command;
         EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1) << run.err.toStdString();
         EXPECT_TRUE(run.err.contains(port)) << run.err.toStdString();
-        EXPECT_EQ(DataHarness::readFile(file), before) << row.command;
+        EXPECT_EQ(DataHarness::readFile(file), before) << command;
     }
 }
 
@@ -97,11 +92,9 @@ TEST(CliTest, DiffAndImportWorkOnFiles) {
     DataHarness h;
     DataSet a;
     a.Name.InputAdatName[3] = QStringLiteral("Vox 1");
-    DataSet b = a;
-    b.Name.InputAdatName[3] = QStringLiteral("Vox 2");
     DataHarness::writeFile(h.path("a.DAT"), DataSetImage::Write(a));
-    DataHarness::writeFile(h.path("b.DAT"), DataSetImage::Write(b));
-    EXPECT_EQ(cli(h, {"diff", h.path("a.DAT"), h.path("a.DAT")}).exitCode, 0);
+    a.Name.InputAdatName[3] = QStringLiteral("Vox 2");
+    DataHarness::writeFile(h.path("b.DAT"), DataSetImage::Write(a));
     const CliRun diff = cli(h, {"diff", h.path("a.DAT"), h.path("b.DAT")});
     EXPECT_EQ(diff.exitCode, 1);
     EXPECT_EQ(diff.out.count('\n'), 1);
@@ -110,8 +103,7 @@ TEST(CliTest, DiffAndImportWorkOnFiles) {
     EXPECT_EQ(cli(h, {"diff", h.path("b.json"), h.path("b.DAT")}).exitCode, 0);
 
     QByteArray json = DataHarness::readFile(h.path("b.json"));
-    json.replace("\"Vox 2\"", "\"Vox 2 too long\"");
-    DataHarness::writeFile(h.path("bad.json"), json);
+    DataHarness::writeFile(h.path("bad.json"), json.replace("\"Vox 2\"", "\"Vox 2 too long\""));
     const CliRun bad = cli(h, {"import", h.path("bad.json"), "-o", h.path("bad.DAT")});
     EXPECT_EQ(bad.exitCode, 2);
     EXPECT_TRUE(bad.err.contains("names.adat[3]")) << bad.err.toStdString();

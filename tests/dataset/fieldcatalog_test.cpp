@@ -1,4 +1,4 @@
-// The field catalogue, the text form built on it, and blank names.
+// The field catalogue and the text form built on it.
 #include "dataset/DataSetJson.h"
 #include "dataset/FieldCatalog.h"
 
@@ -6,12 +6,11 @@
 #include "app/Texts.h"
 #include "dataset/DataSetImage.h"
 #include "dataset/DataStore.h"
-#include "support/DataHarness.h"
+#include "support/QtPrinters.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRandomGenerator>
-#include <QSet>
 #include <gtest/gtest.h>
 
 using namespace zoz;
@@ -20,6 +19,7 @@ namespace {
 
 const QString kIni = QStringLiteral(ZOZ_SOURCE_DIR "/resources/zozedud.Ini");
 
+// The shipped English labels and GPIO lists.
 struct English {
     Texts texts{kIni};
     DataStore store;
@@ -32,51 +32,35 @@ struct English {
     }
 };
 
-// Every byte of the 2913 belongs to exactly one field: changing a field alone changes only its
-// own bytes, and no two fields share one.
-TEST(FieldCatalogTest, FieldsCoverEveryByteOfTheRecordOnce) {
-    English e;
+// Every byte of the 2913 belongs to exactly one field: setting a field alone changes only its own
+// bytes, and no two fields share one.
+TEST(FieldCatalogTest, FieldsCoverEveryByteOnceAndShowTheirValues) {
+    const English e;
     const FieldCatalog catalog(e.texts, e.store);
-    const QByteArray zero = DataSetImage::Write(DataSet{});
     QVector<int> owner(DataSetImage::Size, -1);
-    QSet<QString> keys;
     for (int f = 0; f < catalog.fields().size(); ++f) {
         const FieldRef& ref = catalog.fields().at(f);
-        EXPECT_FALSE(keys.contains(ref.key)) << "duplicate key " << ref.key.toStdString();
-        keys.insert(ref.key);
-        EXPECT_FALSE(ref.page.isEmpty() || ref.group.isEmpty() || ref.item.isEmpty()) << f;
         DataSet set;
         if (ref.length > 0)
             catalog.setText(f, set, QString(ref.length, QChar(0xFF)));
         else
             catalog.setNumber(f, set, ref.maximum);
         const QByteArray image = DataSetImage::Write(set);
-        int changed = 0;
         for (int b = 0; b < image.size(); ++b) {
-            if (image.at(b) == zero.at(b))
+            if (image.at(b) == '\0') // a fresh record is all zero
                 continue;
-            ++changed;
             EXPECT_EQ(owner[b], -1) << ref.key.toStdString() << " shares byte " << b;
             owner[b] = f;
         }
-        EXPECT_GT(changed, 0) << ref.key.toStdString();
+        EXPECT_TRUE(owner.contains(f)) << ref.key.toStdString();
     }
     EXPECT_EQ(owner.count(-1), 0);
-}
 
-TEST(FieldCatalogTest, ValuesReadAsThePagesShowThem) {
-    English e;
-    const FieldCatalog c(e.texts, e.store);
+    // Values read as the pages show them, items labelled as there.
+    const FieldCatalog& c = catalog;
     DataSet set;
     set.Name.InputAdatName[3] = QStringLiteral("Vox 1");
-    const int layerA = e.store.lstData[0].isEmpty() ? 0 : c.gpioCode(0, QStringLiteral("5"));
-    ASSERT_NE(layerA, 0);
-    const struct {
-        const char* key;
-        int value;
-        const char* shown;
-        const char* item;
-    } rows[] = {
+    const std::tuple<const char*, int, const char*, const char*> rows[] = {
         {"layer.B[2]", 302, "ADAT input 3 'Vox 1'", "Channel 3 / 4"},
         {"monitor.extmon[4]", 0, "not defined", "Key 4"},
         {"layer.D[6]", 999, "#999", "Channel 11 / 12"},
@@ -87,55 +71,28 @@ TEST(FieldCatalogTest, ValuesReadAsThePagesShowThem) {
         {"editor.source[5].c", 0, "off", "Source 05 C"},
         {"editor.channels", 1, "Four channels", "Mode"},
         {"snapshot.startup", 0, "temporary", "Start-up configuration"},
-        {"gpio.input[2]", layerA, "5 Layer A", "Input 2"},
+        {"gpio.input[2]", c.gpioCode(0, QStringLiteral("5")), "5 Layer A", "Input 2"},
         {"fbox.output[9]", 7, "#7", "Output 9"},
     };
-    for (const auto& row : rows) {
-        const int f = c.indexOf(QString::fromLatin1(row.key));
-        ASSERT_GE(f, 0) << row.key;
-        c.setNumber(f, set, row.value);
-        EXPECT_EQ(c.valueText(set, f).toStdString(), row.shown) << row.key;
-        EXPECT_EQ(c.fields().at(f).item.toStdString(), row.item) << row.key;
+    for (const auto& [key, value, shown, item] : rows) {
+        const int f = c.indexOf(QString::fromLatin1(key));
+        ASSERT_GE(f, 0) << key;
+        c.setNumber(f, set, value);
+        EXPECT_EQ(c.valueText(set, f).toStdString(), shown) << key;
+        EXPECT_EQ(c.fields().at(f).item.toStdString(), item) << key;
     }
-    const int name = c.indexOf(QStringLiteral("names.adat[3]"));
-    EXPECT_EQ(c.valueText(set, name), QStringLiteral("Vox 1"));
-    EXPECT_EQ(c.fields().at(name).control, QStringLiteral("txtInputAdat_2"));
-    EXPECT_EQ(c.fields().at(name).page, QStringLiteral("Names"));
+    EXPECT_EQ(c.fields().at(c.indexOf("names.adat[3]")).control, "txtInputAdat_2");
 }
 
-// Copying the differing fields one by one turns a into b: differences misses none, and they come
-// in page order.
-TEST(FieldCatalogTest, CopyingTheDifferencesMakesTheSetsEqual) {
-    English e;
-    const FieldCatalog c(e.texts, e.store);
-    QRandomGenerator random(11);
-    for (int round = 0; round < 20; ++round) {
-        QByteArray bytesA(DataSetImage::Size, '\0'), bytesB(DataSetImage::Size, '\0');
-        for (int i = 0; i < DataSetImage::Size; ++i) {
-            bytesA[i] = char(random.bounded(256));
-            bytesB[i] = random.bounded(8) == 0 ? char(random.bounded(256)) : bytesA[i];
-        }
-        DataSet a, b;
-        DataSetImage::Read(bytesA, a);
-        DataSetImage::Read(bytesB, b);
-        const QList<int> diff = c.differences(a, b);
-        EXPECT_TRUE(std::is_sorted(diff.begin(), diff.end()));
-        EXPECT_EQ(diff.isEmpty(), a == b);
-        for (int f : diff)
-            c.copyField(f, b, a);
-        EXPECT_TRUE(a == b) << round;
-        EXPECT_TRUE(c.differences(a, b).isEmpty());
-    }
-}
-
-// Random bytes reach every value the pages cannot show: codes outside the lists, option value 2,
-// code-0 characters in names, the unassigned Windows-1252 codes. Some fields are set to values the
-// pages do show, so that list keys, channel groups and blank padding are written too.
-TEST(DataSetJsonTest, ExportThenImportGivesBackTheSameBytes) {
-    English fx;
+// Random bytes reach values the pages cannot show (codes outside the lists, option value 2, code-0
+// and unassigned Windows-1252 characters); some fields get values the pages show. The text form
+// gives the same bytes back; copying the fields `differences` names makes two sets equal.
+TEST(DataSetJsonTest, RoundTripsDifferencesAndRefusals) {
+    const English fx;
     const FieldCatalog catalog(fx.texts, fx.store);
     const DataSetJson json(catalog);
     QRandomGenerator random(418);
+    DataSet previous;
     for (int round = 0; round < 300; ++round) {
         QByteArray bytes(DataSetImage::Size, '\0');
         for (char& b : bytes)
@@ -153,74 +110,52 @@ TEST(DataSetJsonTest, ExportThenImportGivesBackTheSameBytes) {
             else if (ref.kind == FieldKind::GpioInput && !fx.store.lstData[0].isEmpty())
                 catalog.setNumber(f, set, fx.store.lstData[0].at(random.bounded(4)).itemData);
         }
-        const QByteArray text = json.write(set);
         DataSet back;
         QString error;
-        ASSERT_TRUE(json.read(text, back, error)) << round << ": " << error.toStdString();
+        ASSERT_TRUE(json.read(json.write(set), back, error))
+            << round << ": " << error.toStdString();
         ASSERT_EQ(DataSetImage::Write(back), DataSetImage::Write(set)) << "round " << round;
-    }
-}
 
-// A bad field is named, and nothing of the input reaches the data set.
-TEST(DataSetJsonTest, ImportRefusesBadInputNamingTheField) {
-    English fx;
-    const FieldCatalog catalog(fx.texts, fx.store);
-    const DataSetJson json(catalog);
-    DataSet original;
-    original.Name.InputAnalogName[2] = QStringLiteral("Keep");
+        const QList<int> diff = catalog.differences(previous, set);
+        EXPECT_TRUE(std::is_sorted(diff.begin(), diff.end()));
+        EXPECT_FALSE(diff.isEmpty());
+        for (int f : diff)
+            catalog.copyField(f, set, previous);
+        EXPECT_TRUE(previous == set) << round;
+        EXPECT_TRUE(catalog.differences(previous, set).isEmpty());
+    }
+
+    // A bad field is named, and nothing of the input reaches the data set.
     const QJsonObject good = QJsonDocument::fromJson(json.write(DataSet{})).object();
-    const struct {
-        const char* key;
-        QJsonValue value; // undefined: removed
-        const char* expected;
-    } rows[] = {
-        {"names.adat[3]", QJsonValue(QJsonValue::Undefined), "names.adat[3]: missing"},
-        {"names.bus[2]", QStringLiteral("Nine char"), "names.bus[2]: longer than 8"},
-        {"names.digital[5]", QStringLiteral("\u20ACok\u4E2D"),
-         "names.digital[5]: character U+4E2D"},
-        {"names.analog[1]", 12, "names.analog[1]: a text expected"},
-        {"monitor.volume", QJsonObject{{"value", 40000}}, "monitor.volume: 40000 is out of range"},
-        {"editor.source[3].rec", QJsonObject{{"value", 256}}, "editor.source[3].rec: 256 is out"},
-        {"monitor.mode[2]", QJsonObject{{"value", "maybe"}}, "monitor.mode[2]: \"on\", \"off\""},
-        {"layer.C[4]", QJsonObject{{"group", "mic"}, {"number", 1}}, "layer.C[4]: unknown group"},
-        {"gpio.output[7]", QJsonObject{{"key", "nope"}}, "gpio.output[7]: no function with key"},
-        {"fbox.input[1]", QJsonObject{{"code", 1.5}}, "fbox.input[1]: 1.5 is not a whole"},
-        {"snapshot.file[2]", QString(256, QLatin1Char('x')), "snapshot.file[2]: longer than 255"},
-        {"names.extra[1]", QStringLiteral("x"), "names.extra[1]: no such field"},
+    const std::tuple<const char*, QJsonValue, const char*> rows[] = {
+        // undefined: removed
+        {"names.adat[3]", QJsonValue(QJsonValue::Undefined), "missing"},
+        {"names.bus[2]", QStringLiteral("Nine char"), "longer than 8"},
+        {"names.digital[5]", QStringLiteral("\u20ACok\u4E2D"), "character U+4E2D"},
+        {"names.analog[1]", 12, "a text expected"},
+        {"monitor.volume", QJsonObject{{"value", 40000}}, "40000 is out of range"},
+        {"editor.source[3].rec", QJsonObject{{"value", 256}}, "256 is out"},
+        {"monitor.mode[2]", QJsonObject{{"value", "maybe"}}, "\"on\", \"off\""},
+        {"layer.C[4]", QJsonObject{{"group", "mic"}, {"number", 1}}, "unknown group"},
+        {"gpio.output[7]", QJsonObject{{"key", "nope"}}, "no function with key"},
+        {"fbox.input[1]", QJsonObject{{"code", 1.5}}, "1.5 is not a whole"},
+        {"snapshot.file[2]", QString(256, QLatin1Char('x')), "longer than 255"},
+        {"names.extra[1]", QStringLiteral("x"), "no such field"},
     };
-    for (const auto& row : rows) {
-        QJsonObject fields = good.value(QStringLiteral("fields")).toObject();
-        if (row.value.isUndefined())
-            fields.remove(QString::fromLatin1(row.key));
-        else
-            fields.insert(QString::fromLatin1(row.key), row.value);
+    for (const auto& [key, value, expected] : rows) {
         QJsonObject root = good;
+        QJsonObject fields = root.value(QStringLiteral("fields")).toObject();
+        if (value.isUndefined())
+            fields.remove(QString::fromLatin1(key));
+        else
+            fields.insert(QString::fromLatin1(key), value);
         root.insert(QStringLiteral("fields"), fields);
-        DataSet set = original;
+        DataSet set = previous;
         QString error;
-        EXPECT_FALSE(json.read(QJsonDocument(root).toJson(), set, error)) << row.key;
-        EXPECT_TRUE(error.startsWith(QString::fromUtf8(row.expected))) << error.toStdString();
-        EXPECT_EQ(DataSetImage::Write(set), DataSetImage::Write(original)) << row.key;
-    }
-}
-
-// Only a name of blanks (0x20) is blank: other white space is a name the controller sent and
-// goes back to it unchanged.
-TEST(BlankNames, OnlyBlanksCountAsBlank) {
-    const QString received[] = {"        ", "", "\t", "\r\n", "\u00a0\u00a0", "\v\f", " \t "};
-    zoz::test::DataHarness h;
-    for (int i = 1; i <= 16; ++i) {
-        h.store.DataSetDefault.ChannelName(1, i) = QStringLiteral("Ref%1").arg(i);
-        h.store.DataSet.ChannelName(1, i) = i <= 7 ? received[i - 1] : QStringLiteral("keep");
-    }
-    const DataSet before = h.store.DataSet;
-    h.store.BlankNames_Replaced(h.ui, h.texts, h.log, false);
-    for (int i = 1; i <= 7; ++i) {
-        const bool blank = i <= 2; // the first two rows
-        EXPECT_EQ(h.store.DataSet.ChannelName(1, i).text(),
-                  blank ? QStringLiteral("Ref%1").arg(i).leftJustified(8)
-                        : before.ChannelName(1, i).text())
-            << i;
+        EXPECT_FALSE(json.read(QJsonDocument(root).toJson(), set, error)) << key;
+        EXPECT_TRUE(error.startsWith(key + QString(": ") + QString::fromUtf8(expected)))
+            << error.toStdString();
+        EXPECT_EQ(DataSetImage::Write(set), DataSetImage::Write(previous)) << key;
     }
 }
 

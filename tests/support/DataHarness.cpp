@@ -22,7 +22,6 @@ QByteArray settingsFile() {
            "BlankNames_Replaced=Leerer Name bei & ersetzt\r\n"
            "Interpret_HexData_Err=Fehler & beim Dekodieren\r\n"
            "WriteToDisk_Err=Fehler & beim Schreiben von &\r\n"
-           "ReadFromDisk_Err=Fehler & beim Lesen von &\r\n"
            "QueryOverwrite=& ersetzen?\r\n"
            "FileNotFound=& nicht gefunden\r\n"
            "ReadingData_Err=& nicht lesbar\r\n"
@@ -80,52 +79,47 @@ DataSet DataHarness::randomDataSet(QRandomGenerator& random, const DataSet& like
                 c = static_cast<char>(upTo(256));
         }
     }
-    const auto channel = [&]() -> qint16 {
+    const auto fill = [](auto& list, const auto& value) {
+        for (size_t i = 1; i < list.size(); ++i)
+            list[i] = static_cast<std::remove_reference_t<decltype(list[i])>>(value());
+    };
+    const auto channel = [&] {
         const int g = upTo(6);
-        return static_cast<qint16>(g == 0 ? 0 : g * 100 + upTo(DataSet::GroupSize[g]));
+        return g == 0 ? 0 : g * 100 + upTo(DataSet::GroupSize[g]);
+    };
+    const auto bit = [&] { return upTo(2); };
+    // A list item code (99 + position) or 0.
+    const auto code = [&upTo](const QStringList& keys) {
+        return [&upTo, &keys] {
+            const int k = upTo(static_cast<int>(keys.size()) + 1);
+            return k == 0 ? 0 : 99 + k;
+        };
     };
     const auto option = [&](auto& group) {
         const size_t chosen = 1 + upTo(static_cast<int>(group.size()) - 1);
         for (size_t i = 1; i < group.size(); ++i)
             group[i] = i == chosen ? 1 : 0;
     };
-    const auto code = [&](const QStringList& keys) -> qint16 {
-        const int k = upTo(static_cast<int>(keys.size()) + 1);
-        return static_cast<qint16>(k == 0 ? 0 : 99 + k);
-    };
-    for (int row = 1; row <= 6; ++row) {
-        d.Layer.LayerA[row] = channel();
-        d.Layer.LayerB[row] = channel();
-        d.Layer.LayerC[row] = channel();
-        d.Layer.LayerD[row] = channel();
-    }
+    for (auto* layer : {&d.Layer.LayerA, &d.Layer.LayerB, &d.Layer.LayerC, &d.Layer.LayerD})
+        fill(*layer, channel);
     option(d.Monitor.MonMode);
     d.Monitor.MonVolume = static_cast<qint16>(upTo(46) - 1);
     d.Monitor.MonKanal = static_cast<qint16>(upTo(15) - 1);
     option(d.Monitor.MonAbgriff);
     option(d.Monitor.Peakmeter);
-    for (int i = 1; i <= 4; ++i)
-        d.Monitor.ExtMon[i] = channel();
-    for (int i = 1; i <= 4; ++i)
-        d.GPIO.GPIOInput[i] = code(InputKeys);
-    for (int i = 1; i <= 16; ++i)
-        d.GPIO.GPIOOutput[i] = code(OutputKeys);
+    fill(d.Monitor.ExtMon, channel);
+    fill(d.GPIO.GPIOInput, code(InputKeys));
+    fill(d.GPIO.GPIOOutput, code(OutputKeys));
     option(d.Editor.Control);
-    for (int s = 1; s <= EditorRecord::MachSourceCount; ++s) {
-        for (int r = 1; r <= 5; ++r)
-            d.Editor.MachSource(s)[r] = static_cast<quint8>(upTo(2));
-    }
-    d.Editor.Frames = static_cast<qint16>(upTo(2));
-    d.Editor.Channels = static_cast<qint16>(upTo(2));
-    for (int i = 1; i <= 8; ++i) {
-        d.SnapShot.SnapShotSwitch1[i] = static_cast<qint16>(upTo(2));
-        d.SnapShot.SnapShotSwitch2[i] = static_cast<qint16>(upTo(2));
-    }
+    for (int s = 1; s <= EditorRecord::MachSourceCount; ++s)
+        fill(d.Editor.MachSource(s), bit);
+    d.Editor.Frames = static_cast<qint16>(bit());
+    d.Editor.Channels = static_cast<qint16>(bit());
+    fill(d.SnapShot.SnapShotSwitch1, bit);
+    fill(d.SnapShot.SnapShotSwitch2, bit);
     d.SnapShot.StartUpConf = static_cast<qint16>(upTo(9));
-    for (int i = 1; i <= 9; ++i) {
-        d.FBox.FBoxInput[i] = code(InputKeys);
-        d.FBox.FBoxOutput[i] = code(OutputKeys);
-    }
+    fill(d.FBox.FBoxInput, code(InputKeys));
+    fill(d.FBox.FBoxOutput, code(OutputKeys));
     return d;
 }
 
