@@ -40,7 +40,7 @@ const QStringList kReferenceKeys =
 
 // Message keys named in the sources: literals shaped like a key (words joined by "_"), and the
 // single-word keys passed to a lookup. Settings keys and control names are not texts.
-QSet<QString> keysInSources(QStringList* scanned) {
+QSet<QString> keysInSources(int* scanned) {
     const QRegularExpression shaped(
         QStringLiteral(R"re("([A-Z][A-Za-z0-9]*(?:_[A-Za-z0-9]+)+(?:\.(?:Caption|ToolTip))?)")re"));
     const QRegularExpression lookup(QStringLiteral(
@@ -56,7 +56,7 @@ QSet<QString> keysInSources(QStringList* scanned) {
         QFile file(it.next());
         if (!file.open(QIODevice::ReadOnly))
             continue;
-        scanned->append(file.fileName());
+        ++*scanned;
         for (const QByteArray& raw : file.readAll().split('\n')) {
             const QString line = QString::fromUtf8(raw);
             if (line.contains(QLatin1String("ObjectName")))
@@ -75,9 +75,9 @@ QSet<QString> keysInSources(QStringList* scanned) {
 }
 
 TEST(ShippedKeys, EveryLookedUpTextExistsInGermanAndEnglish) {
-    QStringList scanned;
+    int scanned = 0;
     QSet<QString> keys = keysInSources(&scanned);
-    ASSERT_GT(scanned.size(), 20);
+    ASSERT_GT(scanned, 20);
     // The scan must find the lookups it is meant for.
     EXPECT_TRUE(keys.contains(QStringLiteral("Comm_Waiting_For_Answer")));
     EXPECT_TRUE(keys.contains(QStringLiteral("QueryEndProg")));
@@ -89,18 +89,10 @@ TEST(ShippedKeys, EveryLookedUpTextExistsInGermanAndEnglish) {
         if (name != QLatin1String("???"))
             keys.insert(QStringLiteral("Menu_") + name + QStringLiteral(".ToolTip"));
     }
-    QStringList sorted(keys.begin(), keys.end());
-    sorted.sort();
-    const QString missing = QStringLiteral("\x01(missing)");
-    for (const QString& section :
-         {QStringLiteral("Messages_GER"), QStringLiteral("Messages_ENG")}) {
-        for (const QString& key : std::as_const(sorted)) {
-            const QString text = GetIniValue(kShipped, section, key, missing);
-            EXPECT_NE(text, missing) << section.toStdString() << " lacks " << key.toStdString();
-            EXPECT_FALSE(text.trimmed().isEmpty())
-                << section.toStdString() << " " << key.toStdString() << " is empty";
-        }
-    }
+    for (const char* section : {"Messages_GER", "Messages_ENG"})
+        for (const QString& key : std::as_const(keys))
+            EXPECT_FALSE(GetIniValue(kShipped, section, key, "").isEmpty())
+                << section << " lacks " << key.toStdString();
 }
 
 TEST(ShippedKeys, TheTwoLanguagesDifferWhereATextIsLanguage) {
