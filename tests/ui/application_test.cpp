@@ -176,6 +176,7 @@ TEST(Application, TheLinkAsksAnswersAndEndsOnAnotherMajorVersion) {
     sim.command("send 84 20");
     ASSERT_TRUE(LinkRig::spinUntil([&] { return app.interpreter().RequestedBlock == "20"; }, 2000));
     EXPECT_TRUE(sim.waitFor("RX 85", 3000).startsWith("RX 85 20"));
+    EXPECT_TRUE(sim.quietFor("RX 85", 300)) << "sent once: timSendData stopped";
     ASSERT_TRUE(LinkRig::spinUntil(
         [&] { return app.protoWindow().txtProto()->text().contains("Comm_Data_Sent"); }, 3000));
     EXPECT_EQ(program.terminated, 0);
