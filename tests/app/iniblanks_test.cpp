@@ -1,78 +1,68 @@
+// The layout every run ends with: each section lined up on its longest key, blanks trimmed, and
+// the file left as it was when that is impossible.
 #include "app/IniFile.h"
 #include "app/Shutdown.h"
-
+#include "support/ProgramFolder.h"
 #include "support/QtPrinters.h"
-#include <QFile>
-#include <QTemporaryDir>
-#include <cerrno>
 
+#include <QDir>
+#include <QFileInfo>
+#include <cerrno>
 #include <gtest/gtest.h>
 
 using namespace zoz;
 
 namespace {
 
-QByteArray readAll(const QString& name) {
-    QFile f(name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString& name, const QByteArray& bytes) {
-    QFile f(name);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-// Names and values lose blanks (0x20) only; tabs go only from a read value, and only after it
-// has been cut, never from a name; no-break spaces and stray CRs are part of the text.
-TEST(IniBlanks, ReaderTrimsBlanksOnly) {
-    struct Case {
-        QByteArray file;
-        const char* section;
-        const char* key;
-        QString expected;
-    };
-    const Case cases[] = {
-        {"[Main]\r\nRequestStatus=yes\xA0\r\n", "Main", "RequestStatus",
-         QStringLiteral("yes\u00A0")},
-        {"[S]\r\n\tAlpha=1\r\n", "S", "Alpha", QStringLiteral("DEF")},
-        {"[\tS]\r\nAlpha=1\r\n", "S", "Alpha", QStringLiteral("DEF")},
-        {"[S]\r\nA=1\r\r\n", "S", "A", QStringLiteral("1\r")},
-        {"[S]\r\nA=\xA0x\r\n", "S", "A", QStringLiteral("\u00A0x")},
-        {"[S]\r\n  A  =  \t x \t  \r\n", "S", "A", QStringLiteral("x")},
-    };
-    QTemporaryDir dir;
-    const QString ini = dir.filePath(QStringLiteral("z.Ini"));
-    for (const Case& c : cases) {
-        writeAll(ini, c.file);
-        EXPECT_EQ(
-            GetIniValue(ini, QLatin1String(c.section), QLatin1String(c.key), QStringLiteral("DEF")),
-            c.expected)
-            << c.file.toStdString();
-    }
-    writeAll(ini, cases[0].file);
-    EXPECT_FALSE(IsYes(GetIniValue(ini, "Main", "RequestStatus", "no")));
-}
-
-TEST(IniBlanks, LayoutTrimsBlanksOnly) {
+// Names and values lose blanks (0x20) only: tabs, no-break spaces and stray CRs stay.
+TEST(FormatIniFile, LinesUpEachSectionOnItsLongestKeyAndTrimsBlanksOnly) {
     const struct {
         QByteArray before;
         int result;
         QByteArray after;
     } cases[] = {
+        {"  ; settings  \n[Comm]\nPort=2\n  Baud   =  19200,n,8,1  \n\n   [Main]   \r\n"
+         "Language=GER\r\nLoadAtStartup_Default = a=b.DAT\r\n; comment = not an entry\r\n"
+         "just text\r\nLongestKey12=x\r\n[Other]\n=v\n[Messages_GER]\nA=Gr\xfc\xdf"
+         "e \x80\n",
+         0,
+         "; settings\r\n[Comm]\r\n  Port = 2\r\n  Baud = 19200,n,8,1\r\n\r\n[Main]\r\n"
+         "  Language              = GER\r\n"
+         "  LoadAtStartup_Default = a=b.DAT\r\n"
+         "; comment = not an entry\r\n"
+         "  just text\r\n"
+         "  LongestKey12          = x\r\n"
+         "[Other]\r\n   = v\r\n[Messages_GER]\r\n  A = Gr\xfc\xdf"
+         "e \x80\r\n"},
+        {"[S]\n" + QByteArray(200, 'k') + "=v\nA=1\n", 0,
+         "[S]\r\n  " + QByteArray(200, 'k') + " = v\r\n  A" + QByteArray(199, ' ') + " = 1\r\n"},
         {"[S]\r\n\tAlpha=1\r\nBe=2\r\n", 0, "[S]\r\n  \tAlpha = 1\r\n  Be     = 2\r\n"},
         {"[S]\r\n\t; note\r\n  ; kept\r\n", 0, "[S]\r\n  \t; note\r\n; kept\r\n"},
         {"[S]\r\nA = x\xA0\r\n \t\r\n", 0, "[S]\r\n  A = x\xA0\r\n  \t\r\n"},
-        // A tab-led header is no header, so the entry stands before any section.
+        // An entry before the first section is refused; a tab-led header is no header.
+        {"; fine\nstray=1\n[Main]\nA=1\n", 3000 + ERANGE, "; fine\nstray=1\n[Main]\nA=1\n"},
         {"\t[S]\r\nA=1\r\n", 3000 + ERANGE, "\t[S]\r\nA=1\r\n"},
     };
-    QTemporaryDir dir;
-    const QString ini = dir.filePath(QStringLiteral("z.Ini"));
     for (const auto& c : cases) {
-        writeAll(ini, c.before);
+        test::ProgramFolder folder;
+        const QString ini = folder.writeIni(c.before);
         EXPECT_EQ(FormatIniFile(ini), c.result) << c.before.toStdString();
-        EXPECT_EQ(readAll(ini), c.after) << c.before.toStdString();
+        EXPECT_EQ(folder.read("zozedud.Ini"), c.after) << c.before.toStdString();
+        EXPECT_EQ(FormatIniFile(ini), c.result); // a second run finds nothing to change
+        EXPECT_EQ(folder.read("zozedud.Ini"), c.after);
+        EXPECT_FALSE(QFileInfo::exists(folder.path("tmptmp.tmp")));
     }
+}
+
+// A missing file, or a temporary file that cannot be created where a folder of that name stands.
+TEST(FormatIniFile, FailuresLeaveTheFileAsItWas) {
+    test::ProgramFolder folder;
+    EXPECT_EQ(FormatIniFile(folder.ini()), 1000);
+    const QString ini = folder.writeIni("[Main]\nA=1\n");
+    ASSERT_TRUE(QDir(folder.dir.path()).mkdir("tmptmp.tmp"));
+    EXPECT_EQ(FormatIniFile(ini) / 1000, 6);
+    EXPECT_EQ(folder.read("zozedud.Ini"), "[Main]\nA=1\n");
+    EXPECT_TRUE(QFileInfo(folder.path("tmptmp.tmp")).isDir());
 }
 
 } // namespace

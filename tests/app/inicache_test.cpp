@@ -1,94 +1,66 @@
 #include "app/IniCache.h"
 #include "app/IniFile.h"
 #include "app/Shutdown.h"
-
+#include "support/ProgramFolder.h"
 #include "support/QtPrinters.h"
+
 #include <QDateTime>
-#include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QTest>
 #include <functional>
-
 #include <gtest/gtest.h>
 
 using namespace zoz;
 
 namespace {
 
-struct IniCacheTest : ::testing::Test {
-    QTemporaryDir dir;
-    QString ini = dir.filePath(QStringLiteral("z.Ini"));
+// Every change by another program between two reads is seen, also after the copy has settled;
+// while nothing changes the file is parsed once, and our own writes are read back at once.
+TEST(IniCache, SeesEveryChangeByAnotherProgramAndReusesTheParseOtherwise) {
+    test::ProgramFolder folder;
+    const QString ini = folder.ini();
     IniCache cache;
-
-    void write(const QString& name, const QByteArray& bytes) {
-        QFile f(name);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-    QString value(const char* key = "A") {
-        return GetIniValue(ini, QStringLiteral("S"), QLatin1String(key), QStringLiteral("-"),
-                           &cache);
-    }
-    // Long enough for the copy to count as settled, so that only the stamps can show a change.
-    static void settle() { QTest::qWait(120); }
-};
-
-// Another program changes the file between two of our reads: every kind of change is seen, also
-// one that keeps size and modification time, or comes within the clock's granularity.
-TEST_F(IniCacheTest, ChangeByAnotherProgramIsSeen) {
-    const struct {
-        std::function<void(IniCacheTest&)> change;
-        const char* expected;
-    } cases[] = {
-        {[](IniCacheTest& t) { t.write(t.ini, "[S]\nA=2\n"); }, "2"}, // same size, at once
-        {[](IniCacheTest& t) { t.write(t.ini, "[S]\nA=22\n"); }, "22"},
-        {[](IniCacheTest& t) { // same size and modification time, in place
-             const QDateTime was = QFileInfo(t.ini).fileTime(QFileDevice::FileModificationTime);
-             t.write(t.ini, "[S]\nA=3\n");
-             QFile f(t.ini);
-             ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-             ASSERT_TRUE(f.setFileTime(was, QFileDevice::FileModificationTime));
-         },
-         "3"},
-        {[](IniCacheTest& t) { // a new file renamed over it
-             const QString other = t.dir.filePath(QStringLiteral("new"));
-             t.write(other, "[S]\nA=4\n");
-             ASSERT_TRUE(QFile::remove(t.ini));
-             ASSERT_TRUE(QFile::rename(other, t.ini));
-         },
-         "4"},
-        {[](IniCacheTest& t) { ASSERT_TRUE(QFile::remove(t.ini)); }, "-"},
+    auto value = [&](const char* key = "A") {
+        return GetIniValue(ini, "S", QLatin1String(key), "-", &cache);
     };
+    const std::function<void()> changes[] = {
+        [&] { folder.writeIni("[S]\nA=2\n"); }, // same size
+        [&] { folder.writeIni("[S]\nA=22\n"); },
+        [&] { // same size and modification time, in place
+            const QDateTime was = QFileInfo(ini).fileTime(QFileDevice::FileModificationTime);
+            folder.writeIni("[S]\nA=3\n");
+            QFile f(ini);
+            ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(f.setFileTime(was, QFileDevice::FileModificationTime));
+        },
+        [&] { // a new file renamed over it
+            ASSERT_TRUE(QFile::remove(ini));
+            ASSERT_TRUE(QFile::rename(folder.write("new", "[S]\nA=4\n"), ini));
+        },
+        [&] { ASSERT_TRUE(QFile::remove(ini)); },
+    };
+    const char* expected[] = {"2", "22", "3", "4", "-"};
     for (const bool settled : {false, true}) {
-        for (const auto& c : cases) {
-            write(ini, "[S]\nA=1\n");
+        for (int i = 0; i < 5; ++i) {
+            folder.writeIni("[S]\nA=1\n");
             if (settled)
-                settle();
+                QTest::qWait(120);
             ASSERT_EQ(value(), "1");
-            c.change(*this);
-            EXPECT_EQ(value(), c.expected) << "settled " << settled;
+            changes[i]();
+            EXPECT_EQ(value(), expected[i]) << "settled " << settled;
         }
     }
-}
 
-// While nothing changes the file is parsed once however many lookups; each write of ours is
-// read back at once.
-TEST_F(IniCacheTest, ReusedUntilOurOwnWrite) {
-    write(ini, "[S]\nA=1\nB=x\n");
-    settle();
+    folder.writeIni("[S]\nA=1\nB=x\n");
+    QTest::qWait(120);
+    const int parses = cache.parses();
     for (int i = 0; i < 50; ++i)
         ASSERT_EQ(value(i % 2 ? "A" : "B"), i % 2 ? "1" : "x");
-    EXPECT_EQ(cache.parses(), 1);
-    ASSERT_EQ(
-        SetIniValue(ini, QStringLiteral("S"), QStringLiteral("A"), QStringLiteral("7"), &cache), 1);
+    EXPECT_EQ(cache.parses(), parses + 1);
+    ASSERT_EQ(SetIniValue(ini, "S", "A", "7", &cache), 1);
     EXPECT_EQ(value(), "7");
-    write(ini, "[S]\nA = 8\n");
-    settle();
-    EXPECT_EQ(value(), "8");
     ASSERT_EQ(FormatIniFile(ini, &cache), 0);
-    EXPECT_EQ(value(), "8");
-    EXPECT_EQ(GetIniKeys(QStringLiteral("S"), ini, &cache), QStringList({QString(), "A"}));
+    EXPECT_EQ(GetIniKeys("S", ini, &cache), QStringList({QString(), "A", "B"}));
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 // Start-up in its numbered steps and the one way out, QueryEndProg, with the settings file lined
 // up on the way.
-#include "base/CodePage.h"
 #include "app/FormPosition.h"
 #include "app/IniFile.h"
 #include "app/Shutdown.h"
@@ -8,20 +7,17 @@
 #include "app/Switches.h"
 #include "app/Texts.h"
 #include "app/WaitMilliseconds.h"
+#include "base/CodePage.h"
 #include "log/AppLog.h"
 #include "log/MemoryProtoSink.h"
 #include "support/ProgramFolder.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedUi.h"
 
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QFileInfo>
 #include <QLocale>
-#include <QTemporaryDir>
+#include <QSet>
 #include <QTimer>
-#include <cerrno>
 #include <gtest/gtest.h>
 
 using namespace zoz;
@@ -55,7 +51,11 @@ struct StartupRig {
             ++terminated;
             ui.events.append("terminated");
         });
-        shutdown.setClosePort([this] { ui.events.append("closePort"); });
+        // An end requested while ending (a window closed by an event meanwhile) is ignored.
+        shutdown.setClosePort([this] {
+            ui.events.append("closePort");
+            shutdown.QueryEndProg(false);
+        });
         Startup::Collaborators c;
         c.txtProto = [this] { return &proto; };
         c.initDataSet = [this] {
@@ -81,6 +81,23 @@ struct StartupRig {
         folder.writeIni(ini);
         folder.write("default.DAT", {});
         startup->InitProgram();
+    }
+    // A settings file with the end texts, an open log and a window to save; closing the port
+    // records the log's last message line at that moment.
+    void prepareEnd() {
+        switches.IniFileName = folder.writeIni("[Messages_GER]\nQueryEndProg=  Wirklich beenden?\n"
+                                               "QueryEndProg_ByUser=  Ende durch Benutzer\n"
+                                               "[Screen]\nCoord_X=15\nCoord_Y=30\nCoord_H=45\n");
+        texts.setIniFileName(switches.IniFileName);
+        texts.setLanguage("GER");
+        log.OpenLog(folder.path("test.Log"));
+        shutdown.setClosePort([this] {
+            const QByteArray logSoFar = folder.read("test.Log");
+            ui.events.append(QString::fromLatin1(logSoFar.mid(logSoFar.indexOf(">  "))));
+        });
+        ui.caption = "VX418 ZozEdud Version 2.0 Build 1";
+        ui.geometry = {100, 200, 300, true};
+        ui.tab = 4;
     }
     QByteArray stamp() const {
         return CodePage::fromUnicode(QLocale::system().dayName(5, QLocale::ShortFormat) +
@@ -155,130 +172,113 @@ TEST(Startup, AFailingStepShowsItsTextAndEnds) {
     }
 }
 
-TEST(Startup, FullRunInOrderWithDefaults) {
+// The switches decide the splash time, the test button, the hidden buttons and the requests.
+TEST(Startup, ARunGoesThroughItsStepsAsTheSwitchesSay) {
+    const QStringList head = {"splash",  "loadMain", "initDataSet",
+                              "setComm", "loadMain", "portClosed"};
+    struct Case {
+        QByteArray ini;
+        int initDataSetMs;
+        QStringList tail;
+        QList<int> hidden;
+        const char* switches;
+        const char* language;
+    };
+    const Case cases[] = {
+        // initDataSet took 300 ms, so the splash stays the remaining 4700.
+        {"[Messages_GER]\nReady=  Bereit\nNotDefined=n.d.\n",
+         300,
+         {"wait:4700", "showMain", "splashClosed", "resetDataSet", "menu:8", "wait:1000",
+          "menu:106", "focusTabStrip"},
+         {7, 8, 9, 11},
+         "01101000010100",
+         "GER"},
+        {"RequestStatus=no\n",
+         6000,
+         {"showMain", "splashClosed", "resetDataSet", "menu:106", "focusTabStrip"},
+         {7, 8, 9, 11},
+         "01101000000100",
+         "GER"},
+        // Debug: no minimum splash time, the test button shows.
+        {"Language= eng \nLogHexData=Ja\nShowMsgBox=1\nRequestData=true\n"
+         "Debug=YES\nSaveLoadEnabled=yes ; comment\nSystemResetEnabled=on\n"
+         "VersionInfoEnabled=ja\nOnlineTestEnabled=\"yes\"\nShowProtocolEnabled=no\n"
+         "RequestStatus=nein\nShowTabStrip_System=Yes\nRestoreLastPosition=\n"
+         "XPLook=JA\nOutputOnMonitorKeys=j\n",
+         300,
+         {"showMain", "splashClosed", "resetDataSet", "focusTabStrip"},
+         {7, 11},
+         "10011011001010",
+         "ENG"},
+    };
+    for (const Case& c : cases) {
+        StartupRig r;
+        r.initDataSetMs = c.initDataSetMs;
+        r.start(kWithDefault + c.ini);
+        EXPECT_TRUE(r.switches.InitDone && r.ui.boxes.isEmpty());
+        EXPECT_EQ(r.ui.events, head + c.tail);
+        EXPECT_EQ(r.ui.hiddenButtons, c.hidden);
+        EXPECT_EQ(r.ui.testButtonVisible, c.tail.size() == 4);
+        EXPECT_TRUE(r.proto.text().endsWith("  Init\r\n"));
+        const Switches& s = r.switches;
+        QString got;
+        for (bool on : {s.LogHexData, s.ShowMsgBox, s.RequestData, s.Debug, s.SaveLoadEnabled,
+                        s.SystemResetEnabled, s.VersionInfoEnabled, s.OnlineTestEnabled,
+                        s.ShowProtocolEnabled, s.RequestStatus, s.ShowTabStrip_System,
+                        s.RestoreLastPosition, s.XPLook, s.OutputOnMonitorKeys})
+            got += on ? '1' : '0';
+        EXPECT_EQ(got, c.switches); // "" is off, and only ja and yes are on
+        EXPECT_EQ(r.texts.language(), c.language);
+    }
     StartupRig r;
-    r.start(kWithDefault + "[Messages_GER]\nReady=  Bereit\nNotDefined=n.d.\n");
-
-    EXPECT_TRUE(r.switches.InitDone);
-    EXPECT_EQ(r.terminated, 0);
-    EXPECT_TRUE(r.ui.boxes.isEmpty());
-    // initDataSet took 300 ms, so the splash stays the remaining 4700.
-    EXPECT_EQ(r.ui.events,
-              QStringList({"splash", "loadMain", "initDataSet", "setComm", "loadMain", "portClosed",
-                           "wait:4700", "showMain", "splashClosed", "resetDataSet", "menu:8",
-                           "wait:1000", "menu:106", "focusTabStrip"}));
+    r.start(kWithDefault + cases[0].ini);
     EXPECT_EQ(r.ui.caption, "VX418 ZozEdud Version 2.0 Build 1");
-    EXPECT_EQ(r.ui.hiddenButtons, QList<int>({7, 8, 9, 11})); // save and load stay
-    EXPECT_FALSE(r.ui.testButtonVisible);
     EXPECT_EQ(r.ui.lastStatus(), "Bereit");
-    EXPECT_EQ(r.switches.ReadyText, "Bereit");
     EXPECT_EQ(r.switches.NotDefinedText, "n.d.");
-    EXPECT_EQ(r.switches.Language, "GER");
-    EXPECT_EQ(r.switches.IniFileName, r.folder.ini());
     EXPECT_EQ(r.switches.LogFileName, r.folder.path("zozedud-2026-12-04.Log"));
-    EXPECT_EQ(r.switches.DatFileName, r.folder.path("zozedud.Dat"));
     EXPECT_EQ(r.switches.HexFileName, r.folder.path("zozedud.HEX"));
-    EXPECT_TRUE(r.switches.WriteLogFile && r.switches.ShowMsgBox && r.switches.RequestData &&
-                r.switches.SaveLoadEnabled && r.switches.RequestStatus &&
-                r.switches.RestoreLastPosition);
-    EXPECT_FALSE(r.switches.LogHexData || r.switches.Debug || r.switches.SystemResetEnabled ||
-                 r.switches.VersionInfoEnabled || r.switches.OnlineTestEnabled ||
-                 r.switches.ShowProtocolEnabled || r.switches.ShowTabStrip_System ||
-                 r.switches.XPLook || r.switches.OutputOnMonitorKeys);
-    EXPECT_EQ(r.log.textControl(), &r.proto);
-    EXPECT_TRUE(r.proto.text().endsWith("  Init\r\n"));
-}
-
-TEST(Startup, SwitchValuesAndLanguageAreParsedAsWritten) {
-    StartupRig r;
-    r.start(kWithDefault +
-            "Language= eng \nLogHexData=Ja\nShowMsgBox=1\nRequestData=true\n"
-            "Debug=YES\nSaveLoadEnabled=yes ; comment\nSystemResetEnabled=on\n"
-            "VersionInfoEnabled=ja\nOnlineTestEnabled=\"yes\"\nShowProtocolEnabled=no\n"
-            "RequestStatus=nein\nShowTabStrip_System=Yes\nRestoreLastPosition=\n"
-            "XPLook=JA\nOutputOnMonitorKeys=j\n");
-    ASSERT_TRUE(r.switches.InitDone);
-    const Switches& s = r.switches;
-    QString got;
-    for (bool on : {s.LogHexData, s.ShowMsgBox, s.RequestData, s.Debug, s.SaveLoadEnabled,
-                    s.SystemResetEnabled, s.VersionInfoEnabled, s.OnlineTestEnabled,
-                    s.ShowProtocolEnabled, s.RequestStatus, s.ShowTabStrip_System,
-                    s.RestoreLastPosition, s.XPLook, s.OutputOnMonitorKeys})
-        got += on ? '1' : '0';
-    EXPECT_EQ(got, "10011011001010"); // "" is off, and only ja and yes are on
-    EXPECT_EQ(r.switches.Language, "ENG");
-    EXPECT_EQ(r.texts.language(), "ENG");
-    EXPECT_EQ(r.ui.hiddenButtons, QList<int>({7, 11}));
-    // Debug: no minimum splash time, the test button shows; no status or data request.
-    EXPECT_TRUE(r.ui.events.filter("wait:").isEmpty());
-    EXPECT_TRUE(r.ui.testButtonVisible);
-    EXPECT_TRUE(r.ui.events.filter("menu:").isEmpty());
-}
-
-TEST(Startup, DataRequestFollowsAtOnceWithoutStatusRequestAndSlowStartDoesNotWait) {
-    StartupRig r;
-    r.initDataSetMs = 6000;
-    r.start(kWithDefault + "RequestStatus=no\n");
-    ASSERT_TRUE(r.switches.InitDone);
-    EXPECT_TRUE(r.ui.events.filter("wait:").isEmpty());
-    EXPECT_EQ(r.ui.events.mid(r.ui.events.indexOf("resetDataSet")),
-              QStringList({"resetDataSet", "menu:106", "focusTabStrip"}));
 }
 
 // Every step that has a text has its own, in both languages; the others name their number.
 TEST(StartupTexts, EachStepHasItsOwnText) {
-    QMap<int, QString> english;
-    for (const QString& entry :
-         QStringLiteral("7:<LogHexData>|8:<ShowMsgBox>|9:<RequestData>|10:<Debug>|"
-                        "11:<SaveLoadEnabled>|12:<WriteLogFile>|13:<SystemResetEnabled>|"
-                        "14:<VersionInfoEnabled>|15:<OnlineTestEnabled>|16:<ShowProtocolEnabled>|"
-                        "17:value <LoadAtStartup_Default>|18:file in <LoadAtStartup|"
-                        "19:<RequestStatus>|20:the DataSet|31:setting the COM-Port|32:parameters|"
-                        "33:receive buffer|34:send buffer|35:DTR|36:RTS|37:handshaking|"
-                        "38:general values|39:timeout|40:ShowCancelDialog|41:timer interval")
-             .split('|'))
-        english.insert(entry.section(':', 0, 0).toInt(), entry.section(':', 1));
+    const QList<int> named = {7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17, 18, 19,
+                              20, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41};
+    QSet<QString> texts;
     for (int step = -1; step <= 45; ++step) {
         const QString en = Startup::FailureText(step, false);
         const QString de = Startup::FailureText(step, true);
         if (step <= 0) {
             EXPECT_TRUE(en.isEmpty() && de.isEmpty());
-        } else if (english.contains(step)) {
-            EXPECT_TRUE(en.contains(english[step]) && de.startsWith("Fehler")) << step;
+        } else if (named.contains(step)) {
+            EXPECT_TRUE(en.startsWith("Error") && de.startsWith("Fehler")) << step;
+            EXPECT_FALSE(en.contains("step") || de.contains("Schritt")) << step;
+            texts << en << de;
         } else {
             EXPECT_EQ(en, QStringLiteral("Error starting the program (step %1)").arg(step));
             EXPECT_EQ(de, QStringLiteral("Fehler beim Programmstart (Schritt %1)").arg(step));
         }
     }
+    EXPECT_EQ(texts.size(), 2 * named.size());
+    EXPECT_EQ(Startup::FailureText(10, false), "Error setting flag <Debug>");
     EXPECT_EQ(Startup::FailureText(12, true), "Fehler beim Setzen des Flags <WriteLogFile>");
     EXPECT_EQ(Startup::FailureText(33, true),
               QString::fromUtf8("Fehler bei Setzen der Empfangspuffer-Grösse für den COM-Port"));
     EXPECT_EQ(Startup::FailureText(38, false), "Error setting der general values for the COM-Port");
 }
 
+// Saved twips are read back as pixels, clamped to the screen; a minimised or maximised window is
+// not saved. Restoring from a file and saving on the way out also run in the start-up tests.
 TEST(FormPosition, TwipsAreReadClampedAndWrittenOnlyInNormalState) {
     test::ProgramFolder folder;
-    const QString ini = folder.ini();
+    const QString ini =
+        folder.writeIni("[Screen]\nCoord_X=1500\nCoord_Y=-300\nCoord_H=6000.9abc\n");
     ScriptedUi ui;
-    ui.geometry = {7, 7, 7, true};
-    RestoreFormPosition(ui, ini, "Screen", "Coord_"); // nothing saved yet
-    EXPECT_EQ(QList<int>({ui.geometry.left, ui.geometry.top, ui.geometry.height}),
-              QList<int>({0, 0, 0}));
-    SetIniValue(ini, "Screen", "Coord_X", "1500");
-    SetIniValue(ini, "Screen", "Coord_Y", "-300");
-    SetIniValue(ini, "Screen", "Coord_H", "6000.9abc");
     RestoreFormPosition(ui, ini, "Screen", "Coord_");
     EXPECT_EQ(QList<int>({ui.geometry.left, ui.geometry.top, ui.geometry.height}),
               QList<int>({100, 0, 400}));
-
-    ui.geometry = {10, 20, 500, true};
+    ui.geometry = {99, 99, 99, false};
     SaveFormPosition(ui, ini, "Screen", "Coord_");
-    ui.geometry = {99, 99, 99, false}; // minimised or maximised: not saved
-    SaveFormPosition(ui, ini, "Screen", "Coord_");
-    EXPECT_EQ(GetIniValue(ini, "Screen", "Coord_X", "") +
-                  GetIniValue(ini, "Screen", "Coord_Y", "") +
-                  GetIniValue(ini, "Screen", "Coord_H", ""),
-              "1503007500");
+    EXPECT_EQ(GetIniValue(ini, "Screen", "Coord_X", ""), "1500");
 
     const QList<QPair<QString, int>> numbers = {
         {"  42px", 42}, {"-7.9", -7}, {"abc", 0}, {"99999", 32767}, {"1e3", 1000}};
@@ -286,215 +286,63 @@ TEST(FormPosition, TwipsAreReadClampedAndWrittenOnlyInNormalState) {
         EXPECT_EQ(LeadingInt16(text), value) << text.toStdString();
 }
 
-TEST(WaitMilliseconds, WaitsTheTimeWhileEventsKeepRunning) {
-    int ticks = 0;
-    QTimer timer;
-    QObject::connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
-    timer.start(10);
-    QElapsedTimer clock;
-    clock.start();
-    zoz::WaitMilliseconds(120);
-    const qint64 waited = clock.elapsed();
-    EXPECT_GE(waited, 120);
-    EXPECT_LT(waited, 1000);
-    EXPECT_GE(ticks, 3); // the timer fired inside the wait
-}
-
-TEST(WaitMilliseconds, ZeroOrLessReturnsAtOnceWithoutRunningEvents) {
+// Events run inside a wait, nested waits each last their own time, and zero or less returns at
+// once without running any.
+TEST(WaitMilliseconds, WaitsWhileEventsRunAndNestsButNotForZero) {
     bool ran = false;
-    // The pending call dies with the test; without a context it would run in the next test's
-    // event loop and write to this test's finished stack frame.
-    QObject context;
+    QObject context; // the pending call dies with the test
     QTimer::singleShot(0, &context, [&ran] { ran = true; });
     zoz::WaitMilliseconds(0);
     zoz::WaitMilliseconds(-5);
     EXPECT_FALSE(ran);
-}
 
-TEST(WaitMilliseconds, NestedWaitsEachLastTheirOwnTime) {
     QElapsedTimer clock;
     clock.start();
     qint64 inner = -1;
-    QTimer::singleShot(10, [&inner] {
+    QTimer::singleShot(10, &context, [&inner] {
         QElapsedTimer c;
         c.start();
         zoz::WaitMilliseconds(50);
         inner = c.elapsed();
     });
     zoz::WaitMilliseconds(30);
-    // The outer wait cannot return before the inner one has ended, as in any nested loop.
+    EXPECT_TRUE(ran);
     EXPECT_GE(inner, 50);
     EXPECT_GE(clock.elapsed(), 60);
+    EXPECT_LT(clock.elapsed(), 1000);
 }
 
-} // namespace
-
-namespace {
-
-QByteArray readFile(const QString& name) {
-    QFile f(name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& name, const QByteArray& bytes) {
-    QFile f(name);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-class ShutdownTest : public ::testing::Test {
-protected:
-    QTemporaryDir dir;
-    Switches switches;
-    Texts texts{dir.filePath("zozedud.Ini")};
-    AppLog log{dir.path(), QStringLiteral("zozedud")};
-    ScriptedUi ui;
-    Shutdown shutdown{switches, texts, log, ui};
-    QStringList order;
-
-    void SetUp() override {
-        switches.IniFileName = dir.filePath("zozedud.Ini");
-        texts.setLanguage("GER");
-        writeFile(switches.IniFileName, "[Messages_GER]\nQueryEndProg=  Wirklich beenden?\n"
-                                        "QueryEndProg_ByUser=  Ende durch Benutzer\n"
-                                        "[Screen]\nCoord_X=15\nCoord_Y=30\nCoord_H=45\n");
-        log.OpenLog(dir.filePath("test.Log"));
-        shutdown.setClosePort([this] {
-            const QByteArray logSoFar = readFile(dir.filePath("test.Log"));
-            order.append(QString::fromLatin1(logSoFar.mid(logSoFar.indexOf(">  "))));
-        });
-        shutdown.setTerminator([this] { order.append("terminated"); });
-        ui.caption = "VX418 ZozEdud Version 2.0 Build 1";
-        ui.geometry = {100, 200, 300, true};
-        ui.tab = 4;
-    }
-};
-
-TEST_F(ShutdownTest, DeclinedQuestionChangesNothing) {
-    const QByteArray iniBefore = readFile(switches.IniFileName);
-    const QByteArray logBefore = readFile(dir.filePath("test.Log"));
-    ui.answers.enqueue(MsgAnswer::No);
+TEST(Shutdown, ADeclinedQuestionChangesNothingAnAcceptedOneSavesAndClosesPortThenLog) {
+    StartupRig r;
+    r.prepareEnd();
+    const QByteArray iniBefore = r.folder.read("zozedud.Ini");
+    const QByteArray logBefore = r.folder.read("test.Log");
+    r.ui.answers.enqueue(MsgAnswer::No);
     bool query = true;
-    EXPECT_FALSE(shutdown.QueryEndProg(query));
-    ASSERT_EQ(ui.boxes.size(), 1);
-    EXPECT_EQ(ui.boxes[0].text, "Wirklich beenden?");
-    EXPECT_EQ(ui.boxes[0].buttons, MsgButtons::YesNo);
-    EXPECT_EQ(ui.boxes[0].icon, MsgIcon::Critical);
-    EXPECT_EQ(ui.boxes[0].title, "VX418 ZozEdud Version 2.0 Build 1");
-    EXPECT_TRUE(order.isEmpty());
-    EXPECT_EQ(readFile(switches.IniFileName), iniBefore);
-    EXPECT_EQ(readFile(dir.filePath("test.Log")), logBefore);
-}
+    EXPECT_FALSE(r.shutdown.QueryEndProg(query));
+    ASSERT_EQ(r.ui.boxes.size(), 1);
+    EXPECT_EQ(r.ui.boxes[0].text, "Wirklich beenden?");
+    EXPECT_EQ(r.ui.boxes[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(r.ui.boxes[0].icon, MsgIcon::Critical);
+    EXPECT_EQ(r.ui.boxes[0].title, "VX418 ZozEdud Version 2.0 Build 1");
+    EXPECT_EQ(r.ui.events.size(), 1); // the box only
+    EXPECT_EQ(r.folder.read("zozedud.Ini"), iniBefore);
+    EXPECT_EQ(r.folder.read("test.Log"), logBefore);
 
-TEST_F(ShutdownTest, AcceptedEndSavesStateLinesUpAndClosesPortThenLog) {
-    ui.answers.enqueue(MsgAnswer::Yes);
-    EXPECT_TRUE(shutdown.QueryEndProg(true));
+    r.ui.answers.enqueue(MsgAnswer::Yes);
+    EXPECT_TRUE(r.shutdown.QueryEndProg(query));
     // The port closes after the last message line and before the end line.
-    ASSERT_EQ(order.size(), 2);
-    EXPECT_EQ(order[0], ">  Ende durch Benutzer\r\n");
-    EXPECT_EQ(order[1], "terminated");
-    EXPECT_TRUE(readFile(dir.filePath("test.Log")).endsWith("***** End   *****\r\n\r\n\r\n"));
-    EXPECT_EQ(readFile(switches.IniFileName), "[Messages_GER]\r\n"
-                                              "  QueryEndProg        = Wirklich beenden?\r\n"
-                                              "  QueryEndProg_ByUser = Ende durch Benutzer\r\n"
-                                              "[Screen]\r\n"
-                                              "  Coord_X = 1500\r\n"
-                                              "  Coord_Y = 3000\r\n"
-                                              "  Coord_H = 4500\r\n"
-                                              "[Recent]\r\n"
-                                              "  ActTabStrip = 4\r\n");
-}
-
-TEST_F(ShutdownTest, WithoutQuestionAMaximisedWindowKeepsTheLastNormalPosition) {
-    ui.geometry = {1, 2, 3, false};
-    EXPECT_TRUE(shutdown.QueryEndProg(false));
-    EXPECT_TRUE(ui.boxes.isEmpty());
-    EXPECT_TRUE(readFile(dir.filePath("test.Log")).contains(">  QueryEndProg_NoQuery\r\n"));
-    EXPECT_EQ(GetIniValue(switches.IniFileName, "Screen", "Coord_X", ""), "15");
-    EXPECT_EQ(GetIniValue(switches.IniFileName, "Recent", "ActTabStrip", ""), "4");
-}
-
-TEST_F(ShutdownTest, AnEndRequestedWhileEndingIsIgnored) {
-    int ends = 0;
-    shutdown.setClosePort([this, &ends] {
-        ++ends;
-        shutdown.QueryEndProg(false); // e.g. the main window closed by an event meanwhile
-    });
-    EXPECT_TRUE(shutdown.QueryEndProg(false));
-    EXPECT_EQ(ends, 1);
-    EXPECT_EQ(readFile(dir.filePath("test.Log")).count("***** End"), 1);
-    EXPECT_EQ(readFile(dir.filePath("test.Log")).count("QueryEndProg_NoQuery"), 1);
-}
-
-TEST(FormatIniFile, LinesUpEachSectionOnItsLongestKey) {
-    QTemporaryDir dir;
-    const QString ini = dir.filePath("zozedud.Ini");
-    writeFile(ini, "  ; settings  \n"
-                   "[Comm]\n"
-                   "Port=2\n"
-                   "  Baud   =  19200,n,8,1  \n"
-                   "\n"
-                   "   [Main]   \r\n"
-                   "Language=GER\r\n"
-                   "LoadAtStartup_Default = a=b.DAT\r\n" // 21 characters: not this section's
-                   "; comment = not an entry\r\n"
-                   "just text\r\n"
-                   "LongestKey12=x\r\n"
-                   "[Other]\n"
-                   "=v\n");
-    // LoadAtStartup_Default has 21 characters and so sets the width of [Main].
-    EXPECT_EQ(FormatIniFile(ini), 0);
-    EXPECT_EQ(readFile(ini), "; settings\r\n"
-                             "[Comm]\r\n"
-                             "  Port = 2\r\n"
-                             "  Baud = 19200,n,8,1\r\n"
-                             "\r\n"
-                             "[Main]\r\n"
-                             "  Language              = GER\r\n"
-                             "  LoadAtStartup_Default = a=b.DAT\r\n"
-                             "; comment = not an entry\r\n"
-                             "  just text\r\n"
-                             "  LongestKey12          = x\r\n"
-                             "[Other]\r\n"
-                             "   = v\r\n");
-    EXPECT_FALSE(QFile::exists(dir.filePath("tmptmp.tmp")));
-    // A second run finds nothing to change.
-    const QByteArray once = readFile(ini);
-    ASSERT_EQ(FormatIniFile(ini), 0);
-    EXPECT_EQ(readFile(ini), once);
-}
-
-TEST(FormatIniFile, MissingFileGives1000AndBytesAbove0x7FSurvive) {
-    QTemporaryDir dir;
-    EXPECT_EQ(FormatIniFile(dir.filePath("none.Ini")), 1000);
-    const QString ini = dir.filePath("zozedud.Ini");
-    writeFile(ini, "[Messages_GER]\nA=Gr\xfc\xdf"
-                   "e \x80\n" +
-                       QByteArray(200, 'k') + "=v\n");
-    ASSERT_EQ(FormatIniFile(ini), 0);
-    EXPECT_EQ(readFile(ini), "[Messages_GER]\r\n  A" + QByteArray(199, ' ') +
-                                 " = Gr\xfc\xdf"
-                                 "e \x80\r\n  " +
-                                 QByteArray(200, 'k') + " = v\r\n");
-}
-
-// A refused entry before the first section, or a temporary file that cannot be created where a
-// folder of that name stands, leaves the file as it was.
-TEST(FormatIniFile, FailuresLeaveTheFileAsItWas) {
-    for (const bool blocked : {false, true}) {
-        QTemporaryDir dir;
-        const QString ini = dir.filePath("zozedud.Ini");
-        const QByteArray before = blocked ? "[Main]\nA=1\n" : "; fine\nstray=1\n[Main]\nA=1\n";
-        writeFile(ini, before);
-        if (blocked) {
-            ASSERT_TRUE(QDir(dir.path()).mkdir("tmptmp.tmp"));
-        }
-        const int result = FormatIniFile(ini);
-        EXPECT_EQ(blocked ? result / 1000 : result, blocked ? 6 : 3000 + ERANGE);
-        EXPECT_EQ(readFile(ini), before);
-        EXPECT_EQ(QFileInfo(dir.filePath("tmptmp.tmp")).isDir(), blocked);
-        EXPECT_FALSE(QFileInfo(dir.filePath("tmptmp.tmp")).isFile());
-    }
+    EXPECT_EQ(r.ui.events.mid(2), QStringList({">  Ende durch Benutzer\r\n", "terminated"}));
+    EXPECT_TRUE(r.folder.read("test.Log").endsWith("***** End   *****\r\n\r\n\r\n"));
+    EXPECT_EQ(r.folder.read("zozedud.Ini"), "[Messages_GER]\r\n"
+                                            "  QueryEndProg        = Wirklich beenden?\r\n"
+                                            "  QueryEndProg_ByUser = Ende durch Benutzer\r\n"
+                                            "[Screen]\r\n"
+                                            "  Coord_X = 1500\r\n"
+                                            "  Coord_Y = 3000\r\n"
+                                            "  Coord_H = 4500\r\n"
+                                            "[Recent]\r\n"
+                                            "  ActTabStrip = 4\r\n");
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 namespace zoz::test {
@@ -11,10 +13,12 @@ class ProgramFolder {
 public:
     QString path(const QString& name) const { return dir.filePath(name); }
     QString ini() const { return path(QStringLiteral("zozedud.Ini")); }
-    // Writes bytes as they are (give CR LF where it matters); the file's full name.
+    // Writes bytes as they are (give CR LF where it matters), making the folders on the way; a
+    // name ending in "/" makes only the folder. The file's full name.
     QString write(const QString& name, const QByteArray& bytes) const {
         QFile f(path(name));
-        if (f.open(QIODevice::WriteOnly))
+        QDir().mkpath(QFileInfo(f.fileName()).absolutePath());
+        if (!name.endsWith('/') && f.open(QIODevice::WriteOnly))
             f.write(bytes);
         return f.fileName();
     }

@@ -4,10 +4,6 @@
 
 namespace zoz::test {
 
-void ScriptedUi::showStatusText(const QString& text) {
-    statusTexts.append(text);
-}
-
 MsgAnswer ScriptedUi::messageBox(const QString& text, MsgButtons buttons, MsgIcon icon,
                                  const QString& title) {
     boxes.append({text, buttons, icon, title});
@@ -20,10 +16,6 @@ MsgAnswer ScriptedUi::messageBox(const QString& text, MsgButtons buttons, MsgIco
 QString ScriptedUi::fileDialog(const FileDialogRequest& request) {
     fileDialogs.append(request);
     return fileNames.isEmpty() ? QString() : fileNames.dequeue();
-}
-
-void ScriptedUi::setBusyCursor(bool b) {
-    busy = b;
 }
 
 void ScriptedUi::processEvents() {
@@ -46,12 +38,6 @@ void ScriptedUi::takeOverPages() {
         onTakeOver();
 }
 
-NameBox ScriptedUi::nameBox(int group, int index) {
-    if (onNameBox)
-        return onNameBox(group, index);
-    return {};
-}
-
 void ScriptedUi::showCommDialog(const QString& text) {
     ++commDialogDepth;
     events.append(QStringLiteral("commShow:") + text);
@@ -62,48 +48,15 @@ void ScriptedUi::hideCommDialog() {
     events.append(QStringLiteral("commHide"));
 }
 
-void ScriptedUi::showSplash() {
-    events.append(QStringLiteral("splash"));
-}
-void ScriptedUi::closeSplash() {
-    events.append(QStringLiteral("splashClosed"));
-}
-void ScriptedUi::loadMainWindow() {
-    events.append(QStringLiteral("loadMain"));
-}
-void ScriptedUi::setMainCaption(const QString& text) {
-    caption = text;
-}
-QString ScriptedUi::mainCaption() const {
-    return caption;
-}
-
 void ScriptedUi::setToolbarButtonVisible(int button, bool visible) {
     hiddenButtons.removeAll(button);
     if (!visible)
         hiddenButtons.append(button);
 }
 
-void ScriptedUi::setTestButtonVisible(bool visible) {
-    testButtonVisible = visible;
-}
-
 void ScriptedUi::showMainWindow() {
     mainShown = true;
     events.append(QStringLiteral("showMain"));
-}
-
-FormGeometry ScriptedUi::mainGeometry() const {
-    return geometry;
-}
-void ScriptedUi::setMainGeometry(const FormGeometry& g) {
-    geometry = g;
-}
-int ScriptedUi::activeTab() const {
-    return tab;
-}
-void ScriptedUi::focusTabStrip() {
-    events.append(QStringLiteral("focusTabStrip"));
 }
 
 } // namespace zoz::test

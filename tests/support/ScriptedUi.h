@@ -46,29 +46,31 @@ public:
     bool testButtonVisible = false;
     bool mainShown = false;
 
-    void showStatusText(const QString& text) override;
+    void showStatusText(const QString& text) override { statusTexts.append(text); }
     MsgAnswer messageBox(const QString& text, MsgButtons buttons, MsgIcon icon,
                          const QString& title) override;
     QString fileDialog(const FileDialogRequest& request) override;
-    void setBusyCursor(bool b) override;
+    void setBusyCursor(bool b) override { busy = b; }
     void processEvents() override;
     void refreshPages() override;
     void takeOverPages() override;
-    NameBox nameBox(int group, int index) override;
+    NameBox nameBox(int group, int index) override {
+        return onNameBox ? onNameBox(group, index) : NameBox{};
+    }
     void showCommDialog(const QString& caption) override;
     void hideCommDialog() override;
-    void showSplash() override;
-    void closeSplash() override;
-    void loadMainWindow() override;
-    void setMainCaption(const QString& text) override;
-    QString mainCaption() const override;
+    void showSplash() override { events.append(QStringLiteral("splash")); }
+    void closeSplash() override { events.append(QStringLiteral("splashClosed")); }
+    void loadMainWindow() override { events.append(QStringLiteral("loadMain")); }
+    void setMainCaption(const QString& text) override { caption = text; }
+    QString mainCaption() const override { return caption; }
     void setToolbarButtonVisible(int button, bool visible) override;
-    void setTestButtonVisible(bool visible) override;
+    void setTestButtonVisible(bool visible) override { testButtonVisible = visible; }
     void showMainWindow() override;
-    FormGeometry mainGeometry() const override;
-    void setMainGeometry(const FormGeometry& g) override;
-    int activeTab() const override;
-    void focusTabStrip() override;
+    FormGeometry mainGeometry() const override { return geometry; }
+    void setMainGeometry(const FormGeometry& g) override { geometry = g; }
+    int activeTab() const override { return tab; }
+    void focusTabStrip() override { events.append(QStringLiteral("focusTabStrip")); }
 
     QString lastStatus() const { return statusTexts.isEmpty() ? QString() : statusTexts.last(); }
 };

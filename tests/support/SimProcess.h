@@ -26,7 +26,6 @@ public:
     QStringList lines();
     // "20", "31".."38", "STATUS1".."STATUS6", "VERSION" -> value.
     QMap<QString, QString> dump(int timeoutMs = 3000);
-    bool running() const { return m_process.state() == QProcess::Running; }
 
 private:
     void readLines();

@@ -15,32 +15,19 @@ namespace {
 
 const QString kShipped = QStringLiteral(ZOZ_SOURCE_DIR "/resources/zozedud.Ini");
 
-// The message keys of the settings reference, also those that only a future lookup will use.
+// Message keys of the settings reference that the scan below may not see: single words passed
+// on in variables, and those that only a future lookup will use.
 const QStringList kReferenceKeys =
     QStringLiteral(
-        "WriteLog_Err NotDefined Ready QueryEndProg QueryEndProg_ByUser QueryEndProg_NoQuery "
-        "Comm_OpenPort_Err Comm_ClosePort_Err Comm_TransmitData_Info "
-        "Comm_TransmitData_Timeout_Err Comm_Action_Cancelled Comm_TransferDone "
-        "Comm_TransmitData_Err Comm_Receiving_Data Comm_Timeout_Short "
-        "Comm_Timeout_Completing_Data Comm_Cancelled Comm_WaitForData_Err "
-        "Comm_Waiting_For_Answer Comm_Timeout_Waiting_For_Answer Comm_WaitForResponse_Err "
-        "Comm_OnlineTest_Request_Info Comm_OnlineTest_Info Comm_VersionInfo_Sent "
-        "Comm_VersionInfo_Received Comm_Data_Received Comm_Checksum_Err Comm_Data_Sent "
-        "Comm_Reset_ByRequest Comm_Reset_Done Comm_Command_Unknown Comm_InterpretCommand_Err "
-        "Form_Proto.Caption BlankNames_Replaced Preparing_DataExchange Interpret_HexData_Err "
-        "SaveAs OpenFile DataFile ConfigFile QueryOverwrite FileNotFound QueryDataReset "
-        "ResetDone QueryReadData ReadingData ReadingFile ReadingData_Ok ReadingData_Err "
-        "ReadFromDisk_Err WritingData WritingFile WritingData_Ok WriteToDisk_Err ReadingConfig "
-        "ReadingConfig_Ok ReadingConfig_Err WritingConfig WritingConfig_Ok TransmitData_Send "
-        "TransmitConfig_Request QuerySendData QueryRequestData QuerySendDataReset "
-        "TransmitData_Request TransmitData_SendReset TransmitData_GetVersionInfo "
-        "TransmitData_OnlineTest Interpret_MenuCommand_Err Form_Choose.Caption MonitorOff "
-        "TwoChannels FourChannels StartUpConf_Temp")
-        .split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        "NotDefined Ready QueryEndProg SaveAs OpenFile DataFile ConfigFile QueryOverwrite "
+        "FileNotFound QueryDataReset ResetDone QueryReadData ReadingData ReadingFile WritingData "
+        "WritingFile ReadingConfig WritingConfig QuerySendData QueryRequestData QuerySendDataReset "
+        "MonitorOff TwoChannels FourChannels Comm_WaitForResponse_Err")
+        .split(QLatin1Char(' '));
 
 // Message keys named in the sources: literals shaped like a key (words joined by "_"), and the
 // single-word keys passed to a lookup. Settings keys and control names are not texts.
-QSet<QString> keysInSources(QStringList* scanned) {
+QSet<QString> keysInSources(int* scanned) {
     const QRegularExpression shaped(
         QStringLiteral(R"re("([A-Z][A-Za-z0-9]*(?:_[A-Za-z0-9]+)+(?:\.(?:Caption|ToolTip))?)")re"));
     const QRegularExpression lookup(QStringLiteral(
@@ -56,7 +43,7 @@ QSet<QString> keysInSources(QStringList* scanned) {
         QFile file(it.next());
         if (!file.open(QIODevice::ReadOnly))
             continue;
-        scanned->append(file.fileName());
+        ++*scanned;
         for (const QByteArray& raw : file.readAll().split('\n')) {
             const QString line = QString::fromUtf8(raw);
             if (line.contains(QLatin1String("ObjectName")))
@@ -75,9 +62,9 @@ QSet<QString> keysInSources(QStringList* scanned) {
 }
 
 TEST(ShippedKeys, EveryLookedUpTextExistsInGermanAndEnglish) {
-    QStringList scanned;
+    int scanned = 0;
     QSet<QString> keys = keysInSources(&scanned);
-    ASSERT_GT(scanned.size(), 20);
+    ASSERT_GT(scanned, 20);
     // The scan must find the lookups it is meant for.
     EXPECT_TRUE(keys.contains(QStringLiteral("Comm_Waiting_For_Answer")));
     EXPECT_TRUE(keys.contains(QStringLiteral("QueryEndProg")));
@@ -89,18 +76,10 @@ TEST(ShippedKeys, EveryLookedUpTextExistsInGermanAndEnglish) {
         if (name != QLatin1String("???"))
             keys.insert(QStringLiteral("Menu_") + name + QStringLiteral(".ToolTip"));
     }
-    QStringList sorted(keys.begin(), keys.end());
-    sorted.sort();
-    const QString missing = QStringLiteral("\x01(missing)");
-    for (const QString& section :
-         {QStringLiteral("Messages_GER"), QStringLiteral("Messages_ENG")}) {
-        for (const QString& key : std::as_const(sorted)) {
-            const QString text = GetIniValue(kShipped, section, key, missing);
-            EXPECT_NE(text, missing) << section.toStdString() << " lacks " << key.toStdString();
-            EXPECT_FALSE(text.trimmed().isEmpty())
-                << section.toStdString() << " " << key.toStdString() << " is empty";
-        }
-    }
+    for (const char* section : {"Messages_GER", "Messages_ENG"})
+        for (const QString& key : std::as_const(keys))
+            EXPECT_FALSE(GetIniValue(kShipped, section, key, "").isEmpty())
+                << section << " lacks " << key.toStdString();
 }
 
 TEST(ShippedKeys, TheTwoLanguagesDifferWhereATextIsLanguage) {
