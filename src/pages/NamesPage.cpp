@@ -32,7 +32,9 @@ constexpr Group kGroups[5] = {{"txtInputDigital", 16, 4, "dig In"},
 
 NamesPage::NamesPage(const Texts& texts, const Switches& switches, QWidget* parent)
     : DataPage(2, QStringLiteral("name"), QStringLiteral("TabStrip_Name_"), texts, switches,
-               parent) {
+               parent) {}
+
+void NamesPage::build() {
     QList<QLineEdit*>* lists[5] = {&txtInputDigital, &txtInputAnalog, &txtInputAdat,
                                    &txtInputExtMon, &txtOutputSummen};
     for (int g = 0; g < 5; ++g) {
@@ -70,7 +72,6 @@ NamesPage::NamesPage(const Texts& texts, const Switches& switches, QWidget* pare
     m_rootLayout->addLayout(pair);
     m_rootLayout->addWidget(fraContainerPart[2]);
     m_rootLayout->addWidget(fraContainerPart[3]);
-    finishLoad();
 }
 
 const QList<QLineEdit*>& NamesPage::group(int group) const {

@@ -15,6 +15,10 @@ public:
     void Refresh(DataStore& store, DataPages& pages) override;
     void TakeOver(DataStore& store, DataPages& pages) override;
 
+protected:
+    void build() override;
+
+public:
     // The name boxes of ChannelRef group 1..5 (digital, analog, Adat, ext. monitor, bus).
     const QList<QLineEdit*>& group(int group) const;
 
