@@ -562,12 +562,9 @@ void DataPages::UpdateSnapShotButtons() {
     m_snapShot->UpdateSnapShotButtons();
 }
 
-NameBox DataPages::nameBox(int group, int index) {
-    ensureBuilt(m_names);
-    const QList<QLineEdit*>& boxes = m_names->group(group);
-    if (index < 1 || index > boxes.size())
-        return {};
-    return {boxes.at(index - 1)->text(), boxes.at(index - 1)->toolTip()};
+NameBox DataPages::nameBox(int group, int index) const {
+    // An unbuilt Names page shows what its last held refresh put into the boxes.
+    return m_names->nameBox(group, index, m_held.isEmpty() ? nullptr : &m_held.last().store);
 }
 
 } // namespace zoz

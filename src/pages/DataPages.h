@@ -107,7 +107,7 @@ public:
     void UpdateSnapShotButtons();
 
     // group 1..5, index from 1 within the group; an empty box for anything else.
-    NameBox nameBox(int group, int index);
+    NameBox nameBox(int group, int index) const;
 
     // The display form of a stored file name and its reverse (the program folder is left out
     // when the file lies in it).
