@@ -47,6 +47,25 @@ QString DataPage::controlName(const QString& arrayName, int index) {
     return arrayName + QLatin1Char('_') + QString::number(index);
 }
 
+void DataPage::setVisible(bool visible) {
+    if (visible && !m_built) {
+        if (buildNeeded)
+            buildNeeded(this);
+        else
+            buildControls();
+    }
+    QWidget::setVisible(visible);
+}
+
+void DataPage::buildControls() {
+    if (m_built)
+        return;
+    m_built = true;
+    build();
+    finishLoad();
+    emit built(this);
+}
+
 void DataPage::finishLoad() {
     LoadTexts();
     m_rootLayout->addStretch(1);
@@ -54,7 +73,8 @@ void DataPage::finishLoad() {
                            ? m_rootLayout->totalHeightForWidth(DesignWidth)
                            : m_rootLayout->totalSizeHint().height();
     m_fraTab->resize(DesignWidth, height);
-    resize(DesignWidth, height);
+    // A page hosted before it was built keeps the width its host gave it.
+    resize(parentWidget() ? width() : DesignWidth, height);
 }
 
 QString DataPage::text(const QString& key, const QString& defaultValue) const {
@@ -105,7 +125,9 @@ void DataPage::showFromStart(QLineEdit* box) {
 QToolButton* DataPage::makeDropDown(const QString& arrayName, int index) {
     auto* button = new QToolButton(m_fraTab);
     button->setObjectName(controlName(arrayName, index));
-    button->setIcon(QIcon(QStringLiteral(":/pages/dropdown.svg")));
+    if (m_dropDownIcon.isNull())
+        m_dropDownIcon = QIcon(QStringLiteral(":/pages/dropdown.svg"));
+    button->setIcon(m_dropDownIcon);
     button->setAutoRaise(false);
     button->setFocusPolicy(Qt::NoFocus);
     button->setFixedSize(22, 22);

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QIcon>
 #include <QList>
 #include <QWidget>
+#include <functional>
 #include <stdexcept>
 
 class QComboBox;
@@ -39,6 +41,17 @@ public:
     QString caption() const { return m_caption; }
 
     virtual void LoadTexts() = 0;
+
+    // The controls are built when first needed (shown, taken over, or asked for through
+    // DataPages::page); until then the page is an empty shell and DataPages holds its refreshes.
+    bool isBuilt() const { return m_built; }
+    // Showing an unbuilt page builds it first, so that its height is known when it appears.
+    void setVisible(bool visible) override;
+    // How the page gets built when it is shown: DataPages sets it so that the held refreshes are
+    // replayed; without it the page builds itself.
+    std::function<void(DataPage*)> buildNeeded;
+    // Builds the controls and runs LoadTexts (the page's load); DataPages calls it.
+    void buildControls();
 
     // The page's part of RefreshPages (the data set onto its controls) and of TakeOverPages (its
     // controls back into the data set). DataPages runs the parts in page order, 1 to 9; every
@@ -78,10 +91,12 @@ public:
     static QString nn(int n);
     static QString controlName(const QString& arrayName, int index);
 
+signals:
+    void built(DataPage* page);
+
 protected:
-    // Runs LoadTexts and fixes the root frame's height for the design width; called at the end
-    // of every page's constructor (the page's load event).
-    void finishLoad();
+    // Creates the page's controls inside fraTab (the first part of the page's load).
+    virtual void build() = 0;
 
     QString text(const QString& key, const QString& defaultValue) const;
     QString message(const QString& key, const QString& defaultValue) const;
@@ -105,6 +120,11 @@ protected:
     QVBoxLayout* m_rootLayout;
 
 private:
+    // Runs LoadTexts and fixes the root frame's height for the design width.
+    void finishLoad();
+
+    bool m_built = false;
+    QIcon m_dropDownIcon; // parsed once per page, not once per button
     int m_number;
     QString m_caption;
     QString m_sectionPrefix;

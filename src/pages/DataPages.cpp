@@ -23,6 +23,7 @@
 #include <QPointer>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 
 // Resources of a static library are registered by hand, outside any namespace.
 static void initPageResources() {
@@ -70,6 +71,8 @@ DataPages::DataPages(DataStore& store, const Switches& switches, const Texts& te
     m_system = new SystemPage(texts, switches);
     m_pages = {m_status, m_names,    m_layer, m_monitor, m_gpio,
                m_editor, m_snapShot, m_fbox,  m_system};
+    for (DataPage* page : m_pages)
+        page->buildNeeded = [this](DataPage* shown) { ensureBuilt(shown); };
     connectPages();
 }
 
@@ -82,8 +85,133 @@ DataPages::~DataPages() {
     }
 }
 
-DataPage* DataPages::page(int number) const {
+DataPage* DataPages::window(int number) const {
     return number >= 1 && number <= m_pages.size() ? m_pages[number - 1] : nullptr;
+}
+
+DataPage* DataPages::page(int number) {
+    DataPage* shell = window(number);
+    if (shell)
+        ensureBuilt(shell);
+    return shell;
+}
+
+template <typename P> static P* built(DataPages& pages, P* page) {
+    pages.ensureBuilt(page);
+    return page;
+}
+StatusPage* DataPages::statusPage() {
+    return built(*this, m_status);
+}
+NamesPage* DataPages::namesPage() {
+    return built(*this, m_names);
+}
+LayerPage* DataPages::layerPage() {
+    return built(*this, m_layer);
+}
+MonitorPage* DataPages::monitorPage() {
+    return built(*this, m_monitor);
+}
+GpioPage* DataPages::gpioPage() {
+    return built(*this, m_gpio);
+}
+EditorPage* DataPages::editorPage() {
+    return built(*this, m_editor);
+}
+SnapShotPage* DataPages::snapShotPage() {
+    return built(*this, m_snapShot);
+}
+FBoxPage* DataPages::fboxPage() {
+    return built(*this, m_fbox);
+}
+SystemPage* DataPages::systemPage() {
+    return built(*this, m_system);
+}
+
+void DataPages::ensureBuilt(DataPage* page) {
+    buildPages({page});
+}
+
+void DataPages::buildAll() {
+    buildPages(m_pages);
+}
+
+void DataPages::buildPages(QList<DataPage*> wanted) {
+    const auto isBuilt = [](const DataPage* page) { return page->isBuilt(); };
+    wanted.removeIf(isBuilt);
+    if (wanted.isEmpty())
+        return;
+    resolvePendingTakeOver(); // it may build pages itself
+    wanted.removeIf(isBuilt);
+    // Layer and Monitor show the channel names the Names page held at each refresh.
+    if ((wanted.contains(m_layer) || wanted.contains(m_monitor)) && !m_names->isBuilt() &&
+        !wanted.contains(m_names))
+        wanted.append(m_names);
+    QList<DataPage*> order;
+    for (DataPage* page : m_pages)
+        if (wanted.contains(page))
+            order.append(page);
+    for (DataPage* page : order) {
+        page->buildControls();
+        connectControls(page);
+    }
+    // The held refreshes in their order, each page's part as RefreshPages would have run it.
+    for (HeldRefresh& held : m_held) {
+        for (DataPage* page : order) {
+            if (page == m_layer || page == m_monitor)
+                m_namesSeen = &held.names;
+            page->Refresh(held.store, *this);
+            m_namesSeen = nullptr;
+            if (page == m_names)
+                held.names = nameTexts();
+            if (page == m_snapShot)
+                DataPage::step([&] { UpdateSnapShotButtons(); });
+        }
+    }
+    if (order.contains(m_gpio))
+        mirrorGpioLists();
+    if (std::all_of(m_pages.cbegin(), m_pages.cend(), isBuilt))
+        m_held.clear();
+}
+
+QList<QStringList> DataPages::nameTexts() const {
+    QList<QStringList> texts;
+    for (int group = 1; group <= 5; ++group) {
+        texts.append(QStringList());
+        for (const QLineEdit* box : m_names->group(group))
+            texts.last().append(box->text());
+    }
+    return texts;
+}
+
+void DataPages::TakeOverPagesLater(std::function<void(const DataStore&)> done) {
+    resolvePendingTakeOver();
+    PendingTakeOver pending{m_store, {}, std::move(done)};
+    // The pages' parts write disjoint parts of the store, so the order of the parts is free.
+    for (DataPage* page : m_pages) {
+        if (page->isBuilt())
+            page->TakeOver(pending.store, *this);
+        else
+            pending.pages.append(page);
+    }
+    if (pending.pages.isEmpty()) {
+        if (pending.done)
+            pending.done(pending.store);
+        return;
+    }
+    m_pendingTakeOver = std::move(pending);
+}
+
+void DataPages::resolvePendingTakeOver() {
+    if (!m_pendingTakeOver)
+        return;
+    PendingTakeOver pending = std::move(*m_pendingTakeOver);
+    m_pendingTakeOver.reset();
+    buildPages(pending.pages);
+    for (DataPage* page : pending.pages)
+        page->TakeOver(pending.store, *this);
+    if (pending.done)
+        pending.done(pending.store);
 }
 
 void DataPages::connectPages() {
@@ -103,17 +231,6 @@ void DataPages::connectPages() {
                 ChooseGpioItem(page->txtOutput[i], page->txtOutputInfo[i], 1);
         });
     }
-    auto groups = [this](const QList<ValueCheckBox*>& boxes, bool keepOne) {
-        for (ValueCheckBox* box : boxes)
-            connect(box, &ValueCheckBox::valueChanged, this,
-                    [this, keepOne](ValueCheckBox* b) { CheckGroupClick(b, keepOne); });
-    };
-    groups(m_monitor->chkMonMode, true);
-    groups(m_monitor->chkMonAbgriff, true);
-    groups(m_monitor->chkPeakmeter, true);
-    groups(m_editor->chkControl, true);
-    for (const QList<ValueCheckBox*>& column : m_editor->chkMachSource)
-        groups(column, false);
     connect(m_snapShot, &SnapShotPage::requestConfiguration, this, [this](int configuration) {
         if (services.requestConfiguration)
             reportTransferError(services.requestConfiguration(configuration));
@@ -126,6 +243,23 @@ void DataPages::connectPages() {
         if (services.menuCommand)
             services.menuCommand(108);
     });
+}
+
+void DataPages::connectControls(DataPage* page) {
+    auto groups = [this](const QList<ValueCheckBox*>& boxes, bool keepOne) {
+        for (ValueCheckBox* box : boxes)
+            connect(box, &ValueCheckBox::valueChanged, this,
+                    [this, keepOne](ValueCheckBox* b) { CheckGroupClick(b, keepOne); });
+    };
+    if (page == m_monitor) {
+        groups(m_monitor->chkMonMode, true);
+        groups(m_monitor->chkMonAbgriff, true);
+        groups(m_monitor->chkPeakmeter, true);
+    } else if (page == m_editor) {
+        groups(m_editor->chkControl, true);
+        for (const QList<ValueCheckBox*>& column : m_editor->chkMachSource)
+            groups(column, false);
+    }
 }
 
 void DataPages::reportTransferError(const QString& description) {
@@ -186,8 +320,28 @@ void DataPages::RefreshPages() {
             services.focusTabStrip();
     });
     DataPage::step([&] { LoadGPIOLists(); });
-    for (DataPage* page : m_pages)
+    const auto unbuilt = [this] {
+        return std::any_of(m_pages.cbegin(), m_pages.cend(),
+                           [](const DataPage* page) { return !page->isBuilt(); });
+    };
+    if (unbuilt()) {
+        resolvePendingTakeOver();
+        if (m_held.size() >= MaxHeld)
+            buildAll();
+    }
+    // Unbuilt pages get a copy of what their part reads, replayed when they are built.
+    std::optional<HeldRefresh> held;
+    if (unbuilt())
+        held = HeldRefresh{m_store, {}};
+    for (DataPage* page : m_pages) {
+        if (!page->isBuilt())
+            continue;
         page->Refresh(m_store, *this);
+        if (page == m_names && held)
+            held->names = nameTexts();
+    }
+    if (held)
+        m_held.append(std::move(*held));
     DataPage::step([&] { UpdateSnapShotButtons(); });
     DataPage::step([&] {
         if (services.setBusyCursor)
@@ -200,6 +354,7 @@ void DataPages::RefreshPages() {
 }
 
 void DataPages::TakeOverPages() {
+    buildAll();
     for (DataPage* page : m_pages)
         page->TakeOver(m_store, *this);
 }
@@ -233,6 +388,11 @@ void DataPages::PageSelected(int pageNumber) {
 
 void DataPages::LoadGPIOLists() {
     m_store.LoadGPIOLists(m_switches, m_texts.iniCache());
+    if (m_gpio->isBuilt())
+        mirrorGpioLists();
+}
+
+void DataPages::mirrorGpioLists() {
     // The GPIO page's hidden lists show what the store holds.
     for (int k = 0; k < 2; ++k) {
         QListWidget* list = m_gpio->lstData.at(k);
@@ -257,7 +417,8 @@ void DataPages::ShowChannelName(QLineEdit* box, int code) {
     const int k = code % 100;
     DataPage::step([&] {
         if (group >= 1 && group <= 5)
-            box->setText(DataPage::at(m_names->group(group), k)->text());
+            box->setText(m_namesSeen ? DataPage::at(DataPage::at(*m_namesSeen, group - 1), k)
+                                     : DataPage::at(m_names->group(group), k)->text());
     });
     box->setProperty("Tag", QString::number(code));
     if (box->text().trimmed().isEmpty()) {
@@ -268,6 +429,7 @@ void DataPages::ShowChannelName(QLineEdit* box, int code) {
 
 void DataPages::FillChannelChoice(int pairFilter, bool withNotDefined, bool withExtMon,
                                   bool withOutputs) {
+    buildPages({m_names, m_layer, m_monitor});
     m_chooser.clearList();
     if (withNotDefined)
         m_chooser.addItem(m_switches.NotDefinedText, 0);
@@ -337,7 +499,8 @@ void DataPages::ChooseChannel(AssignBox* box, int index, bool withNotDefined, bo
         [&] { ShowChannelName(box, DataPage::toInteger(numericValue(m_chooser.ChosenItemData))); });
 }
 
-void DataPages::ShowGpioItem(AssignBox* itemBox, QLineEdit* infoBox, int code, int listNo) {
+void DataPages::ShowGpioItem(AssignBox* itemBox, QLineEdit* infoBox, int code,
+                             const QVector<GpioListEntry>& list) {
     if (code == 0) {
         itemBox->setText(QStringLiteral("0"));
         infoBox->setText(m_switches.NotDefinedText);
@@ -345,7 +508,7 @@ void DataPages::ShowGpioItem(AssignBox* itemBox, QLineEdit* infoBox, int code, i
         return;
     }
     DataPage::step([&] {
-        for (const GpioListEntry& entry : m_store.lstData.at(listNo)) {
+        for (const GpioListEntry& entry : list) {
             if (entry.itemData == code) {
                 const QStringList fields = splitList(entry.text);
                 itemBox->setText(fields.at(0));
@@ -368,7 +531,7 @@ void DataPages::ChooseGpioItem(AssignBox* itemBox, QLineEdit* infoBox, int listN
     m_chooser.showModal();
     DataPage::step([&] {
         ShowGpioItem(itemBox, infoBox, DataPage::toInteger(numericValue(m_chooser.ChosenItemData)),
-                     listNo);
+                     m_store.lstData.at(listNo));
     });
 }
 
@@ -400,10 +563,8 @@ void DataPages::UpdateSnapShotButtons() {
 }
 
 NameBox DataPages::nameBox(int group, int index) const {
-    const QList<QLineEdit*>& boxes = m_names->group(group);
-    if (index < 1 || index > boxes.size())
-        return {};
-    return {boxes.at(index - 1)->text(), boxes.at(index - 1)->toolTip()};
+    // An unbuilt Names page shows what its last held refresh put into the boxes.
+    return m_names->nameBox(group, index, m_held.isEmpty() ? nullptr : &m_held.last().store);
 }
 
 } // namespace zoz

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "app/UserInterface.h"
+#include "dataset/DataStore.h"
 
 #include <QList>
 #include <QObject>
 #include <functional>
+#include <optional>
 
 class QLineEdit;
 class QWidget;
@@ -57,20 +59,30 @@ public:
 
     Services services;
 
-    // Page 1..9 (frmTabStripData01 .. 09).
-    DataPage* page(int number) const;
-    StatusPage* statusPage() const { return m_status; }
-    NamesPage* namesPage() const { return m_names; }
-    LayerPage* layerPage() const { return m_layer; }
-    MonitorPage* monitorPage() const { return m_monitor; }
-    GpioPage* gpioPage() const { return m_gpio; }
-    EditorPage* editorPage() const { return m_editor; }
-    SnapShotPage* snapShotPage() const { return m_snapShot; }
-    FBoxPage* fboxPage() const { return m_fbox; }
-    SystemPage* systemPage() const { return m_system; }
+    // Page 1..9 (frmTabStripData01 .. 09) with its controls: asking for a page builds it.
+    DataPage* page(int number);
+    StatusPage* statusPage();
+    NamesPage* namesPage();
+    LayerPage* layerPage();
+    MonitorPage* monitorPage();
+    GpioPage* gpioPage();
+    EditorPage* editorPage();
+    SnapShotPage* snapShotPage();
+    FBoxPage* fboxPage();
+    SystemPage* systemPage();
+    // The page window as it is, possibly an unbuilt shell (for hosting it, or asking whether a
+    // widget lies on it).
+    DataPage* window(int number) const;
+    // Builds a page's controls and replays the refreshes held for it, in their order.
+    void ensureBuilt(DataPage* page);
 
     void RefreshPages();
     void TakeOverPages();
+    // A take-over as the pages stand now, for `done`, without building a page at once: the
+    // built pages are taken over now, the unbuilt ones when the next page is built or the next
+    // refresh is held (until then nothing can change what their controls will hold).
+    // `done` gets the store as the take-over left it; the data store itself is not changed.
+    void TakeOverPagesLater(std::function<void(const DataStore&)> done);
     // After the user may have edited: take over, replace blank names, refresh (only once
     // start-up has finished).
     void Synchronise();
@@ -88,7 +100,8 @@ public:
                            bool withOutputs = false);
     void ChooseChannel(AssignBox* box, int index, bool withNotDefined, bool withExtMon = false,
                        bool withOutputs = false);
-    void ShowGpioItem(AssignBox* itemBox, QLineEdit* infoBox, int code, int listNo);
+    void ShowGpioItem(AssignBox* itemBox, QLineEdit* infoBox, int code,
+                      const QVector<GpioListEntry>& list);
     void ChooseGpioItem(AssignBox* itemBox, QLineEdit* infoBox, int listNo);
     void CheckGroupClick(ValueCheckBox* box, bool keepOne = false);
     void UpdateSnapShotButtons();
@@ -106,7 +119,28 @@ public:
     static double numericValue(const QString& text);
 
 private:
+    // What a refresh of an unbuilt page reads: the store as it was, and the Names page's box
+    // texts right after that refresh (for the channel names of Layer and Monitor), filled once
+    // the Names page is built.
+    struct HeldRefresh {
+        DataStore store;
+        QList<QStringList> names;
+    };
+    // More held refreshes than this build every page instead.
+    static constexpr int MaxHeld = 8;
+    struct PendingTakeOver {
+        DataStore store;
+        QList<DataPage*> pages;
+        std::function<void(const DataStore&)> done;
+    };
+
     void connectPages();
+    void connectControls(DataPage* page);
+    void buildPages(QList<DataPage*> wanted);
+    void buildAll();
+    void resolvePendingTakeOver();
+    QList<QStringList> nameTexts() const;
+    void mirrorGpioLists();
     // "SnapShot_Transfer_Err" with the failure's description, to the log.
     void reportTransferError(const QString& description);
     void centreChooser();
@@ -127,6 +161,10 @@ private:
     FBoxPage* m_fbox;
     SystemPage* m_system;
     QList<DataPage*> m_pages;
+    QList<HeldRefresh> m_held;
+    std::optional<PendingTakeOver> m_pendingTakeOver;
+    // While a held refresh of Layer or Monitor is replayed: the channel names it saw.
+    const QList<QStringList>* m_namesSeen = nullptr;
 };
 
 } // namespace zoz

@@ -21,7 +21,9 @@ const char* const kControls[3] = {"MIDI", "ESAM", "VCA"};
 
 EditorPage::EditorPage(const Texts& texts, const Switches& switches, QWidget* parent)
     : DataPage(6, QStringLiteral("editor"), QStringLiteral("TabStrip_Editor_"), texts, switches,
-               parent) {
+               parent) {}
+
+void EditorPage::build() {
     for (int p = 1; p <= 4; ++p)
         fraContainerPart.append(
             makeFrame(QStringLiteral("fraContainerPart") + nn(p), QStringLiteral("Part") + nn(p)));
@@ -100,7 +102,6 @@ EditorPage::EditorPage(const Texts& texts, const Switches& switches, QWidget* pa
     pair->addWidget(fraContainerPart[2], 1);
     pair->addWidget(fraContainerPart[3], 1);
     m_rootLayout->addLayout(pair);
-    finishLoad();
 }
 
 void EditorPage::LoadTexts() {

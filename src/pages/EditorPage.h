@@ -17,6 +17,10 @@ public:
     void Refresh(DataStore& store, DataPages& pages) override;
     void TakeOver(DataStore& store, DataPages& pages) override;
 
+protected:
+    void build() override;
+
+public:
     QList<QGroupBox*> fraContainerPart; // 01..04 at 0..3
     QList<ValueCheckBox*> chkControl;
     QGroupBox* fraMachSourceRowHdr;

@@ -6,8 +6,10 @@ namespace zoz {
 
 FBoxPage::FBoxPage(const Texts& texts, const Switches& switches, QWidget* parent)
     : GpioPageBase(8, QStringLiteral("fbox"), QStringLiteral("TabStrip_FBox_"), 9, 9, false, texts,
-                   switches, parent) {
-    finishLoad();
+                   switches, parent) {}
+
+void FBoxPage::build() {
+    buildRows();
 }
 
 void FBoxPage::LoadTexts() {
@@ -16,7 +18,7 @@ void FBoxPage::LoadTexts() {
 }
 
 void FBoxPage::Refresh(DataStore& store, DataPages& pages) {
-    refreshRows(pages, store.DataSet.FBox.FBoxInput, store.DataSet.FBox.FBoxOutput);
+    refreshRows(pages, store, store.DataSet.FBox.FBoxInput, store.DataSet.FBox.FBoxOutput);
 }
 
 void FBoxPage::TakeOver(DataStore& store, DataPages&) {

@@ -13,6 +13,9 @@ public:
     void LoadTexts() override;
     void Refresh(DataStore& store, DataPages& pages) override;
     void TakeOver(DataStore& store, DataPages& pages) override;
+
+protected:
+    void build() override;
 };
 
 } // namespace zoz

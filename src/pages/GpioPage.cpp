@@ -8,14 +8,16 @@ namespace zoz {
 
 GpioPage::GpioPage(const Texts& texts, const Switches& switches, QWidget* parent)
     : GpioPageBase(5, QStringLiteral("gpio"), QStringLiteral("TabStrip_GPIO_"), 4, 16, false, texts,
-                   switches, parent) {
+                   switches, parent) {}
+
+void GpioPage::build() {
+    buildRows();
     for (int k = 0; k < 2; ++k) {
         auto* list = new QListWidget(m_fraTab);
         list->setObjectName(controlName(QStringLiteral("lstData"), k));
         list->hide();
         lstData.append(list);
     }
-    finishLoad();
 }
 
 void GpioPage::LoadTexts() {
@@ -26,7 +28,7 @@ void GpioPage::LoadTexts() {
 }
 
 void GpioPage::Refresh(DataStore& store, DataPages& pages) {
-    refreshRows(pages, store.DataSet.GPIO.GPIOInput, store.DataSet.GPIO.GPIOOutput);
+    refreshRows(pages, store, store.DataSet.GPIO.GPIOInput, store.DataSet.GPIO.GPIOOutput);
 }
 
 void GpioPage::TakeOver(DataStore& store, DataPages&) {

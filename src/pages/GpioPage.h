@@ -16,6 +16,10 @@ public:
     void Refresh(DataStore& store, DataPages& pages) override;
     void TakeOver(DataStore& store, DataPages& pages) override;
 
+protected:
+    void build() override;
+
+public:
     QList<QListWidget*> lstData;
 };
 

@@ -15,7 +15,13 @@ namespace zoz {
 GpioPageBase::GpioPageBase(int number, const QString& designCaption, const QString& sectionPrefix,
                            int inputs, int outputs, bool sideBySide, const Texts& texts,
                            const Switches& switches, QWidget* parent)
-    : DataPage(number, designCaption, sectionPrefix, texts, switches, parent) {
+    : DataPage(number, designCaption, sectionPrefix, texts, switches, parent), m_inputs(inputs),
+      m_outputs(outputs), m_sideBySide(sideBySide) {}
+
+void GpioPageBase::buildRows() {
+    const int inputs = m_inputs;
+    const int outputs = m_outputs;
+    const bool sideBySide = m_sideBySide;
     fraContainerPart01 = makeFrame(QStringLiteral("fraContainerPart01"), QStringLiteral("Part01"));
     fraContainerPart02 = makeFrame(QStringLiteral("fraContainerPart02"), QStringLiteral("Part02"));
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dataset/DataStore.h"
 #include "pages/AssignBox.h"
 #include "pages/DataPage.h"
 #include "pages/DataPages.h"
@@ -29,6 +30,8 @@ protected:
                  int outputs, bool sideBySide, const Texts& texts, const Switches& switches,
                  QWidget* parent);
 
+    // The two frames and their rows (the page's build).
+    void buildRows();
     // Steps 1 to 3 of LoadTexts: frame captions, row labels and tool tips.
     void loadRowTexts();
     // Step 5: every row shows "0" and NotDefinedText (ShowGpioItem with code 0), drop-down look.
@@ -37,17 +40,20 @@ protected:
     // The rows' part of the mapping, shared by both pages: the Tag, then the function's key and
     // description (refresh); the Tag back (take over). The arrays are record arrays from 1.
     template <typename In, typename Out>
-    void refreshRows(DataPages& pages, const In& inputs, const Out& outputs) {
+    void refreshRows(DataPages& pages, const DataStore& store, const In& inputs,
+                     const Out& outputs) {
         for (int i = 0; i < txtInput.size(); ++i) {
             step([&] { at(txtInput, i)->setTag(QString::number(inputs.at(i + 1))); });
             step([&] {
-                pages.ShowGpioItem(at(txtInput, i), at(txtInputInfo, i), inputs.at(i + 1), 0);
+                pages.ShowGpioItem(at(txtInput, i), at(txtInputInfo, i), inputs.at(i + 1),
+                                   store.lstData.at(0));
             });
         }
         for (int i = 0; i < txtOutput.size(); ++i) {
             step([&] { at(txtOutput, i)->setTag(QString::number(outputs.at(i + 1))); });
             step([&] {
-                pages.ShowGpioItem(at(txtOutput, i), at(txtOutputInfo, i), outputs.at(i + 1), 1);
+                pages.ShowGpioItem(at(txtOutput, i), at(txtOutputInfo, i), outputs.at(i + 1),
+                                   store.lstData.at(1));
             });
         }
     }
@@ -61,6 +67,11 @@ protected:
                 outputs.at(i + 1) = toInteger(DataPages::numericValue(at(txtOutput, i)->tag()));
             });
     }
+
+private:
+    int m_inputs;
+    int m_outputs;
+    bool m_sideBySide;
 };
 
 } // namespace zoz

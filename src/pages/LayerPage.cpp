@@ -21,7 +21,9 @@ const char* const kRows[6] = {"1 / 2", "3 / 4", "5 / 6", "7 / 8", "9 / 10", "11 
 
 LayerPage::LayerPage(const Texts& texts, const Switches& switches, QWidget* parent)
     : DataPage(3, QStringLiteral("layer"), QStringLiteral("TabStrip_Layer_"), texts, switches,
-               parent) {
+               parent) {}
+
+void LayerPage::build() {
     // A blank caption gives the grid the same top margin as the captioned row headings.
     fraChannelLayer01 = makeFrame(QStringLiteral("fraChannelLayer01"), QStringLiteral(" "));
     fraChannelLayer02 = makeFrame(QStringLiteral("fraChannelLayer02"), QStringLiteral("Layer"));
@@ -86,7 +88,6 @@ LayerPage::LayerPage(const Texts& texts, const Switches& switches, QWidget* pare
     layout->setColumnStretch(1, 1);
     fraChannelLayer03->setMinimumWidth(56);
     m_rootLayout->addLayout(layout);
-    finishLoad();
 }
 
 void LayerPage::LoadTexts() {

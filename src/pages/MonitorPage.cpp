@@ -26,7 +26,9 @@ QStringList MonitorPage::kanalItems() {
 
 MonitorPage::MonitorPage(const Texts& texts, const Switches& switches, QWidget* parent)
     : DataPage(4, QStringLiteral("monitor"), QStringLiteral("TabStrip_Monitor_"), texts, switches,
-               parent) {
+               parent) {}
+
+void MonitorPage::build() {
     for (int p = 1; p <= 4; ++p)
         fraContainerPart.append(
             makeFrame(QStringLiteral("fraContainerPart") + nn(p), QStringLiteral("Part") + nn(p)));
@@ -111,7 +113,6 @@ MonitorPage::MonitorPage(const Texts& texts, const Switches& switches, QWidget* 
     pair->addWidget(fraContainerPart[2], 1);
     m_rootLayout->addLayout(pair);
     m_rootLayout->addWidget(fraContainerPart[3]);
-    finishLoad();
 }
 
 void MonitorPage::LoadTexts() {

@@ -17,6 +17,10 @@ public:
     void Refresh(DataStore& store, DataPages& pages) override;
     void TakeOver(DataStore& store, DataPages& pages) override;
 
+protected:
+    void build() override;
+
+public:
     // The 45 volume texts and the 14 channel texts as the design holds them.
     static QStringList volumeItems();
     static QStringList kanalItems();

@@ -32,7 +32,9 @@ constexpr Group kGroups[5] = {{"txtInputDigital", 16, 4, "dig In"},
 
 NamesPage::NamesPage(const Texts& texts, const Switches& switches, QWidget* parent)
     : DataPage(2, QStringLiteral("name"), QStringLiteral("TabStrip_Name_"), texts, switches,
-               parent) {
+               parent) {}
+
+void NamesPage::build() {
     QList<QLineEdit*>* lists[5] = {&txtInputDigital, &txtInputAnalog, &txtInputAdat,
                                    &txtInputExtMon, &txtOutputSummen};
     for (int g = 0; g < 5; ++g) {
@@ -70,7 +72,6 @@ NamesPage::NamesPage(const Texts& texts, const Switches& switches, QWidget* pare
     m_rootLayout->addLayout(pair);
     m_rootLayout->addWidget(fraContainerPart[2]);
     m_rootLayout->addWidget(fraContainerPart[3]);
-    finishLoad();
 }
 
 const QList<QLineEdit*>& NamesPage::group(int group) const {
@@ -102,8 +103,29 @@ void NamesPage::LoadTexts() {
         }
         const QList<QLineEdit*>& boxes = group(g + 1);
         for (int m = 1; m <= boxes.size(); ++m)
-            boxes[m - 1]->setToolTip(text(part + QStringLiteral(".ToolTip") + nn(m), QString()));
+            boxes[m - 1]->setToolTip(boxToolTip(g + 1, m));
     }
+}
+
+QString NamesPage::boxToolTip(int group, int index) const {
+    return text(QStringLiteral("Part") + nn(group) + QStringLiteral(".ToolTip") + nn(index),
+                QString());
+}
+
+NameBox NamesPage::nameBox(int group, int index, const DataStore* held) const {
+    if (isBuilt()) {
+        const QList<QLineEdit*>& boxes = this->group(group);
+        if (index < 1 || index > boxes.size())
+            return {};
+        return {boxes.at(index - 1)->text(), boxes.at(index - 1)->toolTip()};
+    }
+    if (group < 1 || group > DataSet::GroupCount || index < 1 || index > kGroups[group - 1].boxes)
+        return {};
+    // Refresh's statement for the box (which always succeeds: a box per name, and a name of at
+    // most eight characters fits the box's length), or the empty box of a page never refreshed.
+    const QString shownText =
+        held ? shown(held->DataSet.ChannelName(group, index).trimmedRight()) : QString();
+    return {shownText, boxToolTip(group, index)};
 }
 
 // Digital, analog, Adat, ext. monitor, bus.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/UserInterface.h"
 #include "pages/DataPage.h"
 
 class QGroupBox;
@@ -15,8 +16,15 @@ public:
     void Refresh(DataStore& store, DataPages& pages) override;
     void TakeOver(DataStore& store, DataPages& pages) override;
 
+protected:
+    void build() override;
+
+public:
     // The name boxes of ChannelRef group 1..5 (digital, analog, Adat, ext. monitor, bus).
     const QList<QLineEdit*>& group(int group) const;
+    // Name box `index` (from 1) of a group as the page shows it: the box's text and tool tip, or
+    // for an unbuilt page what its last refresh (from `held`, if any) would have put there.
+    NameBox nameBox(int group, int index, const DataStore* held) const;
 
     QList<QGroupBox*> fraContainerPart; // 01..05 at 0..4
     QList<QList<QLabel*>> lblPart;      // lblPart01..05 at 0..4
@@ -27,6 +35,8 @@ public:
     QList<QLineEdit*> txtOutputSummen;
 
 private:
+    QString boxToolTip(int group, int index) const;
+
     QList<QLineEdit*> m_empty;
 };
 

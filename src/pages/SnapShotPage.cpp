@@ -33,7 +33,9 @@ void setImage(QToolButton* button, int image) {
 
 SnapShotPage::SnapShotPage(const Texts& texts, const Switches& switches, QWidget* parent)
     : DataPage(7, QStringLiteral("snapshot"), QStringLiteral("TabStrip_SnapShot_"), texts, switches,
-               parent) {
+               parent) {}
+
+void SnapShotPage::build() {
     for (int p = 1; p <= 3; ++p)
         fraContainerPart.append(
             makeFrame(QStringLiteral("fraContainerPart") + nn(p), QStringLiteral("Part") + nn(p)));
@@ -89,7 +91,6 @@ SnapShotPage::SnapShotPage(const Texts& texts, const Switches& switches, QWidget
 
     for (QGroupBox* frame : fraContainerPart)
         m_rootLayout->addWidget(frame);
-    finishLoad();
 }
 
 QToolBar* SnapShotPage::makeToolbar(const QString& arrayName, int index, bool withSwitches) {

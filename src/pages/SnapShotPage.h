@@ -18,6 +18,10 @@ public:
     void Refresh(DataStore& store, DataPages& pages) override;
     void TakeOver(DataStore& store, DataPages& pages) override;
 
+protected:
+    void build() override;
+
+public:
     // Button b (1..5) of a toolbar.
     static QToolButton* button(QToolBar* toolbar, int b);
     // Switch buttons show image 1/2 (button 1) or 3/4 (button 2) and the ON/OFF tool tip of

@@ -12,7 +12,9 @@ namespace zoz {
 
 StatusPage::StatusPage(const Texts& texts, const Switches& switches, QWidget* parent)
     : DataPage(1, QStringLiteral("status"), QStringLiteral("TabStrip_Status_"), texts, switches,
-               parent) {
+               parent) {}
+
+void StatusPage::build() {
     fraStatus = makeFrame(QStringLiteral("fraStatus"), QString());
     auto* grid = new QGridLayout(fraStatus);
     for (int i = 0; i < 6; ++i) {
@@ -27,7 +29,6 @@ StatusPage::StatusPage(const Texts& texts, const Switches& switches, QWidget* pa
     }
     grid->setColumnStretch(1, 1);
     m_rootLayout->addWidget(fraStatus);
-    finishLoad();
 }
 
 void StatusPage::LoadTexts() {

@@ -15,6 +15,10 @@ public:
     void Refresh(DataStore& store, DataPages& pages) override;
     void TakeOver(DataStore& store, DataPages& pages) override;
 
+protected:
+    void build() override;
+
+public:
     QGroupBox* fraStatus;
     QList<QLabel*> lblStatus;
     QList<QLineEdit*> txtStatus;

@@ -15,7 +15,9 @@
 namespace zoz {
 
 SystemPage::SystemPage(const Texts& texts, const Switches& switches, QWidget* parent)
-    : DataPage(9, QStringLiteral("system"), QString(), texts, switches, parent) {
+    : DataPage(9, QStringLiteral("system"), QString(), texts, switches, parent) {}
+
+void SystemPage::build() {
     fraContainerPart01 =
         makeFrame(QStringLiteral("fraContainerPart01"), QStringLiteral("Systeminformation"));
     lblPart01.append(makeLabel(QStringLiteral("lblPart01"), 0, QStringLiteral("QPL Version")));
@@ -41,7 +43,6 @@ SystemPage::SystemPage(const Texts& texts, const Switches& switches, QWidget* pa
     row->addWidget(ToolbarPart01);
     row->addStretch(1);
     m_rootLayout->addWidget(fraContainerPart01);
-    finishLoad();
 }
 
 // The System page keeps its design captions; only the toolbar turns flat.

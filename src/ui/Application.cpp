@@ -93,7 +93,7 @@ Application::Application(Options options)
     mainHooks.loadPages = [this] {
         QList<QWidget*> windows;
         for (int n = 1; n <= 9; ++n)
-            windows.append(pages().page(n));
+            windows.append(pages().window(n));
         return windows;
     };
     mainHooks.synchronisePages = [this] { pages().Synchronise(); };
@@ -358,6 +358,10 @@ DataPages& Application::pages() {
         return *m_pages;
     m_pages = std::make_unique<DataPages>(m_dataStore, m_switches, m_texts, chooser(),
                                           m_mainWindow.get());
+    // A page built after the main window hosted it takes the window's look as well.
+    for (int n = 1; n <= 9; ++n)
+        connect(m_pages->window(n), &DataPage::built, m_mainWindow.get(),
+                &MainWindow::applyXPLookTo);
     DataPages::Services& services = m_pages->services;
     services.focusTabStrip = [this] { m_ui.focusTabStrip(); };
     services.setBusyCursor = [this](bool busy) { m_ui.setBusyCursor(busy); };

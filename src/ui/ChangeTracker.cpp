@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTimer>
 
 namespace zoz {
@@ -108,7 +109,7 @@ bool ChangeTracker::eventFilter(QObject* watched, QEvent* event) {
 bool ChangeTracker::onPage(const QWidget* widget) const {
     DataPages* pages = m_pages ? m_pages() : nullptr;
     for (int n = 1; pages && n <= 9; ++n)
-        if (DataPage* page = pages->page(n); page && page->isAncestorOf(widget))
+        if (DataPage* page = pages->window(n); page && page->isAncestorOf(widget))
             return true;
     return false;
 }
@@ -179,6 +180,19 @@ void ChangeTracker::setEditorSet(const DataSet& set, const QString& nameKey) {
 void ChangeTracker::check() {
     if (m_applying || !m_switches.InitDone || !m_pages || !m_pages())
         return;
+    if (!m_hasBaseline && !m_copy.known()) {
+        // The first set is where undoing ends. Taking it over later, when a page is next built
+        // or refreshed, gives the same set without building every page at start-up; with the
+        // controller's data unknown there are no marks to show meanwhile.
+        m_hasBaseline = true;
+        QPointer<ChangeTracker> alive(this);
+        m_pages()->TakeOverPagesLater([alive](const DataStore& taken) {
+            if (alive)
+                alive->m_last = taken.DataSet;
+        });
+        updateMarks(m_last);
+        return;
+    }
     const DataSet now = editorSet();
     if (!m_hasBaseline) {
         m_hasBaseline = true;
@@ -252,7 +266,8 @@ QWidget* ChangeTracker::control(const QString& objectName) {
 
 void ChangeTracker::updateMarks() {
     const bool ready = m_switches.InitDone && m_pages && m_pages();
-    updateMarks(ready ? editorSet() : DataSet{}, ready);
+    // With the controller's data unknown nothing is marked, whatever the editor's set.
+    updateMarks(ready && m_copy.known() ? editorSet() : DataSet{}, ready);
 }
 
 void ChangeTracker::updateMarks(const DataSet& editor, bool ready) {

@@ -360,7 +360,13 @@ void MainWindow::BuildTabStrip() {
 }
 
 void MainWindow::applyXPLook() {
-    QList<QGroupBox*> frames = m_fraContainer->findChildren<QGroupBox*>();
+    applyXPLookTo(m_fraContainer);
+}
+
+void MainWindow::applyXPLookTo(QWidget* root) {
+    if (!m_switches.XPLook || (root != m_fraContainer && !m_fraContainer->isAncestorOf(root)))
+        return;
+    QList<QGroupBox*> frames = root->findChildren<QGroupBox*>();
     for (QGroupBox* box : std::as_const(frames)) {
         if (!box->title().trimmed().isEmpty()) {
             box->setTitle(box->title().leftJustified(150, QLatin1Char(' ')));

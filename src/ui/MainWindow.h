@@ -65,6 +65,8 @@ public:
     void BuildToolbarTexts();
     void BuildTabStrip();
     void SwitchPage();
+    // The XP look (when switched on) for the frames of a hosted page built after the strip.
+    void applyXPLookTo(QWidget* root);
     void AdjustScrollBar();
     void ShowStatusText(const QString& text);
     void FocusTabStrip();
