@@ -224,7 +224,7 @@ TEST_F(CodecTest, DataBlockVectorsStatusAndHexDump) {
     h.store.SnapShotData = QStringLiteral("x");
     payload("32");
     EXPECT_EQ(DataHarness::readFile(h.switches.HexFileName),
-              QByteArray("3278") + QByteArray(511 * 2, '2').replace("22", "20") + "\r\n\r\n\r\n");
+              QByteArray("3278") + QByteArray("20").repeated(511) + "\r\n\r\n\r\n");
 }
 
 // A list position without entry, or a GPIO key that is no whole number or too big for one, fails
@@ -376,7 +376,6 @@ TEST(DecoderBlocks, ConfigurationBlocksFillTheBuffersTheirFileAndGoBack) {
             continue;
         }
         EXPECT_EQ(DataHarness::readFile(h.path(row.typed)), CodePage::fromUnicode(row.expected));
-        EXPECT_EQ(field.text().trimmed(), h.path(row.typed));
     }
 }
 
@@ -414,18 +413,6 @@ TEST_F(CodecTest, AfterStartUpBlankNamesAreReplacedAndShown) {
     EXPECT_EQ(h.ui.lastStatus(), "Leerer Name bei Bus 2 ersetzt");
 }
 
-TEST(DataStoreTest, InitDataSetSetsTheMachineSourceZigZagInBothCopies) {
-    DataHarness h;
-    h.store.InitDataSet(h.ui);
-    const int rows[13] = {0, 1, 2, 3, 4, 5, 4, 3, 2, 1, 2, 3, 4};
-    QByteArray image(2913, '\0'); // 60 flag bytes at 484, 12 of them set, nothing else
-    for (int s = 1; s <= 12; ++s)
-        image[484 + 5 * (s - 1) + rows[s] - 1] = 1;
-    EXPECT_EQ(DataSetImage::Write(h.store.DataSet), image);
-    EXPECT_TRUE(h.store.DataSetDefault == h.store.DataSet);
-    EXPECT_EQ(h.ui.events, QStringList{"refresh"});
-}
-
 // A name blank on the page (the digital inputs: in the data set, whatever the page shows) takes the
 // reference copy's name, logged with the box's tool tip and shown if asked; only blanks (0x20) make
 // a name blank, and the page's text is taken over without trailing blanks.
@@ -458,10 +445,20 @@ TEST(DataStoreTest, BlankNamesAreReplacedFromTheReferenceCopy) {
     }
 }
 
-// The lists come from the definition file the settings file names, in key order with item codes
-// from 100; a list already filled is not loaded again, a missing file gives none.
-TEST(DataStoreTest, GpioListsFromTheSettingsOrADefinitionFile) {
+// The initial set has the machine sources in a zig-zag, in both copies. The GPIO lists come from
+// the definition file the settings file names, in key order; a list already filled is not loaded
+// again, a missing file gives none.
+TEST(DataStoreTest, InitialSetAndGpioListsFromTheSettingsOrADefinitionFile) {
     DataHarness h;
+    h.store.InitDataSet(h.ui);
+    const int rows[13] = {0, 1, 2, 3, 4, 5, 4, 3, 2, 1, 2, 3, 4};
+    QByteArray image(2913, '\0'); // 60 flag bytes at 484, 12 of them set, nothing else
+    for (int s = 1; s <= 12; ++s)
+        image[484 + 5 * (s - 1) + rows[s] - 1] = 1;
+    EXPECT_EQ(DataSetImage::Write(h.store.DataSet), image);
+    EXPECT_TRUE(h.store.DataSetDefault == h.store.DataSet);
+    EXPECT_EQ(h.ui.events, QStringList{"refresh"});
+
     auto& inputs = h.store.lstData[DataStore::GpioInputList]; // the harness's: see the encoder
     inputs.clear();
     DataHarness::writeFile(
