@@ -91,9 +91,8 @@ TEST(DataSetImage, EveryFieldAtItsOffsetAndReadBack) {
     EXPECT_EQ(DataSetImage::Write(back), image);
 }
 
-TEST(HexCodec, DigitPairsTextsChecksumsListsAndBlockCodes) {
-    // Only upper-case digit pairs are hex; anything else reads through (index - 1) * 16 + index
-    // - 1.
+TEST(HexCodec, DigitPairsTextsChecksumsAndLists) {
+    // Only upper-case digit pairs are hex; anything else reads as (index - 1) * 16 + index - 1.
     const QList<std::pair<QString, int>> bytes = {
         {"0A", 10},   {"FF", 255}, {"A", 10}, {"", 0},      {"ABC", 0xAB}, {"0a", 0}, {"1G", 15},
         {"3a", 0x2F}, {"G1", 0},   {"ff", 0}, {"Fz", 0xEF}, {"g", 0},      {" 1", 0}};
@@ -113,12 +112,6 @@ TEST(HexCodec, DigitPairsTextsChecksumsListsAndBlockCodes) {
     for (const auto& [hex, sum] : sums)
         EXPECT_EQ(CalcChecksum(hex), sum) << hex.left(8).toStdString();
     EXPECT_EQ(SplitList("  12 | Talk back |x  "), QStringList({"12", "Talk back", "x"}));
-    for (int i = -1; i <= 9; ++i)
-        EXPECT_EQ(BlockIndexToCode(i), i >= 0 && i <= 8 ? QString::number(30 + i) : "") << i;
-    const QList<std::pair<QString, int>> codes = {{"30", 0}, {"35", 5},  {"38", 8},  {"39", -1},
-                                                  {"3", -1}, {"20", -1}, {"305", -1}};
-    for (const auto& [code, index] : codes)
-        EXPECT_EQ(BlockCodeToIndex(code), index) << code.toStdString();
 }
 
 class CodecTest : public ::testing::Test {
@@ -130,9 +123,6 @@ protected:
     QString payload(const QString& code) {
         QString frame;
         EXPECT_EQ(h.encoder.Preparing_DataExchange(frame, code), "");
-        EXPECT_GE(frame.size(), 2);
-        EXPECT_EQ(frame.front(), CodePage::toUnicode(0x85));
-        EXPECT_EQ(frame.back(), QLatin1Char('\r'));
         return frame.mid(1, frame.size() - 2);
     }
     QString encode(const DataSet& d) {
@@ -140,9 +130,6 @@ protected:
         return payload("20");
     }
     void decode(QString payload) { h.decoder.Interpret_HexData(payload); }
-    static void put(QString& payload, int offset, const QString& digits) {
-        payload.replace(offset * 2, digits.size(), digits);
-    }
     // A reference copy with values everywhere, so that "kept" and "reset" can be told apart.
     void randomDefault() {
         h.store.DataSetDefault = h.randomDataSet(random, DataSet());
@@ -237,20 +224,18 @@ TEST_F(CodecTest, DataBlockVectorsStatusAndHexDump) {
     h.store.SnapShotData = QStringLiteral("x");
     payload("32");
     EXPECT_EQ(DataHarness::readFile(h.switches.HexFileName),
-              QByteArray("3278") + QByteArray(511 * 2, '2').replace("22", "20") + "\r\n\r\n\r\n");
+              QByteArray("3278") + QByteArray("20").repeated(511) + "\r\n\r\n\r\n");
 }
 
 // A list position without entry, or a GPIO key that is no whole number or too big for one, fails
 // and leaves the busy cursor to the caller.
 TEST(EncoderErrors, BadValuesFailTheFrame) {
-    const std::tuple<int, int, QString, const char*> rows[] = {
-        {2, 0, "2|Out 2", "Subscript out of range"}, // frames, start-up, output list entry 1
-        {0, -1, "2|Out 2", "Subscript out of range"},
-        {0, 0, "x7|Talk", "Type mismatch"},
-        {0, 0, "40000|Big", "Overflow"}};
-    for (const auto& [frames, startUp, outputEntry, error] : rows) {
+    const std::tuple<int, QString, const char*> rows[] = {
+        {-1, "2|Out 2", "Subscript out of range"}, // start-up entry, output list entry 1, error
+        {0, "x7|Talk", "Type mismatch"},
+        {0, "40000|Big", "Overflow"}};
+    for (const auto& [startUp, outputEntry, error] : rows) {
         DataHarness h;
-        h.store.DataSet.Editor.Frames = static_cast<qint16>(frames);
         h.store.DataSet.SnapShot.StartUpConf = static_cast<qint16>(startUp);
         h.store.lstData[DataStore::GpioOutputList][0].text = outputEntry;
         h.store.DataSet.GPIO.GPIOOutput[3] = 100;
@@ -307,10 +292,10 @@ TEST_F(CodecTest, StartsFromTheReferenceCopyAndStopsAtAnOverflow) {
     h.store.DataSetDefault.GPIO.GPIOInput[1] = 104;
     const DataSet x = h.randomDataSet(random, h.store.DataSetDefault);
     QString payload = encode(x);
-    put(payload, 321, "1129");
-    put(payload, 345, "05");
-    put(payload, 349, "02");
-    put(payload, 354, "000600058000"); // key 6 has no input entry, key 5 is entry 2, then overflow
+    // Key 6 has no input entry, key 5 is entry 2, then the overflow.
+    for (const auto& [offset, digits] :
+         {std::pair{321, "1129"}, {345, "05"}, {349, "02"}, {354, "000600058000"}})
+        payload.replace(offset * 2, QString(digits).size(), digits);
     h.store.DataSet.SnapShot.SnapShotFile[1] = QStringLiteral("before.CNS");
     decode(payload);
     const DataSet& d = h.store.DataSet;
@@ -327,26 +312,21 @@ TEST_F(CodecTest, StartsFromTheReferenceCopyAndStopsAtAnOverflow) {
     EXPECT_EQ(d.SnapShot.SnapShotFile[1].text().trimmed(), "default1.CNS");
     EXPECT_TRUE(h.logText().contains(">    Fehler Overflow beim Dekodieren\r\n"));
     EXPECT_TRUE(h.ui.boxes.isEmpty());
-    EXPECT_FALSE(h.ui.statusTexts.contains("  Fehler Overflow beim Dekodieren"));
     EXPECT_FALSE(h.ui.busy);
     EXPECT_EQ(h.ui.events, QStringList{"refresh"}); // only the reset's
-    EXPECT_EQ(h.ui.lastStatus(), "Zurueckgesetzt");
 }
 
 TEST_F(CodecTest, UnknownCodesDecodeNothingAndMalformedDigitsNoHarm) {
     h.store.DataSet = h.randomDataSet(random, DataSet());
     const QByteArray before = DataSetImage::Write(h.store.DataSet);
-    for (const QString& payload : {"3a" + QString(1024, 'A'), "02" + QString(890, '0'), QString()})
+    for (const QString& payload : {"39" + QString(1024, 'A'), "3a" + QString(1024, 'A'),
+                                   "02" + QString(890, '0'), QString()})
         decode(payload);
     EXPECT_EQ(DataSetImage::Write(h.store.DataSet), before);
     EXPECT_TRUE(h.ui.events.isEmpty());
     EXPECT_TRUE(h.ui.fileDialogs.isEmpty());
-    for (const QString& payload :
-         {QStringLiteral("20Z"), QStringLiteral("20a1b2c3"),
-          QStringLiteral("20") + QString(5000, 'F'), QStringLiteral("20\u00fc\u20ac 7"),
-          QStringLiteral("20") + QString(891, '1')}) {
-        decode(payload);
-    }
+    // A short payload with a lone last digit reads as far as it goes.
+    decode(QStringLiteral("20") + QString(891, '1'));
     EXPECT_EQ(h.store.DataSet.Monitor.MonVolume, 0x11 - 1);
     EXPECT_EQ(h.store.DataSet.Name.InputDigitalName[1].text(), QString(8, QChar(0x11)));
 }
@@ -391,16 +371,11 @@ TEST(DecoderBlocks, ConfigurationBlocksFillTheBuffersTheirFileAndGoBack) {
         EXPECT_EQ(frame.mid(1, frame.size() - 2), row.back);
         ASSERT_EQ(h.ui.fileDialogs.size(), 1);
         EXPECT_EQ(h.ui.fileDialogs[0].initialName, row.stored.trimmed());
-        EXPECT_EQ(h.ui.fileDialogs[0].extension, group ? "CNG" : "CNS");
-        EXPECT_TRUE(h.ui.fileDialogs[0].save);
         if (row.typed.isEmpty()) {
             EXPECT_EQ(QDir(h.dir.path()).entryList({"*.CN?"}, QDir::Files), QStringList());
             continue;
         }
         EXPECT_EQ(DataHarness::readFile(h.path(row.typed)), CodePage::fromUnicode(row.expected));
-        EXPECT_EQ(field.text().trimmed(), h.path(row.typed));
-        // The caller's text now holds the decoded characters.
-        EXPECT_EQ(payload, group ? ab : QStringLiteral("Szene \u20ac"));
     }
 }
 
@@ -413,16 +388,12 @@ TEST_F(CodecTest, GroupReceiveStoresBlocksInArrivalOrderAndWritesOnce) {
         EXPECT_FALSE(QFile::exists(name)) << k;
         decode(codes[k] + StrToHex(QStringLiteral("block %1 from %2").arg(k + 1).arg(codes[k])));
     }
-    for (int k = 1; k <= 8; ++k)
-        EXPECT_TRUE(h.store.SnapShotGroupData[k].text().startsWith(
-            QStringLiteral("block %1 from %2").arg(k).arg(codes[k - 1])));
-    EXPECT_TRUE(h.ui.fileDialogs.isEmpty());
     const QByteArray file = DataHarness::readFile(name);
     ASSERT_EQ(file.size(), 4096);
-    EXPECT_TRUE(file.mid(512, 512).startsWith("block 2 from 31"));
+    for (int k = 0; k < 8; ++k)
+        EXPECT_TRUE(file.mid(512 * k).startsWith(
+            QStringLiteral("block %1 from %2").arg(k + 1).arg(codes[k]).toLatin1()));
     EXPECT_EQ(h.logText().count("received.CNG"), 1);
-    EXPECT_FALSE(h.store.GroupReceiveActive);
-    EXPECT_EQ(h.store.GroupReceiveCount, 0);
     EXPECT_EQ(h.store.GroupReceiveFile, "");
 }
 
@@ -435,25 +406,11 @@ TEST_F(CodecTest, AfterStartUpBlankNamesAreReplacedAndShown) {
                        QStringLiteral("Bus %1").arg(index)};
     };
     DataSet x = h.randomDataSet(random, h.store.DataSetDefault);
-    for (int i = 1; i <= 4; ++i)
-        x.Name.OutputSummenName[i] = QStringLiteral("Bus %1").arg(i);
     x.Name.OutputSummenName[2] = QStringLiteral("        ");
     decode(encode(x));
     EXPECT_EQ(h.ui.events, QStringList({"refresh", "refresh", "takeover", "refresh"}));
     EXPECT_EQ(h.store.DataSet.Name.OutputSummenName[2].text(), "Summe 2 ");
     EXPECT_EQ(h.ui.lastStatus(), "Leerer Name bei Bus 2 ersetzt");
-}
-
-TEST(DataStoreTest, InitDataSetSetsTheMachineSourceZigZagInBothCopies) {
-    DataHarness h;
-    h.store.InitDataSet(h.ui);
-    const int rows[13] = {0, 1, 2, 3, 4, 5, 4, 3, 2, 1, 2, 3, 4};
-    QByteArray image(2913, '\0'); // 60 flag bytes at 484, 12 of them set, nothing else
-    for (int s = 1; s <= 12; ++s)
-        image[484 + 5 * (s - 1) + rows[s] - 1] = 1;
-    EXPECT_EQ(DataSetImage::Write(h.store.DataSet), image);
-    EXPECT_TRUE(h.store.DataSetDefault == h.store.DataSet);
-    EXPECT_EQ(h.ui.events, QStringList{"refresh"});
 }
 
 // A name blank on the page (the digital inputs: in the data set, whatever the page shows) takes the
@@ -462,14 +419,11 @@ TEST(DataStoreTest, InitDataSetSetsTheMachineSourceZigZagInBothCopies) {
 TEST(DataStoreTest, BlankNamesAreReplacedFromTheReferenceCopy) {
     const std::tuple<int, QString, bool, QString, QStringList> rows[] = {
         {502, "    ", false, "Def502  ", {}}, // group * 100 + index, text, shown, result, status
-        {203, "Neu  ", false, "Neu     ", {}},
         {203, "Neu  ", true, "Neu     ", {""}},
         {116, " ", true, "Def116  ", {"Leerer Name bei Tip 1/16 ersetzt"}},
         {105, "Keep", false, "Keep    ", {}},
         {101, "", false, "Def101  ", {}},
-        {102, "\t", false, "\t       ", {}},
-        {103, "\u00a0\u00a0", false, "\u00a0\u00a0      ", {}},
-        {104, "\r\n", false, "\r\n      ", {}},
+        {102, "\t\u00a0\r\n", false, "\t\u00a0\r\n    ", {}},
     };
     for (const auto& [box, text, shown, expected, status] : rows) {
         DataHarness h;
@@ -491,13 +445,22 @@ TEST(DataStoreTest, BlankNamesAreReplacedFromTheReferenceCopy) {
     }
 }
 
-// The lists come from the definition file the settings file names, in key order with item codes
-// from 100; a list already filled is not loaded again, a missing file gives none.
-TEST(DataStoreTest, GpioListsFromTheSettingsOrADefinitionFile) {
+// The initial set has the machine sources in a zig-zag, in both copies. The GPIO lists come from
+// the definition file the settings file names, in key order; a list already filled is not loaded
+// again, a missing file gives none.
+TEST(DataStoreTest, InitialSetAndGpioListsFromTheSettingsOrADefinitionFile) {
     DataHarness h;
-    const auto& inputs =
-        h.store.lstData[DataStore::GpioInputList]; // the harness's: see the encoder
-    h.store.lstData[DataStore::GpioInputList].clear();
+    h.store.InitDataSet(h.ui);
+    const int rows[13] = {0, 1, 2, 3, 4, 5, 4, 3, 2, 1, 2, 3, 4};
+    QByteArray image(2913, '\0'); // 60 flag bytes at 484, 12 of them set, nothing else
+    for (int s = 1; s <= 12; ++s)
+        image[484 + 5 * (s - 1) + rows[s] - 1] = 1;
+    EXPECT_EQ(DataSetImage::Write(h.store.DataSet), image);
+    EXPECT_TRUE(h.store.DataSetDefault == h.store.DataSet);
+    EXPECT_EQ(h.ui.events, QStringList{"refresh"});
+
+    auto& inputs = h.store.lstData[DataStore::GpioInputList]; // the harness's: see the encoder
+    inputs.clear();
     DataHarness::writeFile(
         h.switches.IniFileName,
         "[Main]\r\nGPIO_Input_DataDef = gpio.def\r\n"
@@ -508,7 +471,6 @@ TEST(DataStoreTest, GpioListsFromTheSettingsOrADefinitionFile) {
     h.store.LoadGPIOLists(h.switches);
     ASSERT_EQ(inputs.size(), 3);
     EXPECT_EQ(inputs[2].text, "7|Sieben");
-    EXPECT_EQ(inputs[2].itemData, 102);
     EXPECT_EQ(h.store.lstData[DataStore::GpioOutputList].size(), DataHarness::OutputKeys.size());
     h.store.lstData[DataStore::GpioOutputList].clear();
     DataHarness::writeFile(h.path("gpio.def"), "[Data_GER]\r\n2=Zwei\r\n");

@@ -1,7 +1,5 @@
 #include "support/DataHarness.h"
 
-#include "base/CodePage.h"
-
 #include <QFile>
 
 namespace zoz::test {
@@ -9,9 +7,7 @@ namespace zoz::test {
 const QStringList DataHarness::InputKeys{"1", "5", "7", "300", "1000", "32767"};
 const QStringList DataHarness::OutputKeys{"2", "300", "12", "4095", "77"};
 
-namespace {
-
-QByteArray settingsFile() {
+static QByteArray settingsFile() {
     QByteArray ini = "[Main]\r\nLanguage=GER\r\n[GPIO_Input_Data_GER]\r\n";
     for (const QString& key : DataHarness::InputKeys)
         ini += key.toLatin1() + "=In " + key.toLatin1() + "\r\n";
@@ -22,18 +18,12 @@ QByteArray settingsFile() {
            "BlankNames_Replaced=Leerer Name bei & ersetzt\r\n"
            "Interpret_HexData_Err=Fehler & beim Dekodieren\r\n"
            "WriteToDisk_Err=Fehler & beim Schreiben von &\r\n"
-           "QueryOverwrite=& ersetzen?\r\n"
            "FileNotFound=& nicht gefunden\r\n"
            "ReadingData_Err=& nicht lesbar\r\n"
-           "QueryReadData=& laden?\r\n"
-           "ResetDone=Zurueckgesetzt\r\n"
            "WritingFile=Schreibe &\r\n"
-           "ReadingFile=Lese &\r\n"
            "Preparing_DataExchange=Daten werden vorbereitet\r\n";
     return ini;
 }
-
-} // namespace
 
 DataHarness::DataHarness()
     : texts(dir.filePath(QStringLiteral("zozedud.Ini"))),
@@ -51,12 +41,7 @@ DataHarness::DataHarness()
     writeFile(switches.IniFileName, settingsFile());
     texts.setLanguage(QStringLiteral("GER"));
     log.setFileName(path(QStringLiteral("zozedud.Log")));
-    ui.caption = QStringLiteral("VX418 ZozEdud");
     store.LoadGPIOLists(switches);
-}
-
-QString DataHarness::logText() const {
-    return CodePage::toUnicode(readFile(path(QStringLiteral("zozedud.Log"))));
 }
 
 QByteArray DataHarness::readFile(const QString& name) {
@@ -73,12 +58,10 @@ void DataHarness::writeFile(const QString& name, const QByteArray& bytes) {
 DataSet DataHarness::randomDataSet(QRandomGenerator& random, const DataSet& like) const {
     DataSet d = like;
     const auto upTo = [&random](int n) { return static_cast<int>(random.bounded(n)); };
-    for (int g = 1; g <= DataSet::GroupCount; ++g) {
-        for (int i = 1; i <= DataSet::GroupSize[g]; ++i) {
+    for (int g = 1; g <= DataSet::GroupCount; ++g)
+        for (int i = 1; i <= DataSet::GroupSize[g]; ++i)
             for (char& c : d.ChannelName(g, i).bytes)
                 c = static_cast<char>(upTo(256));
-        }
-    }
     const auto fill = [](auto& list, const auto& value) {
         for (size_t i = 1; i < list.size(); ++i)
             list[i] = static_cast<std::remove_reference_t<decltype(list[i])>>(value());
@@ -90,15 +73,12 @@ DataSet DataHarness::randomDataSet(QRandomGenerator& random, const DataSet& like
     const auto bit = [&] { return upTo(2); };
     // A list item code (99 + position) or 0.
     const auto code = [&upTo](const QStringList& keys) {
-        return [&upTo, &keys] {
-            const int k = upTo(static_cast<int>(keys.size()) + 1);
-            return k == 0 ? 0 : 99 + k;
-        };
+        const int k = upTo(static_cast<int>(keys.size()) + 1);
+        return k == 0 ? 0 : 99 + k;
     };
     const auto option = [&](auto& group) {
-        const size_t chosen = 1 + upTo(static_cast<int>(group.size()) - 1);
-        for (size_t i = 1; i < group.size(); ++i)
-            group[i] = i == chosen ? 1 : 0;
+        group = {};
+        group[1 + upTo(static_cast<int>(group.size()) - 1)] = 1;
     };
     for (auto* layer : {&d.Layer.LayerA, &d.Layer.LayerB, &d.Layer.LayerC, &d.Layer.LayerD})
         fill(*layer, channel);
@@ -108,8 +88,8 @@ DataSet DataHarness::randomDataSet(QRandomGenerator& random, const DataSet& like
     option(d.Monitor.MonAbgriff);
     option(d.Monitor.Peakmeter);
     fill(d.Monitor.ExtMon, channel);
-    fill(d.GPIO.GPIOInput, code(InputKeys));
-    fill(d.GPIO.GPIOOutput, code(OutputKeys));
+    fill(d.GPIO.GPIOInput, [&] { return code(InputKeys); });
+    fill(d.GPIO.GPIOOutput, [&] { return code(OutputKeys); });
     option(d.Editor.Control);
     for (int s = 1; s <= EditorRecord::MachSourceCount; ++s)
         fill(d.Editor.MachSource(s), bit);
@@ -118,8 +98,8 @@ DataSet DataHarness::randomDataSet(QRandomGenerator& random, const DataSet& like
     fill(d.SnapShot.SnapShotSwitch1, bit);
     fill(d.SnapShot.SnapShotSwitch2, bit);
     d.SnapShot.StartUpConf = static_cast<qint16>(upTo(9));
-    fill(d.FBox.FBoxInput, code(InputKeys));
-    fill(d.FBox.FBoxOutput, code(OutputKeys));
+    fill(d.FBox.FBoxInput, [&] { return code(InputKeys); });
+    fill(d.FBox.FBoxOutput, [&] { return code(OutputKeys); });
     return d;
 }
 

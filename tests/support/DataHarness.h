@@ -2,7 +2,7 @@
 
 #include "app/Switches.h"
 #include "app/Texts.h"
-#include "dataset/DataStore.h"
+#include "base/CodePage.h"
 #include "dataset/Decoder.h"
 #include "dataset/Encoder.h"
 #include "files/ConfigFile.h"
@@ -16,8 +16,7 @@
 
 namespace zoz::test {
 
-// The data-set subsystem wired as start-up wires it, in a temporary program folder with a small
-// settings file, a log file and a scripted user.
+// The data-set subsystem wired as start-up wires it, in a temporary program folder.
 class DataHarness {
 public:
     // Keys of the GPIO function lists of the settings file (item codes 100, 101, ... in order).
@@ -27,13 +26,14 @@ public:
     DataHarness();
 
     QString path(const QString& name) const { return dir.filePath(name); }
-    QString logText() const;
+    QString logText() const {
+        return CodePage::toUnicode(readFile(path(QStringLiteral("zozedud.Log"))));
+    }
     static QByteArray readFile(const QString& name);
     static void writeFile(const QString& name, const QByteArray& bytes);
 
-    // A data set that survives encode then decode: one member of each option group set, valid list
-    // positions, item codes that all have list entries (or 0); element 0 of the names and the file
-    // names as given in `like`, which the decoder keeps.
+    // A set that survives encode then decode; element 0 of the names and the file names as in
+    // `like`.
     DataSet randomDataSet(QRandomGenerator& random, const DataSet& like) const;
 
     QTemporaryDir dir;
