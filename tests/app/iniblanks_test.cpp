@@ -1,13 +1,14 @@
-// The layout every run ends with: each section lined up on its longest key, blanks trimmed, and
-// the file left as it was when that is impossible.
+// The settings file lined up at the end of every run, and the parsed copy that spares re-reading.
+#include "app/IniCache.h"
 #include "app/IniFile.h"
 #include "app/Shutdown.h"
 #include "support/ProgramFolder.h"
 #include "support/QtPrinters.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <QDateTime>
+#include <QTest>
 #include <cerrno>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace zoz;
@@ -54,15 +55,64 @@ TEST(FormatIniFile, LinesUpEachSectionOnItsLongestKeyAndTrimsBlanksOnly) {
     }
 }
 
-// A missing file, or a temporary file that cannot be created where a folder of that name stands.
+// Failing at step 1, 2 (a wildcard name that exists but cannot be opened) or 6 changes nothing.
 TEST(FormatIniFile, FailuresLeaveTheFileAsItWas) {
     test::ProgramFolder folder;
     EXPECT_EQ(FormatIniFile(folder.ini()), 1000);
     const QString ini = folder.writeIni("[Main]\nA=1\n");
+    EXPECT_EQ(FormatIniFile(folder.path("zoz*.Ini")) / 1000, 2);
     ASSERT_TRUE(QDir(folder.dir.path()).mkdir("tmptmp.tmp"));
     EXPECT_EQ(FormatIniFile(ini) / 1000, 6);
     EXPECT_EQ(folder.read("zozedud.Ini"), "[Main]\nA=1\n");
     EXPECT_TRUE(QFileInfo(folder.path("tmptmp.tmp")).isDir());
+}
+
+// Every change by another program is seen, also once settled; otherwise the file is parsed once.
+TEST(IniCache, SeesEveryChangeByAnotherProgramAndReusesTheParseOtherwise) {
+    test::ProgramFolder folder;
+    const QString ini = folder.ini();
+    IniCache cache;
+    auto value = [&](const char* key = "A") {
+        return GetIniValue(ini, "S", QLatin1String(key), "-", &cache);
+    };
+    const std::function<void()> changes[] = {
+        [&] { folder.writeIni("[S]\nA=2\n"); }, // same size
+        [&] { folder.writeIni("[S]\nA=22\n"); },
+        [&] { // same size and modification time, in place
+            const QDateTime was = QFileInfo(ini).fileTime(QFileDevice::FileModificationTime);
+            folder.writeIni("[S]\nA=3\n");
+            QFile f(ini);
+            ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(f.setFileTime(was, QFileDevice::FileModificationTime));
+        },
+        [&] { // a new file renamed over it
+            ASSERT_TRUE(QFile::remove(ini));
+            ASSERT_TRUE(QFile::rename(folder.write("new", "[S]\nA=4\n"), ini));
+        },
+        [&] { ASSERT_TRUE(QFile::remove(ini)); },
+    };
+    const char* expected[] = {"2", "22", "3", "4", "-"};
+    for (const bool settled : {false, true}) {
+        for (int i = 0; i < 5; ++i) {
+            folder.writeIni("[S]\nA=1\n");
+            if (settled)
+                QTest::qWait(120);
+            ASSERT_EQ(value(), "1");
+            changes[i]();
+            EXPECT_EQ(value(), expected[i]) << "settled " << settled;
+        }
+    }
+
+    folder.writeIni("[S]\nA=1\nB=x\n");
+    QTest::qWait(120);
+    const int parses = cache.parses();
+    for (int i = 0; i < 50; ++i)
+        ASSERT_EQ(value(i % 2 ? "A" : "B"), i % 2 ? "1" : "x");
+    EXPECT_EQ(cache.parses(), parses + 1);
+    ASSERT_EQ(SetIniValue(ini, "S", "A", "7", &cache), 1);
+    EXPECT_EQ(value(), "7");
+    ASSERT_EQ(FormatIniFile(ini, &cache), 0);
+    EXPECT_EQ(GetIniKeys("S", ini, &cache), QStringList({QString(), "A", "B"}));
 }
 
 } // namespace

