@@ -124,6 +124,7 @@ TEST_F(EditorHistoryTest, EditsAreCountedAndMarkedUntilTheControllerConfirmsTheS
     EXPECT_FALSE(marked(2, "txtInputDigital_2"));
 
     sim.command("fault badsum"); // the answer's checksum is wrong: nothing changes
+    ASSERT_FALSE(sim.waitFor("OK fault").isEmpty()); // armed before the send, not after
     click("Toolbar1_5");
     ASSERT_TRUE(spinUntil([&] { return boxes.filter("Checksum").size() == 1; }));
     EXPECT_EQ(status(), pending);
@@ -276,8 +277,7 @@ TEST_F(EditorHistoryTest, PortPickerFindsTheAnsweringControllerAndReopensThePort
     press("cmdChoose");
     EXPECT_EQ(boxes, QStringList(Startup::FailureText(31, false)));
     EXPECT_EQ(GetIniValue(dir.ini(), "Comm", "Port", ""), other.device());
-    EXPECT_EQ(app->serialPort().deviceName(), other.device());
-    EXPECT_TRUE(app->serialPort().isOpen());
+    EXPECT_TRUE(app->serialPort().isOpen() && app->serialPort().deviceName() == other.device());
 }
 
 } // namespace
