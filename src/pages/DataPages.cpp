@@ -3,6 +3,7 @@
 #include "app/IniFile.h"
 #include "app/Switches.h"
 #include "app/Texts.h"
+#include "base/ProgramPath.h"
 #include "dataset/DataStore.h"
 #include "pages/AssignBox.h"
 #include "pages/EditorPage.h"
@@ -302,12 +303,7 @@ QString DataPages::displayFileName(const QString& stored) const {
 }
 
 QString DataPages::storedFileName(const QString& shownName) const {
-    const QString name = trimmedBlanks(shownName);
-    // A name is absolute when it starts with a separator or names a drive.
-    if (name.isEmpty() || name.contains(QLatin1Char(':')) || name.startsWith(QLatin1Char('/')) ||
-        name.startsWith(QLatin1Char('\\')))
-        return name;
-    return m_switches.ProgramFolder + QLatin1Char('/') + name;
+    return ProgramPath::place(m_switches.ProgramFolder, trimmedBlanks(shownName));
 }
 
 void DataPages::RefreshPages() {
