@@ -5,6 +5,7 @@
 #include "dataset/Encoder.h"
 #include "dataset/HexCodec.h"
 #include "pages/AssignBox.h"
+#include "pages/KeyFilter.h"
 #include "pages/SnapShotPage.h"
 #include "pages/ValueCheckBox.h"
 #include "support/LinkRig.h"
@@ -197,6 +198,8 @@ TEST_F(PageEditing, TypingAndClickingReachTheDataSetAtTheTakeOver) {
     QTest::keyClicks(version, "1a2.3-45");
     EXPECT_EQ(version->text(), "1234");
     QTest::keyClick(version, Qt::Key_Backspace);
+    // The filter's upper-case form folds a letter before checking it.
+    EXPECT_EQ(KeyFilter::FilterNameKey('a', true), 'A');
     // Option groups keep exactly one checked box, a machine source column at most one.
     const MachSourceRows source4 = store.DataSet.Editor.MachSource(4);
     auto* mono = find<ValueCheckBox>(4, "chkMonMode_1");
