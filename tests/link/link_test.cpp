@@ -359,7 +359,7 @@ TEST(SerialPortSetUp, EachBadValueFailsItsOwnStepAndStopsThere) {
         {1, {"Port=/dev/no-such-port", "Port=0", "Port=40000"}}, // there is no 0th port
         {2,
          {"Settings=19200,x,8,1", "Settings=19200,n,9,1", "Settings=19200,n,4,1",
-          "Settings=fast,n,8,1", "Settings=19200,n,8", "Settings=19200,n,8,3"}},
+          "Settings=fast,n,8,1", "Settings=0,n,8,1", "Settings=19200,n,8", "Settings=19200,n,8,3"}},
         {3, {"InBufferSize=big"}},
         {4, {"OutBufferSize=-1"}},
         {7, {"HandShaking=4", "HandShaking=none"}},
