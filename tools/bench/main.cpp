@@ -63,8 +63,9 @@ int editor(const QString& program) {
 
 int link(const QString& program, const QString& simPath) {
     QProcess sim;
-    const QString device =
-        startSimulator(sim, simPath, {QStringLiteral("--baud"), QStringLiteral("19200")});
+    const QString device = startSimulator(
+        sim, simPath,
+        {QStringLiteral("--baud"), QStringLiteral("19200"), QStringLiteral("--pace-input")});
     QProcess slowSim;
     const QString slowDevice = startSimulator(
         slowSim, simPath, {QStringLiteral("--answer-delay"), QStringLiteral("3000")});
@@ -97,16 +98,18 @@ int link(const QString& program, const QString& simPath) {
     };
 
     // Receive: request "20" until the interpreter has acknowledged the data with "86".
-    bool acknowledged = false;
+    QEventLoop acknowledged;
     const auto ack = QObject::connect(&port, &SerialPort::writing, [&](const QByteArray& b) {
-        acknowledged = acknowledged || b.startsWith('\x86');
+        if (b.startsWith('\x86'))
+            acknowledged.quit();
     });
+    QTimer::singleShot(30000, &acknowledged, &QEventLoop::quit);
     QElapsedTimer clock;
     wireBytes = 0;
     clock.start();
-    application.dispatcher().Interpret_MenuCommand(106);
-    while (!acknowledged && clock.elapsed() < 30000)
-        spin(1);
+    QTimer::singleShot(0, &application,
+                       [&] { application.dispatcher().Interpret_MenuCommand(106); });
+    acknowledged.exec();
     report("receive", clock.elapsed());
     QObject::disconnect(ack);
 

@@ -144,10 +144,32 @@ int Simulator::checksum(const QByteArray& payload) {
 
 void Simulator::onReadable() {
     char buffer[4096];
+    qint64 allowed = qint64(sizeof buffer);
+    if (m_options.paceInput && m_options.baud > 0) {
+        // A pty takes any amount at once; a line delivers ten bits per byte. What is not yet
+        // "delivered" stays in the pty, so that the sender waits as on a real line.
+        const qint64 now = m_clock.elapsed();
+        const double perMs = m_options.baud / 10000.0;
+        m_rxCredit = qMin(m_rxCredit + (now - m_rxAt) * perMs, perMs * kPumpMs + 1);
+        m_rxAt = now;
+        allowed = qint64(m_rxCredit);
+        if (allowed < 1) {
+            m_readNotifier->setEnabled(false);
+            QTimer::singleShot(kPumpMs, this, [this] {
+                if (m_readNotifier)
+                    m_readNotifier->setEnabled(true);
+            });
+            return;
+        }
+    }
     for (;;) {
-        const ssize_t n = ::read(m_master, buffer, sizeof buffer);
+        const ssize_t n = ::read(m_master, buffer, size_t(qMin(allowed, qint64(sizeof buffer))));
         if (n > 0) {
             m_rx.append(buffer, int(n));
+            if (m_options.paceInput && m_options.baud > 0) {
+                m_rxCredit -= double(n);
+                break; // the notifier calls again for the rest
+            }
             continue;
         }
         if (n < 0 && errno == EINTR)

@@ -20,6 +20,7 @@ class Simulator : public QObject {
 public:
     struct Options {
         int baud = 19200;           // output pacing; 0 sends as fast as the pty takes it
+        bool paceInput = false;     // also take input no faster than the line delivers it
         bool groupAsSingles = true; // answer 84 "30" with eight "31".."38" blocks
         int answerDelayMs = 0;
         int ackTimeoutMs = 3000; // how long a single block of the group waits for its 86
@@ -69,6 +70,9 @@ private:
     QString m_devicePath;
     std::unique_ptr<QSocketNotifier> m_readNotifier;
     QByteArray m_rx;
+    // Paced input: bytes the line has delivered but we have not read yet, as of m_rxAt.
+    double m_rxCredit = 0;
+    qint64 m_rxAt = 0;
     struct Segment {
         QByteArray bytes;
         int pauseAfterMs = 0;

@@ -41,11 +41,15 @@ int main(int argc, char** argv) {
     const QCommandLineOption doCmd(
         QStringLiteral("do"), QStringLiteral("Run a control command after opening; repeatable."),
         QStringLiteral("command"));
-    parser.addOptions({baud, link, group, status, delay, dataset, doCmd});
+    const QCommandLineOption paceInput(
+        QStringLiteral("pace-input"),
+        QStringLiteral("Also read at the --baud rate, so that a send takes its wire time."));
+    parser.addOptions({baud, paceInput, link, group, status, delay, dataset, doCmd});
     parser.process(app);
 
     zoz::sim::Simulator::Options options;
     options.baud = parser.value(baud).toInt();
+    options.paceInput = parser.isSet(paceInput);
     options.linkPath = parser.value(link);
     options.groupAsSingles = parser.value(group) != QLatin1String("block");
     options.statusTexts = parser.values(status);
