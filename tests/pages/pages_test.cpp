@@ -116,6 +116,7 @@ TEST_F(PageRefresh, OddValuesKeepTheControlsAsTheyWereAndLongTextsAreCut) {
     EXPECT_EQ(find<AssignBox>(3, "txtInputB_1")->text(), "- none -");
     EXPECT_EQ(find<QLineEdit>(7, "txtInfoPart01_0")->text(), "A.CNS");
     EXPECT_EQ(find<QLineEdit>(7, "txtInfoPart01_3")->text(), dir.path() + "x/B.CNS");
+    EXPECT_EQ(find<QLineEdit>(7, "txtInfoPart01_3")->cursorPosition(), 0); // shown from its start
     auto* name = find<QLineEdit>(2, "txtInputAnalog_0");
     name->setMaxLength(32767);
     name->setText("LongerThanEight  ");

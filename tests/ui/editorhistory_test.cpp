@@ -266,7 +266,8 @@ TEST_F(EditorHistoryTest, PortPickerFindsTheAnsweringControllerAndReopensThePort
     EXPECT_TRUE(sim.quietFor("RX 80", 100)) << "the editor's own port is not probed";
 
     list->setCurrentItem(list->findItems(other.device(), Qt::MatchExactly).value(0));
-    press("cmdChoose");
+    list->setFocus(); // as a click on the row does: Find is no longer the default button
+    QTest::keyClick(list, Qt::Key_Return); // Enter chooses
     other.command("send 80");
     EXPECT_EQ(other.waitFor("RX 81"), "RX 81 ") << "the editor answers on the chosen port";
 

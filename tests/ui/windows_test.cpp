@@ -92,6 +92,7 @@ TEST_F(MainWindowTest, FirstShowToolbarOfElevenCommandsAndThreeSeparatorsPortAnd
     w.show(); // a missing tool tip shows its key
     EXPECT_EQ(toolbar->actions()[0]->toolTip(), QStringLiteral("Daten laden"));
     EXPECT_EQ(toolbar->actions()[4]->toolTip(), QStringLiteral("Menu_CommSendData.ToolTip"));
+    EXPECT_EQ(toolbar->actions()[13]->toolTip(), QStringLiteral("Programm beenden"));
 
     QSignalSpy spy(&w, &MainWindow::menuCommand);
     QTest::mouseClick(w.findChild<QWidget*>(QStringLiteral("Toolbar1_12")), Qt::LeftButton);
