@@ -339,7 +339,9 @@ TEST_F(PageEditing, ATabChangeAfterStartUpCarriesNamesToTheLayerPageAndRestoresC
     auto* digital = find<QLineEdit>(2, "txtInputDigital_1");
     auto* bus = find<QLineEdit>(2, "txtOutputSummen_1");
     digital->selectAll();
-    QTest::keyClick(digital, Qt::Key_Delete);
+    // Delete with the text the platform gives it: the name filter lets it through.
+    QTest::sendKeyEvent(QTest::Click, digital, Qt::Key_Delete, QChar(0x7f), Qt::NoModifier);
+    EXPECT_EQ(digital->text(), "");
     bus->selectAll();
     QTest::keyClick(bus, Qt::Key_Backspace);
     auto* cell = find<AssignBox>(3, "txtInputA_2"); // holds 104
