@@ -86,6 +86,15 @@ TEST(CliTest, FailuresGiveTheirExitCodes) {
     }
 }
 
+// The whole group comes as eight single blocks, each acknowledged, into one file.
+TEST(CliTest, GroupOfConfigurationsArrivesInOneFile) {
+    DataHarness h;
+    SimProcess sim;
+    const CliRun run = cli(h, {"--port", sim.device(), "get-config", "0", h.path("all.CNG")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(QFileInfo(h.path("all.CNG")).size(), 4096);
+}
+
 // Offline: diff tells equal from different by its exit code and names the field as the pages do;
 // a bad text form is refused naming the field, and the output file is not created.
 TEST(CliTest, DiffAndImportWorkOnFiles) {

@@ -3,6 +3,7 @@
 #include "dataset/DataSetImage.h"
 #include "pages/DataPage.h"
 #include "pages/DataPages.h"
+#include "pages/EditorPage.h"
 #include "support/ProgramFolder.h"
 #include "support/SimProcess.h"
 #include "ui/Application.h"
@@ -120,8 +121,11 @@ TEST(LazyPages, StartUpBuildsOnlyWhatItShowsOrReads) {
     Application app(Application::Options{folder.path("zozedud"), {}});
     app.Main();
     ASSERT_TRUE(app.switches().InitDone);
-    for (int n = 1; n <= 9; ++n)
+    for (int n = 1; n <= 9; ++n) {
         EXPECT_EQ(app.pages().window(n)->isBuilt(), n == 1) << "page " << n;
+        EXPECT_EQ(app.pages().window(n)->number(), n);
+    }
+    EXPECT_TRUE(app.pages().editorPage()->isBuilt()); // asking for a page builds it
     EXPECT_EQ(app.dataStore().DataSet.ChannelName(2, 1).trimmedRight(), QStringLiteral("ab"));
     // A click on another tab synchronises: every page is built and taken over. The refused
     // value is normalised as at the start-up baseline, so there is nothing to undo.

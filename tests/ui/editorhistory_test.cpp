@@ -209,6 +209,7 @@ TEST_F(EditorHistoryTest, UndoAndRedoWalkTheStepsAcrossPages) {
     toggle(6, "chkMachSource03_4");
 
     type(2, "txtInputAdat_2", "Vox 2"); // the focus is in a text box: the keys are still ours
+    EXPECT_TRUE(undo->text().startsWith("Undo: ")) << undo->text().toStdString(); // names its step
     const struct {
         const char* keys;
         const char* name;
