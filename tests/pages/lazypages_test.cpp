@@ -28,7 +28,7 @@ DataSet first() {
         for (int i = 1; i <= DataSet::GroupSize[g]; ++i)
             d.ChannelName(g, i) = QStringLiteral("A%1-%2").arg(g).arg(i);
     d.Layer.LayerA = {0, 101, 305, 402, 0, 203, 999};
-    d.Monitor = {{0, 0, 1, 0, 0}, 3, 1, {}, {}, {0, 302, 0, 401, 104}};
+    d.Monitor = {{0, 0, 1, 0, 0}, 3, 1, {}, {}, {0, 302, 305, 401, 104}};
     d.Editor.Frames = d.Editor.Channels = 1;
     d.GPIO.GPIOInput = {0, 1, 5, 0, 77};
     d.SnapShot.StartUpConf = 4;
@@ -85,8 +85,11 @@ QByteArray refreshRefreshTakeOver(const QString& folder, const QList<int>& early
     QTest::keyClicks(p.pages.page(2)->findChild<QLineEdit*>(QStringLiteral("txtInputAdat_5")),
                      QStringLiteral("Xy"));
     p.pages.TakeOverPages();
+    QByteArray monitor; // the names Monitor shows are those of the last refresh
+    for (const QLineEdit* box : p.pages.page(4)->findChildren<QLineEdit*>())
+        monitor += box->text().toUtf8() + '|';
     return DataSetImage::Write(p.store.DataSet) + p.store.StatusText[2].text().toUtf8() +
-           p.store.QPLVersion.text().toUtf8();
+           p.store.QPLVersion.text().toUtf8() + monitor;
 }
 
 TEST(LazyPages, TakeOverIsTheSameWhenEverAPageWasBuilt) {
