@@ -52,8 +52,10 @@ TEST(FieldCatalogTest, FieldsCoverEveryByteOnceShowTheirValuesAndGoThroughTheTex
     // Values read as the pages show them (the diff and the history window list them so).
     DataSet set;
     set.Name.InputAdatName[3] = QStringLiteral("Vox 1");
+    set.Name.OutputSummenName[2] = QStringLiteral("Mix");
     const std::tuple<const char*, int, const char*> rows[] = {
         {"layer.B[2]", 302, "ADAT input 3 'Vox 1'"},
+        {"layer.A[1]", 501, "Bus 2 'Mix'"}, // the last group
         {"monitor.extmon[4]", 0, "not defined"},
         {"layer.D[6]", 999, "#999"},
         {"monitor.volume", 44, "+12 dB"},
