@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSignalSpy>
 #include <QTimer>
+#include <ctime>
 #include <gtest/gtest.h>
 
 using namespace zoz;
@@ -134,9 +135,12 @@ TEST(FrameTransport, AWaitWithoutItsAnswerTimesOutAndClearsTheBuffer) {
             rig.sim.command("raw 81");
         QElapsedTimer clock;
         clock.start();
+        const std::clock_t cpu = std::clock();
         EXPECT_FALSE(rig.transport->WaitForResponse(otherCode ? "83" : "81"));
         EXPECT_GE(clock.elapsed(), 900);
         EXPECT_LT(clock.elapsed(), 2000);
+        // The wait sleeps in its event loop: a spinning one would take the whole second.
+        EXPECT_LT(std::clock() - cpu, CLOCKS_PER_SEC / 4);
         EXPECT_TRUE(rig.transport->ReceiveBuffer().isEmpty());
         EXPECT_EQ(rig.ui.lastStatus(), "  Comm_Timeout_Short");
         EXPECT_EQ(rig.ui.boxes.size(), otherCode ? 1 : 0);

@@ -319,9 +319,13 @@ TEST_F(PageEditing, SnapshotSwitchesToggleAndButtonsRequestAndSendTheirConfigura
     pages->services.menuCommand = [&](int c) { commands.append(c); };
     const std::pair<const char*, int> clicks[] = {
         {"01_5", 4}, {"01_0", 5}, {"02_0", 4}, {"02_0", 5}, {"01_7", 3}};
-    for (const auto& [bar, b] : clicks)
+    QList<int> transfers; // after each click: one transfer each, none for the last
+    for (const auto& [bar, b] : clicks) {
         QTest::mouseClick(SnapShotPage::button(find<QToolBar>(7, QString("ToolbarPart") + bar), b),
                           Qt::LeftButton);
+        transfers.append(int(requested.size() + sent.size()));
+    }
+    EXPECT_EQ(transfers, (QList<int>{1, 2, 3, 4, 4}));
     QTest::mouseClick(find<QToolBar>(9, "ToolbarPart01")->findChild<QToolButton*>("Button1"),
                       Qt::LeftButton);
     EXPECT_EQ(requested, (QList<int>{6, 0}));
