@@ -29,6 +29,7 @@ TEST(FieldCatalogTest, FieldsCoverEveryByteOnceShowTheirValuesAndGoThroughTheTex
     switches.Language = QStringLiteral("ENG");
     DataStore store;
     store.LoadGPIOLists(switches);
+    store.lstData[DataStore::GpioOutputList].append({QStringLiteral("|Mute"), 250}); // no key
     const FieldCatalog catalog(texts, store);
     QVector<int> owner(DataSetImage::Size, -1);
     for (int f = 0; f < catalog.fields().size(); ++f) {
@@ -61,6 +62,7 @@ TEST(FieldCatalogTest, FieldsCoverEveryByteOnceShowTheirValuesAndGoThroughTheTex
         {"monitor.volume", 44, "+12 dB"},
         {"snapshot.startup", 0, "temporary"},
         {"gpio.input[2]", catalog.gpioCode(0, QStringLiteral("5")), "5 Layer A"},
+        {"gpio.output[1]", 250, " Mute"},
     };
     for (const auto& [key, value, shown] : rows) {
         const int f = catalog.indexOf(QString::fromLatin1(key));
