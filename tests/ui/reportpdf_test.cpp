@@ -46,6 +46,9 @@ TEST(ReportPdfTest, TheSimulatorsReportHoldsEveryChannelName) {
             ++names;
         }
     EXPECT_EQ(names, 40);
+    // Fields are printed page by page and group by group, under one heading each.
+    EXPECT_EQ(text.count(QStringLiteral("Namen")), 1);
+    EXPECT_EQ(text.count(QString::fromUtf8("Digitale Eingänge")), 1);
 }
 
 } // namespace
