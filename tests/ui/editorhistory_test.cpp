@@ -255,6 +255,10 @@ TEST_F(EditorHistoryTest, PortPickerFindsTheAnsweringControllerAndReopensThePort
         QTest::mouseClick(picker->findChild<QPushButton*>(button), Qt::LeftButton);
     };
     QStringList states;
+    bool chooseWhileProbing = true;
+    QTimer::singleShot(100, picker, [&] {
+        chooseWhileProbing = picker->findChild<QPushButton*>("cmdChoose")->isEnabled();
+    });
     for (SimProcess* typed : {&other, &silent}) {
         path->setText(typed->device());
         press("cmdFindController");
@@ -264,6 +268,7 @@ TEST_F(EditorHistoryTest, PortPickerFindsTheAnsweringControllerAndReopensThePort
     EXPECT_EQ(states, QStringList({app->texts().message("PortPicker_Answers"),
                                    app->texts().message("PortPicker_NoAnswer")}));
     EXPECT_TRUE(silent.waitFor("RX 80").startsWith("RX 80"));
+    EXPECT_FALSE(chooseWhileProbing);
     EXPECT_TRUE(sim.quietFor("RX 80", 100)) << "the editor's own port is not probed";
 
     list->setCurrentItem(list->findItems(other.device(), Qt::MatchExactly).value(0));
