@@ -2,13 +2,19 @@
 
 #include <QGuiApplication>
 #include <QImageReader>
+#include <QPixmapCache>
 
 namespace zoz {
 
 QPixmap Pictures::pixmap(const QString& name) {
+    QPixmap picture;
+    if (QPixmapCache::find(name, &picture)) // the logo: window icon and splash
+        return picture;
     QImageReader reader(name + QStringLiteral(".png"), QByteArrayLiteral("png"));
     reader.setAutoDetectImageFormat(false); // no plugin is asked
-    return QPixmap::fromImage(reader.read());
+    picture = QPixmap::fromImage(reader.read());
+    QPixmapCache::insert(name, picture);
+    return picture;
 }
 
 QIcon Pictures::icon(const QString& name) {
