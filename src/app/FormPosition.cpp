@@ -3,7 +3,6 @@
 #include "app/IniFile.h"
 #include "app/UserInterface.h"
 
-#include <QRegularExpression>
 #include <QtMath>
 #include <cmath>
 
@@ -20,12 +19,36 @@ int twipsToPixels(int twips) {
 } // namespace
 
 int LeadingInt16(const QString& text) {
-    static const QRegularExpression number(
-        QStringLiteral("^\\s*([+-]?(\\d+(\\.\\d*)?|\\.\\d+)([eE][+-]?\\d+)?)"));
-    const QRegularExpressionMatch match = number.match(text);
-    if (!match.hasMatch())
+    // The leading decimal number: blanks, a sign, digits with a point, an exponent. Scanned by
+    // hand: a regular expression costs half a megabyte for this one use at start-up.
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    const auto digits = [&] { // ASCII digits only, as \d of a regular expression
+        const qsizetype from = i;
+        while (i < n && text.at(i) >= QLatin1Char('0') && text.at(i) <= QLatin1Char('9'))
+            ++i;
+        return i > from;
+    };
+    while (i < n && text.at(i).unicode() <= ' ' && QChar::isSpace(text.at(i).unicode()))
+        ++i;
+    const qsizetype start = i;
+    if (i < n && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-')))
+        ++i;
+    bool mantissa = digits();
+    if (i < n && text.at(i) == QLatin1Char('.')) {
+        ++i;
+        mantissa = digits() || mantissa;
+    }
+    if (!mantissa)
         return 0;
-    const double value = std::trunc(match.captured(1).toDouble());
+    if (i < n && (text.at(i) == QLatin1Char('e') || text.at(i) == QLatin1Char('E'))) {
+        const qsizetype mark = i++;
+        if (i < n && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-')))
+            ++i;
+        if (!digits())
+            i = mark; // "3e" or "3e+": the number ends before the e
+    }
+    const double value = std::trunc(text.mid(start, i - start).toDouble());
     return static_cast<int>(qBound(-32768.0, value, 32767.0));
 }
 

@@ -5,6 +5,7 @@
 #include "pages/AssignBox.h"
 #include "pages/PageFrame.h"
 #include "pages/ValueCheckBox.h"
+#include "ui/Pictures.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -126,7 +127,7 @@ QToolButton* DataPage::makeDropDown(const QString& arrayName, int index) {
     auto* button = new QToolButton(m_fraTab);
     button->setObjectName(controlName(arrayName, index));
     if (m_dropDownIcon.isNull())
-        m_dropDownIcon = QIcon(QStringLiteral(":/pages/dropdown.svg"));
+        m_dropDownIcon = Pictures::icon(QStringLiteral(":/pages/dropdown"));
     button->setIcon(m_dropDownIcon);
     button->setAutoRaise(false);
     button->setFocusPolicy(Qt::NoFocus);
@@ -142,7 +143,7 @@ ValueCheckBox* DataPage::makeCheck(const QString& arrayName, int index, const QS
 void DataPage::applyDropDownLook(const QList<QToolButton*>& buttons) const {
     if (!m_switches.XPLook)
         return;
-    const QIcon xp(QStringLiteral(":/pages/dropdown_xp.svg"));
+    const QIcon xp = Pictures::icon(QStringLiteral(":/pages/dropdown_xp"));
     for (QToolButton* button : buttons) {
         button->setIcon(xp);
         button->setAutoRaise(true);

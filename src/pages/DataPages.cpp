@@ -26,11 +26,6 @@
 #include <QToolButton>
 #include <algorithm>
 
-// Resources of a static library are registered by hand, outside any namespace.
-static void initPageResources() {
-    Q_INIT_RESOURCE(pages);
-}
-
 namespace zoz {
 
 namespace {
@@ -57,7 +52,6 @@ DataPages::DataPages(DataStore& store, const Switches& switches, const Texts& te
                      ChooseDialog& chooser, QWidget* mainWindow, QObject* parent)
     : QObject(parent), m_store(store), m_switches(switches), m_texts(texts), m_chooser(chooser),
       m_mainWindow(mainWindow) {
-    initPageResources();
     m_status = new StatusPage(texts, switches);
     m_names = new NamesPage(texts, switches);
     m_layer = new LayerPage(texts, switches);

@@ -2,6 +2,7 @@
 
 #include "dataset/DataStore.h"
 #include "pages/DataPages.h"
+#include "ui/Pictures.h"
 #include <cmath>
 
 #include <QComboBox>
@@ -19,13 +20,13 @@ namespace zoz {
 namespace {
 
 const QString kImages[5] = {
-    QString(), QStringLiteral(":/pages/switch1_on.svg"), QStringLiteral(":/pages/switch1_off.svg"),
-    QStringLiteral(":/pages/switch2_on.svg"), QStringLiteral(":/pages/switch2_off.svg")};
+    QString(), QStringLiteral(":/pages/switch1_on"), QStringLiteral(":/pages/switch1_off"),
+    QStringLiteral(":/pages/switch2_on"), QStringLiteral(":/pages/switch2_off")};
 
 void setImage(QToolButton* button, int image) {
     if (SnapShotPage::imageOf(button) == image)
         return;
-    button->setIcon(QIcon(kImages[image]));
+    button->setIcon(Pictures::icon(kImages[image]));
     button->setProperty("Image", image);
 }
 
@@ -109,9 +110,9 @@ QToolBar* SnapShotPage::makeToolbar(const QString& arrayName, int index, bool wi
             tool->setEnabled(false);
             tool->setFixedWidth(8);
         } else if (b == 4) {
-            tool->setIcon(QIcon(QStringLiteral(":/pages/request.svg")));
+            tool->setIcon(Pictures::icon(QStringLiteral(":/pages/request")));
         } else if (b == 5) {
-            tool->setIcon(QIcon(QStringLiteral(":/pages/send.svg")));
+            tool->setIcon(Pictures::icon(QStringLiteral(":/pages/send-22")));
         } else if (!withSwitches) {
             // The group row has no switches; the empty buttons keep its transfers in line.
             tool->setEnabled(false);

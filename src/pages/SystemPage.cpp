@@ -3,6 +3,7 @@
 #include "dataset/DataStore.h"
 
 #include "pages/KeyFilter.h"
+#include "ui/Pictures.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -32,7 +33,7 @@ void SystemPage::build() {
     ToolbarPart01->setIconSize(QSize(16, 16));
     sendButton = new QToolButton(ToolbarPart01);
     sendButton->setObjectName(QStringLiteral("Button1"));
-    sendButton->setIcon(QIcon(QStringLiteral(":/pages/send.svg")));
+    sendButton->setIcon(Pictures::icon(QStringLiteral(":/pages/send")));
     sendButton->setToolTip(QStringLiteral("QPL Version senden"));
     ToolbarPart01->addWidget(sendButton);
     connect(sendButton, &QToolButton::clicked, this, &SystemPage::sendVersionClicked);

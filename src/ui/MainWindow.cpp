@@ -3,6 +3,7 @@
 #include "app/IniFile.h"
 #include "app/Switches.h"
 #include "app/Texts.h"
+#include "ui/Pictures.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,10 +23,6 @@
 #include <QToolButton>
 
 // Resources of a static library are registered by hand.
-static void initResources() {
-    Q_INIT_RESOURCE(zozedud);
-}
-
 namespace zoz {
 
 namespace {
@@ -78,10 +75,9 @@ int MainWindow::toPixels(int twips) {
 
 MainWindow::MainWindow(const Switches& switches, Texts& texts, QWidget* parent)
     : QMainWindow(parent), m_switches(switches), m_texts(texts) {
-    initResources();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     setObjectName(QStringLiteral("frmMain"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/logo.svg")));
+    setWindowIcon(Pictures::icon(QStringLiteral(":/icons/logo")));
     createToolbar();
 
     m_central = new QWidget(this);
@@ -156,7 +152,7 @@ void MainWindow::createToolbar() {
             action = m_toolbar->addSeparator();
         } else {
             action = m_toolbar->addAction(
-                QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(IconNames[i - 1]))),
+                Pictures::icon(QStringLiteral(":/icons/%1").arg(QLatin1String(IconNames[i - 1]))),
                 QString());
             connect(action, &QAction::triggered, this, [this, i] { emit menuCommand(i); });
         }

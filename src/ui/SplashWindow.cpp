@@ -1,5 +1,7 @@
 #include "ui/SplashWindow.h"
 
+#include "ui/Pictures.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QKeyEvent>
@@ -8,7 +10,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QSvgRenderer>
 #include <qdrawutil.h>
 
 namespace zoz {
@@ -49,12 +50,7 @@ SplashWindow::SplashWindow(QWidget* parent)
     m_picLogo = new QLabel(this);
     m_picLogo->setObjectName(QStringLiteral("picLogo"));
     m_picLogo->setGeometry(DesignMargin, DesignMargin, LogoWidth, LogoHeight);
-    QPixmap logo(LogoWidth, LogoHeight);
-    logo.fill(Qt::transparent);
-    {
-        QPainter painter(&logo);
-        QSvgRenderer(QStringLiteral(":/icons/logo.svg")).render(&painter);
-    }
+    QPixmap logo = Pictures::pixmap(QStringLiteral(":/icons/logo"));
     DrawBorder(logo, 2);
     m_picLogo->setPixmap(logo);
 
