@@ -4,6 +4,7 @@
 #include "dataset/DataSetImage.h"
 #include "pages/DataPage.h"
 #include "ui/ConfigReport.h"
+#include "ui/PluginFreeStyle.h"
 #include "ui/ProtoTextBox.h"
 
 #include <QAction>
@@ -25,6 +26,12 @@ Switches programSwitches(const ProgramPlace& place) {
     return switches;
 }
 
+// The style is settled before the first widget is made.
+std::unique_ptr<MainWindow> makeMainWindow(const Switches& switches, Texts& texts) {
+    PluginFreeStyle::install();
+    return std::make_unique<MainWindow>(switches, texts);
+}
+
 } // namespace
 
 Application::Application(Options options)
@@ -33,7 +40,7 @@ Application::Application(Options options)
                                         : options.programFilePath)),
       m_switches(programSwitches(m_place)), m_texts(QString(), &m_iniCache),
       m_log(m_switches.ProgramFolder, m_switches.ProgramName),
-      m_mainWindow(std::make_unique<MainWindow>(m_switches, m_texts)), m_ui(*m_mainWindow),
+      m_mainWindow(makeMainWindow(m_switches, m_texts)), m_ui(*m_mainWindow),
       m_shutdown(m_switches, m_texts, m_log, m_ui),
       m_startup(m_switches, m_texts, m_log, m_ui, m_shutdown),
       m_dataFile(m_dataStore, m_switches, m_texts, m_log, m_ui,
