@@ -22,7 +22,11 @@ void StatusPage::build() {
         QLineEdit* box = makeTextBox(QStringLiteral("txtStatus"), i, true);
         box->setMaxLength(32);
         box->setMinimumWidth(300);
-        box->setStyleSheet(QStringLiteral("QLineEdit { background: #e8e8e8; }"));
+        QPalette grey = box->palette();
+        // As a style sheet's background: the box and the ground its frame's shade is taken from.
+        for (const QPalette::ColorRole role : {QPalette::Base, QPalette::Window})
+            grey.setColor(role, QColor(0xe8, 0xe8, 0xe8));
+        box->setPalette(grey);
         txtStatus.append(box);
         grid->addWidget(lblStatus[i], i, 0);
         grid->addWidget(box, i, 1);

@@ -299,7 +299,7 @@ void MainWindow::BuildTabStrip() {
         if (auto* box = qobject_cast<QGroupBox*>(frame)) {
             box->setTitle(QString());
             box->setFlat(true);
-            box->setStyleSheet(QStringLiteral("QGroupBox#fraTab { border: none; margin: 0; }"));
+            box->installEventFilter(this); // its paint events are dropped: no border
         } else if (auto* plain = qobject_cast<QFrame*>(frame)) {
             plain->setFrameShape(QFrame::NoFrame);
         }
@@ -493,6 +493,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         layoutTabStrip();
         AdjustScrollBar();
     }
+    // A hosted page's frame draws nothing of its own (its title is empty): only its controls
+    // show. A style sheet would do the same at the price of the style-sheet machinery at start-up.
+    if (event->type() == QEvent::Paint && qobject_cast<QGroupBox*>(watched) &&
+        watched->objectName() == QLatin1String("fraTab"))
+        return true;
     return QMainWindow::eventFilter(watched, event);
 }
 

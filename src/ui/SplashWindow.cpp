@@ -26,6 +26,12 @@ QString versionText(const VersionInfo& info) {
     return QStringLiteral("%1.%2.%3").arg(info.major).arg(info.minor).arg(info.revision);
 }
 
+void setTextColour(QLabel* label, const QColor& colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
 } // namespace
 
 VersionInfo VersionInfo::program() {
@@ -57,12 +63,12 @@ SplashWindow::SplashWindow(QWidget* parent)
     // The version labels lie on the logo, so that the splash shows them.
     m_lblInfo1 = new QLabel(m_picLogo);
     m_lblInfo1->setObjectName(QStringLiteral("lblInfo1"));
-    m_lblInfo1->setStyleSheet(QStringLiteral("color: #ffffff;"));
+    setTextColour(m_lblInfo1, QColor(0xff, 0xff, 0xff));
     m_lblInfo1->setGeometry(LogoWidth - 70, 8, 60, 16);
     m_lblInfo1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_lblInfo2 = new QLabel(m_picLogo);
     m_lblInfo2->setObjectName(QStringLiteral("lblInfo2"));
-    m_lblInfo2->setStyleSheet(QStringLiteral("color: #cfe6ff;"));
+    setTextColour(m_lblInfo2, QColor(0xcf, 0xe6, 0xff));
     m_lblInfo2->setGeometry(LogoWidth - 130, 24, 120, 16);
     m_lblInfo2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
@@ -75,7 +81,10 @@ SplashWindow::SplashWindow(QWidget* parent)
 
     m_lblInternet = new QLabel(QString::fromLatin1(WebAddress), this);
     m_lblInternet->setObjectName(QStringLiteral("lblInternet"));
-    m_lblInternet->setStyleSheet(QStringLiteral("color: #1f4fa8; text-decoration: underline;"));
+    setTextColour(m_lblInternet, QColor(0x1f, 0x4f, 0xa8));
+    QFont underlined = m_lblInternet->font();
+    underlined.setUnderline(true);
+    m_lblInternet->setFont(underlined);
     m_lblInternet->setCursor(Qt::PointingHandCursor);
     m_lblInternet->setGeometry(DesignMargin, DesignHeight - 40, 280, 20);
     m_lblInternet->installEventFilter(this);
