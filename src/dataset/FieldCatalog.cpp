@@ -387,6 +387,9 @@ FieldCatalog::FieldCatalog(const Texts& texts, const DataStore& store) {
             return side == 0 ? s.FBox.FBoxInput[i] : s.FBox.FBoxOutput[i];
         },
         9, 9);
+    // Kept for the whole run: the lists' growth room would be held with them.
+    m_fields.squeeze();
+    m_access.squeeze();
 }
 
 int FieldCatalog::indexOf(const QString& key) const {
