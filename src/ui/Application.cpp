@@ -260,7 +260,9 @@ void Application::printReport() {
         m_ui.takeOverPages();
     QString error;
     if (!m_printModule.load(error)) {
-        QString text = m_texts.message(QStringLiteral("Report_PrintModule_Err"));
+        // Also clear with a settings file that lacks the text.
+        QString text = m_texts.message(QStringLiteral("Report_PrintModule_Err"),
+                                       QStringLiteral("The print module could not be loaded: &"));
         ReplaceParams(text, error);
         m_log.WriteLog(QStringLiteral("  ") + text);
         m_ui.messageBox(text, MsgButtons::Ok, MsgIcon::Exclamation, m_switches.ProgramName);
