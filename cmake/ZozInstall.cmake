@@ -1,6 +1,7 @@
 # Installation and the Debian package. `cmake --install build --prefix P` puts the programs in
-# P/bin and the read-only templates of the user's program folder in P/share/zozedud; an installed
-# editor finds them there (see src/app/ProgramFolder) and copies them at its first start. The
+# P/bin, the print module in P/lib/zozedud and the read-only templates of the user's program
+# folder in P/share/zozedud; an installed editor finds them there (see src/app/ProgramFolder and
+# src/ui/PrintModule) and copies the templates at its first start. The
 # default data file is the generated one, never the copy in build/bin that a run may have changed.
 set(ZOZ_TEMPLATE_PERMISSIONS OWNER_READ GROUP_READ WORLD_READ)
 install(TARGETS qpl-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -10,6 +11,7 @@ install(FILES resources/zozedud.Ini ${ZOZ_DEFAULT_DATA}
 
 if(ZOZ_GUI)
     install(TARGETS zozedud RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(TARGETS zozedud-print LIBRARY DESTINATION ${ZOZ_PRINT_MODULE_DIR})
     install(FILES packaging/man/zozedud.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
     install(FILES packaging/${ZOZ_APP_ID}.desktop
             DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

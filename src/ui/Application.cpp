@@ -12,12 +12,16 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QMenu>
-#include <QPrintDialog>
-#include <QPrinter>
+#include <QTextDocument>
 
 namespace zoz {
 
 namespace {
+
+QString programFile(const Application::Options& options) {
+    return options.programFilePath.isEmpty() ? QCoreApplication::applicationFilePath()
+                                             : options.programFilePath;
+}
 
 Switches programSwitches(const ProgramPlace& place) {
     Switches switches;
@@ -35,11 +39,8 @@ std::unique_ptr<MainWindow> makeMainWindow(const Switches& switches, Texts& text
 } // namespace
 
 Application::Application(Options options)
-    : m_place(ProgramFolder::Locate(options.programFilePath.isEmpty()
-                                        ? QCoreApplication::applicationFilePath()
-                                        : options.programFilePath)),
-      m_switches(programSwitches(m_place)), m_texts(QString(), &m_iniCache),
-      m_log(m_switches.ProgramFolder, m_switches.ProgramName),
+    : m_place(ProgramFolder::Locate(programFile(options))), m_switches(programSwitches(m_place)),
+      m_texts(QString(), &m_iniCache), m_log(m_switches.ProgramFolder, m_switches.ProgramName),
       m_mainWindow(makeMainWindow(m_switches, m_texts)), m_ui(*m_mainWindow),
       m_shutdown(m_switches, m_texts, m_log, m_ui),
       m_startup(m_switches, m_texts, m_log, m_ui, m_shutdown),
@@ -56,7 +57,8 @@ Application::Application(Options options)
       m_commDialog(std::make_unique<CommDialog>([this] { m_transport.Cancel(); })),
       m_protoWindow(std::make_unique<ProtoWindow>(m_texts)),
       m_dispatcher(m_switches, m_texts, m_log, m_ui, m_dataStore, m_encoder, m_decoder, m_dataFile,
-                   m_transport, m_interpreter, m_configTransfer, m_shutdown) {
+                   m_transport, m_interpreter, m_configTransfer, m_shutdown),
+      m_printModule(programFile(options)) {
     if (options.terminator)
         m_shutdown.setTerminator(std::move(options.terminator));
     // The program ends only through QueryEndProg, never because its last window closed.
@@ -263,15 +265,21 @@ void Application::printReport() {
     // What the pages show is what is printed.
     if (m_switches.InitDone)
         m_ui.takeOverPages();
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    QPrintDialog dialog(&printer, m_mainWindow.get());
-    dialog.setObjectName(QStringLiteral("dlgPrint"));
-    if (dialog.exec() != QDialog::Accepted)
+    QString error;
+    if (!m_printModule.load(error)) {
+        // Also clear with a settings file that lacks the text.
+        QString text = m_texts.message(QStringLiteral("Report_PrintModule_Err"),
+                                       QStringLiteral("The print module could not be loaded: &"));
+        ReplaceParams(text, error);
+        m_log.WriteLog(QStringLiteral("  ") + text);
+        m_ui.messageBox(text, MsgButtons::Ok, MsgIcon::Exclamation, m_switches.ProgramName);
         return;
-    m_ui.setBusyCursor(true);
-    ConfigReport(m_texts, m_dataStore).print(printer, reportSource(), QDateTime::currentDateTime());
-    m_ui.setBusyCursor(false);
+    }
+    QTextDocument document;
+    document.setHtml(
+        ConfigReport(m_texts, m_dataStore).html(reportSource(), QDateTime::currentDateTime()));
+    if (!m_printModule.print(document, m_mainWindow.get()))
+        return;
     m_ui.showStatusText(m_texts.message(QStringLiteral("Report_Printed")));
 }
 

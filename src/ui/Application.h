@@ -27,6 +27,7 @@
 #include "ui/EditorHistory.h"
 #include "ui/MainWindow.h"
 #include "ui/PortPickerDialog.h"
+#include "ui/PrintModule.h"
 #include "ui/ProtoWindow.h"
 #include "ui/QtUserInterface.h"
 #include "ui/SplashWindow.h"
@@ -141,7 +142,8 @@ private:
     // SIGINT and SIGTERM end the program the orderly way, without a question.
     EndSignals m_endSignals;
     std::unique_ptr<EditorHistory> m_editorHistory;
-    QString m_reportSource; // "" = the default data file of start-up
+    QString m_reportSource;    // "" = the default data file of start-up
+    PrintModule m_printModule; // loaded on the first print
 };
 
 } // namespace zoz

@@ -9,7 +9,7 @@
 #include <QLocale>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPrinter>
+#include <QPdfWriter>
 #include <QTextDocument>
 
 namespace zoz {
@@ -138,24 +138,21 @@ QString ConfigReport::html(const QString& source, const QDateTime& when) const {
     return out + QStringLiteral("</body></html>");
 }
 
-void ConfigReport::print(QPrinter& printer, const QString& source, const QDateTime& when) const {
-    QTextDocument document;
-    document.setHtml(html(source, when));
-    document.print(&printer);
-}
-
 bool ConfigReport::writePdf(const QString& fileName, const QString& source, const QDateTime& when,
                             QString& error) const {
     // Written beside the target first, so that a failure leaves an existing file as it was.
     const QString part = fileName + QStringLiteral(".part");
     QFile::remove(part);
     {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(part);
-        printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                          QMarginsF(15, 12, 15, 12), QPageLayout::Millimeter));
-        print(printer, source, when);
+        // QtGui's writer, so that the report needs no Qt PrintSupport; 1200 dpi, as a
+        // high-resolution printer prints it.
+        QPdfWriter writer(part);
+        writer.setResolution(1200);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                         QMarginsF(15, 12, 15, 12), QPageLayout::Millimeter));
+        QTextDocument document;
+        document.setHtml(html(source, when));
+        document.print(&writer);
     }
     if (QFileInfo(part).size() == 0) {
         QFile::remove(part);

@@ -3,8 +3,6 @@
 #include <QDateTime>
 #include <QString>
 
-class QPrinter;
-
 namespace zoz {
 
 class DataStore;
@@ -18,9 +16,10 @@ public:
     ConfigReport(const Texts& texts, const DataStore& store);
 
     // source: where the data set came from ("File C:/x.DAT", "QPL on port 2").
+    // The report as HTML, for a QTextDocument; printing is the print module's (PrintModule).
     QString html(const QString& source, const QDateTime& when) const;
-    void print(QPrinter& printer, const QString& source, const QDateTime& when) const;
-    // A4 PDF; false with the reason when the file cannot be written.
+    // A4 PDF as a high-resolution printer makes it; false with the reason when the file cannot be
+    // written.
     bool writePdf(const QString& fileName, const QString& source, const QDateTime& when,
                   QString& error) const;
 

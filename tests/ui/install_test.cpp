@@ -1,5 +1,6 @@
 #include "app/IniFile.h"
 #include "support/SimProcess.h"
+#include "ui/PrintModule.h"
 
 #include "support/DataHarness.h"
 #include "support/QtPrinters.h"
@@ -25,6 +26,9 @@ TEST(InstallTest, TheInstalledEditorStartsInTheUsersOwnFolderMadeFromTheTemplate
     EXPECT_EQ(DataHarness::readFile(templateIni),
               DataHarness::readFile(ZOZ_SOURCE_DIR "/resources/zozedud.Ini"));
     EXPECT_EQ(QFileInfo(dat).size(), 2913);
+    zoz::PrintModule printing(prefix + "/bin/zozedud"); // the installed editor's first print
+    QString error;
+    EXPECT_TRUE(printing.load(error)) << error.toStdString(); // from lib/zozedud: bin has none
     EXPECT_EQ(QProcess::execute("desktop-file-validate",
                                 {share + "applications/org.example.zozedud.desktop"}),
               0);
