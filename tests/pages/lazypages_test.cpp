@@ -108,6 +108,36 @@ TEST(LazyPages, TakeOverIsTheSameWhenEverAPageWasBuilt) {
     }
 }
 
+// A take-over held for unbuilt pages (the history's start-up baseline) gives the values of its
+// own moment, also when a newer refresh comes before the pages are built.
+TEST(LazyPages, HeldTakeOverKeepsItsMoment) {
+    test::ProgramFolder dir;
+    const QString folder = dir.path(QString());
+    const auto takeOver = [&](bool later) {
+        Pages p(folder);
+        if (!later)
+            p.pages.TakeOverPages(); // builds every page
+        p.store.DataSet = second(folder);
+        p.pages.RefreshPages();
+        QByteArray image;
+        const auto keep = [&](const DataStore& store) {
+            image = DataSetImage::Write(store.DataSet);
+        };
+        if (!later) {
+            p.pages.TakeOverPages();
+            return DataSetImage::Write(p.store.DataSet);
+        }
+        p.pages.TakeOverPagesLater(keep);
+        p.store.DataSet = first();
+        p.pages.RefreshPages();
+        p.pages.TakeOverPages();
+        return image;
+    };
+    const QByteArray expected = takeOver(false);
+    EXPECT_NE(expected, DataSetImage::Write(second(folder)));
+    EXPECT_EQ(takeOver(true), expected);
+}
+
 // Start-up to "Ready" builds the shown page only; the first look at another page builds the rest,
 // and undo still ends at the start-up set.
 TEST(LazyPages, StartUpBuildsOnlyWhatItShowsOrReads) {
