@@ -95,32 +95,11 @@ template <typename P> static P* built(DataPages& pages, P* page) {
     pages.ensureBuilt(page);
     return page;
 }
-StatusPage* DataPages::statusPage() {
-    return built(*this, m_status);
-}
 NamesPage* DataPages::namesPage() {
     return built(*this, m_names);
 }
-LayerPage* DataPages::layerPage() {
-    return built(*this, m_layer);
-}
-MonitorPage* DataPages::monitorPage() {
-    return built(*this, m_monitor);
-}
-GpioPage* DataPages::gpioPage() {
-    return built(*this, m_gpio);
-}
 EditorPage* DataPages::editorPage() {
     return built(*this, m_editor);
-}
-SnapShotPage* DataPages::snapShotPage() {
-    return built(*this, m_snapShot);
-}
-FBoxPage* DataPages::fboxPage() {
-    return built(*this, m_fbox);
-}
-SystemPage* DataPages::systemPage() {
-    return built(*this, m_system);
 }
 
 void DataPages::ensureBuilt(DataPage* page) {

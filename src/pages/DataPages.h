@@ -61,15 +61,8 @@ public:
 
     // Page 1..9 (frmTabStripData01 .. 09) with its controls: asking for a page builds it.
     DataPage* page(int number);
-    StatusPage* statusPage();
     NamesPage* namesPage();
-    LayerPage* layerPage();
-    MonitorPage* monitorPage();
-    GpioPage* gpioPage();
     EditorPage* editorPage();
-    SnapShotPage* snapShotPage();
-    FBoxPage* fboxPage();
-    SystemPage* systemPage();
     // The page window as it is, possibly an unbuilt shell (for hosting it, or asking whether a
     // widget lies on it).
     DataPage* window(int number) const;
