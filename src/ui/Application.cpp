@@ -84,10 +84,9 @@ Application::Application(Options options)
         splash.show();
         splash.repaint();
     };
-    uiHooks.closeSplash = [this] {
-        if (m_splash)
-            m_splash->hide();
-    };
+    // Gone, not hidden: its window and pictures would otherwise be held while the main window
+    // paints for the first time; the About box makes it again.
+    uiHooks.closeSplash = [this] { m_splash.reset(); };
     uiHooks.setToolbarButtonVisible = [this](int button, bool visible) {
         m_mainWindow->setToolbarButtonVisible(button, visible);
     };
