@@ -1,10 +1,10 @@
 // The settings reader and the layout written at the end, on arbitrary file bytes (no file: the
 // reader's parsed form is made from the bytes). Every value must read the same before and after
 // the layout, and a second layout must change nothing.
-#include "base/CodePage.h"
 #include "app/IniDocument.h"
 #include "app/IniFile.h"
 #include "app/Shutdown.h"
+#include "base/CodePage.h"
 
 #include <cstdint>
 
@@ -14,11 +14,10 @@ namespace {
 
 QStringList values(const IniDocument& doc) {
     QStringList out;
-    for (const IniDocument::Line& line : doc.parsed()) {
-        if (line.kind != IniDocument::Line::Section)
-            continue;
-        for (const QString& key : GetIniKeys(doc, line.name))
-            out << GetIniValue(doc, line.name, key, QStringLiteral("-"));
+    for (int section = 0; section < doc.sectionCount(); ++section) {
+        const QString name = doc.sectionName(section);
+        for (const QString& key : GetIniKeys(doc, name))
+            out << GetIniValue(doc, name, key, QStringLiteral("-"));
     }
     return out;
 }
@@ -33,15 +32,16 @@ QByteArray written(const QStringList& lines) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const IniDocument doc =
-        IniDocument::fromBytes(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
-    const std::optional<QStringList> once = LinedUpIniLines(doc.lines());
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    const IniDocument doc = IniDocument::fromBytes(bytes);
+    const std::optional<QStringList> once = LinedUpIniLines(IniDocument::splitLines(bytes));
     if (!once)
         return 0; // an entry before the first section: the file stays as it was
     const IniDocument laidOut = IniDocument::fromBytes(written(*once));
     if (values(laidOut) != values(doc))
         __builtin_trap();
-    if (LinedUpIniLines(laidOut.lines()) != laidOut.lines())
+    const QStringList laidOutLines = IniDocument::splitLines(laidOut.bytes());
+    if (LinedUpIniLines(laidOutLines) != laidOutLines)
         __builtin_trap();
     return 0;
 }

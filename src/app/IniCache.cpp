@@ -59,12 +59,12 @@ const IniDocument& IniCache::document(const QString& fileName) {
         QFile file(fileName);
         if (file.open(QIODevice::ReadOnly))
             bytes = file.readAll();
+        bytes.squeeze(); // kept for the whole run: without the reading's spare room
     }
     // A write between the stamp and the reading: keep the copy, but read again next time.
     const bool steady = stampOf(fileName) == stamp;
-    if (entry.verifiedNs == 0 || bytes != entry.bytes || !steady) {
+    if (entry.verifiedNs == 0 || bytes != entry.document.bytes() || !steady) {
         entry.document = IniDocument::fromBytes(bytes);
-        entry.bytes = bytes;
         ++m_parses;
     }
     entry.stamp = stamp;

@@ -36,8 +36,7 @@ private:
     struct Entry {
         Stamp stamp;
         qint64 verifiedNs = 0; // wall clock before the bytes were last read
-        QByteArray bytes;
-        IniDocument document;
+        IniDocument document;  // keeps the bytes it was made from
     };
     static Stamp stampOf(const QString& fileName);
 

@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QSet>
 
 namespace zoz {
 
@@ -63,8 +62,7 @@ QString GetIniValue(const QString& fileName, const QString& section, const QStri
 
 QString GetIniValue(const IniDocument& doc, const QString& section, const QString& key,
                     const QString& defaultValue) {
-    const QString* found = doc.value(doc.findSection(section), key);
-    QString text = found ? *found : defaultValue;
+    QString text = doc.value(doc.findSection(section), key).value_or(defaultValue);
     text.truncate(kValueBuffer);
     const int comment = text.indexOf(QLatin1Char(';'));
     if (comment >= 0)
@@ -82,8 +80,11 @@ int SetIniValue(const QString& fileName, const QString& section, const QString& 
 
     IniDocument fresh;
     const IniDocument& doc = documentOf(fileName, cache, fresh);
-    QStringList lines = doc.lines();
-    const QList<Line> parsed = doc.parsed();
+    const QList<Line> parsed = doc.lines();
+    QStringList lines;
+    lines.reserve(parsed.size());
+    for (const Line& line : parsed)
+        lines.append(line.text);
     const int wanted = doc.findSection(sectionName);
     if (cache)
         cache->drop(fileName); // whatever the outcome, the next reading sees the file anew
@@ -116,27 +117,15 @@ QStringList GetIniKeys(const QString& section, const QString& fileName, IniCache
 
 QStringList GetIniKeys(const IniDocument& doc, const QString& section) {
     QStringList keys{QString()};
-    const QList<Line>& parsed = doc.parsed();
-    const int wanted = doc.findSection(section);
-    if (wanted < 0)
-        return keys;
-
     // The names as the profile read delivers them: each followed by a separator, the whole
     // cut so that two separators still fit into the buffer.
     int used = 0;
-    QSet<QString> seen; // folded names, as the names are compared without case
-    for (const Line& line : parsed) {
-        if (line.section != wanted || line.kind != Line::Entry)
-            continue;
-        const QString folded = line.name.toCaseFolded();
-        if (seen.contains(folded))
-            continue;
-        seen.insert(folded);
+    for (const QString& name : doc.keys(doc.findSection(section))) {
         const int room = kKeyBuffer - 2 - used;
         if (room <= 0)
             break;
-        keys.append(line.name.left(room));
-        used += line.name.size() + 1;
+        keys.append(name.left(room));
+        used += name.size() + 1;
     }
     return keys;
 }

@@ -23,7 +23,7 @@ TEST(IniFile, ReadsValuesAsThePrivateProfileDoes) {
         QByteArray(150, 'x') + "\nT=" + QByteArray(126, 'y') +
         "\tz;c\n"
         "[s]\nK=third\nOther=4\n[Messages_GER]\nA=Gr\xfc\xdf"
-        "e \x80\r\nB=two\r\n");
+        "e \x80\r\nB=two\r\n\x8a\xc4x=fold\r\n");
     struct Case {
         const char *section, *key, *def;
         QString expected;
@@ -50,6 +50,9 @@ TEST(IniFile, ReadsValuesAsThePrivateProfileDoes) {
         {"S", "L", "DEF", QString(127, 'x')},
         {"S", "T", "DEF", QString(126, 'y')}, // the 127 include the tab, so z is cut
         {"Messages_GER", "A", "DEF", QString::fromUtf8("Grüße €")},
+        // An entry without "=" has an empty value; names fold as characters, not as bytes.
+        {"S", "Mid", "DEF", ""},
+        {"messages_ger", "šäX", "DEF", "fold"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(GetIniValue(ini, c.section, c.key, c.def), c.expected) << c.section << c.key;
