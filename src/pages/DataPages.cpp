@@ -49,9 +49,9 @@ QStringList splitList(const QString& text) {
 } // namespace
 
 DataPages::DataPages(DataStore& store, const Switches& switches, const Texts& texts,
-                     ChooseDialog& chooser, QWidget* mainWindow, QObject* parent)
-    : QObject(parent), m_store(store), m_switches(switches), m_texts(texts), m_chooser(chooser),
-      m_mainWindow(mainWindow) {
+                     std::function<ChooseDialog&()> chooser, QWidget* mainWindow, QObject* parent)
+    : QObject(parent), m_store(store), m_switches(switches), m_texts(texts),
+      m_chooser(std::move(chooser)), m_mainWindow(mainWindow) {
     m_status = new StatusPage(texts, switches);
     m_names = new NamesPage(texts, switches);
     m_layer = new LayerPage(texts, switches);
@@ -398,10 +398,11 @@ void DataPages::ShowChannelName(QLineEdit* box, int code) {
 
 void DataPages::FillChannelChoice(int pairFilter, bool withNotDefined, bool withExtMon,
                                   bool withOutputs) {
+    ChooseDialog& chooser = m_chooser();
     buildPages({m_names, m_layer, m_monitor});
-    m_chooser.clearList();
+    chooser.clearList();
     if (withNotDefined)
-        m_chooser.addItem(m_switches.NotDefinedText, 0);
+        chooser.addItem(m_switches.NotDefinedText, 0);
     for (int group = 1; group <= 3; ++group) {
         const QList<QLineEdit*>& boxes = m_names->group(group);
         for (int j = 1; j <= boxes.size(); ++j) {
@@ -409,7 +410,7 @@ void DataPages::FillChannelChoice(int pairFilter, bool withNotDefined, bool with
             const bool pass = pairFilter == 0 || (pairFilter == 1 && j % 2 == 1) ||
                               (pairFilter == 2 && j % 2 == 0);
             if (!name.isEmpty() && pass)
-                m_chooser.addItem(name, group * 100 + j - 1);
+                chooser.addItem(name, group * 100 + j - 1);
         }
     }
     // Ext. monitor inputs and outputs are offered by pair only; without the ext. monitor flag
@@ -429,7 +430,7 @@ void DataPages::FillChannelChoice(int pairFilter, bool withNotDefined, bool with
             else if (group == 4)
                 add = pairFilter == 0;
             if (add)
-                m_chooser.addItem(name, group * 100 + j - 1);
+                chooser.addItem(name, group * 100 + j - 1);
         }
     }
     // The shown names follow the Names page.
@@ -447,10 +448,11 @@ void DataPages::FillChannelChoice(int pairFilter, bool withNotDefined, bool with
 void DataPages::centreChooser() {
     if (!m_mainWindow)
         return;
+    ChooseDialog& chooser = m_chooser();
     const QRect main = m_mainWindow->frameGeometry();
-    const QRect dialog = m_chooser.frameGeometry();
-    m_chooser.move(main.left() + (main.width() - dialog.width()) / 2,
-                   main.top() + (main.height() - dialog.height()) / 2);
+    const QRect dialog = chooser.frameGeometry();
+    chooser.move(main.left() + (main.width() - dialog.width()) / 2,
+                 main.top() + (main.height() - dialog.height()) / 2);
 }
 
 void DataPages::ChooseChannel(AssignBox* box, int index, bool withNotDefined, bool withExtMon,
@@ -462,10 +464,11 @@ void DataPages::ChooseChannel(AssignBox* box, int index, bool withNotDefined, bo
         pairFilter = 2;
     FillChannelChoice(pairFilter, withNotDefined, withExtMon, withOutputs);
     centreChooser();
-    m_chooser.ChosenItemData = box->tag();
-    m_chooser.showModal();
+    ChooseDialog& chooser = m_chooser();
+    chooser.ChosenItemData = box->tag();
+    chooser.showModal();
     DataPage::step(
-        [&] { ShowChannelName(box, DataPage::toInteger(numericValue(m_chooser.ChosenItemData))); });
+        [&] { ShowChannelName(box, DataPage::toInteger(numericValue(chooser.ChosenItemData))); });
 }
 
 void DataPages::ShowGpioItem(AssignBox* itemBox, QLineEdit* infoBox, int code,
@@ -490,16 +493,17 @@ void DataPages::ShowGpioItem(AssignBox* itemBox, QLineEdit* infoBox, int code,
 }
 
 void DataPages::ChooseGpioItem(AssignBox* itemBox, QLineEdit* infoBox, int listNo) {
-    m_chooser.clearList();
+    ChooseDialog& chooser = m_chooser();
+    chooser.clearList();
     for (const GpioListEntry& entry : m_store.lstData.at(listNo)) {
         const QStringList fields = splitList(entry.text);
-        m_chooser.addItem(fields.at(0) + QLatin1Char('\t') + fields.at(1), entry.itemData);
+        chooser.addItem(fields.at(0) + QLatin1Char('\t') + fields.at(1), entry.itemData);
     }
     centreChooser();
-    m_chooser.ChosenItemData = itemBox->tag();
-    m_chooser.showModal();
+    chooser.ChosenItemData = itemBox->tag();
+    chooser.showModal();
     DataPage::step([&] {
-        ShowGpioItem(itemBox, infoBox, DataPage::toInteger(numericValue(m_chooser.ChosenItemData)),
+        ShowGpioItem(itemBox, infoBox, DataPage::toInteger(numericValue(chooser.ChosenItemData)),
                      m_store.lstData.at(listNo));
     });
 }

@@ -53,8 +53,10 @@ public:
         std::function<void(int)> menuCommand;
     };
 
-    DataPages(DataStore& store, const Switches& switches, const Texts& texts, ChooseDialog& chooser,
-              QWidget* mainWindow, QObject* parent = nullptr);
+    // The chooser is asked for on its first use: a list dialog nobody opened costs start-up.
+    DataPages(DataStore& store, const Switches& switches, const Texts& texts,
+              std::function<ChooseDialog&()> chooser, QWidget* mainWindow,
+              QObject* parent = nullptr);
     ~DataPages() override;
 
     Services services;
@@ -141,7 +143,7 @@ private:
     DataStore& m_store;
     const Switches& m_switches;
     const Texts& m_texts;
-    ChooseDialog& m_chooser;
+    std::function<ChooseDialog&()> m_chooser;
     QWidget* m_mainWindow;
 
     StatusPage* m_status;

@@ -54,8 +54,6 @@ Application::Application(Options options)
       m_interpreter(m_transport, m_linkReporter, m_dataStore),
       m_configTransfer(m_dataStore, m_configFile, m_encoder, m_transport, m_interpreter,
                        m_linkReporter),
-      m_commDialog(std::make_unique<CommDialog>([this] { m_transport.Cancel(); })),
-      m_protoWindow(std::make_unique<ProtoWindow>(m_texts)),
       m_dispatcher(m_switches, m_texts, m_log, m_ui, m_dataStore, m_encoder, m_decoder, m_dataFile,
                    m_transport, m_interpreter, m_configTransfer, m_shutdown),
       m_printModule(programFile(options)) {
@@ -209,7 +207,7 @@ void Application::connectCommands() {
     connect(&m_interpreter, &CommandInterpreter::sendDataRequested, this,
             [this](int intervalMs) { m_mainWindow->timSendData().start(intervalMs); });
     m_dispatcher.windows.showProtocol = [this] {
-        ProtoWindow& proto = *m_protoWindow;
+        ProtoWindow& proto = protoWindow();
         if (proto.parentWidget() != m_mainWindow.get())
             proto.setParent(m_mainWindow.get(), proto.windowFlags() | Qt::Dialog);
         const QSize screen = m_mainWindow->screen()->geometry().size();
@@ -327,7 +325,7 @@ SplashWindow& Application::splashWindow() {
 // log's text box from the log's opening on.
 void Application::connectLink() {
     Startup::Collaborators& c = m_startup.collaborators();
-    c.txtProto = [this]() -> ProtoSink* { return m_protoWindow->txtProto(); };
+    c.txtProto = [this]() -> ProtoSink* { return &m_protoText; };
     c.setCommParameters = [this] { return m_serialPort.SetCommParameters(); };
     c.markPortClosed = [this] { m_serialPort.PortOpened = false; };
     c.commPortName = [this] {
@@ -356,9 +354,26 @@ void Application::connectLink() {
     m_interpreter.setCollaborators(std::move(ic));
 
     m_ui.hooks().showCommDialog = [this](const QString& caption) {
-        m_commDialog->showTransfer(caption, m_mainWindow.get());
+        commDialog().showTransfer(caption, m_mainWindow.get());
     };
-    m_ui.hooks().hideCommDialog = [this] { m_commDialog->hideTransfer(); };
+    m_ui.hooks().hideCommDialog = [this] {
+        if (m_commDialog)
+            m_commDialog->hideTransfer();
+    };
+}
+
+// Built on the first transfer: a start-up without requests never shows it.
+CommDialog& Application::commDialog() {
+    if (!m_commDialog)
+        m_commDialog = std::make_unique<CommDialog>([this] { m_transport.Cancel(); });
+    return *m_commDialog;
+}
+
+// Built when first shown: the log keeps the text meanwhile.
+ProtoWindow& Application::protoWindow() {
+    if (!m_protoWindow)
+        m_protoWindow = std::make_unique<ProtoWindow>(m_texts, m_protoText);
+    return *m_protoWindow;
 }
 
 ChooseDialog& Application::chooser() {
@@ -370,8 +385,9 @@ ChooseDialog& Application::chooser() {
 DataPages& Application::pages() {
     if (m_pages)
         return *m_pages;
-    m_pages = std::make_unique<DataPages>(m_dataStore, m_switches, m_texts, chooser(),
-                                          m_mainWindow.get());
+    m_pages = std::make_unique<DataPages>(
+        m_dataStore, m_switches, m_texts, [this]() -> ChooseDialog& { return chooser(); },
+        m_mainWindow.get());
     // A page built after the main window hosted it takes the window's look as well.
     for (int n = 1; n <= 9; ++n)
         connect(m_pages->window(n), &DataPage::built, m_mainWindow.get(),

@@ -19,7 +19,7 @@
 #include "link/LinkReporter.h"
 #include "link/SerialPort.h"
 #include "log/AppLog.h"
-#include "log/MemoryProtoSink.h"
+#include "log/ProtoText.h"
 #include "pages/DataPages.h"
 #include "ui/ChooseDialog.h"
 #include "ui/CommDialog.h"
@@ -57,7 +57,6 @@ public:
     Switches& switches() { return m_switches; }
     Texts& texts() { return m_texts; }
     AppLog& log() { return m_log; }
-    MemoryProtoSink& protoSink() { return m_proto; }
     MainWindow& mainWindow() { return *m_mainWindow; }
     QtUserInterface& ui() { return m_ui; }
     Shutdown& shutdown() { return m_shutdown; }
@@ -72,8 +71,8 @@ public:
     FrameTransport& transport() { return m_transport; }
     CommandInterpreter& interpreter() { return m_interpreter; }
     ConfigTransfer& configTransfer() { return m_configTransfer; }
-    CommDialog& commDialog() { return *m_commDialog; }
-    ProtoWindow& protoWindow() { return *m_protoWindow; }
+    CommDialog& commDialog();
+    ProtoWindow& protoWindow();
     Dispatcher& dispatcher() { return m_dispatcher; }
     // The controller's copy, history, undo, compare (started at the end of Main).
     EditorHistory& editorHistory() { return *m_editorHistory; }
@@ -113,8 +112,8 @@ private:
     Switches m_switches;
     IniCache m_iniCache; // before m_texts, which reads through it
     Texts m_texts;
+    ProtoText m_protoText; // the log writes here from the first line; frmProto shows it
     AppLog m_log;
-    MemoryProtoSink m_proto; // the protocol text until the protocol window takes over
     std::unique_ptr<MainWindow> m_mainWindow;
     QtUserInterface m_ui;
     Shutdown m_shutdown;
@@ -124,7 +123,8 @@ private:
     ConfigFile m_configFile;
     Encoder m_encoder;
     Decoder m_decoder;
-    // The device link; frmComm and frmProto are loaded once and kept for the run.
+    // The device link; frmComm and frmProto are built when first needed and kept for
+    // the run.
     LinkReporter m_linkReporter;
     SerialPort m_serialPort;
     FrameTransport m_transport;

@@ -66,10 +66,10 @@ private:
 };
 
 ChangeTracker::ChangeTracker(DataStore& store, const Switches& switches, Texts& texts,
-                             ControllerCopy& copy, const FieldCatalog& catalog,
+                             ControllerCopy& copy, std::function<const FieldCatalog&()> catalog,
                              std::function<DataPages*()> pages, QObject* parent)
     : QObject(parent), m_store(store), m_switches(switches), m_texts(texts), m_copy(copy),
-      m_catalog(catalog), m_pages(std::move(pages)), m_status(new QLabel) {
+      m_catalog(std::move(catalog)), m_pages(std::move(pages)), m_status(new QLabel) {
     m_status->setObjectName(QStringLiteral("ControllerState"));
     m_undo.setUndoLimit(UndoDepth);
     connect(&m_copy, &ControllerCopy::changed, this, [this] { updateMarks(); });
@@ -148,8 +148,9 @@ QList<int> ChangeTracker::changesNotSent(const DataSet& editor) const {
     if (!m_copy.known())
         return {};
     // Configuration file names are the editor's own settings; no send carries them.
-    QList<int> fields = CompareWindow::shownDifferences(m_catalog, editor, m_copy.dataSet());
-    fields.removeIf([this](int f) { return m_catalog.fields().at(f).kind == FieldKind::FileName; });
+    const FieldCatalog& catalog = m_catalog();
+    QList<int> fields = CompareWindow::shownDifferences(catalog, editor, m_copy.dataSet());
+    fields.removeIf([&](int f) { return catalog.fields().at(f).kind == FieldKind::FileName; });
     return fields;
 }
 
@@ -204,7 +205,7 @@ void ChangeTracker::check() {
             name = m_texts.message(m_operationKey);
             mergeKey = QStringLiteral("op%1").arg(m_operationSerial);
         } else {
-            const QList<int> fields = m_catalog.differences(m_last, now);
+            const QList<int> fields = m_catalog().differences(m_last, now);
             name = stepName(fields);
             // Typing into one box is one step until the box is left.
             if (auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget());
@@ -235,7 +236,7 @@ void ChangeTracker::apply(const DataSet& set) {
 QString ChangeTracker::stepName(const QList<int>& fields) const {
     if (fields.isEmpty())
         return m_texts.message(QStringLiteral("Step_Edit"));
-    const FieldRef& first = m_catalog.fields().at(fields.first());
+    const FieldRef& first = m_catalog().fields().at(fields.first());
     QString name = m_texts.message(fields.size() == 1 ? QStringLiteral("Step_Field")
                                                       : QStringLiteral("Step_Fields"));
     if (fields.size() == 1)
@@ -286,9 +287,11 @@ void ChangeTracker::updateMarks(const DataSet& editor, bool ready) {
     }
 
     QHash<QWidget*, QStringList> marks;
-    for (int field : changes)
-        if (QWidget* widget = control(m_catalog.fields().at(field).control))
-            marks[widget].append(m_catalog.valueText(m_copy.dataSet(), field));
+    for (int field : changes) {
+        const FieldCatalog& catalog = m_catalog();
+        if (QWidget* widget = control(catalog.fields().at(field).control))
+            marks[widget].append(catalog.valueText(m_copy.dataSet(), field));
+    }
 
     for (const QPointer<QWidget>& widget : std::as_const(m_marked)) {
         if (!widget || marks.contains(widget))

@@ -32,7 +32,7 @@ public:
     static constexpr int UndoDepth = 1000;
 
     ChangeTracker(DataStore& store, const Switches& switches, Texts& texts, ControllerCopy& copy,
-                  const FieldCatalog& catalog, std::function<DataPages*()> pages,
+                  std::function<const FieldCatalog&()> catalog, std::function<DataPages*()> pages,
                   QObject* parent = nullptr);
     ~ChangeTracker() override;
 
@@ -75,7 +75,7 @@ private:
     const Switches& m_switches;
     Texts& m_texts;
     ControllerCopy& m_copy;
-    const FieldCatalog& m_catalog;
+    std::function<const FieldCatalog&()> m_catalog; // built on the first change
     std::function<DataPages*()> m_pages;
     QUndoStack m_undo;
     QPointer<QLabel> m_status;

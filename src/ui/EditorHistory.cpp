@@ -42,9 +42,9 @@ EditorHistory::~EditorHistory() {
 void EditorHistory::start() {
     if (m_tracker)
         return;
-    m_catalog = std::make_unique<FieldCatalog>(m_texts, m_store);
-    m_tracker =
-        std::make_unique<ChangeTracker>(m_store, m_switches, m_texts, m_copy, *m_catalog, m_pages);
+    m_tracker = std::make_unique<ChangeTracker>(
+        m_store, m_switches, m_texts, m_copy, [this]() -> const FieldCatalog& { return catalog(); },
+        m_pages);
     m_mainWindow.statusBar()->addPermanentWidget(m_tracker->statusField());
 
     QAction* compare = addAction("actCompare", "Menu_Compare");
@@ -85,6 +85,14 @@ void EditorHistory::start() {
     undo->setEnabled(false);
     redo->setEnabled(false);
     m_tracker->check(); // the set start-up left is where undoing ends
+}
+
+// Built when first needed (a change, the compare or history window): a start-up without
+// edits never pays for naming every field.
+const FieldCatalog& EditorHistory::catalog() {
+    if (!m_catalog)
+        m_catalog = std::make_unique<FieldCatalog>(m_texts, m_store);
+    return *m_catalog;
 }
 
 QAction* EditorHistory::addAction(const char* name, const char* key, QAction* action) {
@@ -192,7 +200,7 @@ CompareWindow& EditorHistory::compareWindow() {
         s.takeIntoEditor = [this](const DataSet& set) {
             m_tracker->setEditorSet(set, QStringLiteral("Step_Taken"));
         };
-        m_compare = new CompareWindow(m_texts, *m_catalog, std::move(s), &m_mainWindow);
+        m_compare = new CompareWindow(m_texts, catalog(), std::move(s), &m_mainWindow);
         m_compare->setWindowFlag(Qt::Window);
     }
     return *m_compare;
@@ -202,7 +210,7 @@ HistoryWindow& EditorHistory::historyWindow() {
     if (!m_historyWindow) {
         start();
         m_historyWindow = new HistoryWindow(
-            m_texts, *m_catalog, m_history, [this] { return editorSet(); }, &m_mainWindow);
+            m_texts, catalog(), m_history, [this] { return editorSet(); }, &m_mainWindow);
         m_historyWindow->setWindowFlag(Qt::Window);
         connect(m_historyWindow, &HistoryWindow::loadRequested, this, [this](const QString& path) {
             if (loadIntoEditor(path))

@@ -37,8 +37,8 @@ public:
                   QObject* parent = nullptr);
     ~EditorHistory() override;
 
-    // Once start-up is done (language and pages known): catalogue, tracker, status field, the
-    // four commands.
+    // Once start-up is done (language and pages known): tracker, status field, the four
+    // commands.
     void start();
 
     // From the link: a data set was received and decoded; the data set goes out with a
@@ -66,6 +66,7 @@ private:
     void writeHistory(ControllerCopy::Origin origin);
     std::optional<DataSet> readFile(const QString& path);
     DataSet editorSet() const;
+    const FieldCatalog& catalog();
     QAction* addAction(const char* name, const char* key, QAction* action = nullptr);
 
     Switches& m_switches;

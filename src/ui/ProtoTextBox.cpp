@@ -1,34 +1,53 @@
 #include "ui/ProtoTextBox.h"
 
-#include <QCoreApplication>
 #include <QScrollBar>
 
 namespace zoz {
 
-ProtoTextBox::ProtoTextBox(QWidget* parent) : QPlainTextEdit(parent) {
+ProtoTextBox::ProtoTextBox(ProtoText& text, QWidget* parent)
+    : QPlainTextEdit(parent), m_source(text) {
     setObjectName(QStringLiteral("txtProto"));
     setReadOnly(true);
     setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_source.setViewer(this);
 }
 
-void ProtoTextBox::setText(const QString& text) {
-    m_text = text;
-    QString shown = text;
+ProtoTextBox::~ProtoTextBox() {
+    m_source.setViewer(nullptr);
+}
+
+// Laying out a document nobody sees on every logged line would cost time and memory.
+void ProtoTextBox::textChanged() {
+    m_stale = true;
+    if (isVisible())
+        showText();
+}
+
+void ProtoTextBox::scrolledToEnd() {
+    if (!m_stale)
+        moveToEnd();
+}
+
+void ProtoTextBox::showEvent(QShowEvent* event) {
+    if (m_stale) {
+        showText();
+        moveToEnd();
+    }
+    QPlainTextEdit::showEvent(event);
+}
+
+void ProtoTextBox::showText() {
+    m_stale = false;
+    QString shown = m_source.text();
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     if (shown.endsWith(QLatin1Char('\n')))
         shown.chop(1);
     setPlainText(shown);
 }
 
-// A plain box: colours are not kept.
-void ProtoTextBox::appendColored(const QString& text, int /*color*/) {
-    setText(m_text + text);
-}
-
-void ProtoTextBox::scrollToEnd() {
+void ProtoTextBox::moveToEnd() {
     moveCursor(QTextCursor::End);
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
-    QCoreApplication::processEvents();
 }
 
 } // namespace zoz

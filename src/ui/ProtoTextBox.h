@@ -1,26 +1,32 @@
 #pragma once
 
-#include "log/ProtoSink.h"
+#include "log/ProtoText.h"
 
 #include <QPlainTextEdit>
 
 namespace zoz {
 
-// txtProto: the protocol window's text box, the log's text sink. Keeps the text exactly as the log
-// wrote it (CR LF line ends) and shows it with the newest line in view.
-class ProtoTextBox : public QPlainTextEdit, public ProtoSink {
+// txtProto: the protocol window's text box. Shows the protocol text with the newest line in view;
+// while hidden it only notes that the text moved on, and lays it out when next shown.
+class ProtoTextBox : public QPlainTextEdit, private ProtoText::Viewer {
     Q_OBJECT
 public:
-    explicit ProtoTextBox(QWidget* parent = nullptr);
+    explicit ProtoTextBox(ProtoText& text, QWidget* parent = nullptr);
+    ~ProtoTextBox() override;
 
-    QString text() const override { return m_text; }
-    void setText(const QString& text) override;
-    void appendColored(const QString& text, int color) override;
-    bool isPlainText() const override { return true; }
-    void scrollToEnd() override;
+    QString text() const { return m_source.text(); }
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
-    QString m_text;
+    void textChanged() override;
+    void scrolledToEnd() override;
+    void showText();
+    void moveToEnd();
+
+    ProtoText& m_source;
+    bool m_stale = true; // the source is newer than what the box shows
 };
 
 } // namespace zoz

@@ -8,10 +8,11 @@
 
 namespace zoz {
 
-ProtoWindow::ProtoWindow(Texts& texts, QWidget* parent) : QDialog(parent), m_texts(texts) {
+ProtoWindow::ProtoWindow(Texts& texts, ProtoText& text, QWidget* parent)
+    : QDialog(parent), m_texts(texts) {
     setObjectName(QStringLiteral("frmProto"));
     setWindowTitle(QStringLiteral("Protokoll"));
-    m_txtProto = new ProtoTextBox(this);
+    m_txtProto = new ProtoTextBox(text, this);
     m_cmdOk = new QPushButton(QStringLiteral("&Ok"), this);
     m_cmdOk->setObjectName(QStringLiteral("cmdOk"));
     auto* layout = new QVBoxLayout(this);

@@ -6,15 +6,16 @@ class QPushButton;
 
 namespace zoz {
 
+class ProtoText;
 class ProtoTextBox;
 class Texts;
 
-// The protocol window frmProto. Its text box receives every logged line whether or not the window
-// is shown; the dispatcher places and shows it modally on request.
+// The protocol window frmProto: shows the protocol text, which the log keeps whether or not the
+// window exists; the dispatcher places and shows it modally on request.
 class ProtoWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit ProtoWindow(Texts& texts, QWidget* parent = nullptr);
+    ProtoWindow(Texts& texts, ProtoText& text, QWidget* parent = nullptr);
 
     ProtoTextBox* txtProto() const { return m_txtProto; }
     QPushButton* cmdOk() const { return m_cmdOk; }

@@ -72,13 +72,6 @@ SplashWindow::SplashWindow(QWidget* parent)
     m_lblInfo2->setGeometry(LogoWidth - 130, 24, 120, 16);
     m_lblInfo2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-    m_txtInfo = new QPlainTextEdit(this);
-    m_txtInfo->setObjectName(QStringLiteral("txtInfo"));
-    m_txtInfo->setReadOnly(true);
-    m_txtInfo->setFrameShape(QFrame::NoFrame);
-    m_txtInfo->setGeometry(DesignMargin, DesignMargin + LogoHeight + 10,
-                           DesignWidth - 2 * DesignMargin, 120);
-
     m_lblInternet = new QLabel(QString::fromLatin1(WebAddress), this);
     m_lblInternet->setObjectName(QStringLiteral("lblInternet"));
     setTextColour(m_lblInternet, QColor(0x1f, 0x4f, 0xa8));
@@ -122,17 +115,15 @@ void SplashWindow::Load() {
         m_picLogo->move(0, 0);
         setFixedSize(m_picLogo->size());
         m_cmdOk->hide();
-        m_txtInfo->hide();
+        if (m_txtInfo)
+            m_txtInfo->hide();
         m_lblInternet->hide();
     } else {
         m_picLogo->move(m_designLayout[1], m_designLayout[0]);
         setFixedSize(m_designLayout[3], m_designLayout[2]);
         m_cmdOk->show();
-        m_txtInfo->show();
+        infoBox()->show();
         m_lblInternet->show();
-        QPalette palette = m_txtInfo->palette();
-        palette.setColor(QPalette::Base, this->palette().color(QPalette::Window));
-        m_txtInfo->setPalette(palette);
         m_lblInfo1->clear();
         m_lblInfo2->clear();
         FillInfoText();
@@ -165,8 +156,28 @@ void SplashWindow::FillInfoText() {
             break;
     }
     m_infoText = text;
-    m_txtInfo->setPlainText(QString(text).remove(QLatin1Char('\r')));
+    infoBox()->setPlainText(QString(text).remove(QLatin1Char('\r')));
     QCoreApplication::processEvents();
+}
+
+// Built on the first about window: the start-up splash never shows it, and a text box is the
+// costliest widget of the window.
+QPlainTextEdit* SplashWindow::infoBox() {
+    if (m_txtInfo)
+        return m_txtInfo;
+    m_txtInfo = new QPlainTextEdit(this);
+    m_txtInfo->setObjectName(QStringLiteral("txtInfo"));
+    m_txtInfo->setReadOnly(true);
+    m_txtInfo->setFrameShape(QFrame::NoFrame);
+    m_txtInfo->setGeometry(DesignMargin, DesignMargin + LogoHeight + 10,
+                           DesignWidth - 2 * DesignMargin, 120);
+    QPalette palette = m_txtInfo->palette();
+    palette.setColor(QPalette::Base, this->palette().color(QPalette::Window));
+    m_txtInfo->setPalette(palette);
+    // Where it stood when it was built with the others: under the link, before OK.
+    m_txtInfo->stackUnder(m_lblInternet);
+    QWidget::setTabOrder(m_txtInfo, m_cmdOk);
+    return m_txtInfo;
 }
 
 void SplashWindow::onOk() {

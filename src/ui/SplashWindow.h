@@ -60,6 +60,7 @@ protected:
 
 private:
     void Load();
+    QPlainTextEdit* infoBox();
     void onOk();
 
     bool m_startUpSplash = true;

@@ -40,7 +40,8 @@ protected:
         texts->setLanguage(QStringLiteral("ENG"));
         switches.NotDefinedText = texts->message(QStringLiteral("NotDefined"));
         chooser = std::make_unique<ChooseDialog>(*texts);
-        pages = std::make_unique<DataPages>(store, switches, *texts, *chooser, nullptr);
+        pages = std::make_unique<DataPages>(
+            store, switches, *texts, [this]() -> ChooseDialog& { return *chooser; }, nullptr);
         ui.onNameBox = [this](int group, int index) { return pages->nameBox(group, index); };
         pages->services.blankNamesReplaced = [this](bool showStatus) {
             store.BlankNames_Replaced(ui, *texts, log, showStatus);

@@ -63,7 +63,7 @@ struct Pages {
     Texts texts;
     DataStore store;
     ChooseDialog chooser{texts};
-    DataPages pages{store, switches, texts, chooser, nullptr};
+    DataPages pages{store, switches, texts, [this]() -> ChooseDialog& { return chooser; }, nullptr};
 };
 
 // Refresh with the first set, refresh with the second, type a name, take over; `early` pages are

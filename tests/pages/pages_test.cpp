@@ -402,7 +402,8 @@ TEST_F(PageRefresh, ShippedSettingsFileHasEveryPageTextInBothLanguages) {
         texts->setLanguage(language);
         switches.Language = language;
         switches.NotDefinedText = texts->message("NotDefined");
-        pages = std::make_unique<DataPages>(store, switches, *texts, *chooser, nullptr);
+        pages = std::make_unique<DataPages>(
+            store, switches, *texts, [this]() -> ChooseDialog& { return *chooser; }, nullptr);
         pages->RefreshPages();
         for (int p = 1; p <= 9; ++p) {
             for (auto* w : pages->page(p)->findChildren<QWidget*>()) {
@@ -432,7 +433,8 @@ TEST(PagesAgainstSimulator, ReceiveEditOnThreePagesAndSendGivesTheSimulatorTheEd
     Decoder decoder(rig.store, rig.switches, *rig.texts, *rig.log, rig.ui, {});
     Encoder encoder(rig.store, rig.switches, *rig.texts, *rig.log, rig.ui);
     ChooseDialog chooser(*rig.texts);
-    DataPages pages(rig.store, rig.switches, *rig.texts, chooser, nullptr);
+    DataPages pages(
+        rig.store, rig.switches, *rig.texts, [&]() -> ChooseDialog& { return chooser; }, nullptr);
     rig.ui.onRefresh = [&] { pages.RefreshPages(); };
     rig.ui.onTakeOver = [&] { pages.TakeOverPages(); };
     rig.ui.onNameBox = [&](int g, int i) { return pages.nameBox(g, i); };

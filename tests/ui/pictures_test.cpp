@@ -56,7 +56,8 @@ TEST(Pictures, EveryButtonPictureIsSharpAtOneAndTwiceTheScale) {
         switches.XPLook = xp;
         DataStore store;
         ChooseDialog chooser(texts);
-        DataPages pages(store, switches, texts, chooser, nullptr);
+        DataPages pages(
+            store, switches, texts, [&]() -> ChooseDialog& { return chooser; }, nullptr);
         pages.RefreshPages(); // the snapshot switches show their state from here on
         int shown = 0;
         for (int n = 1; n <= 9; ++n)

@@ -293,15 +293,20 @@ TEST(ProtoWindow, TextsOnceOnTheFirstShowWithALanguageAndTheLogAlsoWhileHidden) 
     test::ProgramFolder folder;
     folder.writeIni("[Messages_ENG]\r\nForm_Proto.Caption=Protocol\r\n");
     Texts texts(folder.ini());
-    ProtoWindow w(texts);
+    ProtoText proto;
     AppLog log(folder.dir.path(), "zozedud");
-    log.OpenLog(QString(), w.txtProto());
-    log.WriteLog(QStringLiteral("  first line"));
-    log.WriteLog(QStringLiteral("  second line"));
+    log.OpenLog(QString(), &proto);
+    log.WriteLog(QStringLiteral("  first line")); // before the window exists
+    ProtoWindow w(texts, proto);
+    log.WriteLog(QStringLiteral("  second line")); // while it is hidden
     const QString text = w.txtProto()->text();
     EXPECT_LT(text.indexOf("first line\r\n"), text.indexOf("second line\r\n"));
-    w.show(); // no language yet: the designed caption
+    w.show(); // no language yet: the designed caption; the box shows both lines, the last in view
     EXPECT_EQ(w.windowTitle(), "Protokoll");
+    EXPECT_EQ(w.txtProto()->toPlainText(), QString(text).replace("\r\n", "\n").chopped(1));
+    EXPECT_EQ(w.txtProto()->textCursor().blockNumber(), 1);
+    log.WriteLog(QStringLiteral("  third line")); // while shown: at once
+    EXPECT_TRUE(w.txtProto()->toPlainText().endsWith("third line"));
     texts.setLanguage("ENG");
     QTest::mouseClick(w.cmdOk(), Qt::LeftButton);
     w.show();

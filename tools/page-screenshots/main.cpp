@@ -98,7 +98,9 @@ bool historyShots(zoz::DataStore& store, zoz::Switches& switches, zoz::Texts& te
     copy.adopt(store.DataSet, zoz::ControllerCopy::Origin::Received, QStringLiteral("/dev/ttyS0"),
                QDateTime(QDate(2026, 12, 7), QTime(9, 30, 12)));
     zoz::FieldCatalog catalog(texts, store);
-    zoz::ChangeTracker tracker(store, switches, texts, copy, catalog, [&] { return &pages; });
+    zoz::ChangeTracker tracker(
+        store, switches, texts, copy, [&]() -> const zoz::FieldCatalog& { return catalog; },
+        [&] { return &pages; });
     pages.namesPage()->group(1).at(1)->setText(QStringLiteral("Snare 2"));
     pages.namesPage()->group(3).at(2)->setText(QStringLiteral("Vox 1"));
     const zoz::DataSet edited = tracker.editorSet();
@@ -159,7 +161,8 @@ int main(int argc, char** argv) {
         zoz::DataStore store;
         sampleData(store, switches.ProgramFolder);
         zoz::ChooseDialog chooser(texts);
-        zoz::DataPages pages(store, switches, texts, chooser, nullptr);
+        zoz::DataPages pages(
+            store, switches, texts, [&]() -> zoz::ChooseDialog& { return chooser; }, nullptr);
         pages.RefreshPages();
         for (int p = 1; p <= 9; ++p) {
             zoz::DataPage* page = pages.page(p);
