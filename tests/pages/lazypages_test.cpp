@@ -11,6 +11,7 @@
 #include "ui/MainWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTest>
@@ -154,6 +155,12 @@ TEST(LazyPages, StartUpBuildsOnlyWhatItShowsOrReads) {
     Application app(Application::Options{folder.path("zozedud"), {}});
     app.Main();
     ASSERT_TRUE(app.switches().InitDone);
+    // Nor what start-up does not show: the text boxes of the about and protocol windows, the
+    // choose dialog's list, the transfer dialog.
+    for (const QWidget* w : QApplication::allWidgets())
+        EXPECT_FALSE(w->inherits("QPlainTextEdit") || w->inherits("QListWidget") ||
+                     w->inherits("zoz::CommDialog"))
+            << w->metaObject()->className();
     for (int n = 1; n <= 9; ++n) {
         EXPECT_EQ(app.pages().window(n)->isBuilt(), n == 1) << "page " << n;
         EXPECT_EQ(app.pages().window(n)->number(), n);
