@@ -321,8 +321,8 @@ SplashWindow& Application::splashWindow() {
 }
 
 // Start-up step 15 sets up the port, step 18 marks it closed; shutdown closes it. Every complete
-// frame goes to the interpreter; the transfer dialog shows over the main window; txtProto is the
-// log's text box from the log's opening on.
+// frame goes to the interpreter; the transfer dialog shows over the main window; the protocol
+// text takes the log's lines from the log's opening on.
 void Application::connectLink() {
     Startup::Collaborators& c = m_startup.collaborators();
     c.txtProto = [this]() -> ProtoSink* { return &m_protoText; };
