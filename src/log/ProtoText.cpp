@@ -7,7 +7,7 @@ namespace zoz {
 void ProtoText::setText(const QString& text) {
     m_text = text;
     if (m_viewer)
-        m_viewer->textChanged();
+        m_viewer->sourceChanged();
 }
 
 void ProtoText::appendColored(const QString& text, int /*color*/) {
@@ -17,7 +17,7 @@ void ProtoText::appendColored(const QString& text, int /*color*/) {
 // The newest line into view, then pending window events run once, as after every logged line.
 void ProtoText::scrollToEnd() {
     if (m_viewer)
-        m_viewer->scrolledToEnd();
+        m_viewer->sourceScrolledToEnd();
     QCoreApplication::processEvents();
 }
 

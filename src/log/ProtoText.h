@@ -13,8 +13,8 @@ public:
     class Viewer {
     public:
         virtual ~Viewer() = default;
-        virtual void textChanged() = 0;
-        virtual void scrolledToEnd() = 0;
+        virtual void sourceChanged() = 0;
+        virtual void sourceScrolledToEnd() = 0;
     };
 
     QString text() const override { return m_text; }

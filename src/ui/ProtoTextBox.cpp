@@ -17,13 +17,13 @@ ProtoTextBox::~ProtoTextBox() {
 }
 
 // Laying out a document nobody sees on every logged line would cost time and memory.
-void ProtoTextBox::textChanged() {
+void ProtoTextBox::sourceChanged() {
     m_stale = true;
     if (isVisible())
         showText();
 }
 
-void ProtoTextBox::scrolledToEnd() {
+void ProtoTextBox::sourceScrolledToEnd() {
     if (!m_stale)
         moveToEnd();
 }

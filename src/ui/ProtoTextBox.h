@@ -20,8 +20,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void textChanged() override;
-    void scrolledToEnd() override;
+    void sourceChanged() override;
+    void sourceScrolledToEnd() override;
     void showText();
     void moveToEnd();
 
