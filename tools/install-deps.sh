@@ -8,7 +8,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 packages=(cmake ninja-build g++ make pkg-config libgtest-dev libgmock-dev clang-format
           qt6-base-dev qt6-serialport-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n
-          xvfb x11vnc openbox xdotool desktop-file-utils appstream dpkg-dev file poppler-utils "$@")
+          xvfb x11vnc openbox xdotool ccache desktop-file-utils appstream dpkg-dev file poppler-utils "$@")
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
