@@ -1,6 +1,13 @@
 #include "support/LinkRig.h"
+#include "support/SimProcess.h"
 
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
 #include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <utility>
@@ -41,4 +48,39 @@ TEST(LinkEvents, AHangUpIsAPortErrorAndTheNextSendFails) {
     ASSERT_EQ(rig.ui.boxes.size(), 1);
     EXPECT_TRUE(rig.ui.boxes.first().text.startsWith("  Comm_TransmitData_Err"));
     EXPECT_FALSE(rig.ui.busy);
+}
+
+// A test that dies mid-run leaves no simulator behind holding its output pipe: ctest would wait for
+// that pipe long past the test's time-out. The test runs itself as the child that dies.
+TEST(LinkEvents, ASimulatorDiesWithItsTest) {
+    if (qEnvironmentVariableIsSet("ZOZ_DIE_WITH_SIM")) {
+        zoz::test::SimProcess sim;
+        std::printf("SIMPID %lld\n", sim.pid());
+        std::fflush(stdout);
+        std::abort();
+    }
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("ZOZ_DIE_WITH_SIM", "1");
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {"--gtest_filter=LinkEvents.ASimulatorDiesWithItsTest"});
+    ASSERT_TRUE(child.waitForFinished(10000));
+    const QByteArray out = child.readAll();
+    const int at = out.indexOf("SIMPID ");
+    ASSERT_GE(at, 0) << out.toStdString();
+    const pid_t simPid = pid_t(out.mid(at + 7, out.indexOf('\n', at) - at - 7).toLongLong());
+    ASSERT_GT(simPid, 0);
+    // Dead within a second (a zombie not yet reaped by whoever adopted it counts as dead).
+    const auto alive = [simPid] {
+        QFile stat(QString("/proc/%1/stat").arg(simPid));
+        if (!stat.open(QIODevice::ReadOnly))
+            return false;
+        const QByteArray line = stat.readAll();
+        return line.mid(line.lastIndexOf(')') + 2, 1) != "Z";
+    };
+    EXPECT_TRUE(LinkRig::spinUntil([&] { return !alive(); }, 1000));
+    if (alive())
+        ::kill(simPid, SIGKILL);
 }

@@ -3,6 +3,9 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
+#include <csignal>
+#include <sys/prctl.h>
+#include <unistd.h>
 
 namespace zoz::test {
 
@@ -11,6 +14,14 @@ SimProcess::SimProcess(const QStringList& args) {
     if (!all.contains(QStringLiteral("--baud")))
         all << QStringLiteral("--baud") << QStringLiteral("0");
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // A test that crashes or is killed takes its simulator with it: otherwise the simulator keeps
+    // the test's stderr (ctest's pipe) open and ctest waits for it long past its time-out.
+    const pid_t parent = ::getpid();
+    m_process.setChildProcessModifier([parent] {
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != parent) // the test died before the line above took effect
+            ::_exit(1);
+    });
     m_process.start(QStringLiteral(QPL_SIM_PATH), all);
     if (m_process.waitForStarted(5000)) {
         const QString first = waitFor(QStringLiteral("PTY "), 5000);

@@ -17,6 +17,7 @@ public:
     SimProcess& operator=(const SimProcess&) = delete;
 
     QString device() const { return m_device; }
+    qint64 pid() const { return m_process.processId(); }
     void command(const QString& line);
     // The next line, after the last one matched, that starts with prefix; "" after timeoutMs.
     // Events keep running meanwhile, so the program's side of the link stays live.
