@@ -39,7 +39,9 @@ private:
     QTextStream& m_out;
     QTextStream& m_err;
     bool m_quiet = false;
-    QString m_output; // -o
+    QString m_output;       // -o
+    QString m_differences;  // --differences of report
+    bool m_askPort = false; // --port given: report asks the controller's status texts
 };
 
 } // namespace zoz

@@ -264,7 +264,9 @@ TEST(Interpreter, TheControllersFramesAreAnsweredAndReported) {
 
 // The controller's status texts are stored; another major version than 2 ends the program.
 TEST(Interpreter, StoresTheControllersStatusTextsAndChecksItsVersion) {
-    LinkRig rig{{}, {"--status", "QPL Box", "--status", "SN 7", "--status", " qpl sw v2.40 "}};
+    LinkRig rig{{},
+                {"--status", "QPL Box", "--status", "SN 7", "--status", " qpl sw v2.40 ",
+                 "--status", "Hardware B"}};
     rig.ui.caption = "VX418 ZozEdud";
     // Fewer texts leave the rest blank; a seventh is an error, logged only, and not answered.
     rig.store.StatusText[5] = QStringLiteral("old");
