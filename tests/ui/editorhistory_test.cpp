@@ -111,6 +111,9 @@ TEST_F(EditorHistoryTest, EditsAreCountedAndMarkedUntilTheControllerConfirmsTheS
     ASSERT_TRUE(spinUntil([&] { return history().size() == 1; }));
     EXPECT_EQ(status(), "in step with the controller");
     EXPECT_TRUE(history()[0].data == app->dataStore().DataSet);
+    // The report's header says what the data is, as the status field does.
+    auto report = [this](auto variant) { return app->reportActions().request(variant); };
+    EXPECT_TRUE(report(ConfigReport::Variant::Whole).source.startsWith("As on the QPL (received "));
 
     type(2, "txtInputDigital_1", "Snare");
     toggle(6, "chkMachSource03_4");
@@ -122,6 +125,12 @@ TEST_F(EditorHistoryTest, EditsAreCountedAndMarkedUntilTheControllerConfirmsTheS
          {std::pair{2, "txtInputDigital_1"}, {6, "chkMachSource03_4"}, {4, "cmbVolume"}})
         EXPECT_TRUE(marked(page, name)) << name;
     EXPECT_FALSE(marked(2, "txtInputDigital_2"));
+    const ConfigReport::Request request = report(ConfigReport::Variant::FromController);
+    EXPECT_EQ(request.source, "Editor data, " + pending);
+    EXPECT_TRUE(request.sourceDetail.startsWith("QPL's data received ") &&
+                request.sourceDetail.endsWith(" on port " + sim.device()))
+        << request.sourceDetail.toStdString();
+    EXPECT_TRUE(request.base == history()[0].data);
 
     sim.command("fault badsum"); // the answer's checksum is wrong: nothing changes
     ASSERT_FALSE(sim.waitFor("OK fault").isEmpty()); // armed before the send, not after
@@ -134,6 +143,7 @@ TEST_F(EditorHistoryTest, EditsAreCountedAndMarkedUntilTheControllerConfirmsTheS
     click("Toolbar1_5");
     ASSERT_TRUE(spinUntil([&] { return status() == "in step with the controller"; }));
     ASSERT_TRUE(spinUntil([&] { return history().size() == 2; }));
+    EXPECT_TRUE(report(ConfigReport::Variant::Whole).source.startsWith("As on the QPL (sent "));
     EXPECT_EQ(DataSetImage::Write(history()[0].data), DataSetImage::Write(tracker().editorSet()));
 
     const QList<HistoryEntry> kept = history();

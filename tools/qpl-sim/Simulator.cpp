@@ -69,14 +69,11 @@ void Simulator::resetToDefaults() {
     for (int k = 0; k < 8; ++k)
         m_configs[k] = fixed("Sim configuration " + QByteArray::number(k + 1), kConfigSize);
     m_status = m_options.statusTexts;
-    // What the Status page's labels ask for: device, firmware, version, serial number,
-    // operating time, last error.
-    const QStringList defaults{QStringLiteral("QPL Audio Controller (Sim)"),
-                               QStringLiteral("FW 2.10.4 build 1187"),
-                               QStringLiteral("QPL SW V2.10 Sim"),
-                               QStringLiteral("SN QPL-0418-0001"),
-                               QStringLiteral("1234 h"),
-                               QStringLiteral("E00 no error")};
+    // For the Status page's labels: device, firmware, version, serial number, hours, last error.
+    const QStringList defaults =
+        QStringLiteral("QPL Audio Controller (Sim)|FW 2.10.4 build 1187|"
+                       "QPL SW V2.10 Sim|SN QPL-0418-0001|1234 h|E00 no error")
+            .split(QLatin1Char('|'));
     while (m_status.size() < 6)
         m_status.append(defaults.at(m_status.size()));
     m_qplVersion.clear();
