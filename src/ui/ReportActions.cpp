@@ -67,9 +67,7 @@ ConfigReport::Request ReportActions::request(ConfigReport::Variant variant) cons
         request.baseName = QFileInfo(m_services.switches.DefaultDataFile).fileName();
     } else if (variant == ConfigReport::Variant::FromController) {
         request.base = copy.dataSet();
-        QString name = texts.message(sent ? QStringLiteral("Report_CopySent")
-                                          : QStringLiteral("Report_CopyReceived"));
-        request.baseName = ReplaceParams(name, copyTime(), copy.port());
+        request.baseName = copyTime() + QStringLiteral(", ") + copy.port();
     }
     return request;
 }

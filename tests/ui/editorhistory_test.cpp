@@ -18,10 +18,13 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
@@ -131,6 +134,32 @@ TEST_F(EditorHistoryTest, EditsAreCountedAndMarkedUntilTheControllerConfirmsTheS
                 request.sourceDetail.endsWith(" on port " + sim.device()))
         << request.sourceDetail.toStdString();
     EXPECT_TRUE(request.base == history()[0].data);
+    // "Report as PDF" of only what differs from the controller: chosen in the selection dialog,
+    // then the file named in the save dialog.
+    app->chooser().setModalRunner([](ChooseDialog& dialog) {
+        dialog.lstChoose()->setCurrentRow(dialog.lstChoose()->count() - 1);
+        QTest::mouseClick(dialog.findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+    });
+    const QString pdf = dir.path("diff.pdf");
+    QTimer::singleShot(0, [&] {
+        if (!QTest::qWaitFor(
+                [] { return qobject_cast<QFileDialog*>(QApplication::activeModalWidget()); }))
+            return;
+        auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        files->selectFile(pdf);
+        static_cast<QDialog*>(files)->accept();
+    });
+    app->mainWindow().findChild<QAction*>("actReportPdf")->trigger();
+    app->chooser().setModalRunner({});
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {"-layout", pdf, "-"});
+    ASSERT_TRUE(pdftotext.waitForFinished());
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput())
+                             .normalized(QString::NormalizationForm_KC); // no ligatures
+    EXPECT_TRUE(text.contains("Editor data, " + pending)) << text.toStdString();
+    EXPECT_TRUE(text.contains("Only what differs from the QPL's data"));
+    EXPECT_TRUE(QRegularExpression("Digital input 2 +Snare +Dig 02").match(text).hasMatch());
+    EXPECT_FALSE(text.contains("Dig 01") || text.contains("Dig 03")) << text.toStdString();
 
     sim.command("fault badsum"); // the answer's checksum is wrong: nothing changes
     ASSERT_FALSE(sim.waitFor("OK fault").isEmpty()); // armed before the send, not after
