@@ -8,7 +8,8 @@ namespace zoz {
 
 class CliSession;
 
-// zozedud-cli: the controller and data files from the command line, on the core library alone.
+// zozedud-cli: the controller and data files from the command line, on the core library (and the
+// report library for `report`).
 // Parses the arguments, runs one command and returns the exit code.
 class CliTool {
 public:

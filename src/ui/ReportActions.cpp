@@ -89,7 +89,7 @@ std::optional<ConfigReport::Variant> ReportActions::chooseVariant() const {
         QString text = m_services.texts.message(key);
         dialog.addItem(ReplaceParams(text, request(variant).baseName), int(variant));
     }
-    dialog.ChosenItemData = QString::number(int(known ? Variant::FromController : Variant::Whole));
+    dialog.ChosenItemData = QString::number(int(Variant::Whole));
     dialog.setResult(QDialog::Rejected);
     dialog.showModal();
     dialog.setWindowTitle(caption);
