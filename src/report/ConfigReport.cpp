@@ -83,7 +83,9 @@ QString textTable(const ConfigReport::Table& table) {
         QString text;
         for (int c = 0; c < line.size(); ++c)
             text += line.at(c).leftJustified(c + 1 < line.size() ? widths.at(c) + 2 : 0);
-        out += text.trimmed().isEmpty() ? QString() : text + QLatin1Char('\n');
+        while (text.endsWith(QLatin1Char(' ')))
+            text.chop(1);
+        out += text.isEmpty() ? QString() : text + QLatin1Char('\n');
     }
     return out + QLatin1Char('\n');
 }
