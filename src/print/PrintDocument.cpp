@@ -16,6 +16,9 @@ bool zozPrintPages(const QString* title, const QMarginsF* margins, zoz::PaintPag
     dialog.setObjectName(QStringLiteral("dlgPrint"));
     if (dialog.exec() != QDialog::Accepted)
         return false;
+    // The dialog sets the page layout of the printer chosen (margins 0 for a file): the report's
+    // margins again, on the paper chosen there.
+    printer.setPageMargins(*margins, QPageLayout::Millimeter);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     paint(&printer, context);
     QApplication::restoreOverrideCursor();
