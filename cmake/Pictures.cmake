@@ -31,6 +31,7 @@ foreach(name IN ITEMS about check end file-read file-write info protocol receive
     zoz_render_picture(${svgs}/icons/${name}.svg icons/${name} 24 24) # the toolbar's icon size
 endforeach()
 zoz_render_picture(${svgs}/icons/logo.svg icons/logo 240 120)
+zoz_render_picture(${svgs}/icons/app.svg icons/app 32 32) # the window's icon
 foreach(name IN ITEMS dropdown dropdown_xp send) # buttons' own icon size
     zoz_render_picture(${svgs}/pages/${name}.svg pages/${name} 16 16)
 endforeach()

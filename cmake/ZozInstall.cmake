@@ -1,36 +1,53 @@
 # Installation and the Debian package. `cmake --install build --prefix P` puts the programs in
-# P/bin, the print module in P/lib/zozedud and the read-only templates of the user's program
+# P/bin, the print module in P/lib/zozedud/print and the templates of the user's program
 # folder in P/share/zozedud; an installed editor finds them there (see src/app/ProgramFolder and
 # src/ui/PrintModule) and copies the templates at its first start. The
 # default data file is the generated one, never the copy in build/bin that a run may have changed.
-set(ZOZ_TEMPLATE_PERMISSIONS OWNER_READ GROUP_READ WORLD_READ)
 install(TARGETS qpl-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES packaging/man/qpl-sim.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES resources/zozedud.Ini ${ZOZ_DEFAULT_DATA}
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/zozedud PERMISSIONS ${ZOZ_TEMPLATE_PERMISSIONS})
+# Templates are plain 0644 files (the first start copies them and makes the copies writable).
+install(FILES resources/zozedud.Ini ${ZOZ_DEFAULT_DATA} DESTINATION ${CMAKE_INSTALL_DATADIR}/zozedud)
+
+# Manual pages and the changelog go in compressed with gzip -9n (no name or time inside, so the
+# package is reproducible), as Debian wants them; the copyright file as it is.
+find_program(ZOZ_GZIP gzip REQUIRED)
+set(ZOZ_GZIPPED)
+function(zoz_install_gzipped source destination)
+    get_filename_component(name ${source} NAME)
+    set(gz ${CMAKE_BINARY_DIR}/gz/${name}.gz)
+    add_custom_command(
+        OUTPUT ${gz}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/gz
+        COMMAND ${ZOZ_GZIP} -9nc ${PROJECT_SOURCE_DIR}/${source} > ${gz}
+        DEPENDS ${PROJECT_SOURCE_DIR}/${source})
+    install(FILES ${gz} DESTINATION ${destination})
+    set(ZOZ_GZIPPED ${ZOZ_GZIPPED} ${gz} PARENT_SCOPE)
+endfunction()
+set(ZOZ_MAN_PAGES packaging/man/qpl-sim.1 packaging/man/zozedud-cli.1)
+if(ZOZ_GUI)
+    list(APPEND ZOZ_MAN_PAGES packaging/man/zozedud.1)
+endif()
+foreach(page IN LISTS ZOZ_MAN_PAGES)
+    zoz_install_gzipped(${page} ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
+zoz_install_gzipped(packaging/changelog ${CMAKE_INSTALL_DOCDIR})
+add_custom_target(gzipped ALL DEPENDS ${ZOZ_GZIPPED})
+install(FILES packaging/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 if(ZOZ_GUI)
     install(TARGETS zozedud RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     install(TARGETS zozedud-print LIBRARY DESTINATION ${ZOZ_PRINT_MODULE_DIR})
-    install(FILES packaging/man/zozedud.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
     install(FILES packaging/${ZOZ_APP_ID}.desktop
             DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
     configure_file(packaging/${ZOZ_APP_ID}.metainfo.xml.in
                    ${CMAKE_BINARY_DIR}/${ZOZ_APP_ID}.metainfo.xml @ONLY)
     install(FILES ${CMAKE_BINARY_DIR}/${ZOZ_APP_ID}.metainfo.xml
             DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-    install(FILES resources/icons/logo.svg DESTINATION
+    install(FILES resources/icons/app.svg DESTINATION
             ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME ${ZOZ_APP_ID}.svg)
     # The PNG sizes come from tools/render-icon.
 endif()
 
-# The command-line client, once it is part of the build; its man page comes with it.
-if(TARGET zozedud-cli)
-    install(TARGETS zozedud-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-    if(EXISTS ${PROJECT_SOURCE_DIR}/packaging/man/zozedud-cli.1)
-        install(FILES packaging/man/zozedud-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-    endif()
-endif()
+install(TARGETS zozedud-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # make package: a .deb whose library dependencies dpkg-shlibdeps finds.
 set(CPACK_GENERATOR DEB)
@@ -49,4 +66,9 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "VX418 ZozEdud developers <zozedud@example.o
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://example.org/zozedud)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The platform plugins (xcb for the editor, offscreen for the report of zozedud-cli) are loaded,
+# not linked, so dpkg-shlibdeps cannot find them.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+# Files and folders as Debian wants them (0644 and 0755, owned by root) whatever the umask.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

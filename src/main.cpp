@@ -4,6 +4,10 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The running window belongs to its desktop entry: the Wayland app id is the entry's name and
+    // the X11 window class (the application name) is its StartupWMClass.
+    QGuiApplication::setApplicationName(QStringLiteral(ZOZ_APP_ID));
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZOZ_APP_ID));
     zoz::Application application;
     application.Main();
     return app.exec();

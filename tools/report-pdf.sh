@@ -2,15 +2,15 @@
 # Makes the printed report of the controller simulator's data set as a PDF:
 #   tools/report-pdf.sh [OUT.pdf]      (default: build/report-sim.pdf)
 # Starts build/bin/qpl-sim, fetches its data set with zozedud-cli (kept as OUT.DAT beside the PDF)
-# and renders the report with report-pdf using the shipped settings file. ZOZ_BIN names another
-# folder with the three programs.
+# and renders the report with `zozedud-cli report` using the shipped settings file (no display
+# needed). ZOZ_BIN names another folder with the two programs.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bin="${ZOZ_BIN:-$root/build/bin}"
 out="${1:-$root/build/report-sim.pdf}"
 data="${out%.*}.DAT"
 settings="$root/resources/zozedud.Ini"
-for program in qpl-sim zozedud-cli report-pdf; do
+for program in qpl-sim zozedud-cli; do
     [ -x "$bin/$program" ] || { echo "report-pdf.sh: $bin/$program missing (make build)" >&2; exit 2; }
 done
 
@@ -31,7 +31,6 @@ done
 device="$(awk '/^PTY /{print $2; exit}' "$work/sim.out")"
 [ -n "$device" ] || { echo "report-pdf.sh: the simulator did not start" >&2; exit 1; }
 
-QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}" export QT_QPA_PLATFORM
 "$bin/zozedud-cli" --quiet --settings "$settings" --port "$device" --timeout 5 receive "$data"
-"$bin/report-pdf" --settings "$settings" --source "QPL simulator ($device)" "$data" "$out"
+"$bin/zozedud-cli" --quiet --settings "$settings" --port "$device" --timeout 5 report "$data" -o "$out"
 echo "$out"

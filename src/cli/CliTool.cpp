@@ -2,6 +2,7 @@
 
 #include "app/ProgramFolder.h"
 #include "base/CodePage.h"
+#include "cli/CliReport.h"
 #include "cli/CliSession.h"
 #include "dataset/DataSetImage.h"
 #include "dataset/DataSetJson.h"
@@ -34,6 +35,7 @@ const CommandDef kCommands[] = {
     {"receive", 1, true},    {"send", 1, true},       {"reset-device", 0, true},
     {"get-config", 2, true}, {"put-config", 2, true}, {"show", 1, false},
     {"export", 1, false},    {"import", 1, false},    {"diff", 2, false},
+    {"report", 1, false},
 };
 
 // A whole configuration number 0..8: 0 the group (.CNG), 1..8 one configuration (.CNS).
@@ -66,6 +68,9 @@ QString CliTool::helpText() {
         "  export FILE            the text form (JSON) of a data file, to stdout or -o FILE\n"
         "  import FILE.json -o OUT.DAT   a text form back into a data file\n"
         "  diff A B               the fields where two data files or text forms differ\n"
+        "  report FILE [-o OUT]   the editor's printed report: a PDF when OUT ends in .pdf, else\n"
+        "                         text (stdout without -o); needs no display; with --port the\n"
+        "                         controller's status texts (82 -> 83) name it in the header\n"
         "\n"
         "Options:\n"
         "  --port P               the port: a number (2 = /dev/ttyS1), a name or a path\n"
@@ -73,7 +78,9 @@ QString CliTool::helpText() {
         "                         (default: zozedud.Ini beside the program, else the editor's\n"
         "                         ~/.local/share/zozedud/zozedud.Ini, else built-in values)\n"
         "  --timeout S            seconds to wait for the controller ([Comm] TimeOut)\n"
-        "  -o, --output FILE      output file of export and import\n"
+        "  -o, --output FILE      output file of export, import and report\n"
+        "  --differences default|FILE   report only what differs from the default data file, or\n"
+        "                         from FILE taken as the controller's data (a file of receive)\n"
         "  --quiet                no output but errors, no daily log\n"
         "  --help, --version\n"
         "\n"
@@ -97,9 +104,11 @@ int CliTool::run() {
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, QString(),
                                     QStringLiteral("FILE"));
     const QCommandLineOption quiet(QStringLiteral("quiet"));
+    const QCommandLineOption differences(QStringLiteral("differences"), QString(),
+                                         QStringLiteral("FILE"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringLiteral("version"));
-    parser.addOptions({port, settings, timeout, output, quiet, help, version});
+    parser.addOptions({port, settings, timeout, output, quiet, differences, help, version});
     if (!parser.parse(QStringList{QStringLiteral("zozedud-cli")} + m_arguments))
         return fail(BadInput, parser.errorText() + QStringLiteral(" (see --help)"));
     if (parser.isSet(help)) {
@@ -156,6 +165,8 @@ int CliTool::run() {
             !QFileInfo(beside).isFile() && QFileInfo(user).isFile() ? user : beside;
     }
     m_output = parser.value(output);
+    m_differences = parser.value(differences);
+    m_askPort = parser.isSet(port);
 
     if (command == QLatin1String("ports")) {
         for (const PortInfo& p : PortCatalog::available())
@@ -205,6 +216,10 @@ static bool saveWhole(const QString& fileName, const QByteArray& bytes, QString&
 }
 
 int CliTool::runOffline(CliSession& session, const QString& command, const QStringList& args) {
+    if (command == QLatin1String("report"))
+        return CliReport(
+                   session, [&](const QString& name) { return load(session, name); }, m_out, m_err)
+            .run(args[0], m_output, m_differences, m_askPort);
     const FieldCatalog catalog(session.texts, session.store);
     if (command == QLatin1String("diff")) {
         if (const int code = load(session, args[0]))

@@ -8,7 +8,8 @@ namespace zoz {
 
 class CliSession;
 
-// zozedud-cli: the controller and data files from the command line, on the core library alone.
+// zozedud-cli: the controller and data files from the command line, on the core library (and the
+// report library for `report`).
 // Parses the arguments, runs one command and returns the exit code.
 class CliTool {
 public:
@@ -39,7 +40,9 @@ private:
     QTextStream& m_out;
     QTextStream& m_err;
     bool m_quiet = false;
-    QString m_output; // -o
+    QString m_output;       // -o
+    QString m_differences;  // --differences of report
+    bool m_askPort = false; // --port given: report asks the controller's status texts
 };
 
 } // namespace zoz

@@ -3,7 +3,6 @@
 #include "app/IniFile.h"
 #include "dataset/DataSetImage.h"
 #include "pages/DataPage.h"
-#include "ui/ConfigReport.h"
 #include "ui/PluginFreeStyle.h"
 #include "ui/ProtoTextBox.h"
 
@@ -12,7 +11,6 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QMenu>
-#include <QTextDocument>
 
 namespace zoz {
 
@@ -56,7 +54,7 @@ Application::Application(Options options)
                        m_linkReporter),
       m_dispatcher(m_switches, m_texts, m_log, m_ui, m_dataStore, m_encoder, m_decoder, m_dataFile,
                    m_transport, m_interpreter, m_configTransfer, m_shutdown),
-      m_printModule(programFile(options)) {
+      m_programFile(programFile(options)) {
     if (options.terminator)
         m_shutdown.setTerminator(std::move(options.terminator));
     // The program ends only through QueryEndProg, never because its last window closed.
@@ -196,9 +194,9 @@ void Application::connectCommands() {
         m_dispatcher.Interpret_MenuCommand(command);
         const bool changed = DataSetImage::Write(m_dataStore.DataSet) != before;
         if (command == 1 && (changed || m_switches.DatFileName != fileBefore))
-            m_reportSource = QStringLiteral("F") + m_switches.DatFileName;
+            m_report->setOrigin(QStringLiteral("F") + m_switches.DatFileName);
         else if (command == 3 && changed)
-            m_reportSource.clear();
+            m_report->setOrigin(QString());
         if (!step.isEmpty())
             m_editorHistory->endOperation();
     });
@@ -223,14 +221,19 @@ void Application::connectCommands() {
 }
 
 void Application::addReportActions() {
+    m_report = std::make_unique<ReportActions>(
+        ReportActions::Services{m_texts, m_dataStore, m_switches, m_ui, m_log, *m_editorHistory,
+                                [this]() -> ChooseDialog& { return chooser(); },
+                                [this]() -> QWidget* { return m_mainWindow.get(); }},
+        m_programFile);
     auto* print = new QAction(m_mainWindow.get());
     print->setObjectName(QStringLiteral("actPrintReport"));
     print->setShortcut(QKeySequence::Print);
-    connect(print, &QAction::triggered, this, &Application::printReport);
+    connect(print, &QAction::triggered, this, [this] { m_report->print(); });
     auto* pdf = new QAction(m_mainWindow.get());
     pdf->setObjectName(QStringLiteral("actReportPdf"));
     pdf->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
-    connect(pdf, &QAction::triggered, this, &Application::saveReportPdf);
+    connect(pdf, &QAction::triggered, this, [this] { m_report->savePdf(); });
     // The language is known only after start-up read the settings: texts when the menu opens.
     auto retext = [this, print, pdf] {
         for (auto [action, key] : {std::pair{print, "Menu_PrintReport"}, {pdf, "Menu_ReportPdf"}}) {
@@ -244,74 +247,6 @@ void Application::addReportActions() {
     m_mainWindow->addExtraAction(pdf);
     if (auto* menu = m_mainWindow->findChild<QMenu*>(QStringLiteral("mnuExtras")))
         connect(menu, &QMenu::aboutToShow, this, retext);
-}
-
-QString Application::reportSource() const {
-    const bool controller = m_reportSource.startsWith(QLatin1Char('C'));
-    QString text = m_texts.message(controller ? QStringLiteral("Report_FromController")
-                                              : QStringLiteral("Report_FromFile"));
-    const QString detail =
-        m_reportSource.isEmpty() ? m_switches.DefaultDataFile : m_reportSource.mid(1);
-    // A settings file without the text still names the port or file.
-    if (!text.contains(QLatin1Char('&')))
-        return text + QLatin1Char(' ') + detail;
-    return ReplaceParams(text, detail);
-}
-
-void Application::printReport() {
-    // What the pages show is what is printed.
-    if (m_switches.InitDone)
-        m_ui.takeOverPages();
-    QString error;
-    if (!m_printModule.load(error)) {
-        // Also clear with a settings file that lacks the text.
-        QString text = m_texts.message(QStringLiteral("Report_PrintModule_Err"),
-                                       QStringLiteral("The print module could not be loaded: &"));
-        ReplaceParams(text, error);
-        m_log.WriteLog(QStringLiteral("  ") + text);
-        m_ui.messageBox(text, MsgButtons::Ok, MsgIcon::Exclamation, m_switches.ProgramName);
-        return;
-    }
-    QTextDocument document;
-    document.setHtml(
-        ConfigReport(m_texts, m_dataStore).html(reportSource(), QDateTime::currentDateTime()));
-    if (!m_printModule.print(document, m_mainWindow.get()))
-        return;
-    m_ui.showStatusText(m_texts.message(QStringLiteral("Report_Printed")));
-}
-
-void Application::saveReportPdf() {
-    if (m_switches.InitDone)
-        m_ui.takeOverPages();
-    FileDialogRequest request;
-    request.save = true;
-    request.title = m_texts.message(QStringLiteral("Menu_ReportPdf"));
-    request.filterText = m_texts.message(QStringLiteral("Report_Filter"));
-    request.extension = QStringLiteral("PDF");
-    request.initialName = m_switches.ProgramFolder + QLatin1Char('/') + m_switches.ProgramName +
-                          QStringLiteral(".pdf");
-    const QString name = m_ui.fileDialog(request);
-    if (name.isEmpty())
-        return;
-    if (QFileInfo::exists(name)) {
-        QString question = m_texts.message(QStringLiteral("QueryOverwrite"));
-        if (m_ui.messageBox(ReplaceParams(question, name), MsgButtons::YesNo, MsgIcon::Question,
-                            m_ui.mainCaption()) != MsgAnswer::Yes)
-            return;
-    }
-    m_ui.setBusyCursor(true);
-    QString error;
-    const bool written = ConfigReport(m_texts, m_dataStore)
-                             .writePdf(name, reportSource(), QDateTime::currentDateTime(), error);
-    m_ui.setBusyCursor(false);
-    QString text =
-        m_texts.message(written ? QStringLiteral("Report_Saved") : QStringLiteral("Report_Err"));
-    ReplaceParams(text, written ? name : error);
-    m_log.WriteLog(QStringLiteral("  ") + text);
-    if (written)
-        m_ui.showStatusText(text);
-    else
-        m_ui.messageBox(text, MsgButtons::Ok, MsgIcon::Exclamation, m_switches.ProgramName);
 }
 
 SplashWindow& Application::splashWindow() {
@@ -342,7 +277,7 @@ void Application::connectLink() {
     ic.interpretHexData = [this](QString& payload) {
         // Block "20" is the data set: the controller becomes the report's source.
         if (payload.startsWith(QLatin1String("20")))
-            m_reportSource = QStringLiteral("C") + m_serialPort.portText().trimmed();
+            m_report->setOrigin(QStringLiteral("C") + m_serialPort.portText().trimmed());
         m_decoder.Interpret_HexData(payload);
     };
     ic.resetDataSet = [this] {

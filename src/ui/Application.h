@@ -27,9 +27,9 @@
 #include "ui/EditorHistory.h"
 #include "ui/MainWindow.h"
 #include "ui/PortPickerDialog.h"
-#include "ui/PrintModule.h"
 #include "ui/ProtoWindow.h"
 #include "ui/QtUserInterface.h"
+#include "ui/ReportActions.h"
 #include "ui/SplashWindow.h"
 
 #include <QObject>
@@ -89,12 +89,8 @@ public:
     // keeps running. OpenPort reports its own failure.
     bool ChangePort(const QString& port);
 
-    // Where the data set in the editor came from, for the printed report's header.
-    QString reportSource() const;
-    // The extras menu's report commands: print (a printer or a PDF through the print dialog) and
-    // save as PDF directly.
-    void printReport();
-    void saveReportPdf();
+    // The extras menu's report commands (print, save as PDF).
+    ReportActions& reportActions() { return *m_report; }
 
 private:
     void connectCommands();
@@ -142,8 +138,8 @@ private:
     // SIGINT and SIGTERM end the program the orderly way, without a question.
     EndSignals m_endSignals;
     std::unique_ptr<EditorHistory> m_editorHistory;
-    QString m_reportSource;    // "" = the default data file of start-up
-    PrintModule m_printModule; // loaded on the first print
+    QString m_programFile;
+    std::unique_ptr<ReportActions> m_report;
 };
 
 } // namespace zoz

@@ -77,7 +77,7 @@ MainWindow::MainWindow(const Switches& switches, Texts& texts, QWidget* parent)
     : QMainWindow(parent), m_switches(switches), m_texts(texts) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     setObjectName(QStringLiteral("frmMain"));
-    setWindowIcon(Pictures::icon(QStringLiteral(":/icons/logo")));
+    setWindowIcon(Pictures::icon(QStringLiteral(":/icons/app")));
     createToolbar();
 
     m_central = new QWidget(this);

@@ -8,7 +8,7 @@ namespace zoz {
 
 QPixmap Pictures::pixmap(const QString& name) {
     QPixmap picture;
-    if (QPixmapCache::find(name, &picture)) // the logo: window icon and splash
+    if (QPixmapCache::find(name, &picture)) // drawn more than once: the logo of splash and About
         return picture;
     QImageReader reader(name + QStringLiteral(".png"), QByteArrayLiteral("png"));
     reader.setAutoDetectImageFormat(false); // no plugin is asked

@@ -25,7 +25,7 @@ bool PrintModule::load(QString& error) {
         if (!QFileInfo::exists(file))
             continue;
         m_library.setFileName(file);
-        m_print = reinterpret_cast<PrintDocumentFunction>(m_library.resolve("zozPrintDocument"));
+        m_print = reinterpret_cast<PrintPagesFunction>(m_library.resolve("zozPrintPages"));
         if (!m_print) {
             // A module that is there but does not load (a library it needs is missing) is
             // reported as such; looking further would hide the fault.
@@ -38,8 +38,13 @@ bool PrintModule::load(QString& error) {
     return false;
 }
 
-bool PrintModule::print(QTextDocument& document, QWidget* parent) {
-    return m_print && m_print(&document, parent);
+bool PrintModule::print(const QString& title, const QMarginsF& margins,
+                        const std::function<void(QPagedPaintDevice&)>& paint, QWidget* parent) {
+    using Paint = std::function<void(QPagedPaintDevice&)>;
+    auto call = [](QPagedPaintDevice* device, void* context) {
+        (*static_cast<const Paint*>(context))(*device);
+    };
+    return m_print && m_print(&title, &margins, call, const_cast<Paint*>(&paint), parent);
 }
 
 } // namespace zoz

@@ -5,12 +5,14 @@
 #include <QLibrary>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace zoz {
 
 // Printing, loaded on the first print: the module zozedud-print links Qt PrintSupport, which the
 // editor would otherwise map at every start although few ever print. It is looked for beside the
-// executable (a build, a portable copy), then where an installation puts it (<prefix>/lib/zozedud).
+// executable (a build, a portable copy), then where an installation puts it
+// (<prefix>/lib/zozedud/print).
 class PrintModule {
 public:
     // executable: the editor's file (symlinks are resolved here).
@@ -22,14 +24,15 @@ public:
     // could not be loaded).
     bool load(QString& error);
     QString fileName() const { return m_library.fileName(); }
-    // The print dialog over parent, then the document printed; false when cancelled (or not
-    // loaded).
-    bool print(QTextDocument& document, QWidget* parent);
+    // The print dialog over parent (A4, margins in millimetres, the document named title), then
+    // the pages painted on the printer chosen; false when cancelled (or not loaded).
+    bool print(const QString& title, const QMarginsF& margins,
+               const std::function<void(QPagedPaintDevice&)>& paint, QWidget* parent);
 
 private:
     QString m_folder;
     QLibrary m_library;
-    PrintDocumentFunction m_print = nullptr;
+    PrintPagesFunction m_print = nullptr;
 };
 
 } // namespace zoz

@@ -287,7 +287,6 @@ TEST(Interpreter, StoresTheControllersStatusTextsAndChecksItsVersion) {
     EXPECT_EQ(rig.store.StatusText[1].trimmedRight(), "QPL Box");
     EXPECT_EQ(rig.store.StatusText[2].trimmedRight(), "SN 7");
     EXPECT_EQ(rig.store.StatusText[3].trimmedRight(), " qpl sw v2.40");
-    EXPECT_EQ(rig.store.StatusText[4].trimmedRight(), "Hardware B");
     EXPECT_EQ(rig.ui.boxes.last().text, "  Comm_VersionInfo_Received");
     const int takeover = rig.ui.events.lastIndexOf("takeover");
     EXPECT_GE(takeover, 0);

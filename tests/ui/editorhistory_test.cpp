@@ -18,10 +18,13 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
@@ -111,6 +114,9 @@ TEST_F(EditorHistoryTest, EditsAreCountedAndMarkedUntilTheControllerConfirmsTheS
     ASSERT_TRUE(spinUntil([&] { return history().size() == 1; }));
     EXPECT_EQ(status(), "in step with the controller");
     EXPECT_TRUE(history()[0].data == app->dataStore().DataSet);
+    // The report's header says what the data is, as the status field does.
+    auto report = [this](auto variant) { return app->reportActions().request(variant); };
+    EXPECT_TRUE(report(ConfigReport::Variant::Whole).source.startsWith("As on the QPL (received "));
 
     type(2, "txtInputDigital_1", "Snare");
     toggle(6, "chkMachSource03_4");
@@ -122,6 +128,38 @@ TEST_F(EditorHistoryTest, EditsAreCountedAndMarkedUntilTheControllerConfirmsTheS
          {std::pair{2, "txtInputDigital_1"}, {6, "chkMachSource03_4"}, {4, "cmbVolume"}})
         EXPECT_TRUE(marked(page, name)) << name;
     EXPECT_FALSE(marked(2, "txtInputDigital_2"));
+    const ConfigReport::Request request = report(ConfigReport::Variant::FromController);
+    EXPECT_EQ(request.source, "Editor data, " + pending);
+    EXPECT_TRUE(request.sourceDetail.startsWith("QPL's data received ") &&
+                request.sourceDetail.endsWith(" on port " + sim.device()))
+        << request.sourceDetail.toStdString();
+    EXPECT_TRUE(request.base == history()[0].data);
+    // "Report as PDF" of only what differs from the controller: chosen in the selection dialog,
+    // then the file named in the save dialog.
+    app->chooser().setModalRunner([](ChooseDialog& dialog) {
+        dialog.lstChoose()->setCurrentRow(dialog.lstChoose()->count() - 1);
+        QTest::mouseClick(dialog.findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+    });
+    const QString pdf = dir.path("diff.pdf");
+    QTimer::singleShot(0, [&] {
+        if (!QTest::qWaitFor(
+                [] { return qobject_cast<QFileDialog*>(QApplication::activeModalWidget()); }))
+            return;
+        auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        files->selectFile(pdf);
+        static_cast<QDialog*>(files)->accept();
+    });
+    app->mainWindow().findChild<QAction*>("actReportPdf")->trigger();
+    app->chooser().setModalRunner({});
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {"-layout", pdf, "-"});
+    ASSERT_TRUE(pdftotext.waitForFinished());
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput())
+                             .normalized(QString::NormalizationForm_KC); // no ligatures
+    EXPECT_TRUE(text.contains("Editor data, " + pending)) << text.toStdString();
+    EXPECT_TRUE(text.contains("Only what differs from the QPL's data"));
+    EXPECT_TRUE(QRegularExpression("Digital input 2 +Snare +Dig 02").match(text).hasMatch());
+    EXPECT_FALSE(text.contains("Dig 01") || text.contains("Dig 03")) << text.toStdString();
 
     sim.command("fault badsum"); // the answer's checksum is wrong: nothing changes
     ASSERT_FALSE(sim.waitFor("OK fault").isEmpty()); // armed before the send, not after
@@ -134,6 +172,7 @@ TEST_F(EditorHistoryTest, EditsAreCountedAndMarkedUntilTheControllerConfirmsTheS
     click("Toolbar1_5");
     ASSERT_TRUE(spinUntil([&] { return status() == "in step with the controller"; }));
     ASSERT_TRUE(spinUntil([&] { return history().size() == 2; }));
+    EXPECT_TRUE(report(ConfigReport::Variant::Whole).source.startsWith("As on the QPL (sent "));
     EXPECT_EQ(DataSetImage::Write(history()[0].data), DataSetImage::Write(tracker().editorSet()));
 
     const QList<HistoryEntry> kept = history();

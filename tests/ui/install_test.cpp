@@ -18,9 +18,10 @@ TEST(InstallTest, TheInstalledEditorStartsInTheUsersOwnFolderMadeFromTheTemplate
     QTemporaryDir dir;
     const QString prefix = dir.filePath("prefix"), share = prefix + "/share/";
     ASSERT_EQ(QProcess::execute("cmake", {"--install", ZOZ_BINARY_DIR, "--prefix", prefix}), 0);
-    for (const char* file : {"bin/qpl-sim", "share/man/man1/zozedud.1", "share/man/man1/qpl-sim.1",
-                             "share/icons/hicolor/scalable/apps/org.example.zozedud.svg",
-                             "share/metainfo/org.example.zozedud.metainfo.xml"})
+    for (const char* file :
+         {"bin/qpl-sim", "share/man/man1/zozedud.1.gz", "share/man/man1/qpl-sim.1.gz",
+          "share/icons/hicolor/scalable/apps/org.example.zozedud.svg",
+          "share/metainfo/org.example.zozedud.metainfo.xml"})
         EXPECT_TRUE(QFileInfo::exists(prefix + '/' + file)) << file;
     const QString templateIni = share + "zozedud/zozedud.Ini", dat = share + "zozedud/Default.DAT";
     EXPECT_EQ(DataHarness::readFile(templateIni),
@@ -28,7 +29,8 @@ TEST(InstallTest, TheInstalledEditorStartsInTheUsersOwnFolderMadeFromTheTemplate
     EXPECT_EQ(QFileInfo(dat).size(), 2913);
     zoz::PrintModule printing(prefix + "/bin/zozedud"); // the installed editor's first print
     QString error;
-    EXPECT_TRUE(printing.load(error)) << error.toStdString(); // from lib/zozedud: bin has none
+    EXPECT_TRUE(printing.load(error))
+        << error.toStdString(); // from lib/zozedud/print: bin has none
     EXPECT_EQ(QProcess::execute("desktop-file-validate",
                                 {share + "applications/org.example.zozedud.desktop"}),
               0);

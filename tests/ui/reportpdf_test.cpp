@@ -1,14 +1,17 @@
-// The project's report script on the simulator's data set: every channel name is in the PDF.
+// The printed report: the simulator's data set through tools/report-pdf.sh, and the print module.
 #include "dataset/DataSetImage.h"
 #include "support/DataHarness.h"
 #include "ui/PrintModule.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
+#include <QMarginsF>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
-#include <QTextDocument>
 #include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -29,33 +32,85 @@ QString run(const QString& program, const QStringList& args, int& exitCode) {
     return QString::fromLocal8Bit(process.readAllStandardOutput() + process.readAllStandardError());
 }
 
-TEST(ReportPdfTest, TheSimulatorsReportHoldsEveryChannelName) {
+// The report of the simulator's data set, made by zozedud-cli without a display: a document of
+// numbered pages, each with the running header; a table running over a page break starts the next
+// page with its heading and column heads again. The text form aligns its columns, and a difference
+// report holds only what differs.
+TEST(ReportPdfTest, TheSimulatorsReportIsADocumentOfNumberedPages) {
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+    const QString dat = dir.filePath(QStringLiteral("report.DAT"));
     int code = -1;
     const QString output = run(QStringLiteral(ZOZ_SOURCE_DIR "/tools/report-pdf.sh"), {pdf}, code);
     ASSERT_EQ(code, 0) << output.toStdString();
-
     DataSet set;
-    ASSERT_TRUE(DataSetImage::Read(DataHarness::readFile(dir.filePath("report.DAT")), set));
+    ASSERT_TRUE(DataSetImage::Read(DataHarness::readFile(dat), set));
 
-    const QString text = run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}, code);
-    ASSERT_EQ(code, 0) << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("QPL simulator"))) << "source missing from header";
-    int names = 0;
-    for (int g = 1; g <= DataSet::GroupCount; ++g)
-        for (int i = 1; i <= DataSet::GroupSize[g]; ++i) {
-            const QString name = set.ChannelName(g, i).trimmedRight();
-            ASSERT_FALSE(name.trimmed().isEmpty()) << g << "/" << i;
-            EXPECT_TRUE(text.contains(name)) << name.toStdString();
-            ++names;
+    const QString info = run("pdfinfo", {pdf}, code);
+    EXPECT_TRUE(info.contains("(A4)"));
+    EXPECT_TRUE(info.contains(QString::fromUtf8("Title:           Konfiguration des QPL \u2013 QPL "
+                                                "Audio Controller (Sim)")))
+        << info.toStdString();
+    const int pages = info.section(QStringLiteral("Pages:"), 1).section('\n', 0, 0).toInt();
+    ASSERT_GE(pages, 3) << info.toStdString();
+    const QRegularExpression columnHeads(
+        QStringLiteral("^\\s*(Feld\\s+Wert|A\\s+B\\s+C\\s+D|REC\\s)"));
+    QString whole;
+    QStringList headings; // lines followed by column heads
+    for (int page = 1; page <= pages; ++page) {
+        // Compatibility form: the PDF's text has the font's ligatures ("\uFB01" for "fi").
+        const QString text =
+            run("pdftotext",
+                {"-layout", "-f", QString::number(page), "-l", QString::number(page), pdf, "-"},
+                code)
+                .normalized(QString::NormalizationForm_KC);
+        ASSERT_EQ(code, 0);
+        QStringList lines;
+        for (const QString& line : text.split('\n'))
+            if (!line.trimmed().isEmpty())
+                lines.append(line);
+        ASSERT_GE(lines.size(), 4) << page;
+        EXPECT_TRUE(lines[0].trimmed().startsWith("Konfiguration des QPL")) << page;
+        EXPECT_TRUE(lines[0].contains(QString::number(QDate::currentDate().year()))) << page;
+        EXPECT_EQ(lines[1].trimmed(), "QPL Audio Controller (Sim), SN QPL-0418-0001") << page;
+        EXPECT_EQ(lines.last().trimmed(), QStringLiteral("Seite %1 / %2").arg(page).arg(pages));
+        for (int l = 2; l + 1 < lines.size(); ++l)
+            if (columnHeads.match(lines[l + 1]).hasMatch())
+                headings.append(lines[l].trimmed());
+        if (page > 1) {
+            EXPECT_TRUE(headings.contains(lines[2].trimmed()))
+                << "page " << page << " starts inside a table: " << lines[2].toStdString();
         }
-    EXPECT_EQ(names, 40);
-    // Fields are printed page by page and group by group, under one heading each.
-    EXPECT_EQ(text.count(QStringLiteral("Namen")), 1);
-    EXPECT_EQ(text.count(QString::fromUtf8("Digitale Eingänge")), 1);
-    EXPECT_EQ(text.count(QLatin1Char('\f')), 4); // A4 pages at the report's margins
-    EXPECT_TRUE(run("pdfinfo", {pdf}, code).contains("(A4)"));
+        whole += text;
+    }
+    EXPECT_TRUE(whole.contains(QString::fromUtf8("Gerät"))); // the title block
+    EXPECT_TRUE(whole.contains("VX418 ZozEdud 2."));
+    for (int g = 1; g <= DataSet::GroupCount; ++g)
+        for (int i = 1; i <= DataSet::GroupSize[g]; ++i)
+            EXPECT_TRUE(whole.contains(set.ChannelName(g, i).trimmedRight())) << g << "/" << i;
+
+    // The text form, then only what differs from a copy with two other names.
+    const QString cli = QFileInfo(QStringLiteral(QPL_SIM_PATH)).absolutePath() + "/zozedud-cli";
+    const QStringList settings{"--quiet", "--settings", ZOZ_SOURCE_DIR "/resources/zozedud.Ini"};
+    const QString text = run(cli, settings + QStringList{"report", dat}, code);
+    ASSERT_EQ(code, 0) << text.toStdString();
+    QSet<int> valueColumns;
+    for (const QString& line : text.split('\n'))
+        if (line.startsWith("Digitaleingang "))
+            valueColumns.insert(line.indexOf("Dig "));
+    EXPECT_EQ(valueColumns.size(), 1) << text.toStdString();
+    DataSet other = set;
+    other.ChannelName(1, 2) = QStringLiteral("Kick");
+    other.ChannelName(3, 5) = QStringLiteral("Vox");
+    const QString copy = dir.filePath("copy.DAT");
+    DataHarness::writeFile(copy, DataSetImage::Write(other));
+    const QString diff =
+        run(cli, settings + QStringList{"report", dat, "--differences", copy}, code);
+    ASSERT_EQ(code, 0) << diff.toStdString();
+    EXPECT_TRUE(diff.contains("Nur was von den Daten des QPL abweicht (copy.DAT)"));
+    EXPECT_TRUE(QRegularExpression("Digitaleingang 2 +Dig 02 +Kick").match(diff).hasMatch());
+    EXPECT_TRUE(QRegularExpression("ADAT-Eingang 5 +Adat 5 +Vox").match(diff).hasMatch());
+    EXPECT_FALSE(diff.contains("Dig 01")) << diff.toStdString();
 }
 
 // The editor maps no Qt PrintSupport at start-up; it loads the module beside it on the first print.
@@ -71,8 +126,10 @@ TEST(PrintModuleTest, TheModuleBesideTheEditorPrintsAMissingOrBrokenOneIsReporte
             dialog->close();
         }
     });
-    QTextDocument document;
-    EXPECT_FALSE(built.print(document, nullptr)); // cancelled
+    int painted = 0;
+    const auto paint = [&painted](QPagedPaintDevice&) { ++painted; };
+    EXPECT_FALSE(built.print("Report", QMarginsF(), paint, nullptr)); // cancelled
+    EXPECT_EQ(painted, 0);
     EXPECT_EQ(shown, "dlgPrint");
 
     QTemporaryDir dir; // an editor without the module, then with a broken one where installed
@@ -82,7 +139,7 @@ TEST(PrintModuleTest, TheModuleBesideTheEditorPrintsAMissingOrBrokenOneIsReporte
     EXPECT_TRUE(error.contains(installed)) << error.toStdString();
     ASSERT_TRUE(QDir().mkpath(QFileInfo(installed).path()));
     DataHarness::writeFile(installed, "not a library");
-    EXPECT_FALSE(elsewhere.load(error) || elsewhere.print(document, nullptr));
+    EXPECT_FALSE(elsewhere.load(error) || elsewhere.print("Report", QMarginsF(), paint, nullptr));
 }
 
 } // namespace

@@ -58,20 +58,22 @@ void Simulator::resetToDefaults() {
     for (int i = 1; i <= 4; ++i)
         m_dataSet += fixed("Bus " + QByteArray::number(i), 8);
     m_dataSet += QByteArray(24, '\0');              // layers
-    m_dataSet += QByteArray::fromHex("013D010101"); // mode, volume 0 dB, channel, tap, peak
+    m_dataSet += QByteArray::fromHex("0121010101"); // mode, volume 0 dB, channel, tap, peak
     m_dataSet += QByteArray(4 + 8 + 32, '\0');      // ext. monitor, GPIO in, GPIO out
     m_dataSet += QByteArray(1, '\x01');             // control protocol
     m_dataSet += QByteArray(10, '\0');              // machine-source matrix
-    m_dataSet += QByteArray::fromHex("0101000001"); // frames, channels, toggles, start-up
+    m_dataSet += QByteArray::fromHex("1901000001"); // 25 frames, channels, toggles, start-up
     m_dataSet += QByteArray(36, '\0');              // FBox
     if (!m_options.dataSetHex.isEmpty())
         m_dataSet = fromHex(m_options.dataSetHex);
     for (int k = 0; k < 8; ++k)
         m_configs[k] = fixed("Sim configuration " + QByteArray::number(k + 1), kConfigSize);
     m_status = m_options.statusTexts;
-    const QStringList defaults{QStringLiteral("QPL Simulator"),    QStringLiteral("Serial 0001"),
-                               QStringLiteral("QPL SW V2.10 Sim"), QStringLiteral("Hardware B"),
-                               QStringLiteral("Status 5"),         QStringLiteral("Status 6")};
+    // For the Status page's labels: device, firmware, version, serial number, hours, last error.
+    const QStringList defaults =
+        QStringLiteral("QPL Audio Controller (Sim)|FW 2.10.4 build 1187|"
+                       "QPL SW V2.10 Sim|SN QPL-0418-0001|1234 h|E00 no error")
+            .split(QLatin1Char('|'));
     while (m_status.size() < 6)
         m_status.append(defaults.at(m_status.size()));
     m_qplVersion.clear();
