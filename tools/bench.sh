@@ -56,3 +56,5 @@ stop_all
 pids=()
 echo "link (19200 baud)"
 "$bin/zoz-bench" link "$program" "$bin/qpl-sim"
+echo "typing (a name box, the controller's data known)"
+"$bin/zoz-bench" typing "$program" "$bin/qpl-sim"
