@@ -22,20 +22,22 @@ QList<int> EditorDocument::shownDifferences(const FieldCatalog& catalog, const D
     return fields;
 }
 
-QList<int> EditorDocument::changesNotSent(const FieldCatalog& catalog) const {
-    if (!m_copy.known())
-        return {};
-    QList<int> fields = shownDifferences(catalog, m_editor, m_copy.dataSet());
+namespace {
+// What a send would change: configuration file names are the editor's own settings.
+QList<int> sentDifferences(const FieldCatalog& catalog, const DataSet& a, const DataSet& b) {
+    QList<int> fields = EditorDocument::shownDifferences(catalog, a, b);
     fields.removeIf([&](int f) { return catalog.fields().at(f).kind == FieldKind::FileName; });
     return fields;
 }
+} // namespace
+
+QList<int> EditorDocument::changesNotSent(const FieldCatalog& catalog) const {
+    return m_copy.known() ? sentDifferences(catalog, m_editor, m_copy.dataSet()) : QList<int>();
+}
 
 bool EditorDocument::hasUnsentEdits(const FieldCatalog& catalog) const {
-    if (m_copy.known())
-        return !changesNotSent(catalog).isEmpty();
-    QList<int> fields = shownDifferences(catalog, m_editor, m_baseline);
-    fields.removeIf([&](int f) { return catalog.fields().at(f).kind == FieldKind::FileName; });
-    return !fields.isEmpty();
+    return !sentDifferences(catalog, m_editor, m_copy.known() ? m_copy.dataSet() : m_baseline)
+                .isEmpty();
 }
 
 } // namespace zoz

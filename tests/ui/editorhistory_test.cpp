@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -337,6 +338,9 @@ TEST_F(EditorHistoryTest, AnotherPortIsUnknownUntilReceivedAndAnUnshowableValueC
     EXPECT_EQ(status(), "1 change not sent");
     EXPECT_TRUE(marked(4, "cmbVolume"));
     EXPECT_TRUE(control(4, "cmbVolume")->toolTip().endsWith(": #60"));
+    app->editorHistory().showCompare();
+    EXPECT_EQ(app->editorHistory().compareWindow().findChild<QLabel*>("lblCompareResult")->text(),
+              "1 difference");
 
     ASSERT_TRUE(unsentKept());
     const QList<HistoryEntry> unsent = history(Direction::Unsent);
