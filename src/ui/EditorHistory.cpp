@@ -140,7 +140,8 @@ void EditorHistory::dataSetReceived() {
 }
 
 void EditorHistory::dataSetSending(qint32 checksum) {
-    controllerCopy().sending(editorSet(), checksum);
+    // The pages were just taken over: the store holds exactly what was encoded.
+    controllerCopy().sending(m_store.DataSet, checksum);
 }
 
 void EditorHistory::sendConfirmed(qint32 checksum) {

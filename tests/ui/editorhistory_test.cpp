@@ -391,6 +391,13 @@ TEST_F(EditorHistoryTest, UnsentEditsOutliveAKillAndComeFirstAtTheNextStart) {
         app->editorHistory().historyWindow().findChild<QPushButton*>("cmdHistoryLoad"),
         Qt::LeftButton);
     ASSERT_TRUE(spinUntil([&] { return tracker().editorSet() == edited; }));
+
+    // The end keeps what was typed just before it, without waiting.
+    type(2, "txtInputAdat_2", "Vox 9");
+    app->shutdown().QueryEndProg(false);
+    EXPECT_EQ(
+        history(HistoryEntry::Direction::Unsent).value(0).data.ChannelName(3, 3).trimmedRight(),
+        "Vox 9");
 }
 
 } // namespace
