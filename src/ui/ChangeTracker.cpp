@@ -240,18 +240,24 @@ void ChangeTracker::check() {
             name = m_texts.message(m_operationKey);
             mergeKey = QStringLiteral("op%1").arg(m_operationSerial);
         } else {
-            const QList<int> fields = m_catalog().differences(m_last, now);
-            name = stepName(fields);
-            if (auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-                box && fields.size() == 1)
-                mergeKey = QStringLiteral("type%1:%2:%3")
-                               .arg(m_typingSerial)
-                               .arg(box->objectName())
-                               .arg(fields.first());
+            auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+            const QString typing =
+                box ? QStringLiteral("type%1:%2").arg(m_typingSerial).arg(box->objectName())
+                    : QString();
+            if (!typing.isEmpty() && typing == m_typingKey && m_undo.index() == m_typingIndex) {
+                mergeKey = typing; // the next letter of the same name: no need to name it again
+            } else {
+                const QList<int> fields = m_catalog().differences(m_last, now);
+                name = stepName(fields);
+                if (fields.size() == 1)
+                    mergeKey = typing;
+            }
         }
         const DataSet before = m_last;
         m_last = now;
         m_undo.push(new Step(*this, before, now, name, mergeKey));
+        m_typingKey = mergeKey;
+        m_typingIndex = m_undo.index();
     }
     m_document.setEditorSet(now);
     updateMarks(true);

@@ -100,6 +100,8 @@ private:
     QString m_operationKey;
     int m_operationSerial = 0;
     int m_typingSerial = 0;
+    QString m_typingKey; // of the step on top while one box is typed into
+    int m_typingIndex = -1;
     QSet<DataPage*> m_edited;
     QSet<DataPage*> m_watched;
     QHash<QString, QPointer<QWidget>> m_controls;

@@ -183,7 +183,10 @@ int typing(const QString& program, const QString& simPath) {
     if (!box)
         return 1;
     application.pages().page(2)->show();
-    box->setFocus();
+    application.mainWindow().activateWindow();
+    if (!QTest::qWaitForWindowActive(&application.mainWindow()))
+        return 1;
+    box->setFocus(); // as a click into it: the keys go to a box that has the focus
     box->clear();
     spin(100);
     // 25 rounds of four letters typed into the empty box and rubbed out again: every key changes
