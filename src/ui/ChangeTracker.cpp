@@ -193,8 +193,14 @@ void ChangeTracker::endOperation() {
     if (m_operationDepth == 0)
         return;
     check();
-    if (--m_operationDepth == 0)
-        m_operationKey.clear();
+    if (--m_operationDepth > 0)
+        return;
+    // A file loaded or a reset while nothing is known of the controller is no edit: unsent
+    // edits count from there.
+    if (!m_document.copy().known() && (m_operationKey == QLatin1String("Step_FileLoaded") ||
+                                       m_operationKey == QLatin1String("Step_Reset")))
+        m_document.setBaseline(m_document.editorSet());
+    m_operationKey.clear();
 }
 
 void ChangeTracker::setEditorSet(const DataSet& set, const QString& nameKey) {
