@@ -74,9 +74,7 @@ ChangeTracker::ChangeTracker(DataStore& store, const Switches& switches, Texts& 
     m_document.setEditorSet(m_store.DataSet);
     connect(&m_document, &EditorDocument::copyChanged, this,
             qOverload<>(&ChangeTracker::updateMarks));
-    if (DataPages* p = m_pages ? m_pages() : nullptr)
-        for (int n = 1; n <= 9; ++n)
-            watchPage(p->window(n));
+    watchPages();
     updateMarks();
 }
 
@@ -84,6 +82,12 @@ ChangeTracker::ChangeTracker(DataStore& store, const Switches& switches, Texts& 
 ChangeTracker::~ChangeTracker() {
     if (m_status && !m_status->parent())
         delete m_status;
+}
+
+void ChangeTracker::watchPages() {
+    if (DataPages* pages = m_watched.size() < 9 && m_pages ? m_pages() : nullptr)
+        for (int n = 1; n <= 9; ++n)
+            watchPage(pages->window(n));
 }
 
 void ChangeTracker::watchPage(DataPage* page) {
@@ -214,6 +218,7 @@ void ChangeTracker::setEditorSet(const DataSet& set, const QString& nameKey) {
 void ChangeTracker::check() {
     if (m_applying || !m_switches.InitDone || !m_pages || !m_pages())
         return;
+    watchPages(); // pages made after the tracker
     if (!m_hasBaseline && !m_document.copy().known()) {
         // The first set is where undoing ends. Taking it over later, when a page is next built
         // or refreshed, gives the same set without building every page at start-up; with the

@@ -71,6 +71,7 @@ protected:
 
 private:
     class Step;
+    void watchPages();
     void watchPage(DataPage* page);
     void pageEdited(DataPage* page);
     // The editor's set with the pages that announced edits taken over (all pages the first time).
