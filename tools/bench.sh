@@ -3,7 +3,8 @@
 # in one run (start-up to "Ready" offscreen with Debug on and no requests: wall and CPU time, peak
 # memory, medians of RUNS rounds and their ratios), then the data set's receive and send times
 # over a pseudo terminal at 19200 baud against the wire time plus TimerInterval, and the wake-ups
-# while idle and while waiting.
+# while idle and while waiting, and the CPU time of 200 keys typed into a name box with the
+# controller's data known (every key tracked and marked).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bin=$root/build/bin
@@ -56,3 +57,5 @@ stop_all
 pids=()
 echo "link (19200 baud)"
 "$bin/zoz-bench" link "$program" "$bin/qpl-sim"
+echo "typing (a name box, the controller's data known)"
+"$bin/zoz-bench" typing "$program" "$bin/qpl-sim"

@@ -61,6 +61,8 @@ bool Shutdown::QueryEndProg(bool& query) {
             return false;
     }
     m_ending = true;
+    if (m_beforeEnd)
+        m_beforeEnd();
     m_log.WriteLog(m_texts.message(query ? QStringLiteral("QueryEndProg_ByUser")
                                          : QStringLiteral("QueryEndProg_NoQuery")));
     IniCache* cache = m_texts.iniCache();

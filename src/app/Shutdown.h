@@ -21,6 +21,9 @@ public:
 
     // Closes the serial port; the link connects it, until then nothing happens.
     void setClosePort(std::function<void()> closePort) { m_closePort = std::move(closePort); }
+    // Runs once the end is decided, before anything is written or closed (the editor keeps its
+    // unsent edits there); nothing by default.
+    void setBeforeEnd(std::function<void()> beforeEnd) { m_beforeEnd = std::move(beforeEnd); }
     // Ends the process. The default flushes the standard streams and exits at once, so no
     // further window event runs; tests put a recorder in its place.
     void setTerminator(std::function<void()> terminator) { m_terminate = std::move(terminator); }
@@ -37,6 +40,7 @@ private:
     UserInterface& m_ui;
     std::function<void()> m_closePort;
     std::function<void()> m_terminate;
+    std::function<void()> m_beforeEnd;
     bool m_ending = false;
 };
 

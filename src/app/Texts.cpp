@@ -31,4 +31,11 @@ QString Texts::cached(const QString& key, const QString& defaultValue) {
     return kept;
 }
 
+QString Texts::counted(const QString& key, qint64 count) {
+    QString text = count == 1 ? cached(key + QStringLiteral("_One"), QString()) : QString();
+    if (text.isEmpty())
+        text = cached(key);
+    return text.replace(QLatin1Char('&'), QString::number(count));
+}
+
 } // namespace zoz

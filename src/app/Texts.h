@@ -30,6 +30,9 @@ public:
     // Looked up once and kept; looked up again only while the kept text is empty.
     QString cached(const QString& key, const QString& defaultValue);
     QString cached(const QString& key) { return cached(key, key); }
+    // A counted text: key + "_One" for one (when the file has it), key for any other number;
+    // its "&" becomes the number ("1 change not sent", "2 changes not sent").
+    QString counted(const QString& key, qint64 count);
 
 private:
     QString m_iniFileName;

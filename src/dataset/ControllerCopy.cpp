@@ -11,6 +11,17 @@ void ControllerCopy::adopt(const DataSet& set, Origin origin, const QString& por
     emit changed(origin);
 }
 
+void ControllerCopy::forget() {
+    m_pending.reset();
+    if (m_origin == Origin::Unknown)
+        return;
+    m_origin = Origin::Unknown;
+    m_set = DataSet{};
+    m_port.clear();
+    m_time = QDateTime();
+    emit changed(Origin::Unknown);
+}
+
 void ControllerCopy::sending(const DataSet& set, qint32 checksum) {
     m_pending = Pending{set, checksum};
 }

@@ -11,7 +11,7 @@ namespace zoz {
 
 // What the editor knows of the controller's data set: the set as last received ("85" "20") or as
 // last sent and confirmed (an "86" carrying the checksum we sent), with time and port. Unknown
-// until either has happened.
+// until either has happened, and again once the port changes.
 class ControllerCopy : public QObject {
     Q_OBJECT
 public:
@@ -30,6 +30,8 @@ public:
                const QDateTime& when = QDateTime::currentDateTime());
     // The data set leaves with this checksum; it becomes the controller's copy once confirmed.
     void sending(const DataSet& set, qint32 checksum);
+    // Another controller may be on the line now (the port changed): nothing is known of it.
+    void forget();
     // The controller confirmed a frame with this checksum. Only the data set announced by
     // sending() counts: configurations are confirmed the same way but are no data set.
     void confirmed(qint32 checksum, const QString& port);

@@ -190,6 +190,8 @@ QString Decoder::decodeDataSet(const QString& payload) {
     // File names are the editor's own settings, never the controller's.
     d.SnapShot.SnapShotFile = before.SnapShot.SnapShotFile;
     d.SnapShot.SnapShotGroupFile = before.SnapShot.SnapShotGroupFile;
+    if (m_decoded)
+        m_decoded(d);
     m_ui.refreshPages();
     if (m_switches.InitDone) {
         m_ui.takeOverPages();

@@ -36,6 +36,12 @@ public:
     // decoded until then stays in the data set.
     void Interpret_HexData(QString& payload);
 
+    // Gets the data set exactly as the controller sent it, once decoded and before any page has
+    // seen it (and dropped what it cannot show).
+    void setDataSetDecoded(std::function<void(const DataSet&)> decoded) {
+        m_decoded = std::move(decoded);
+    }
+
 private:
     // The description of a failure, "" when the block was decoded.
     QString decodeDataSet(const QString& payload);
@@ -49,6 +55,7 @@ private:
     AppLog& m_log;
     UserInterface& m_ui;
     Files m_files;
+    std::function<void(const DataSet&)> m_decoded;
 };
 
 } // namespace zoz

@@ -2,6 +2,7 @@
 
 #include "app/IniFile.h"
 #include "dataset/DataSetImage.h"
+#include "files/SafeFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,7 +16,7 @@ namespace {
 
 const QRegularExpression& namePattern() {
     static const QRegularExpression re(
-        QStringLiteral(R"(^(\d{4}-\d{2}-\d{2}_\d{6})_(received|sent)(?:_(\d+))?\.DAT$)"),
+        QStringLiteral(R"(^(\d{4}-\d{2}-\d{2}_\d{6})_(received|sent|unsent)(?:_(\d+))?\.DAT$)"),
         QRegularExpression::CaseInsensitiveOption);
     return re;
 }
@@ -30,6 +31,9 @@ QString directionWord(HistoryEntry::Direction direction) {
 bool newerFirst(const HistoryEntry& a, const HistoryEntry& b) {
     if (a.readable != b.readable)
         return a.readable;
+    const bool unsentA = a.direction == HistoryEntry::Direction::Unsent;
+    if (unsentA != (b.direction == HistoryEntry::Direction::Unsent))
+        return unsentA;
     if (a.time != b.time)
         return a.time > b.time;
     if (a.sequence != b.sequence)
@@ -83,12 +87,51 @@ QString HistoryStore::write(const DataSet& set, HistoryEntry::Direction directio
 
     // Only our own entries count and go; foreign and broken files stay where they are.
     QList<HistoryEntry> ours = scan(false);
-    ours.erase(
-        std::remove_if(ours.begin(), ours.end(), [](const HistoryEntry& e) { return !e.readable; }),
-        ours.end());
+    ours.erase(std::remove_if(ours.begin(), ours.end(),
+                              [](const HistoryEntry& e) {
+                                  return !e.readable ||
+                                         e.direction == HistoryEntry::Direction::Unsent;
+                              }),
+               ours.end());
     for (qsizetype i = keep; i < ours.size(); ++i)
         QFile::remove(ours.at(i).filePath);
     return path;
+}
+
+QString HistoryStore::keepUnsent(const DataSet& set, const QDateTime& when, const QString& replace,
+                                 QString* failure) {
+    const QDir dir(m_folder);
+    if (!QDir().mkpath(m_folder)) {
+        if (failure)
+            *failure = QStringLiteral("cannot create the folder %1").arg(m_folder);
+        return {};
+    }
+    const QString old = replace.isEmpty() ? QString() : QFileInfo(replace).absoluteFilePath();
+    QString path;
+    for (int n = 1; path.isEmpty() || (QFileInfo::exists(path) && path != old); ++n)
+        path = dir.absoluteFilePath(
+            when.toString(kTimeFormat) + QStringLiteral("_unsent") +
+            (n > 1 ? QStringLiteral("_%1.DAT").arg(n) : QStringLiteral(".DAT")));
+    const QString error = SafeFile::Write(path, DataSetImage::Write(set));
+    if (!error.isEmpty()) {
+        if (failure)
+            *failure = error;
+        return {};
+    }
+    if (!old.isEmpty() && old != path)
+        QFile::remove(old);
+    int unsent = 0;
+    for (const HistoryEntry& entry : scan(false))
+        if (entry.direction == HistoryEntry::Direction::Unsent && ++unsent > MaxUnsent)
+            QFile::remove(entry.filePath);
+    return path;
+}
+
+void HistoryStore::dropUnsent(const QString& path) {
+    for (const HistoryEntry& entry : scan(false))
+        if (entry.direction == HistoryEntry::Direction::Unsent &&
+            (path.isEmpty() || entry.filePath == QFileInfo(path).absoluteFilePath()))
+            QFile::remove(entry.filePath);
 }
 
 HistoryStore::ReadResult HistoryStore::readDataSet(const QString& path, DataSet& set) {
@@ -115,9 +158,10 @@ QList<HistoryEntry> HistoryStore::scan(bool readData) const {
         const QRegularExpressionMatch m = namePattern().match(info.fileName());
         if (m.hasMatch()) {
             entry.time = QDateTime::fromString(m.captured(1), kTimeFormat);
-            entry.direction = m.captured(2).compare(QLatin1String("sent"), Qt::CaseInsensitive)
-                                  ? HistoryEntry::Direction::Received
-                                  : HistoryEntry::Direction::Sent;
+            const QString word = m.captured(2).toLower();
+            entry.direction = word == QLatin1String("sent")     ? HistoryEntry::Direction::Sent
+                              : word == QLatin1String("unsent") ? HistoryEntry::Direction::Unsent
+                                                                : HistoryEntry::Direction::Received;
             entry.sequence = m.captured(3).isEmpty() ? 1 : m.captured(3).toInt();
             if (!entry.time.isValid())
                 entry.direction = HistoryEntry::Direction::Unknown;

@@ -11,7 +11,8 @@ namespace zoz {
 // One file of the history folder. A file that is not one of ours or cannot be read as a data set
 // is listed with readable false.
 struct HistoryEntry {
-    enum class Direction { Unknown, Received, Sent };
+    // Unsent: the editor's set with edits not yet sent, kept so that they are never lost.
+    enum class Direction { Unknown, Received, Sent, Unsent };
 
     QString filePath;
     QDateTime time;
@@ -23,7 +24,9 @@ struct HistoryEntry {
 
 // The automatic history: every data set received from the controller or sent and confirmed, as
 // a data file "YYYY-MM-DD_HHMMSS_received.DAT" / "..._sent.DAT" (then "..._received_2.DAT" for a
-// second one in the same second) in the folder "History" of the program folder.
+// second one in the same second) in the folder "History" of the program folder. Beside them
+// "..._unsent.DAT": the editor's edits not sent (of this run, of a run that ended with them, of a
+// set a receive replaced), listed first and never counted by Keep.
 class HistoryStore {
 public:
     static constexpr int DefaultKeep = 500;
@@ -45,7 +48,16 @@ public:
     // written, or "" with failure set to the system's description.
     QString write(const DataSet& set, HistoryEntry::Direction direction, const QDateTime& when,
                   int keep, QString* failure);
-    // Every file of the folder, ours newest first, then the unreadable ones by name.
+    // The editor's set with unsent edits as an unsent entry in place of `replace` (the run's
+    // previous one); beyond MaxUnsent the oldest go. Returns the path written, or "" with
+    // failure set.
+    static constexpr int MaxUnsent = 5;
+    QString keepUnsent(const DataSet& set, const QDateTime& when, const QString& replace,
+                       QString* failure);
+    // Removes the unsent entry at path, or every unsent entry when path is "".
+    void dropUnsent(const QString& path = {});
+    // Every file of the folder: the unsent entry first, then ours newest first, then the unreadable
+    // ones by name.
     QList<HistoryEntry> entries() const;
 
 private:

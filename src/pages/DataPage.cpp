@@ -8,6 +8,7 @@
 #include "ui/Pictures.h"
 
 #include <QComboBox>
+#include <QDynamicPropertyChangeEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QIcon>
@@ -64,7 +65,28 @@ void DataPage::buildControls() {
     m_built = true;
     build();
     finishLoad();
+    announceEdits();
     emit built(this);
+}
+
+void DataPage::announceEdits() {
+    const auto edited = [this] { emit this->edited(this); };
+    for (QLineEdit* box : m_fraTab->findChildren<QLineEdit*>())
+        connect(box, &QLineEdit::textChanged, this, edited);
+    for (QComboBox* list : m_fraTab->findChildren<QComboBox*>())
+        connect(list, &QComboBox::currentIndexChanged, this, edited);
+    for (ValueCheckBox* box : m_fraTab->findChildren<ValueCheckBox*>())
+        connect(box, &ValueCheckBox::valueChanged, this, edited);
+    for (QWidget* control : m_fraTab->findChildren<QWidget*>())
+        if (control->property("Tag").isValid())
+            control->installEventFilter(this);
+}
+
+bool DataPage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::DynamicPropertyChange &&
+        static_cast<QDynamicPropertyChangeEvent*>(event)->propertyName() == "Tag")
+        emit edited(this);
+    return QWidget::eventFilter(watched, event);
 }
 
 void DataPage::finishLoad() {

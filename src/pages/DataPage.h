@@ -93,8 +93,14 @@ public:
 
 signals:
     void built(DataPage* page);
+    // One of the page's values changed: typed, clicked, chosen, or put there by the program (a
+    // refresh, an undo). Its part of the next take-over may differ now.
+    void edited(zoz::DataPage* page);
 
 protected:
+    // A code kept in a control's "Tag" property (an assignment, a switch) changed.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
     // Creates the page's controls inside fraTab (the first part of the page's load).
     virtual void build() = 0;
 
@@ -122,6 +128,8 @@ protected:
 private:
     // Runs LoadTexts and fixes the root frame's height for the design width.
     void finishLoad();
+    // Every value control of the page announces its changes through edited.
+    void announceEdits();
 
     bool m_built = false;
     QIcon m_dropDownIcon; // parsed once per page, not once per button

@@ -11,6 +11,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QMenu>
+#include <QTimer>
 
 namespace zoz {
 
@@ -147,8 +148,14 @@ bool Application::ChangePort(const QString& port) {
     SetIniValue(ini, comm, key, port);
     m_serialPort.ClosePort();
     const int step = m_serialPort.SetCommParameters();
-    if (step == 0)
-        return m_serialPort.OpenPort();
+    if (step == 0) {
+        // Another controller may answer there: nothing is known of its data.
+        m_editorHistory->portChanged();
+        const bool opened = m_serialPort.OpenPort();
+        if (opened)
+            QTimer::singleShot(0, this, [this] { offerReceive(); });
+        return opened;
+    }
     const QString message =
         Startup::FailureText(step + 30, m_switches.Language == QLatin1String("GER"));
     m_ui.messageBox(message, MsgButtons::Ok, MsgIcon::Exclamation, m_switches.ProgramName);
@@ -159,6 +166,17 @@ bool Application::ChangePort(const QString& port) {
     if (m_serialPort.SetCommParameters() == 0)
         m_serialPort.OpenPort();
     return false;
+}
+
+void Application::offerReceive() {
+    QString question = m_texts.message(QStringLiteral("QueryReceiveNewPort"));
+    ReplaceParams(question, m_serialPort.portText().trimmed());
+    if (m_ui.messageBox(question, MsgButtons::YesNo, MsgIcon::Question, m_ui.mainCaption()) !=
+        MsgAnswer::Yes)
+        return;
+    m_editorHistory->beginOperation(QStringLiteral("Step_DataReceived"));
+    m_dispatcher.Interpret_MenuCommand(106);
+    m_editorHistory->endOperation();
 }
 
 // The controller's copy follows what is received and what the controller confirms; the
@@ -173,6 +191,8 @@ void Application::connectHistory() {
     connect(&m_interpreter, &CommandInterpreter::sendConfirmed, history,
             &EditorHistory::sendConfirmed);
     m_dispatcher.dataSetSending = [history](qint32 sum) { history->dataSetSending(sum); };
+    m_decoder.setDataSetDecoded([history](const DataSet& set) { history->dataSetDecoded(set); });
+    m_shutdown.setBeforeEnd([history] { history->ending(); });
 }
 
 // Every command goes through the dispatcher: toolbar, start-up (8, 106), the controller's data

@@ -88,6 +88,8 @@ public:
     // failure is reported with its start-up text and the previous port comes back; the editor
     // keeps running. OpenPort reports its own failure.
     bool ChangePort(const QString& port);
+    // After a port change: the question whether to receive the data set there.
+    void offerReceive();
 
     // The extras menu's report commands (print, save as PDF).
     ReportActions& reportActions() { return *m_report; }

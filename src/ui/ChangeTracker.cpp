@@ -3,12 +3,11 @@
 #include "app/IniFile.h"
 #include "app/Switches.h"
 #include "app/Texts.h"
-#include "dataset/ControllerCopy.h"
 #include "dataset/DataStore.h"
+#include "dataset/EditorDocument.h"
 #include "dataset/FieldCatalog.h"
 #include "pages/DataPage.h"
 #include "pages/DataPages.h"
-#include "ui/CompareWindow.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -66,15 +65,16 @@ private:
 };
 
 ChangeTracker::ChangeTracker(DataStore& store, const Switches& switches, Texts& texts,
-                             ControllerCopy& copy, std::function<const FieldCatalog&()> catalog,
+                             EditorDocument& document, std::function<const FieldCatalog&()> catalog,
                              std::function<DataPages*()> pages, QObject* parent)
-    : QObject(parent), m_store(store), m_switches(switches), m_texts(texts), m_copy(copy),
+    : QObject(parent), m_store(store), m_switches(switches), m_texts(texts), m_document(document),
       m_catalog(std::move(catalog)), m_pages(std::move(pages)), m_status(new QLabel) {
     m_status->setObjectName(QStringLiteral("ControllerState"));
     m_undo.setUndoLimit(UndoDepth);
-    connect(&m_copy, &ControllerCopy::changed, this, [this] { updateMarks(); });
-    // Any key or click may have changed a control; the comparison runs once things settled.
-    qApp->installEventFilter(this);
+    m_document.setEditorSet(m_store.DataSet);
+    connect(&m_document, &EditorDocument::copyChanged, this,
+            qOverload<>(&ChangeTracker::updateMarks));
+    watchPages();
     updateMarks();
 }
 
@@ -84,18 +84,42 @@ ChangeTracker::~ChangeTracker() {
         delete m_status;
 }
 
+void ChangeTracker::watchPages() {
+    if (DataPages* pages = m_watched.size() < 9 && m_pages ? m_pages() : nullptr)
+        for (int n = 1; n <= 9; ++n)
+            watchPage(pages->window(n));
+}
+
+void ChangeTracker::watchPage(DataPage* page) {
+    if (!page || m_watched.contains(page))
+        return;
+    m_watched.insert(page);
+    connect(page, &DataPage::edited, this, &ChangeTracker::pageEdited);
+    const auto watchBoxes = [this](DataPage* built) {
+        for (QLineEdit* box : built->findChildren<QLineEdit*>())
+            if (!box->isReadOnly())
+                box->installEventFilter(this);
+    };
+    connect(page, &DataPage::built, this, watchBoxes);
+    if (page->isBuilt())
+        watchBoxes(page);
+}
+
+void ChangeTracker::pageEdited(DataPage* page) {
+    m_edited.insert(page);
+    if (!m_applying)
+        scheduleCheck();
+}
+
 bool ChangeTracker::eventFilter(QObject* watched, QEvent* event) {
-    const QEvent::Type type = event->type();
-    if (type == QEvent::KeyRelease || type == QEvent::MouseButtonRelease)
-        scheduleCheck();
-    if (type == QEvent::FocusOut && qobject_cast<QLineEdit*>(watched)) {
-        scheduleCheck();
+    // Typing into one box is one step until the box is left.
+    if (event->type() == QEvent::FocusOut) {
         ++m_typingSerial;
+        scheduleCheck();
     }
     // A text box on a page keeps its own undo to itself: Ctrl+Z and the redo keys go to the
     // editor's steps, which know every page.
-    if (type == QEvent::ShortcutOverride && qobject_cast<QLineEdit*>(watched) &&
-        onPage(static_cast<QWidget*>(watched))) {
+    if (event->type() == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
             key->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y)) {
@@ -104,14 +128,6 @@ bool ChangeTracker::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QObject::eventFilter(watched, event);
-}
-
-bool ChangeTracker::onPage(const QWidget* widget) const {
-    DataPages* pages = m_pages ? m_pages() : nullptr;
-    for (int n = 1; pages && n <= 9; ++n)
-        if (DataPage* page = pages->window(n); page && page->isAncestorOf(widget))
-            return true;
-    return false;
 }
 
 void ChangeTracker::scheduleCheck() {
@@ -124,34 +140,49 @@ void ChangeTracker::scheduleCheck() {
     });
 }
 
-DataSet ChangeTracker::editorSet() const {
+DataSet ChangeTracker::takeEdits() {
     DataPages* pages = m_pages ? m_pages() : nullptr;
     if (!pages)
         return m_store.DataSet;
-    // The take-over also reads the module data; it goes back as it was.
-    const DataSet storeSet = m_store.DataSet;
-    const auto statusText = m_store.StatusText;
-    const auto version = m_store.QPLVersion;
-    pages->TakeOverPages();
-    DataSet shown = m_store.DataSet;
-    m_store.DataSet = storeSet;
-    m_store.StatusText = statusText;
-    m_store.QPLVersion = version;
-    return shown;
+    if (!m_allTaken) {
+        // The first time every page is read (and built); the take-over also reads the module
+        // data, which go back as they were.
+        const DataSet storeSet = m_store.DataSet;
+        const auto statusText = m_store.StatusText;
+        const auto version = m_store.QPLVersion;
+        pages->TakeOverPages();
+        DataSet shown = m_store.DataSet;
+        m_store.DataSet = storeSet;
+        m_store.StatusText = statusText;
+        m_store.QPLVersion = version;
+        m_allTaken = true;
+        m_edited.clear();
+        return shown;
+    }
+    if (m_edited.isEmpty())
+        return m_document.editorSet();
+    // Each page's part writes its own fields: the others keep what the editor's set holds.
+    DataStore scratch = m_store;
+    scratch.DataSet = m_document.editorSet();
+    const QSet<DataPage*> edited = std::exchange(m_edited, {});
+    for (DataPage* page : edited)
+        page->TakeOver(scratch, *pages);
+    return scratch.DataSet;
 }
 
-QList<int> ChangeTracker::changesNotSent() const {
-    return changesNotSent(editorSet());
+DataSet ChangeTracker::editorSet() {
+    if (m_switches.InitDone && !m_applying && m_pages && m_pages()) {
+        if (!m_hasBaseline)
+            check();
+        if (!m_allTaken || !m_edited.isEmpty())
+            check();
+    }
+    return m_document.editorSet();
 }
 
-QList<int> ChangeTracker::changesNotSent(const DataSet& editor) const {
-    if (!m_copy.known())
-        return {};
-    // Configuration file names are the editor's own settings; no send carries them.
-    const FieldCatalog& catalog = m_catalog();
-    QList<int> fields = CompareWindow::shownDifferences(catalog, editor, m_copy.dataSet());
-    fields.removeIf([&](int f) { return catalog.fields().at(f).kind == FieldKind::FileName; });
-    return fields;
+QList<int> ChangeTracker::changesNotSent() {
+    editorSet();
+    return m_document.copy().known() ? m_document.changesNotSent(m_catalog()) : QList<int>();
 }
 
 void ChangeTracker::beginOperation(const QString& nameKey) {
@@ -166,8 +197,14 @@ void ChangeTracker::endOperation() {
     if (m_operationDepth == 0)
         return;
     check();
-    if (--m_operationDepth == 0)
-        m_operationKey.clear();
+    if (--m_operationDepth > 0)
+        return;
+    // A file loaded or a reset while nothing is known of the controller is no edit: unsent
+    // edits count from there.
+    if (!m_document.copy().known() && (m_operationKey == QLatin1String("Step_FileLoaded") ||
+                                       m_operationKey == QLatin1String("Step_Reset")))
+        m_document.setBaseline(m_document.editorSet());
+    m_operationKey.clear();
 }
 
 void ChangeTracker::setEditorSet(const DataSet& set, const QString& nameKey) {
@@ -181,45 +218,60 @@ void ChangeTracker::setEditorSet(const DataSet& set, const QString& nameKey) {
 void ChangeTracker::check() {
     if (m_applying || !m_switches.InitDone || !m_pages || !m_pages())
         return;
-    if (!m_hasBaseline && !m_copy.known()) {
+    watchPages(); // pages made after the tracker
+    if (!m_hasBaseline && !m_document.copy().known()) {
         // The first set is where undoing ends. Taking it over later, when a page is next built
         // or refreshed, gives the same set without building every page at start-up; with the
         // controller's data unknown there are no marks to show meanwhile.
         m_hasBaseline = true;
+        m_last = m_store.DataSet;
+        m_document.setBaseline(m_last);
+        m_document.setEditorSet(m_last);
         QPointer<ChangeTracker> alive(this);
         m_pages()->TakeOverPagesLater([alive](const DataStore& taken) {
-            if (alive)
-                alive->m_last = taken.DataSet;
+            if (!alive || alive->m_allTaken)
+                return;
+            alive->m_last = taken.DataSet;
+            alive->m_document.setBaseline(taken.DataSet);
+            alive->m_document.setEditorSet(taken.DataSet);
         });
-        updateMarks(m_last);
+        m_edited.clear();
+        updateMarks(true);
         return;
     }
-    const DataSet now = editorSet();
+    const DataSet now = takeEdits();
     if (!m_hasBaseline) {
         m_hasBaseline = true;
         m_last = now;
-    } else if (!(now == m_last)) {
+        m_document.setBaseline(now);
+    } else if (now != m_last) {
         QString name;
         QString mergeKey;
         if (m_operationDepth > 0) {
             name = m_texts.message(m_operationKey);
             mergeKey = QStringLiteral("op%1").arg(m_operationSerial);
         } else {
-            const QList<int> fields = m_catalog().differences(m_last, now);
-            name = stepName(fields);
-            // Typing into one box is one step until the box is left.
-            if (auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-                box && fields.size() == 1)
-                mergeKey = QStringLiteral("type%1:%2:%3")
-                               .arg(m_typingSerial)
-                               .arg(box->objectName())
-                               .arg(fields.first());
+            auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+            const QString typing =
+                box ? QStringLiteral("type%1:%2").arg(m_typingSerial).arg(box->objectName())
+                    : QString();
+            if (!typing.isEmpty() && typing == m_typingKey && m_undo.index() == m_typingIndex) {
+                mergeKey = typing; // the next letter of the same name: no need to name it again
+            } else {
+                const QList<int> fields = m_catalog().differences(m_last, now);
+                name = stepName(fields);
+                if (fields.size() == 1)
+                    mergeKey = typing;
+            }
         }
         const DataSet before = m_last;
         m_last = now;
         m_undo.push(new Step(*this, before, now, name, mergeKey));
+        m_typingKey = mergeKey;
+        m_typingIndex = m_undo.index();
     }
-    updateMarks(now);
+    m_document.setEditorSet(now);
+    updateMarks(true);
 }
 
 void ChangeTracker::apply(const DataSet& set) {
@@ -228,9 +280,10 @@ void ChangeTracker::apply(const DataSet& set) {
     if (DataPages* pages = m_pages ? m_pages() : nullptr)
         pages->RefreshPages();
     m_applying = false;
-    m_last = editorSet();
+    m_last = takeEdits();
     m_hasBaseline = true;
-    updateMarks(m_last);
+    m_document.setEditorSet(m_last);
+    updateMarks(true);
 }
 
 QString ChangeTracker::stepName(const QList<int>& fields) const {
@@ -257,42 +310,46 @@ QWidget* ChangeTracker::control(const QString& objectName) {
     DataPages* pages = m_pages ? m_pages() : nullptr;
     QWidget* found = nullptr;
     for (int n = 1; pages && n <= 9 && !found; ++n)
-        if (DataPage* page = pages->page(n))
+        if (DataPage* page = pages->window(n); page && page->isBuilt())
             found = page->findChild<QWidget*>(path.first());
     for (qsizetype i = 1; found && i < path.size(); ++i)
         found = found->findChild<QWidget*>(path.at(i));
-    m_controls.insert(objectName, found);
+    if (found)
+        m_controls.insert(objectName, found);
     return found;
 }
 
 void ChangeTracker::updateMarks() {
     const bool ready = m_switches.InitDone && m_pages && m_pages();
     // With the controller's data unknown nothing is marked, whatever the editor's set.
-    updateMarks(ready && m_copy.known() ? editorSet() : DataSet{}, ready);
+    if (ready && m_document.copy().known())
+        editorSet(); // edits not yet seen, and the first reading of every page
+    updateMarks(ready);
 }
 
-void ChangeTracker::updateMarks(const DataSet& editor, bool ready) {
-    const QList<int> changes = ready ? changesNotSent(editor) : QList<int>();
-    if (m_status) {
-        QString text;
-        if (!m_copy.known()) {
-            text = m_texts.cached(QStringLiteral("Controller_Unknown"));
-        } else if (changes.isEmpty()) {
-            text = m_texts.cached(QStringLiteral("Controller_InStep"));
-        } else {
-            text = m_texts.cached(QStringLiteral("Controller_Changes"));
-            ReplaceParams(text, QString::number(changes.size()));
-        }
-        m_status->setText(text);
-    }
+QString ChangeTracker::statusText(int changes) const {
+    if (!m_document.copy().known())
+        return m_texts.cached(QStringLiteral("Controller_Unknown"));
+    if (changes == 0)
+        return m_texts.cached(QStringLiteral("Controller_InStep"));
+    return m_texts.counted(QStringLiteral("Controller_Changes"), changes);
+}
 
+void ChangeTracker::updateMarks(bool ready) {
+    const bool known = ready && m_document.copy().known();
+    const QList<int> changes = known ? m_document.changesNotSent(m_catalog()) : QList<int>();
+    if (m_status)
+        m_status->setText(statusText(changes.size()));
     QHash<QWidget*, QStringList> marks;
     for (int field : changes) {
         const FieldCatalog& catalog = m_catalog();
         if (QWidget* widget = control(catalog.fields().at(field).control))
-            marks[widget].append(catalog.valueText(m_copy.dataSet(), field));
+            marks[widget].append(catalog.valueText(m_document.copy().dataSet(), field));
     }
+    applyMarks(marks);
+}
 
+void ChangeTracker::applyMarks(const QHash<QWidget*, QStringList>& marks) {
     for (const QPointer<QWidget>& widget : std::as_const(m_marked)) {
         if (!widget || marks.contains(widget))
             continue;

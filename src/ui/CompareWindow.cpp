@@ -160,9 +160,7 @@ void CompareWindow::present(const QString& thisTitle, const DataSet& a, const QS
     if (fields.isEmpty()) {
         m_result->setText(text("Compare_Identical"));
     } else {
-        QString count = text("Compare_Count");
-        ReplaceParams(count, QString::number(fields.size()));
-        m_result->setText(count);
+        m_result->setText(m_texts.counted(QStringLiteral("Compare_Count"), fields.size()));
     }
     if (!isVisible())
         QDialog::show();

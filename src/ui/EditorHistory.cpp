@@ -30,8 +30,11 @@ EditorHistory::EditorHistory(Switches& switches, Texts& texts, AppLog& log, User
                              QObject* parent)
     : QObject(parent), m_switches(switches), m_texts(texts), m_log(log), m_ui(ui), m_store(store),
       m_dataFile(dataFile), m_mainWindow(mainWindow), m_pages(std::move(pages)),
-      m_portName(std::move(portName)), m_history(HistoryStore::folderIn(switches.ProgramFolder)) {
-    connect(&m_copy, &ControllerCopy::changed, this, &EditorHistory::writeHistory);
+      m_portName(std::move(portName)), m_history(HistoryStore::folderIn(switches.ProgramFolder)),
+      m_keeper(m_document, m_history, [this]() -> const FieldCatalog& { return catalog(); }) {
+    connect(&controllerCopy(), &ControllerCopy::changed, this, &EditorHistory::writeHistory);
+    connect(&m_keeper, &UnsentKeeper::failed, this,
+            [this](const QString& failure) { reportHistoryError(failure); });
 }
 
 EditorHistory::~EditorHistory() {
@@ -43,8 +46,8 @@ void EditorHistory::start() {
     if (m_tracker)
         return;
     m_tracker = std::make_unique<ChangeTracker>(
-        m_store, m_switches, m_texts, m_copy, [this]() -> const FieldCatalog& { return catalog(); },
-        m_pages);
+        m_store, m_switches, m_texts, m_document,
+        [this]() -> const FieldCatalog& { return catalog(); }, m_pages);
     m_mainWindow.statusBar()->addPermanentWidget(m_tracker->statusField());
 
     QAction* compare = addAction("actCompare", "Menu_Compare");
@@ -85,6 +88,15 @@ void EditorHistory::start() {
     undo->setEnabled(false);
     redo->setEnabled(false);
     m_tracker->check(); // the set start-up left is where undoing ends
+    m_keeper.setEnabled(true);
+    // Edits an earlier run could not send: said once, in the status bar.
+    const QList<HistoryEntry> entries = m_history.entries();
+    if (!entries.isEmpty() && entries.first().direction == HistoryEntry::Direction::Unsent &&
+        entries.first().readable) {
+        QString text = m_texts.message(QStringLiteral("History_UnsentKept"));
+        ReplaceParams(text, entries.first().time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+        m_ui.showStatusText(text);
+    }
 }
 
 // Built when first needed (a change, the compare or history window): a start-up without
@@ -111,19 +123,40 @@ DataSet EditorHistory::editorSet() const {
     return m_tracker ? m_tracker->editorSet() : m_store.DataSet;
 }
 
+void EditorHistory::dataSetDecoded(const DataSet& set) {
+    // The pages still hold the editor's set: unsent edits in it stay kept.
+    m_keeper.keepBeforeReplace();
+    m_decoded = set;
+}
+
 void EditorHistory::dataSetReceived() {
     beginOperation(QStringLiteral("Step_DataReceived"));
-    m_copy.adopt(editorSet(), ControllerCopy::Origin::Received,
-                 m_portName ? m_portName() : QString());
+    // What the controller sent, not what the pages made of it.
+    const DataSet set = m_decoded ? *m_decoded : editorSet();
+    m_decoded.reset();
+    controllerCopy().adopt(set, ControllerCopy::Origin::Received,
+                           m_portName ? m_portName() : QString());
     endOperation();
 }
 
 void EditorHistory::dataSetSending(qint32 checksum) {
-    m_copy.sending(editorSet(), checksum);
+    // The pages were just taken over: the store holds exactly what was encoded.
+    controllerCopy().sending(m_store.DataSet, checksum);
 }
 
 void EditorHistory::sendConfirmed(qint32 checksum) {
-    m_copy.confirmed(checksum, m_portName ? m_portName() : QString());
+    controllerCopy().confirmed(checksum, m_portName ? m_portName() : QString());
+}
+
+void EditorHistory::portChanged() {
+    controllerCopy().forget();
+}
+
+void EditorHistory::ending() {
+    if (!m_tracker)
+        return;
+    m_tracker->editorSet();
+    m_keeper.keepNow();
 }
 
 void EditorHistory::beginOperation(const QString& nameKey) {
@@ -138,8 +171,10 @@ void EditorHistory::endOperation() {
 
 // After the exchange has run on: a failure is one red line in the protocol and nothing else.
 void EditorHistory::writeHistory(ControllerCopy::Origin origin) {
-    const DataSet set = m_copy.dataSet();
-    const QDateTime when = m_copy.time();
+    if (origin == ControllerCopy::Origin::Unknown)
+        return;
+    const DataSet set = controllerCopy().dataSet();
+    const QDateTime when = controllerCopy().time();
     QTimer::singleShot(0, this, [this, set, when, origin] {
         QString failure;
         const QString written = m_history.write(
@@ -147,14 +182,17 @@ void EditorHistory::writeHistory(ControllerCopy::Origin origin) {
             origin == ControllerCopy::Origin::Sent ? HistoryEntry::Direction::Sent
                                                    : HistoryEntry::Direction::Received,
             when, HistoryStore::keepFrom(m_texts.iniFileName()), &failure);
-        if (written.isEmpty()) {
-            QString text = m_texts.message(QStringLiteral("History_Write_Err"));
-            ReplaceParams(text, failure, m_history.folder());
-            m_log.WriteLog(QStringLiteral("  ") + text, false, true, kRed);
-        }
+        if (written.isEmpty())
+            reportHistoryError(failure);
         if (m_historyWindow && m_historyWindow->isVisible())
             m_historyWindow->reload();
     });
+}
+
+void EditorHistory::reportHistoryError(const QString& failure) {
+    QString text = m_texts.message(QStringLiteral("History_Write_Err"));
+    ReplaceParams(text, failure, m_history.folder());
+    m_log.WriteLog(QStringLiteral("  ") + text, false, true, kRed);
 }
 
 std::optional<DataSet> EditorHistory::readFile(const QString& path) {
@@ -183,15 +221,16 @@ CompareWindow& EditorHistory::compareWindow() {
         CompareWindow::Services s;
         s.editorSet = [this] { return editorSet(); };
         s.controllerSet = [this](QString* title) -> std::optional<DataSet> {
-            if (!m_copy.known())
+            const ControllerCopy& copy = controllerCopy();
+            if (!copy.known())
                 return std::nullopt;
-            QString t = m_texts.message(m_copy.origin() == ControllerCopy::Origin::Sent
+            QString t = m_texts.message(copy.origin() == ControllerCopy::Origin::Sent
                                             ? QStringLiteral("Compare_ControllerSent")
                                             : QStringLiteral("Compare_ControllerReceived"));
-            ReplaceParams(t, m_copy.time().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                          m_copy.port());
+            ReplaceParams(t, copy.time().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                          copy.port());
             *title = t;
-            return m_copy.dataSet();
+            return copy.dataSet();
         };
         s.chooseFile = [this] {
             return m_dataFile.FileOpenDialog(m_switches.DatFileName, FileKind::Data);

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "dataset/ControllerCopy.h"
+#include "dataset/EditorDocument.h"
 #include "files/HistoryStore.h"
+#include "files/UnsentKeeper.h"
 #include "ui/CompareWindow.h"
 #include "ui/HistoryWindow.h"
 
@@ -41,8 +43,10 @@ public:
     // commands.
     void start();
 
-    // From the link: a data set was received and decoded; the data set goes out with a
-    // checksum; the controller confirmed a checksum.
+    // From the link: a data set arrived, decoded as the controller sent it (before any page saw
+    // it); it was received (the pages show it now); the data set goes out with a checksum; the
+    // controller confirmed a checksum.
+    void dataSetDecoded(const DataSet& set);
     void dataSetReceived();
     void dataSetSending(qint32 checksum);
     void sendConfirmed(qint32 checksum);
@@ -50,7 +54,13 @@ public:
     void beginOperation(const QString& nameKey);
     void endOperation();
 
-    ControllerCopy& controllerCopy() { return m_copy; }
+    // The port changed: the controller's copy is unknown at once.
+    void portChanged();
+    // The end: edits not yet seen are taken and unsent ones kept.
+    void ending();
+
+    EditorDocument& document() { return m_document; }
+    ControllerCopy& controllerCopy() { return m_document.copy(); }
     HistoryStore& historyStore() { return m_history; }
     // Null before start().
     ChangeTracker* tracker() const { return m_tracker.get(); }
@@ -66,6 +76,7 @@ private:
     void writeHistory(ControllerCopy::Origin origin);
     std::optional<DataSet> readFile(const QString& path);
     DataSet editorSet() const;
+    void reportHistoryError(const QString& failure);
     const FieldCatalog& catalog();
     QAction* addAction(const char* name, const char* key, QAction* action = nullptr);
 
@@ -78,8 +89,10 @@ private:
     MainWindow& m_mainWindow;
     std::function<DataPages*()> m_pages;
     std::function<QString()> m_portName;
-    ControllerCopy m_copy;
+    EditorDocument m_document;
     HistoryStore m_history;
+    UnsentKeeper m_keeper;
+    std::optional<DataSet> m_decoded; // the set of the receive under way
     std::unique_ptr<FieldCatalog> m_catalog;
     std::unique_ptr<ChangeTracker> m_tracker;
     QPointer<CompareWindow> m_compare;

@@ -80,7 +80,9 @@ void HistoryWindow::reload() {
         if (entry.readable) {
             columns << entry.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
                     << text(entry.direction == HistoryEntry::Direction::Sent ? "History_Sent"
-                                                                             : "History_Received")
+                            : entry.direction == HistoryEntry::Direction::Unsent
+                                ? "History_Unsent"
+                                : "History_Received")
                     << QString::number(
                            CompareWindow::shownDifferences(m_catalog, editor, entry.data).size());
         } else {

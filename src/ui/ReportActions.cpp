@@ -40,7 +40,7 @@ QString ReportActions::copyTime() const {
 ConfigReport::Request ReportActions::request(ConfigReport::Variant variant) const {
     const Texts& texts = m_services.texts;
     const ControllerCopy& copy = m_services.history.controllerCopy();
-    const ChangeTracker* tracker = m_services.history.tracker();
+    ChangeTracker* tracker = m_services.history.tracker();
     const bool sent = copy.origin() == ControllerCopy::Origin::Sent;
     ConfigReport::Request request;
     request.variant = variant;

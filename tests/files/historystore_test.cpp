@@ -79,3 +79,35 @@ TEST(FileNames, ReceivedConfigurationsLandInTheProgramFolderUnderANameTheDataSet
 }
 
 } // namespace
+
+// Unsent entries come first whatever their time and never count for Keep; the run's entry is
+// replaced by its next one, an earlier run's stays, and beyond MaxUnsent the oldest go.
+TEST(HistoryStore, UnsentEntriesComeFirstReplaceTheRunsOwnAndAreNotCountedByKeep) {
+    DataHarness h;
+    QRandomGenerator random(9);
+    HistoryStore store(HistoryStore::folderIn(h.dir.path()));
+    const QDateTime t0(QDate(2026, 12, 7), QTime(1, 2, 3));
+    const DataSet earlier = h.randomDataSet(random, DataSet());
+    const QString kept = store.keepUnsent(earlier, t0, {}, nullptr);
+    QString run;
+    DataSet last;
+    for (int i = 0; i < 3; ++i) {
+        last = h.randomDataSet(random, DataSet());
+        run = store.keepUnsent(last, t0.addSecs(i), run, nullptr);
+    }
+    for (int i = 0; i < 2; ++i)
+        store.write(h.randomDataSet(random, DataSet()), HistoryEntry::Direction::Received,
+                    t0.addSecs(60 + i), 1, nullptr);
+    QList<HistoryEntry> entries = store.entries();
+    ASSERT_EQ(entries.size(), 3);
+    EXPECT_EQ(QFileInfo(run).fileName(), "2026-12-07_010205_unsent.DAT");
+    EXPECT_TRUE(entries[0].filePath == run && entries[0].data == last);
+    EXPECT_TRUE(entries[1].filePath == kept && entries[1].data == earlier);
+    EXPECT_EQ(entries[2].direction, HistoryEntry::Direction::Received);
+
+    for (int i = 0; i < HistoryStore::MaxUnsent; ++i)
+        store.keepUnsent(last, t0.addSecs(10 + i), {}, nullptr);
+    entries = store.entries();
+    EXPECT_EQ(entries.size(), HistoryStore::MaxUnsent + 1);
+    EXPECT_FALSE(QFileInfo::exists(kept));
+}

@@ -7,6 +7,7 @@
 #include "support/ProgramFolder.h"
 #include "support/SimProcess.h"
 #include "ui/Application.h"
+#include "ui/ChangeTracker.h"
 #include "ui/ChooseDialog.h"
 #include "ui/MainWindow.h"
 
@@ -175,6 +176,28 @@ TEST(LazyPages, StartUpBuildsOnlyWhatItShowsOrReads) {
     EXPECT_TRUE(app.pages().window(9)->isBuilt());
     EXPECT_EQ(app.dataStore().DataSet.Monitor.MonVolume, 0);
     EXPECT_FALSE(app.mainWindow().findChild<QAction*>(QStringLiteral("actUndo"))->isEnabled());
+}
+
+// With the data set requested at start-up, start-up still builds only the shown page; the set
+// that arrives is the controller's copy as sent, so the volume the Monitor page cannot show
+// counts as a change not sent.
+TEST(LazyPages, StartUpWithRequestDataBuildsOnlyTheShownPage) {
+    test::ProgramFolder folder;
+    test::SimProcess sim(test::SimProcess::withDataSet(folder.path("set.hex"), {{346, "\x3D"}}));
+    folder.writeIni("[Main]\r\nLoadAtStartup_Default=default.DAT\r\nDebug=yes\r\n"
+                    "RequestStatus=no\r\nRequestData=yes\r\nShowMsgBox=no\r\nLanguage=ENG\r\n"
+                    "[Comm]\r\nTimerInterval=20\r\nPort=" +
+                    sim.device().toLocal8Bit() + "\r\n");
+    folder.write("default.DAT", DataSetImage::Write(first()));
+    Application app(Application::Options{folder.path("zozedud"), {}});
+    app.Main();
+    ASSERT_TRUE(app.switches().InitDone);
+    for (int n = 1; n <= 9; ++n)
+        EXPECT_EQ(app.pages().window(n)->isBuilt(), n == 1) << "page " << n;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return app.editorHistory().controllerCopy().known(); }));
+    EXPECT_EQ(app.editorHistory().controllerCopy().dataSet().Monitor.MonVolume, 60);
+    QTest::qWait(50);
+    EXPECT_EQ(app.editorHistory().tracker()->changesNotSent().size(), 1);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "support/SimProcess.h"
 
+#include <QFile>
+
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
@@ -89,6 +91,16 @@ bool SimProcess::quietFor(const QString& prefix, int ms) {
     if (quiet)
         m_next = saved;
     return quiet;
+}
+
+QStringList SimProcess::withDataSet(const QString& file, const QMap<int, QByteArray>& bytes) {
+    QByteArray hex = SimProcess().dump().value(QStringLiteral("20")).toLatin1();
+    for (auto it = bytes.cbegin(); it != bytes.cend(); ++it)
+        hex.replace(2 * it.key(), 2 * it.value().size(), it.value().toHex().toUpper());
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(hex) != hex.size())
+        return {};
+    return {QStringLiteral("--dataset"), file};
 }
 
 QMap<QString, QString> SimProcess::dump(int timeoutMs) {

@@ -16,6 +16,10 @@ public:
     SimProcess(const SimProcess&) = delete;
     SimProcess& operator=(const SimProcess&) = delete;
 
+    // Arguments for a simulator holding its own data set with some bytes replaced (payload
+    // offset -> bytes; 346 is the monitor volume, list index + 1), kept in `file`.
+    static QStringList withDataSet(const QString& file, const QMap<int, QByteArray>& bytes);
+
     QString device() const { return m_device; }
     qint64 pid() const { return m_process.processId(); }
     void command(const QString& line);

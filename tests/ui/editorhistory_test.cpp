@@ -4,6 +4,7 @@
 #include "app/IniFile.h"
 #include "dataset/DataSetImage.h"
 #include "files/HistoryStore.h"
+#include "files/UnsentKeeper.h"
 #include "pages/DataPage.h"
 #include "support/ProgramFolder.h"
 #include "support/QtPrinters.h"
@@ -17,8 +18,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -36,10 +40,17 @@ using zoz::test::SimProcess;
 
 namespace {
 
+// The simulator's own data set with the monitor volume (list index + 1) and the first name set.
+QStringList simSet(test::ProgramFolder& dir, char volume, const char* name) {
+    return SimProcess::withDataSet(
+        dir.path(QStringLiteral("sim-%1.hex").arg(name)),
+        {{1, QByteArray(name).leftJustified(8, ' ')}, {346, QByteArray(1, volume)}});
+}
+
 class EditorHistoryTest : public ::testing::Test {
 protected:
     test::ProgramFolder dir;
-    SimProcess sim;
+    SimProcess sim{simSet(dir, 33, "Dig 01")}; // every value one the pages can show
     QStringList boxes;
     QTimer acceptor;
     std::unique_ptr<Application> app;
@@ -62,6 +73,10 @@ protected:
             }
         });
         acceptor.start(20);
+        start();
+    }
+
+    void start() {
         app = std::make_unique<Application>(Application::Options{dir.path("zozedud"), [] {}});
         app->Main();
         ASSERT_TRUE(app->switches().InitDone);
@@ -107,13 +122,22 @@ protected:
     }
     static bool spinUntil(const std::function<bool()>& f) { return QTest::qWaitFor(f, 30000); }
     QList<HistoryEntry> history() { return app->editorHistory().historyStore().entries(); }
+    // The history's entries of one direction, newest first.
+    QList<HistoryEntry> history(HistoryEntry::Direction direction) {
+        QList<HistoryEntry> entries = history();
+        entries.removeIf([&](const HistoryEntry& e) { return e.direction != direction; });
+        return entries;
+    }
+    bool unsentKept() {
+        return !history().isEmpty() && history()[0].direction == HistoryEntry::Direction::Unsent;
+    }
 };
 
 TEST_F(EditorHistoryTest, EditsAreCountedAndMarkedUntilTheControllerConfirmsTheSend) {
     click("Toolbar1_6"); // receive, after the question
     ASSERT_TRUE(spinUntil([&] { return history().size() == 1; }));
     EXPECT_EQ(status(), "in step with the controller");
-    EXPECT_TRUE(history()[0].data == app->dataStore().DataSet);
+    EXPECT_TRUE(history()[0].data == app->editorHistory().controllerCopy().dataSet());
     // The report's header says what the data is, as the status field does.
     auto report = [this](auto variant) { return app->reportActions().request(variant); };
     EXPECT_TRUE(report(ConfigReport::Variant::Whole).source.startsWith("As on the QPL (received "));
@@ -315,6 +339,9 @@ TEST_F(EditorHistoryTest, PortPickerFindsTheAnsweringControllerAndReopensThePort
     QTest::keyClick(list, Qt::Key_Return); // Enter chooses
     other.command("send 80");
     EXPECT_EQ(other.waitFor("RX 81"), "RX 81 ") << "the editor answers on the chosen port";
+    // The receive it offered there (answered yes) is done.
+    ASSERT_TRUE(
+        spinUntil([&] { return app->editorHistory().controllerCopy().port() == other.device(); }));
 
     // A vanished port is reported with its step; the previous one stays, in the file and open.
     action->trigger();
@@ -324,6 +351,91 @@ TEST_F(EditorHistoryTest, PortPickerFindsTheAnsweringControllerAndReopensThePort
     EXPECT_EQ(boxes, QStringList(Startup::FailureText(31, false)));
     EXPECT_EQ(GetIniValue(dir.ini(), "Comm", "Port", ""), other.device());
     EXPECT_TRUE(app->serialPort().isOpen() && app->serialPort().deviceName() == other.device());
+}
+
+// Another port makes the copy unknown at once and offers a receive. The second controller's
+// volume (index 60) is one the Monitor page cannot show: kept as it came (as the command-line
+// tool writes it), marked with the controller's value and counted as a change not sent. The
+// edits the receive replaced stay in the history.
+TEST_F(EditorHistoryTest, AnotherPortIsUnknownUntilReceivedAndAnUnshowableValueCountsAsUnsent) {
+    SimProcess other(simSet(dir, 61, "Other 1"));
+    click("Toolbar1_6");
+    ASSERT_TRUE(spinUntil([&] { return status() == "in step with the controller"; }));
+    type(2, "txtInputAdat_2", "Vox 7");
+    QTest::qWait(20);
+    EXPECT_EQ(status(), "1 change not sent");
+
+    boxes.clear();
+    ASSERT_TRUE(app->ChangePort(other.device()));
+    EXPECT_EQ(status(), "controller's data unknown");
+    using Direction = HistoryEntry::Direction;
+    ASSERT_TRUE(spinUntil([&] { return history(Direction::Received).size() == 2; }));
+    QString question = app->texts().message("QueryReceiveNewPort");
+    EXPECT_EQ(boxes.value(0), ReplaceParams(question, other.device()));
+    EXPECT_EQ(app->editorHistory().controllerCopy().port(), other.device());
+    EXPECT_EQ(status(), "1 change not sent");
+    EXPECT_TRUE(marked(4, "cmbVolume"));
+    EXPECT_TRUE(control(4, "cmbVolume")->toolTip().endsWith(": #60"));
+    app->editorHistory().showCompare();
+    EXPECT_EQ(app->editorHistory().compareWindow().findChild<QLabel*>("lblCompareResult")->text(),
+              "1 difference");
+
+    ASSERT_TRUE(unsentKept());
+    const QList<HistoryEntry> unsent = history(Direction::Unsent);
+    EXPECT_TRUE(std::any_of(unsent.cbegin(), unsent.cend(), [](const HistoryEntry& e) {
+        return e.data.ChannelName(3, 3).trimmedRight() == "Vox 7";
+    }));
+    app->serialPort().ClosePort(); // the tool opens it itself
+    const QProcess::ExitStatus cliEnd = [&] {
+        QProcess cli;
+        cli.start(
+            QFileInfo(QPL_SIM_PATH).dir().filePath("zozedud-cli"),
+            {"--settings", dir.ini(), "--port", other.device(), "receive", dir.path("r.DAT")});
+        cli.waitForFinished(30000);
+        return cli.exitStatus();
+    }();
+    ASSERT_EQ(cliEnd, QProcess::NormalExit);
+    QFile received(dir.path("r.DAT"));
+    ASSERT_TRUE(received.open(QIODevice::ReadOnly));
+    const HistoryEntry arrived = history(Direction::Received).value(0);
+    // The configuration file names are each program's own; all else is what the controller sent.
+    DataSet tool;
+    ASSERT_TRUE(DataSetImage::Read(received.readAll(), tool));
+    tool.SnapShot.SnapShotFile = arrived.data.SnapShot.SnapShotFile;
+    tool.SnapShot.SnapShotGroupFile = arrived.data.SnapShot.SnapShotGroupFile;
+    EXPECT_EQ(DataSetImage::Write(arrived.data), DataSetImage::Write(tool));
+    EXPECT_EQ(arrived.data.Monitor.MonVolume, 60);
+}
+
+// A run ended without its end (kill -9) has its unsent edits in the history within seconds;
+// the next start says so in the status bar, and the history window lists them first.
+TEST_F(EditorHistoryTest, UnsentEditsOutliveAKillAndComeFirstAtTheNextStart) {
+    type(2, "txtInputAdat_2", "Vox 8");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return unsentKept(); }, 2 * UnsentKeeper::DelayMs + 2000));
+    const DataSet edited = tracker().editorSet();
+    EXPECT_TRUE(history()[0].data == edited);
+    app.reset(); // nothing of the end runs
+    boxes.clear();
+    start();
+    EXPECT_TRUE(app->mainWindow().statusText().contains(
+        app->texts().message("History_UnsentKept").section('&', 0, 0)))
+        << app->mainWindow().statusText().toStdString();
+    EXPECT_TRUE(boxes.isEmpty());
+    app->editorHistory().showHistory();
+    auto* rows = app->editorHistory().historyWindow().findChild<QTreeWidget*>("lstHistory");
+    ASSERT_GE(rows->topLevelItemCount(), 1);
+    EXPECT_EQ(rows->topLevelItem(0)->text(1), "not sent");
+    QTest::mouseClick(
+        app->editorHistory().historyWindow().findChild<QPushButton*>("cmdHistoryLoad"),
+        Qt::LeftButton);
+    ASSERT_TRUE(spinUntil([&] { return tracker().editorSet() == edited; }));
+
+    // The end keeps what was typed just before it, without waiting.
+    type(2, "txtInputAdat_2", "Vox 9");
+    app->shutdown().QueryEndProg(false);
+    EXPECT_EQ(
+        history(HistoryEntry::Direction::Unsent).value(0).data.ChannelName(3, 3).trimmedRight(),
+        "Vox 9");
 }
 
 } // namespace

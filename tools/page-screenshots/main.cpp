@@ -4,6 +4,7 @@
 #include "app/Texts.h"
 #include "dataset/ControllerCopy.h"
 #include "dataset/DataStore.h"
+#include "dataset/EditorDocument.h"
 #include "dataset/FieldCatalog.h"
 #include "files/HistoryStore.h"
 #include "pages/DataPage.h"
@@ -94,12 +95,13 @@ bool save(QWidget* widget, const QString& file) {
 // configuration is the controller's copy, three edits are not sent yet.
 bool historyShots(zoz::DataStore& store, zoz::Switches& switches, zoz::Texts& texts,
                   zoz::DataPages& pages, const QString& out) {
-    zoz::ControllerCopy copy;
-    copy.adopt(store.DataSet, zoz::ControllerCopy::Origin::Received, QStringLiteral("/dev/ttyS0"),
-               QDateTime(QDate(2026, 12, 7), QTime(9, 30, 12)));
+    zoz::EditorDocument document;
+    document.copy().adopt(store.DataSet, zoz::ControllerCopy::Origin::Received,
+                          QStringLiteral("/dev/ttyS0"),
+                          QDateTime(QDate(2026, 12, 7), QTime(9, 30, 12)));
     zoz::FieldCatalog catalog(texts, store);
     zoz::ChangeTracker tracker(
-        store, switches, texts, copy, [&]() -> const zoz::FieldCatalog& { return catalog; },
+        store, switches, texts, document, [&]() -> const zoz::FieldCatalog& { return catalog; },
         [&] { return &pages; });
     pages.namesPage()->group(1).at(1)->setText(QStringLiteral("Snare 2"));
     pages.namesPage()->group(3).at(2)->setText(QStringLiteral("Vox 1"));
