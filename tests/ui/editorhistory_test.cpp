@@ -331,14 +331,11 @@ TEST_F(EditorHistoryTest, CompareStaysLiveThroughTakeUndoRedoAndEdits) {
     toggle(6, "chkMachSource03_4");
     CompareWindow& compare = showCompare();
     QAbstractItemView* view = compareView();
-    auto keys = [&](const char* k) {
-        compare.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&compare));
-        QTest::keySequence(view, QKeySequence(QString::fromLatin1(k)));
-    };
+    auto keys = [&](const char* k) { QTest::keySequence(view, QKeySequence(k)); };
     auto press = [&](const char* b) {
         QTest::mouseClick(compare.findChild<QPushButton*>(b), Qt::LeftButton);
     };
+    auto takeMode = [&] { clickRow("Mode"), press("cmdCompareTake"); };
     const QString name = "ADAT input 3|Vox 1|Adat 3", mode = "Mode|Mono|Stereo",
                   source = "Source 03 D|on|off";
     const struct {
@@ -346,12 +343,7 @@ TEST_F(EditorHistoryTest, CompareStaysLiveThroughTakeUndoRedoAndEdits) {
         QStringList rows;
         const char* result;
     } steps[] = {{[] {}, {name, mode, source}, "3 differences"},
-                 {[&] {
-                      clickRow("Mode");
-                      press("cmdCompareTake");
-                  },
-                  {name, source},
-                  "2 differences"},
+                 {takeMode, {name, source}, "2 differences"},
                  {[&] { keys("Ctrl+Z"); }, {name, mode, source}, "3 differences"},
                  {[&] { keys("Ctrl+Shift+Z"); }, {name, source}, "2 differences"},
                  {[&] { type(2, "txtInputAdat_2", "Adat 3"); }, {source}, "1 difference"},
@@ -412,31 +404,27 @@ TEST_F(EditorHistoryTest, UndoKeysWorkInEveryWindow) {
     auto* source = qobject_cast<QAbstractButton*>(control(6, "chkMachSource03_4"));
     const bool before = source->isChecked();
     toggle(6, "chkMachSource03_4");
-    QStringList walked;
+    QString walked;
     auto walk = [&](QWidget* window) {
         window->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(window));
         QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : window;
         for (const char* keys : {"Ctrl+Z", "Ctrl+Y", "Ctrl+Z", "Ctrl+Shift+Z"}) {
-            QTest::keySequence(focus, QKeySequence(QString::fromLatin1(keys)));
-            walked << window->objectName() + (source->isChecked() == before ? " 0" : " 1");
+            QTest::keySequence(focus, QKeySequence(keys));
+            walked += source->isChecked() == before ? '0' : '1';
         }
+        walked += ' ';
     };
     app->editorHistory().showHistory();
     walk(&app->editorHistory().historyWindow());
-    showCompare();
-    walk(&app->editorHistory().compareWindow());
+    walk(&showCompare());
     QTimer::singleShot(0, [&] {
         spinUntil([&] { return app->protoWindow().isVisible(); });
         walk(&app->protoWindow());
         app->protoWindow().close();
     });
     emit app->mainWindow().menuCommand(11); // as its toolbar button does
-    QStringList expected;
-    for (const QString& window :
-         QStringList{"frmHistory", "frmCompare", app->protoWindow().objectName()})
-        expected << window + " 0" << window + " 1" << window + " 0" << window + " 1";
-    EXPECT_EQ(walked, expected);
+    EXPECT_EQ(walked, "0101 0101 0101 ");   // History, Compare, protocol
 }
 
 } // namespace
