@@ -106,6 +106,8 @@ CompareWindow::CompareWindow(Texts& texts, const FieldCatalog& catalog, Services
     connect(m_view, &QTreeView::doubleClicked, this, &CompareWindow::takeSelected);
     connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CompareWindow::updateButtons);
+    connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &CompareWindow::updateButtons);
     connect(m_model, &QAbstractItemModel::modelReset, this, &CompareWindow::updateButtons);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 }
