@@ -1,5 +1,6 @@
 #include "dataset/EditorDocument.h"
 
+#include "dataset/DifferenceRows.h"
 #include "dataset/FieldCatalog.h"
 
 namespace zoz {
@@ -15,17 +16,10 @@ void EditorDocument::setEditorSet(const DataSet& set) {
     emit editorChanged();
 }
 
-QList<int> EditorDocument::shownDifferences(const FieldCatalog& catalog, const DataSet& a,
-                                            const DataSet& b) {
-    QList<int> fields = catalog.differences(a, b);
-    fields.removeIf([&](int f) { return catalog.valueText(a, f) == catalog.valueText(b, f); });
-    return fields;
-}
-
 namespace {
 // What a send would change: configuration file names are the editor's own settings.
 QList<int> sentDifferences(const FieldCatalog& catalog, const DataSet& a, const DataSet& b) {
-    QList<int> fields = EditorDocument::shownDifferences(catalog, a, b);
+    QList<int> fields = DifferenceRows::shownDifferences(catalog, a, b);
     fields.removeIf([&](int f) { return catalog.fields().at(f).kind == FieldKind::FileName; });
     return fields;
 }

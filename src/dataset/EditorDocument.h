@@ -29,10 +29,6 @@ public:
     ControllerCopy& copy() { return m_copy; }
     const ControllerCopy& copy() const { return m_copy; }
 
-    // The fields whose shown values differ between a and b (a value no page can show counts,
-    // two values shown alike do not).
-    static QList<int> shownDifferences(const FieldCatalog& catalog, const DataSet& a,
-                                       const DataSet& b);
     // The fields where the editor differs from the controller's copy, configuration file names
     // left out (they are the editor's own settings and no send carries them); empty while the
     // copy is unknown.

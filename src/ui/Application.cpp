@@ -190,7 +190,10 @@ void Application::connectHistory() {
             &EditorHistory::dataSetReceived);
     connect(&m_interpreter, &CommandInterpreter::sendConfirmed, history,
             &EditorHistory::sendConfirmed);
-    m_dispatcher.dataSetSending = [history](qint32 sum) { history->dataSetSending(sum); };
+    m_dispatcher.dataSetSending = [history](qint32 sum, const DataSet& set) {
+        history->dataSetSending(sum, set);
+    };
+    history->sendDataSet = [this](const DataSet& set) { m_dispatcher.SendDataSet(set); };
     m_decoder.setDataSetDecoded([history](const DataSet& set) { history->dataSetDecoded(set); });
     m_shutdown.setBeforeEnd([history] { history->ending(); });
 }
@@ -226,6 +229,7 @@ void Application::connectCommands() {
             [this](int intervalMs) { m_mainWindow->timSendData().start(intervalMs); });
     m_dispatcher.windows.showProtocol = [this] {
         ProtoWindow& proto = protoWindow();
+        m_editorHistory->addStepActions(&proto);
         if (proto.parentWidget() != m_mainWindow.get())
             proto.setParent(m_mainWindow.get(), proto.windowFlags() | Qt::Dialog);
         const QSize screen = m_mainWindow->screen()->geometry().size();

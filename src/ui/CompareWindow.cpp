@@ -3,15 +3,20 @@
 #include "app/IniFile.h"
 #include "app/Texts.h"
 #include "dataset/FieldCatalog.h"
+#include "ui/CompareModel.h"
 
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QSet>
+#include <QTimer>
+#include <QTreeView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace zoz {
 
@@ -28,18 +33,21 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& text,
 
 CompareWindow::CompareWindow(Texts& texts, const FieldCatalog& catalog, Services services,
                              QWidget* parent)
-    : QDialog(parent), m_texts(texts), m_catalog(catalog), m_services(std::move(services)),
-      m_title(new QLabel(this)), m_result(new QLabel(this)), m_rows(new QTreeWidget(this)) {
+    : QDialog(parent), m_texts(texts), m_differences(catalog), m_services(std::move(services)),
+      m_title(new QLabel(this)), m_result(new QLabel(this)), m_view(new QTreeView(this)),
+      m_model(new CompareModel({text("Compare_Page"), text("Compare_Group"), text("Compare_Item")},
+                               this)) {
     setObjectName(QStringLiteral("frmCompare"));
     setWindowTitle(text("Compare.Caption"));
     m_title->setObjectName(QStringLiteral("lblCompareTitle"));
     m_result->setObjectName(QStringLiteral("lblCompareResult"));
-    m_rows->setObjectName(QStringLiteral("lstCompare"));
-    m_rows->setRootIsDecorated(false);
-    m_rows->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_rows->setHeaderLabels({text("Compare_Page"), text("Compare_Group"), text("Compare_Item"),
-                             text("Compare_This"), text("Compare_Other")});
-    m_rows->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_view->setObjectName(QStringLiteral("lstCompare"));
+    m_view->setModel(m_model);
+    m_view->setRootIsDecorated(false);
+    m_view->setUniformRowHeights(true);
+    m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_view->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     auto* sources = new QHBoxLayout;
     QPushButton* controller =
@@ -57,7 +65,12 @@ CompareWindow::CompareWindow(Texts& texts, const FieldCatalog& catalog, Services
     auto* buttons = new QDialogButtonBox(this);
     m_take = button(this, QStringLiteral("cmdCompareTake"), text("Compare_Take"),
                     text("Compare_Take.ToolTip"));
-    buttons->addButton(m_take, QDialogButtonBox::ActionRole);
+    m_takeAll = button(this, QStringLiteral("cmdCompareTakeAll"), text("Compare_TakeAll"),
+                       text("Compare_TakeAll.ToolTip"));
+    m_send = button(this, QStringLiteral("cmdCompareSend"), text("Compare_Send"),
+                    text("Compare_Send.ToolTip"));
+    for (QPushButton* b : {m_take, m_takeAll, m_send})
+        buttons->addButton(b, QDialogButtonBox::ActionRole);
     QPushButton* close =
         button(this, QStringLiteral("cmdCompareClose"), text("Window_Close"), QString());
     buttons->addButton(close, QDialogButtonBox::RejectRole);
@@ -65,10 +78,11 @@ CompareWindow::CompareWindow(Texts& texts, const FieldCatalog& catalog, Services
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(sources);
     layout->addWidget(m_title);
-    layout->addWidget(m_rows, 1);
+    layout->addWidget(m_view, 1);
     layout->addWidget(m_result);
     layout->addWidget(buttons);
     resize(760, 480);
+    updateButtons();
 
     connect(controller, &QPushButton::clicked, this, &CompareWindow::compareWithController);
     connect(file, &QPushButton::clicked, this, [this] {
@@ -87,7 +101,14 @@ CompareWindow::CompareWindow(Texts& texts, const FieldCatalog& catalog, Services
             compareFiles(first, second);
     });
     connect(m_take, &QPushButton::clicked, this, &CompareWindow::takeSelected);
-    connect(m_rows, &QTreeWidget::itemDoubleClicked, this, [this] { takeSelected(); });
+    connect(m_takeAll, &QPushButton::clicked, this, &CompareWindow::takeAll);
+    connect(m_send, &QPushButton::clicked, this, &CompareWindow::sendSelected);
+    connect(m_view, &QTreeView::doubleClicked, this, &CompareWindow::takeSelected);
+    connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CompareWindow::updateButtons);
+    connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &CompareWindow::updateButtons);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &CompareWindow::updateButtons);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -96,25 +117,8 @@ QString CompareWindow::text(const char* key) const {
     return m_texts.message(k, k);
 }
 
-QList<int> CompareWindow::shownDifferences(const FieldCatalog& catalog, const DataSet& a,
-                                           const DataSet& b) {
-    QList<int> fields = catalog.differences(a, b);
-    fields.removeIf([&](int f) { return catalog.valueText(a, f) == catalog.valueText(b, f); });
-    return fields;
-}
-
 void CompareWindow::compareWithController() {
-    QString title;
-    const std::optional<DataSet> set =
-        m_services.controllerSet ? m_services.controllerSet(&title) : std::nullopt;
-    if (!set) {
-        m_rows->clear();
-        m_take->setEnabled(false);
-        m_title->clear();
-        m_result->setText(text("Controller_Unknown"));
-        return;
-    }
-    compareEditorWith(title, *set);
+    start(Source::Controller, QString(), DataSet{});
 }
 
 void CompareWindow::compareWithFile(const QString& path) {
@@ -125,8 +129,7 @@ void CompareWindow::compareWithFile(const QString& path) {
 }
 
 void CompareWindow::compareEditorWith(const QString& otherTitle, const DataSet& other) {
-    present(text("Compare_Editor"), m_services.editorSet ? m_services.editorSet() : DataSet{},
-            otherTitle, other, true);
+    start(Source::File, otherTitle, other);
 }
 
 void CompareWindow::compareFiles(const QString& first, const QString& second) {
@@ -135,51 +138,151 @@ void CompareWindow::compareFiles(const QString& first, const QString& second) {
     const std::optional<DataSet> a = m_services.readFile(first);
     if (!a)
         return;
-    const std::optional<DataSet> b = m_services.readFile(second);
-    if (b)
-        present(QFileInfo(first).fileName(), *a, QFileInfo(second).fileName(), *b, false);
+    if (const std::optional<DataSet> b = m_services.readFile(second)) {
+        m_first = *a;
+        m_firstTitle = QFileInfo(first).fileName();
+        start(Source::Files, QFileInfo(second).fileName(), *b);
+    }
 }
 
-void CompareWindow::present(const QString& thisTitle, const DataSet& a, const QString& otherTitle,
-                            const DataSet& b, bool thisIsEditor) {
-    m_other = b;
+void CompareWindow::start(Source source, const QString& otherTitle, const DataSet& other) {
+    m_source = source;
+    m_other = other;
     m_otherTitle = otherTitle;
-    m_thisIsEditor = thisIsEditor;
-    m_title->setText(thisTitle + QStringLiteral("  \u2194  ") + otherTitle);
-    m_rows->clear();
-    const QList<int> fields = shownDifferences(m_catalog, a, b);
-    for (int field : fields) {
-        const FieldRef& ref = m_catalog.fields().at(field);
-        auto* row = new QTreeWidgetItem(m_rows, {ref.page, ref.group, ref.item,
-                                                 m_catalog.valueText(a, field),
-                                                 m_catalog.valueText(b, field)});
-        row->setData(0, Qt::UserRole, field);
-        row->setToolTip(0, ref.key);
-    }
-    m_take->setEnabled(thisIsEditor && !fields.isEmpty());
-    if (fields.isEmpty()) {
-        m_result->setText(text("Compare_Identical"));
-    } else {
-        m_result->setText(m_texts.counted(QStringLiteral("Compare_Count"), fields.size()));
-    }
+    m_view->clearSelection();
+    refresh();
     if (!isVisible())
         QDialog::show();
     raise();
 }
 
-void CompareWindow::takeSelected() {
-    if (!m_thisIsEditor || !m_services.editorSet || !m_services.takeIntoEditor)
+void CompareWindow::sourcesChanged() {
+    if (m_refreshPending || m_source == Source::None || !isVisible())
         return;
-    QList<QTreeWidgetItem*> rows = m_rows->selectedItems();
-    if (rows.isEmpty() && m_rows->currentItem())
-        rows.append(m_rows->currentItem());
-    if (rows.isEmpty())
+    m_refreshPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_refreshPending = false;
+        refresh();
+    });
+}
+
+void CompareWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    sourcesChanged(); // whatever changed while the window was hidden
+}
+
+void CompareWindow::refresh() {
+    m_refreshPending = false;
+    const QString editor = text("Compare_Editor");
+    DataSet first = m_first;
+    DataSet other = m_other;
+    QString firstTitle = m_firstTitle;
+    QString otherTitle = m_otherTitle;
+    QString otherHeader = m_otherTitle;
+    if (m_source == Source::Controller) {
+        const std::optional<DataSet> copy =
+            m_services.controllerSet ? m_services.controllerSet(&otherTitle, &otherHeader)
+                                     : std::nullopt;
+        if (!copy) {
+            m_model->setRows({}, editor, QString());
+            m_title->clear();
+            m_result->setText(text("Controller_Unknown"));
+            return;
+        }
+        other = *copy;
+    }
+    if (m_source != Source::Files) {
+        first = m_services.editorSet ? m_services.editorSet() : DataSet{};
+        firstTitle = editor;
+    }
+
+    // The same fields stay selected when the rows change around them.
+    QSet<int> selected;
+    for (const DifferenceRow& row : selectedRows())
+        selected.insert(row.fields.first());
+    const int current = m_view->currentIndex().isValid()
+                            ? m_model->rows().at(m_view->currentIndex().row()).fields.first()
+                            : -1;
+    m_model->setRows(m_differences.between(first, other), firstTitle, otherHeader);
+    QItemSelectionModel* selection = m_view->selectionModel();
+    for (int r = 0; r < m_model->rowCount(); ++r) {
+        const int field = m_model->rows().at(r).fields.first();
+        const QModelIndex index = m_model->index(r, 0);
+        if (field == current)
+            selection->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+        if (selected.contains(field))
+            selection->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+
+    m_title->setText(firstTitle + QStringLiteral("  \u2194  ") + otherTitle);
+    const int count = m_model->rowCount();
+    if (count == 0) {
+        m_result->setText(text("Compare_Identical"));
+    } else {
+        m_result->setText(m_texts.counted(QStringLiteral("Compare_Count"), count));
+    }
+    updateButtons();
+}
+
+QList<DifferenceRow> CompareWindow::selectedRows() const {
+    QList<DifferenceRow> rows;
+    QModelIndexList chosen = m_view->selectionModel()->selectedRows();
+    if (chosen.isEmpty() && m_view->currentIndex().isValid())
+        chosen.append(m_view->currentIndex());
+    std::sort(chosen.begin(), chosen.end());
+    for (const QModelIndex& index : std::as_const(chosen))
+        if (index.row() < m_model->rowCount())
+            rows.append(m_model->rows().at(index.row()));
+    return rows;
+}
+
+void CompareWindow::updateButtons() {
+    const bool editorSide = m_source == Source::Controller || m_source == Source::File;
+    const bool rows = m_model->rowCount() > 0;
+    const bool chosen = rows && m_view->currentIndex().isValid();
+    m_take->setEnabled(editorSide && chosen);
+    m_takeAll->setEnabled(editorSide && rows);
+    m_send->setEnabled(m_source == Source::Controller && chosen && m_services.sendToController);
+}
+
+void CompareWindow::take(const QList<DifferenceRow>& rows) {
+    if (m_source == Source::Files || m_source == Source::None || rows.isEmpty() ||
+        !m_services.editorSet || !m_services.takeIntoEditor)
         return;
+    DataSet other = m_other;
+    if (m_source == Source::Controller) {
+        QString title, header;
+        const std::optional<DataSet> copy =
+            m_services.controllerSet ? m_services.controllerSet(&title, &header) : std::nullopt;
+        if (!copy)
+            return;
+        other = *copy;
+    }
     DataSet set = m_services.editorSet();
-    for (QTreeWidgetItem* row : std::as_const(rows))
-        m_catalog.copyField(row->data(0, Qt::UserRole).toInt(), m_other, set);
+    m_differences.copyRows(rows, other, set);
     m_services.takeIntoEditor(set);
-    compareEditorWith(m_otherTitle, m_other);
+    sourcesChanged();
+}
+
+void CompareWindow::takeSelected() {
+    take(selectedRows());
+}
+
+void CompareWindow::takeAll() {
+    take(m_model->rows());
+}
+
+void CompareWindow::sendSelected() {
+    const QList<DifferenceRow> rows = selectedRows();
+    if (m_source != Source::Controller || rows.isEmpty() || !m_services.sendToController ||
+        !m_services.controllerSet || !m_services.editorSet)
+        return;
+    QString title, header;
+    std::optional<DataSet> set = m_services.controllerSet(&title, &header);
+    if (!set)
+        return;
+    m_differences.copyRows(rows, m_services.editorSet(), *set);
+    m_services.sendToController(*set);
 }
 
 } // namespace zoz

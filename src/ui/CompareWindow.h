@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dataset/DataSet.h"
+#include "dataset/DifferenceRows.h"
 
 #include <QDialog>
 #include <functional>
@@ -8,30 +9,35 @@
 
 class QLabel;
 class QPushButton;
-class QTreeWidget;
+class QTreeView;
 
 namespace zoz {
 
+class CompareModel;
 class FieldCatalog;
 class Texts;
 
-// Lists every difference between two data sets, one row per field in the pages' own terms
-// (page, group, item, this value, the other value). When "this" is the editor, rows can be taken
-// into it.
+// Lists every difference between two data sets, one row per field in the pages' own terms (an
+// option group is one row): page, group, item and the two sides' values, headed by the sides'
+// names. Against the editor the list is live: it follows every change of the editor's set and of
+// the controller's copy (sourcesChanged), rows can be taken into the editor, and against the
+// controller the selected rows can be sent: the controller's copy with those rows changed.
 class CompareWindow : public QDialog {
     Q_OBJECT
 public:
     // What the window needs; the owner connects these.
     struct Services {
         std::function<DataSet()> editorSet;
-        // The controller's copy and its description, nothing while it is unknown.
-        std::function<std::optional<DataSet>(QString* title)> controllerSet;
+        // The controller's copy, its description and its column header, nothing while unknown.
+        std::function<std::optional<DataSet>(QString* title, QString* header)> controllerSet;
         // A data file chosen by the user ("" on cancel) and its reading, which reports a file it
         // cannot take itself (a version conflict for a wrong length).
         std::function<QString()> chooseFile;
         std::function<std::optional<DataSet>(const QString& path)> readFile;
         // Puts the set into the editor as one step.
         std::function<void(const DataSet&)> takeIntoEditor;
+        // Sends the set as the data set, the user's question included.
+        std::function<void(const DataSet&)> sendToController;
     };
 
     CompareWindow(Texts& texts, const FieldCatalog& catalog, Services services,
@@ -43,29 +49,49 @@ public:
     void compareEditorWith(const QString& otherTitle, const DataSet& other);
     void compareFiles(const QString& first, const QString& second);
 
-    // The fields whose values the pages show differently: a name padded with code 0 and the same
-    // name padded with blanks read alike and are no difference to the user.
-    static QList<int> shownDifferences(const FieldCatalog& catalog, const DataSet& a,
-                                       const DataSet& b);
 
-    // The fields of the selected rows (the current row when none is selected) into the editor.
+    // The selected rows (the current row when none is selected), or all rows, into the editor.
     void takeSelected();
+    void takeAll();
+    // The controller's copy with the selected rows as the editor has them, to the controller.
+    void sendSelected();
+
+    const CompareModel& model() const { return *m_model; }
+
+public slots:
+    // The editor's set or the controller's copy changed: the rows follow once events settled.
+    void sourcesChanged();
+    // The comparison again, now.
+    void refresh();
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
-    void present(const QString& thisTitle, const DataSet& a, const QString& otherTitle,
-                 const DataSet& b, bool thisIsEditor);
+    enum class Source { None, Controller, File, Files };
+
+    void start(Source source, const QString& otherTitle, const DataSet& other);
+    QList<DifferenceRow> selectedRows() const;
+    void take(const QList<DifferenceRow>& rows);
+    void updateButtons();
     QString text(const char* key) const;
 
     Texts& m_texts;
-    const FieldCatalog& m_catalog;
+    DifferenceRows m_differences;
     Services m_services;
     QLabel* m_title;
     QLabel* m_result;
-    QTreeWidget* m_rows;
+    QTreeView* m_view;
+    CompareModel* m_model;
     QPushButton* m_take;
+    QPushButton* m_takeAll;
+    QPushButton* m_send;
+    Source m_source = Source::None;
+    DataSet m_first; // the first file of two
     DataSet m_other;
+    QString m_firstTitle;
     QString m_otherTitle;
-    bool m_thisIsEditor = false;
+    bool m_refreshPending = false;
 };
 
 } // namespace zoz

@@ -131,19 +131,40 @@ QString Dispatcher::sendData(bool ask) {
         failure = m_configTransfer.SendConfiguration(BlockCodeToIndex(block));
     } else if (m_store.BlankNames_Replaced(m_ui, m_texts, m_log, true)) {
         m_ui.takeOverPages();
-        QString frameText;
-        failure = m_encoder.Preparing_DataExchange(frameText, QStringLiteral("20"));
-        if (failure.isEmpty()) {
-            m_interpreter.LastSentChecksum = CalcChecksum(frameText.mid(1, frameText.size() - 2));
-            if (dataSetSending)
-                dataSetSending(m_interpreter.LastSentChecksum);
-            exchange(frameText, QStringLiteral("TransmitData_Send"), QStringLiteral("86"));
-        }
+        failure = sendDataSetBlock(m_store.DataSet);
     }
     // Also cleared when nothing was sent; a failure ends the command before this.
     if (failure.isEmpty())
         m_interpreter.RequestedBlock.clear();
     return failure;
+}
+
+// The encoder reads the store: it holds the set to send while encoding, and the editor's set
+// again before the exchange waits.
+QString Dispatcher::sendDataSetBlock(const DataSet& set) {
+    const DataSet editor = m_store.DataSet;
+    m_store.DataSet = set;
+    QString frameText;
+    const QString failure = m_encoder.Preparing_DataExchange(frameText, QStringLiteral("20"));
+    m_store.DataSet = editor;
+    if (!failure.isEmpty())
+        return failure;
+    m_interpreter.LastSentChecksum = CalcChecksum(frameText.mid(1, frameText.size() - 2));
+    if (dataSetSending)
+        dataSetSending(m_interpreter.LastSentChecksum, set);
+    exchange(frameText, QStringLiteral("TransmitData_Send"), QStringLiteral("86"));
+    return {};
+}
+
+void Dispatcher::SendDataSet(const DataSet& set) {
+    if (!confirmed(QStringLiteral("QuerySendData")))
+        return;
+    const QString failure = sendDataSetBlock(set);
+    if (!failure.isEmpty())
+        errorReport(failure);
+    // A data set the controller asked for has gone out; a configuration it asked for has not.
+    else if (m_interpreter.RequestedBlock == QLatin1String("20"))
+        m_interpreter.RequestedBlock.clear();
 }
 
 QString Dispatcher::sendVersionNumber() {

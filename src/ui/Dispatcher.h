@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dataset/DataSet.h"
+
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -39,9 +41,13 @@ public:
 
     Windows windows;
     // The data set is about to go out as block "20" with this LastSentChecksum.
-    std::function<void(qint32 checksum)> dataSetSending;
+    std::function<void(qint32 checksum, const DataSet& set)> dataSetSending;
 
     void Interpret_MenuCommand(int command);
+    // Sends a set other than the pages' as the data set (Compare's selected rows on the
+    // controller's copy): the question, frame, log lines and confirmation of command 5; the pages
+    // and the editor's set stay as they are.
+    void SendDataSet(const DataSet& set);
     // The main window's test button: encoder and decoder on the current pages, no controller.
     void TestButton();
 
@@ -55,6 +61,8 @@ private:
     // interpreter's.
     void exchange(const QString& frame, const QString& infoKey, const QString& answerCode);
     QString sendData(bool ask);
+    // The set as the data set block, out and answered.
+    QString sendDataSetBlock(const DataSet& set);
     QString sendVersionNumber();
     void errorReport(const QString& detail);
 

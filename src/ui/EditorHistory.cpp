@@ -35,6 +35,7 @@ EditorHistory::EditorHistory(Switches& switches, Texts& texts, AppLog& log, User
     connect(&controllerCopy(), &ControllerCopy::changed, this, &EditorHistory::writeHistory);
     connect(&m_keeper, &UnsentKeeper::failed, this,
             [this](const QString& failure) { reportHistoryError(failure); });
+    connect(&m_document, &EditorDocument::copyChanged, this, &EditorHistory::dataSetsChanged);
 }
 
 EditorHistory::~EditorHistory() {
@@ -58,11 +59,16 @@ void EditorHistory::start() {
     connect(history, &QAction::triggered, this, &EditorHistory::showHistory);
 
     QUndoStack& stack = m_tracker->undoStack();
-    QAction* undo = addAction("actUndo", "Menu_Undo");
+    connect(&stack, &QUndoStack::indexChanged, this, &EditorHistory::dataSetsChanged);
+    QAction* undo = m_undo = addAction("actUndo", "Menu_Undo");
     undo->setShortcut(QKeySequence::Undo);
-    QAction* redo = addAction("actRedo", "Menu_Redo");
+    QAction* redo = m_redo = addAction("actRedo", "Menu_Redo");
     redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    // Compare, History and the protocol window are windows of their own: the keys work there too.
+    // Text boxes outside the pages keep their own undo (they take the keys first).
+    undo->setShortcutContext(Qt::ApplicationShortcut);
+    redo->setShortcutContext(Qt::ApplicationShortcut);
     // An edit still open in a box becomes its own step before anything is undone.
     connect(undo, &QAction::triggered, this, [this] {
         m_tracker->check();
@@ -139,9 +145,19 @@ void EditorHistory::dataSetReceived() {
     endOperation();
 }
 
-void EditorHistory::dataSetSending(qint32 checksum) {
-    // The pages were just taken over: the store holds exactly what was encoded.
-    controllerCopy().sending(m_store.DataSet, checksum);
+void EditorHistory::dataSetSending(qint32 checksum, const DataSet& set) {
+    controllerCopy().sending(set, checksum);
+}
+
+void EditorHistory::dataSetsChanged() {
+    if (m_compare)
+        m_compare->sourcesChanged();
+}
+
+void EditorHistory::addStepActions(QWidget* window) {
+    for (QAction* action : {m_undo, m_redo})
+        if (action && !window->actions().contains(action))
+            window->addAction(action);
 }
 
 void EditorHistory::sendConfirmed(qint32 checksum) {
@@ -220,16 +236,20 @@ CompareWindow& EditorHistory::compareWindow() {
         start();
         CompareWindow::Services s;
         s.editorSet = [this] { return editorSet(); };
-        s.controllerSet = [this](QString* title) -> std::optional<DataSet> {
+        s.controllerSet = [this](QString* title, QString* header) -> std::optional<DataSet> {
             const ControllerCopy& copy = controllerCopy();
             if (!copy.known())
                 return std::nullopt;
-            QString t = m_texts.message(copy.origin() == ControllerCopy::Origin::Sent
-                                            ? QStringLiteral("Compare_ControllerSent")
-                                            : QStringLiteral("Compare_ControllerReceived"));
+            const bool sent = copy.origin() == ControllerCopy::Origin::Sent;
+            QString t = m_texts.message(sent ? QStringLiteral("Compare_ControllerSent")
+                                             : QStringLiteral("Compare_ControllerReceived"));
             ReplaceParams(t, copy.time().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
                           copy.port());
             *title = t;
+            QString h = m_texts.message(sent ? QStringLiteral("Compare_HeaderSent")
+                                             : QStringLiteral("Compare_HeaderReceived"));
+            ReplaceParams(h, copy.time().toString(QStringLiteral("HH:mm:ss")));
+            *header = h;
             return copy.dataSet();
         };
         s.chooseFile = [this] {
@@ -238,6 +258,10 @@ CompareWindow& EditorHistory::compareWindow() {
         s.readFile = [this](const QString& path) { return readFile(path); };
         s.takeIntoEditor = [this](const DataSet& set) {
             m_tracker->setEditorSet(set, QStringLiteral("Step_Taken"));
+        };
+        s.sendToController = [this](const DataSet& set) {
+            if (sendDataSet)
+                sendDataSet(set);
         };
         m_compare = new CompareWindow(m_texts, catalog(), std::move(s), &m_mainWindow);
         m_compare->setWindowFlag(Qt::Window);

@@ -48,7 +48,7 @@ public:
     // controller confirmed a checksum.
     void dataSetDecoded(const DataSet& set);
     void dataSetReceived();
-    void dataSetSending(qint32 checksum);
+    void dataSetSending(qint32 checksum, const DataSet& set);
     void sendConfirmed(qint32 checksum);
     // Around a command that changes the whole set; the step gets the text of nameKey.
     void beginOperation(const QString& nameKey);
@@ -71,6 +71,18 @@ public:
     void showHistory();
     // The history entry into the editor after the usual question; true when loaded.
     bool loadIntoEditor(const QString& path);
+    // Undo and redo also while that window is modal (the protocol window). Their keys work in
+    // every window of the editor that is not blocked by another.
+    void addStepActions(QWidget* window);
+
+    // Sends a set as the data set through the dispatcher's send (question, frame, confirmation).
+    std::function<void(const DataSet&)> sendDataSet;
+
+public slots:
+    // The editor's set or the controller's copy may have changed: what shows them follows.
+    // Fed by the undo stack (every edit, undo, redo, take and load is a step) and by the copy
+    // (receive, confirmed send).
+    void dataSetsChanged();
 
 private:
     void writeHistory(ControllerCopy::Origin origin);
@@ -97,6 +109,8 @@ private:
     std::unique_ptr<ChangeTracker> m_tracker;
     QPointer<CompareWindow> m_compare;
     QPointer<HistoryWindow> m_historyWindow;
+    QAction* m_undo = nullptr;
+    QAction* m_redo = nullptr;
 };
 
 } // namespace zoz

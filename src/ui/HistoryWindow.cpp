@@ -3,6 +3,7 @@
 #include "app/Texts.h"
 #include "dataset/FieldCatalog.h"
 #include "files/HistoryStore.h"
+#include "dataset/DifferenceRows.h"
 #include "ui/CompareWindow.h"
 
 #include <QDesktopServices>
@@ -84,7 +85,7 @@ void HistoryWindow::reload() {
                                 ? "History_Unsent"
                                 : "History_Received")
                     << QString::number(
-                           CompareWindow::shownDifferences(m_catalog, editor, entry.data).size());
+                           DifferenceRows::shownDifferences(m_catalog, editor, entry.data).size());
         } else {
             columns << QFileInfo(entry.filePath).fileName() << text("History_Unreadable")
                     << QString();

@@ -3,6 +3,7 @@
 
 #include "app/IniFile.h"
 #include "dataset/DataSetImage.h"
+#include "dataset/FieldCatalog.h"
 #include "files/HistoryStore.h"
 #include "files/UnsentKeeper.h"
 #include "pages/DataPage.h"
@@ -29,6 +30,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
@@ -121,6 +123,41 @@ protected:
         return control(page, name)->property("zozDiffers").toBool();
     }
     static bool spinUntil(const std::function<bool()>& f) { return QTest::qWaitFor(f, 30000); }
+    void receive() {
+        click("Toolbar1_6"); // after the question
+        ASSERT_TRUE(spinUntil([&] { return status() == "in step with the controller"; }));
+    }
+    CompareWindow& showCompare() {
+        QTest::qWait(50);
+        app->editorHistory().showCompare();
+        CompareWindow& compare = app->editorHistory().compareWindow();
+        compare.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&compare));
+        return compare;
+    }
+    QAbstractItemView* compareView() {
+        return app->editorHistory().compareWindow().findChild<QAbstractItemView*>("lstCompare");
+    }
+    // The rows' columns from `first` on, joined.
+    QStringList compareRows(const char* joint = "|", int first = 2) {
+        QStringList rows;
+        const QAbstractItemModel* model = compareView()->model();
+        for (int r = 0; r < model->rowCount(); ++r) {
+            QStringList row;
+            for (int c = first; c < 5; ++c)
+                row << model->index(r, c).data().toString();
+            rows << row.join(QString::fromLatin1(joint));
+        }
+        return rows;
+    }
+    void clickRow(const QString& item, Qt::KeyboardModifiers keys = {}) {
+        QAbstractItemView* view = compareView();
+        const QModelIndexList found = view->model()->match(
+            view->model()->index(0, 2), Qt::DisplayRole, item, -1, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << item.toStdString();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, keys,
+                          view->visualRect(found[0]).center());
+    }
     QList<HistoryEntry> history() { return app->editorHistory().historyStore().entries(); }
     // The history's entries of one direction, newest first.
     QList<HistoryEntry> history(HistoryEntry::Direction direction) {
@@ -237,25 +274,22 @@ TEST_F(EditorHistoryTest, CompareRowsNameEveryKindOfEditAndTakeThemBack) {
                       Qt::LeftButton);
     QTest::qWait(50);
 
-    app->editorHistory().showCompare();
-    CompareWindow& compare = app->editorHistory().compareWindow();
-    auto* rows = compare.findChild<QTreeWidget*>("lstCompare");
-    QStringList shown;
-    for (int i = 0; i < rows->topLevelItemCount(); ++i)
-        for (int c = 0; c < 5; ++c)
-            shown << rows->topLevelItem(i)->text(c);
+    CompareWindow& compare = showCompare();
     const QStringList expected = {
         "Names | ADAT inputs | ADAT input 3 | Vox 1 | Adat 3",
         "Layer | Layer A | Channel 1 / 2 | Digital input 5 'Dig 05' | not defined",
-        "Monitor | Monitor | Mode: Stereo | off | on",
-        "Monitor | Monitor | Mode: Mono | on | off",
+        "Monitor | Monitor | Mode | Mono | Stereo",
         "Editor | Machine sources | Source 03 D | on | off",
         "Editor | Channels | Mode | Two channels | Four channels",
         "SnapShot | Configurations | Config 3 Switch 2 | on | off"};
-    EXPECT_EQ(shown.join(" | "), expected.join(" | "));
+    EXPECT_EQ(compareRows(" | ", 0), expected);
+    EXPECT_TRUE(compareView()
+                    ->model()
+                    ->headerData(4, Qt::Horizontal)
+                    .toString()
+                    .startsWith("QPL, received "));
 
-    rows->selectAll();
-    QTest::mouseClick(compare.findChild<QPushButton*>("cmdCompareTake"), Qt::LeftButton);
+    QTest::mouseClick(compare.findChild<QPushButton*>("cmdCompareTakeAll"), Qt::LeftButton);
     EXPECT_TRUE(tracker().editorSet() == received);
     EXPECT_EQ(status(), "in step with the controller");
 }
@@ -436,6 +470,111 @@ TEST_F(EditorHistoryTest, UnsentEditsOutliveAKillAndComeFirstAtTheNextStart) {
     EXPECT_EQ(
         history(HistoryEntry::Direction::Unsent).value(0).data.ChannelName(3, 3).trimmedRight(),
         "Vox 9");
+}
+
+// Compare follows every take, undo, redo and edit: it paints each difference once, an option
+// group as one row, counts them, and a click on a row selects the field that row names.
+TEST_F(EditorHistoryTest, CompareStaysLiveThroughTakeUndoRedoAndEdits) {
+    receive();
+    type(2, "txtInputAdat_2", "Vox 1");
+    toggle(4, "chkMonMode_1");
+    toggle(6, "chkMachSource03_4");
+    CompareWindow& compare = showCompare();
+    QAbstractItemView* view = compareView();
+    auto keys = [&](const char* k) { QTest::keySequence(view, QKeySequence(k)); };
+    auto press = [&](const char* b) {
+        QTest::mouseClick(compare.findChild<QPushButton*>(b), Qt::LeftButton);
+    };
+    auto takeMode = [&] { clickRow("Mode"), press("cmdCompareTake"); };
+    const QString name = "ADAT input 3|Vox 1|Adat 3", mode = "Mode|Mono|Stereo",
+                  source = "Source 03 D|on|off";
+    const struct {
+        std::function<void()> act;
+        QStringList rows;
+        const char* result;
+    } steps[] = {{[] {}, {name, mode, source}, "3 differences"},
+                 {takeMode, {name, source}, "2 differences"},
+                 {[&] { keys("Ctrl+Z"); }, {name, mode, source}, "3 differences"},
+                 {[&] { keys("Ctrl+Shift+Z"); }, {name, source}, "2 differences"},
+                 {[&] { type(2, "txtInputAdat_2", "Adat 3"); }, {source}, "1 difference"},
+                 {[&] { press("cmdCompareTakeAll"); }, {}, "The two data sets are identical."}};
+    for (const auto& step : steps) {
+        step.act();
+        EXPECT_TRUE(spinUntil([&] { return compareRows() == step.rows; }))
+            << compareRows().join(", ").toStdString();
+        EXPECT_EQ(compare.findChild<QLabel*>("lblCompareResult")->text(), step.result);
+        QSet<int> painted; // every row under the viewport once, no row left over
+        for (int y = 0; y < view->viewport()->height(); ++y)
+            if (const QModelIndex at = view->indexAt(QPoint(4, y)); at.isValid())
+                painted.insert(at.row());
+        EXPECT_EQ(painted.size(), step.rows.size());
+        for (const QString& row : step.rows) {
+            clickRow(row.section('|', 0, 0));
+            EXPECT_EQ(compareRows().value(view->currentIndex().row()), row);
+        }
+    }
+    EXPECT_TRUE(tracker().editorSet() == app->editorHistory().controllerCopy().dataSet());
+}
+
+// Sending selected rows puts the controller's copy with exactly those rows changed on the
+// controller, after the send question; the editor keeps its other edit.
+TEST_F(EditorHistoryTest, SendingSelectedRowsChangesExactlyThoseFieldsOnTheController) {
+    receive();
+    const DataSet held = app->editorHistory().controllerCopy().dataSet();
+    type(2, "txtInputAdat_2", "Vox 1");
+    toggle(4, "chkMonMode_1");
+    choose(4, "cmbVolume", 2);
+    toggle(6, "chkMachSource03_4");
+    CompareWindow& compare = showCompare();
+    const DataSet editor = tracker().editorSet();
+    clickRow("ADAT input 3");
+    for (const char* item : {"Mode", "Source 03 D"})
+        clickRow(item, Qt::ControlModifier);
+    boxes.clear();
+    QTest::mouseClick(compare.findChild<QPushButton*>("cmdCompareSend"), Qt::LeftButton);
+    ASSERT_TRUE(spinUntil([&] {
+        return compareRows().size() == 1 && compareRows()[0].startsWith("Volume|");
+    })) << compareRows().join(", ").toStdString();
+    EXPECT_EQ(boxes.value(0), app->texts().message("QuerySendData"));
+    EXPECT_TRUE(tracker().editorSet() == editor);
+
+    FieldCatalog catalog(app->texts(), app->dataStore());
+    DataSet expected = held;
+    for (int f = 0; f < catalog.fields().size(); ++f)
+        for (const char* key : {"names.adat[3]", "monitor.mode[", "editor.source[3].d"})
+            if (catalog.fields()[f].key.startsWith(key))
+                catalog.copyField(f, editor, expected);
+    receive(); // what the controller now holds
+    EXPECT_EQ(DataSetImage::Write(app->editorHistory().controllerCopy().dataSet()),
+              DataSetImage::Write(expected));
+}
+
+// The undo and redo keys reach the editor's steps from every window, the modal protocol too.
+TEST_F(EditorHistoryTest, UndoKeysWorkInEveryWindow) {
+    auto* source = qobject_cast<QAbstractButton*>(control(6, "chkMachSource03_4"));
+    const bool before = source->isChecked();
+    toggle(6, "chkMachSource03_4");
+    QString walked;
+    auto walk = [&](QWidget* window) {
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+        QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : window;
+        for (const char* keys : {"Ctrl+Z", "Ctrl+Y", "Ctrl+Z", "Ctrl+Shift+Z"}) {
+            QTest::keySequence(focus, QKeySequence(keys));
+            walked += source->isChecked() == before ? '0' : '1';
+        }
+        walked += ' ';
+    };
+    app->editorHistory().showHistory();
+    walk(&app->editorHistory().historyWindow());
+    walk(&showCompare());
+    QTimer::singleShot(0, [&] {
+        spinUntil([&] { return app->protoWindow().isVisible(); });
+        walk(&app->protoWindow());
+        app->protoWindow().close();
+    });
+    emit app->mainWindow().menuCommand(11); // as its toolbar button does
+    EXPECT_EQ(walked, "0101 0101 0101 ");   // History, Compare, protocol
 }
 
 } // namespace

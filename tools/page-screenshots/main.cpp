@@ -23,6 +23,7 @@
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -114,12 +115,15 @@ bool historyShots(zoz::DataStore& store, zoz::Switches& switches, zoz::Texts& te
     zoz::DataSet older = store.DataSet;
     older.Monitor.MonVolume = 12;
     older.Layer.LayerB[2] = 104;
+    std::swap(older.Monitor.MonMode[1], older.Monitor.MonMode[2]); // an option group: one row
     zoz::CompareWindow::Services services;
     services.editorSet = [&] { return edited; };
-    services.controllerSet = [&](QString* title) -> std::optional<zoz::DataSet> {
+    services.controllerSet = [&](QString* title, QString* header) -> std::optional<zoz::DataSet> {
         *title = QStringLiteral("QPL (received 2026-12-07 09:30:12 from /dev/ttyS0)");
+        *header = QStringLiteral("QPL, received 09:30:12");
         return older;
     };
+    services.sendToController = [](const zoz::DataSet&) {};
     zoz::CompareWindow compare(texts, catalog, services);
     compare.compareWithController();
     ok = save(&compare, out + QStringLiteral("/compare_eng.png")) && ok;
