@@ -20,6 +20,7 @@ public:
         NoAnswer = 4,
         PortError = 5,
         VersionConflict = 6,
+        HungUp = 7, // the line went away during the exchange
     };
 
     // arguments without the program name; out and err are stdout and stderr.
@@ -39,7 +40,8 @@ private:
     QTextStream& m_out;
     QTextStream& m_err;
     bool m_quiet = false;
-    QString m_output; // -o
+    bool m_versionCheck = true; // --no-version-check clears it
+    QString m_output;           // -o
 };
 
 } // namespace zoz

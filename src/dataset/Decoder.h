@@ -35,6 +35,8 @@ public:
     // key from 0x8000 on) ends the decoding with "Interpret_HexData_Err" in the log only; what was
     // decoded until then stays in the data set.
     void Interpret_HexData(QString& payload);
+    // The failure of the last Interpret_HexData, "" when it decoded the block.
+    QString LastFailure() const { return m_lastFailure; }
 
 private:
     // The description of a failure, "" when the block was decoded.
@@ -49,6 +51,7 @@ private:
     AppLog& m_log;
     UserInterface& m_ui;
     Files m_files;
+    QString m_lastFailure;
 };
 
 } // namespace zoz

@@ -1,5 +1,9 @@
+#include "link/PortReviver.h"
 #include "support/LinkRig.h"
 
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <cerrno>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -23,15 +27,19 @@ TEST(LinkEvents, ACaptionGivenWhileTheDialogIsUpWaitsForTheNextActivation) {
     EXPECT_EQ(rig.ui.commDialogDepth, 0);
 }
 
-// A hang-up ends the wait, is one port error with the system's text, and fails the next send.
+// A hang-up ends the wait at once, is one port error with the system's text, and fails the next
+// send.
 TEST(LinkEvents, AHangUpIsAPortErrorAndTheNextSendFails) {
-    LinkRig rig{{{"TimeOut", "1"}}};
+    LinkRig rig{{{"TimeOut", "10"}}};
     rig.switches.ShowMsgBox = false; // the failed send shows its box all the same
     rig.write("zozedud.Ini", rig.read("zozedud.Ini") + "Comm_HangUp_Err=Lost '&' on port &\r\n");
     rig.sim.command("fault hangup");
     rig.sim.waitFor("OK fault");
     ASSERT_TRUE(rig.transport->TransmitData(QByteArray("\x82\r")));
-    EXPECT_FALSE(rig.transport->WaitForResponse("83"));
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(rig.transport->WaitForResponse("83").kind, zoz::LinkOutcome::HungUp);
+    EXPECT_LT(clock.elapsed(), 3000);
     ASSERT_TRUE(LinkRig::spinUntil([&] { return !rig.port->isOpen(); }, 2000));
     const QString lost = QString("  Lost '%1' on port %2")
                              .arg(QString::fromLocal8Bit(std::strerror(EIO)), rig.sim.device());
@@ -41,4 +49,32 @@ TEST(LinkEvents, AHangUpIsAPortErrorAndTheNextSendFails) {
     ASSERT_EQ(rig.ui.boxes.size(), 1);
     EXPECT_TRUE(rig.ui.boxes.first().text.startsWith("  Comm_TransmitData_Err"));
     EXPECT_FALSE(rig.ui.busy);
+}
+
+// The device comes back at the same path after a hang-up (a new pseudo terminal behind the link):
+// the port reopens by itself on the slow timer, says so, stops trying and answers again.
+TEST(LinkEvents, AHungUpPortReopensWhenTheDeviceIsBack) {
+    QTemporaryDir links;
+    const QString path = links.filePath("qpl");
+    LinkRig rig{{{"Port", path}}, {"--link", path}};
+    ASSERT_TRUE(rig.opened);
+    zoz::PortReviver reviver(*rig.port, *rig.transport, *rig.reporter);
+    rig.sim.command("fault hangup");
+    rig.sim.waitFor("OK fault");
+    ASSERT_TRUE(rig.transport->TransmitData(QByteArray("\x82\r")));
+    EXPECT_FALSE(rig.transport->WaitForResponse("83"));
+    ASSERT_TRUE(LinkRig::spinUntil([&] { return !QFileInfo(path).isSymLink(); }, 3000));
+    EXPECT_FALSE(rig.port->isOpen());
+    EXPECT_TRUE(reviver.waiting());
+    EXPECT_FALSE(reviver.tryNow()); // nothing there yet
+
+    zoz::test::SimProcess back({"--link", path});
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(LinkRig::spinUntil([&] { return rig.port->isOpen(); }, 5000));
+    EXPECT_LE(clock.elapsed(), zoz::PortReviver::IntervalMs + 500);
+    EXPECT_FALSE(reviver.waiting());
+    EXPECT_EQ(rig.ui.statusTexts.last(), "  Comm_Port_Back_Info");
+    ASSERT_TRUE(rig.transport->TransmitData(QByteArray("\x80\r")));
+    EXPECT_TRUE(rig.transport->WaitForResponse("81"));
 }
