@@ -1,5 +1,6 @@
 #include "link/FrameTransport.h"
 
+#include "app/Texts.h"
 #include "app/WaitMilliseconds.h"
 #include "base/CodePage.h"
 #include "link/LinkReporter.h"
@@ -17,6 +18,13 @@ FrameTransport::FrameTransport(SerialPort& port, LinkReporter& reporter, QObject
     connect(&m_port, &SerialPort::received, this, &FrameTransport::onReceived);
     connect(&m_port, &SerialPort::progress, this, &FrameTransport::wake);
     connect(&m_port, &SerialPort::hungUp, this, &FrameTransport::onHungUp);
+}
+
+// In the program's language: the text lands inside a translated message.
+QString FrameTransport::notOpen() const {
+    const QString key = QStringLiteral("Comm_Port_NotOpen");
+    const QString text = m_reporter.texts().message(key);
+    return text == key ? QStringLiteral("The port is not open") : text;
 }
 
 // The hang-up is told once, when it happens; a running wait then ends without its time-out.
@@ -111,10 +119,10 @@ LinkOutcome FrameTransport::TransmitData(const QByteArray& frame, const QString&
         }
         LinkOutcome outcome;
         if (lost)
-            outcome = LinkOutcome::failed(
-                m_port.isHungUp() ? LinkOutcome::HungUp : LinkOutcome::PortClosed,
-                QStringLiteral("Comm_TransmitData_Err"),
-                m_port.isOpen() ? m_port.writeError() : QStringLiteral("The port is not open"));
+            outcome = LinkOutcome::failed(m_port.isHungUp() ? LinkOutcome::HungUp
+                                                            : LinkOutcome::PortClosed,
+                                          QStringLiteral("Comm_TransmitData_Err"),
+                                          m_port.isOpen() ? m_port.writeError() : notOpen());
         else if (end == WaitEnd::TimedOut)
             outcome = LinkOutcome::failed(LinkOutcome::TimedOut,
                                           QStringLiteral("Comm_TransmitData_Timeout_Err"));

@@ -66,6 +66,7 @@ private:
     QDeadlineTimer deadline() const;
     void onReceived(const QByteArray& bytes);
     void onHungUp(const QString& description);
+    QString notOpen() const;
     bool frameComplete(int commandByte) const;
 
     SerialPort& m_port;

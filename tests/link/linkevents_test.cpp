@@ -1,8 +1,10 @@
 #include "link/PortReviver.h"
 #include "support/LinkRig.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <cerrno>
 #include <cstring>
@@ -59,12 +61,14 @@ TEST(LinkEvents, AHungUpPortReopensWhenTheDeviceIsBack) {
     LinkRig rig{{{"Port", path}}, {"--link", path}};
     ASSERT_TRUE(rig.opened);
     zoz::PortReviver reviver(*rig.port, *rig.transport, *rig.reporter);
+    rig.reporter->setHangUpHint(true);
     rig.sim.command("fault hangup");
     rig.sim.waitFor("OK fault");
     ASSERT_TRUE(rig.transport->TransmitData(QByteArray("\x82\r")));
     EXPECT_FALSE(rig.transport->WaitForResponse("83"));
     ASSERT_TRUE(LinkRig::spinUntil([&] { return !QFileInfo(path).isSymLink(); }, 3000));
     EXPECT_FALSE(rig.port->isOpen());
+    EXPECT_TRUE(rig.ui.statusTexts.last().endsWith(" - Comm_HangUp_Info")); // names the way out
     EXPECT_TRUE(reviver.waiting());
     EXPECT_FALSE(reviver.tryNow()); // nothing there yet
 
@@ -77,4 +81,20 @@ TEST(LinkEvents, AHungUpPortReopensWhenTheDeviceIsBack) {
     EXPECT_EQ(rig.ui.statusTexts.last(), "  Comm_Port_Back_Info");
     ASSERT_TRUE(rig.transport->TransmitData(QByteArray("\x80\r")));
     EXPECT_TRUE(rig.transport->WaitForResponse("81"));
+}
+
+// A port another program holds (a live process in its lock file) is reported as in use, with that
+// process, not as a permission error.
+TEST(LinkEvents, APortInUseNamesTheProgramHoldingIt) {
+    LinkRig rig{{}, {}, false};
+    QFile lock("/var/lock/LCK.." + rig.sim.device().mid(5).replace('/', '_'));
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    const QString pid = QString::number(QCoreApplication::applicationPid());
+    lock.write((pid + '\n' + QFileInfo(QCoreApplication::applicationFilePath()).fileName() + '\n' +
+                QSysInfo::machineHostName() + '\n')
+                   .toUtf8());
+    lock.close();
+    EXPECT_FALSE(rig.port->OpenPort());
+    lock.remove();
+    EXPECT_EQ(rig.port->openError(), "Comm_Port_InUse (PID " + pid + ")");
 }
