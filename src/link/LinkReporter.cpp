@@ -48,9 +48,9 @@ void LinkReporter::errorBox(const QString& report, bool always) {
         m_ui.errorBox(report, m_switches.ProgramName);
 }
 
-void LinkReporter::errorReport(const QString& key, const QString& description,
-                               const QString& detail, bool inBox, bool inStatus,
-                               const QString& appended) {
+QString LinkReporter::errorReport(const QString& key, const QString& description,
+                                  const QString& detail, bool inBox, bool inStatus,
+                                  const QString& appended) {
     QString t = QStringLiteral("  ") + m_texts.message(key);
     ReplaceParams(t, description, detail);
     if (!appended.isEmpty())
@@ -61,17 +61,22 @@ void LinkReporter::errorReport(const QString& key, const QString& description,
         status(t);
     log(t);
     m_ui.setBusyCursor(false);
+    return t;
 }
 
 void LinkReporter::report(const LinkOutcome& outcome) {
     const QString& key = outcome.key;
-    if (key.isEmpty())
+    if (key.isEmpty()) {
+        if (outcome.kind == LinkOutcome::HungUp && !m_hangUpReport.isEmpty())
+            status(m_hangUpReport);
         return;
+    }
     if (key == QLatin1String("Comm_TransmitData_Err")) {
         errorReport(key, outcome.detail, {}, true, true);
     } else if (key == QLatin1String("Comm_HangUp_Err")) {
-        errorReport(key, outcome.detail, outcome.place, false, true,
-                    m_hangUpHint ? m_texts.message(QStringLiteral("Comm_HangUp_Info")) : QString());
+        m_hangUpReport = errorReport(
+            key, outcome.detail, outcome.place, false, true,
+            m_hangUpHint ? m_texts.message(QStringLiteral("Comm_HangUp_Info")) : QString());
     } else if (key == QLatin1String("Comm_Timeout_Waiting_For_Answer")) {
         box(line(key, outcome.detail), MsgIcon::Exclamation);
         statusAndLog(line(QStringLiteral("Comm_Timeout_Short")));

@@ -68,7 +68,8 @@ TEST(LinkEvents, AHungUpPortReopensWhenTheDeviceIsBack) {
     EXPECT_FALSE(rig.transport->WaitForResponse("83"));
     ASSERT_TRUE(LinkRig::spinUntil([&] { return !QFileInfo(path).isSymLink(); }, 3000));
     EXPECT_FALSE(rig.port->isOpen());
-    EXPECT_TRUE(rig.ui.statusTexts.last().endsWith(" - Comm_HangUp_Info")); // names the way out
+    EXPECT_TRUE(rig.ui.statusTexts.last().endsWith(" - Comm_HangUp_Info")) // names the way out
+        << rig.ui.statusTexts.join("|").toStdString();
     EXPECT_TRUE(reviver.waiting());
     EXPECT_FALSE(reviver.tryNow()); // nothing there yet
 
