@@ -33,8 +33,6 @@ struct LinkOutcome {
 
     bool ok() const { return kind == Done; }
     explicit operator bool() const { return ok(); }
-    // A short English name of the kind ("time-out", "hang-up") for the command-line tool's lines.
-    QString kindName() const;
 };
 
 } // namespace zoz
