@@ -6,15 +6,19 @@
 namespace zoz {
 
 QtTranslation::~QtTranslation() {
+    removeAll();
+}
+
+void QtTranslation::removeAll() {
     if (m_installed)
         QCoreApplication::removeTranslator(&m_translator);
+    if (m_serialPortInstalled)
+        QCoreApplication::removeTranslator(&m_serialPort);
+    m_installed = m_serialPortInstalled = false;
 }
 
 bool QtTranslation::setLanguage(const QString& language) {
-    if (m_installed) {
-        QCoreApplication::removeTranslator(&m_translator);
-        m_installed = false;
-    }
+    removeAll();
     // Only German has texts of its own; every other language keeps Qt's built-in English.
     if (language != QLatin1String("GER"))
         return true;
@@ -24,6 +28,10 @@ bool QtTranslation::setLanguage(const QString& language) {
         !m_translator.load(QStringLiteral("qtbase_de"), folder))
         return false;
     m_installed = QCoreApplication::installTranslator(&m_translator);
+    // The serial port's texts reach the user in port errors; without its catalogue they stay
+    // English inside German messages, which is no reason to fail.
+    if (m_serialPort.load(QStringLiteral("qtserialport_de"), folder))
+        m_serialPortInstalled = QCoreApplication::installTranslator(&m_serialPort);
     return m_installed;
 }
 

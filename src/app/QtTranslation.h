@@ -5,8 +5,9 @@
 
 namespace zoz {
 
-// Qt's own texts (standard buttons, file dialogs) in the program's language: with GER Qt's German
-// translations from the Qt installation are installed into the application, otherwise none.
+// Qt's own texts (standard buttons, file dialogs, the serial port's errors) in the program's
+// language: with GER Qt's German translations from the Qt installation are installed into the
+// application, otherwise none.
 class QtTranslation {
 public:
     QtTranslation() = default;
@@ -19,8 +20,12 @@ public:
     bool setLanguage(const QString& language);
 
 private:
+    void removeAll();
+
     QTranslator m_translator;
+    QTranslator m_serialPort; // qtserialport_de: "qt_de" does not bundle it
     bool m_installed = false;
+    bool m_serialPortInstalled = false;
 };
 
 } // namespace zoz

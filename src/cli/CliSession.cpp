@@ -5,7 +5,6 @@
 
 #include <QDate>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 namespace zoz {
 
@@ -100,85 +99,75 @@ int CliSession::openLink(QString& error) {
         return CliTool::BadInput;
     }
     if (!serial.OpenPort()) {
-        error = QStringLiteral("port %1: cannot be opened: %2").arg(portName(), serial.openError());
+        QString why = serial.openError();
+        if (serial.busyHolder() >= 0)
+            why =
+                serial.busyHolder() > 0
+                    ? QStringLiteral("in use by another program (PID %1)").arg(serial.busyHolder())
+                    : QStringLiteral("in use by another program");
+        error = QStringLiteral("port %1: cannot be opened: %2").arg(portName(), why);
         return CliTool::PortError;
     }
     return CliTool::Done;
 }
 
-bool CliSession::shown(const QString& key) const {
-    // The texts carry "&" where the detail goes: every literal piece must appear, in order.
-    QStringList pieces = texts.message(key).trimmed().split(QLatin1Char('&'));
-    for (QString& piece : pieces)
-        piece = QRegularExpression::escape(piece);
-    const QRegularExpression pattern(pieces.join(QStringLiteral(".*")),
-                                     QRegularExpression::DotMatchesEverythingOption);
-    for (const QString& box : ui.boxes)
-        if (pattern.match(box).hasMatch())
-            return true;
-    return false;
-}
-
-void CliSession::clearReports() {
-    ui.boxes.clear();
-    reporter.forget();
-}
-
-int CliSession::exchange(const QByteArray& frame, const QString& answerCode, QString& error) {
-    clearReports();
-    const QString what = QStringLiteral("port %1: ").arg(portName());
-    if (!transport.TransmitData(frame)) {
-        if (!serial.isOpen() || reporter.said(QStringLiteral("Comm_TransmitData_Err"))) {
-            error = what + QStringLiteral("sending failed: ") + ui.boxes.value(0).trimmed();
-            return CliTool::PortError;
-        }
-        error = what + QStringLiteral("sending did not finish within %1 s").arg(serial.TimeOut);
-        return CliTool::NoAnswer;
+LinkOutcome CliSession::exchange(const QByteArray& frame, const QString& answerCode) {
+    LinkOutcome outcome = transport.TransmitData(frame);
+    if (outcome)
+        outcome = transport.WaitForResponse(answerCode);
+    if (outcome) {
+        interpreter.LastAnswer = LinkOutcome::done();
+        outcome = transport.WaitForData();
+        if (outcome)
+            outcome = interpreter.LastAnswer;
     }
-    if (!transport.WaitForResponse(answerCode)) {
-        error =
-            what + QStringLiteral("no answer %1 within %2 s").arg(answerCode).arg(serial.TimeOut);
-        return CliTool::NoAnswer;
-    }
-    transport.WaitForData();
-    return CliTool::Done;
+    return outcome;
 }
 
-int CliSession::outcome(QString& error) const {
+int CliSession::exitCode(const LinkOutcome& outcome, QString& error) const {
     const QString what = QStringLiteral("port %1: ").arg(portName());
-    if (reporter.said(QStringLiteral("Comm_Checksum_Err"))) {
+    switch (outcome.kind) {
+    case LinkOutcome::Done:
+        return CliTool::Done;
+    case LinkOutcome::ChecksumMismatch:
         error = what + QStringLiteral("the controller acknowledged another checksum than %1 (the "
                                       "data did not arrive correctly)")
                            .arg(interpreter.LastSentChecksum);
         return CliTool::ChecksumMismatch;
-    }
-    if (reporter.said(QStringLiteral("Comm_TransmitData_Err")) ||
-        (!serial.isOpen() && !ui.boxes.isEmpty())) {
-        error = what + QStringLiteral("sending failed: ") + ui.boxes.value(0).trimmed();
+    case LinkOutcome::HungUp:
+        error = what + QStringLiteral("the line hung up (the device went away)");
+        return CliTool::HungUp;
+    case LinkOutcome::PortClosed:
+        error = what + QStringLiteral("sending failed: ") + outcome.detail;
         return CliTool::PortError;
-    }
-    if (reporter.said(QStringLiteral("Comm_Timeout_Waiting_For_Answer")) ||
-        reporter.said(QStringLiteral("Comm_TransmitData_Timeout_Err")) ||
-        reporter.said(QStringLiteral("Comm_Timeout_Completing_Data"))) {
-        error = what + QStringLiteral("no answer within %1 s").arg(serial.TimeOut);
+    case LinkOutcome::Cancelled:
+        error = what + QStringLiteral("cancelled");
         return CliTool::NoAnswer;
+    case LinkOutcome::TimedOut:
+        break;
     }
-    if (shown(QStringLiteral("WriteToDisk_Err"))) {
-        error = ui.boxes.value(0).trimmed();
-        return CliTool::BadInput;
-    }
-    return CliTool::Done;
+    if (outcome.key == QLatin1String("Comm_TransmitData_Timeout_Err"))
+        error = what + QStringLiteral("sending did not finish within %1 s").arg(serial.TimeOut);
+    else if (outcome.key == QLatin1String("Comm_Timeout_Waiting_For_Answer"))
+        error = what +
+                QStringLiteral("no answer %1 within %2 s").arg(outcome.detail).arg(serial.TimeOut);
+    else
+        error =
+            what + QStringLiteral("the answer did not complete within %1 s").arg(serial.TimeOut);
+    return CliTool::NoAnswer;
 }
 
-bool CliSession::takeDecodeFailure() {
-    // The report is the message with the failure put in place of "&": look for what follows it.
-    const QString message = texts.message(QStringLiteral("Interpret_HexData_Err"));
-    const QString tail = message.contains(QLatin1Char('&'))
-                             ? message.section(QLatin1Char('&'), 1).trimmed()
-                             : message;
-    const bool failed = !tail.isEmpty() && proto.text().contains(tail);
-    proto.setText(QString());
-    return failed;
+int CliSession::checkVersion(QString& error) {
+    versionConflict = false;
+    if (const int code = exitCode(exchange(QByteArray("\x82\r"), QStringLiteral("83")), error))
+        return code;
+    if (!versionConflict)
+        return CliTool::Done;
+    error =
+        QStringLiteral("port %1: the controller runs version '%2', this program works with V%3.x")
+            .arg(portName(), store.StatusText[3].trimmedRight().trimmed())
+            .arg(ZOZ_VERSION_MAJOR);
+    return CliTool::VersionConflict;
 }
 
 } // namespace zoz

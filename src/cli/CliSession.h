@@ -40,15 +40,14 @@ public:
     QString portName() const;
 
     // Sends a frame and waits for the answer code; the answer then runs through the interpreter.
-    // 0 or an exit code with `error`.
-    int exchange(const QByteArray& frame, const QString& answerCode, QString& error);
-    // Forgets the boxes and the link's reports so far; an exchange starts with it.
-    void clearReports();
-    // What the link reported since the last exchange (or clearReports) tells: 0, or
-    // ChecksumMismatch, NoAnswer, PortError or BadInput (a file not written) with `error`.
-    int outcome(QString& error) const;
-    // True when the decoder reported a failure since the last call.
-    bool takeDecodeFailure();
+    // The first outcome that is not Done, else the interpreter's.
+    LinkOutcome exchange(const QByteArray& frame, const QString& answerCode);
+    // 0 for Done, else the exit code of CliTool for the outcome with `error` naming the port and
+    // what happened.
+    int exitCode(const LinkOutcome& outcome, QString& error) const;
+    // Asks the controller's version (82 -> 83): 0, or an exit code with `error`
+    // (VersionConflict when it runs another major version).
+    int checkVersion(QString& error);
 
     Switches switches;
     Texts texts;
@@ -68,8 +67,6 @@ public:
     bool versionConflict = false;
 
 private:
-    // Whether a box showed the message of key (the files report through boxes only).
-    bool shown(const QString& key) const;
     Options m_options;
 };
 

@@ -58,6 +58,8 @@ QString CliTool::helpText() {
         "  ports                  the serial ports of this system, one a line\n"
         "  ping                   online test (80 -> 81)\n"
         "  info                   the controller's six status texts (82 -> 83), version checked\n"
+        "Every controller command first asks the version (82 -> 83) and stops with exit code 6,\n"
+        "touching nothing, when the controller runs another major version.\n"
         "  receive OUT.DAT        fetch the data set (84 \"20\" -> 85) into a data file\n"
         "  send IN.DAT            send a data set (85 -> 86, checksum compared); also a text form\n"
         "  reset-device           system reset of the controller (87 -> 88)\n"
@@ -82,11 +84,13 @@ QString CliTool::helpText() {
         "  --differences default|FILE   report only what differs from the default data file, or\n"
         "                         from FILE taken as the controller's data (a file of receive)\n"
         "  --quiet                no output but errors, no daily log\n"
+        "  --no-version-check     skip the version question before a controller command\n"
         "  --help, --version\n"
         "\n"
         "Exit codes:\n"
         "  0 done   1 differences (diff)   2 usage or bad input file   3 checksum mismatch\n"
-        "  4 no answer in time   5 port cannot be opened   6 version conflict\n");
+        "  4 no answer in time   5 port cannot be opened or sending failed   6 version conflict\n"
+        "  7 the line hung up (the device went away during the exchange)\n");
 }
 
 int CliTool::fail(int code, const QString& line) {
@@ -106,9 +110,11 @@ int CliTool::run() {
     const QCommandLineOption quiet(QStringLiteral("quiet"));
     const QCommandLineOption differences(QStringLiteral("differences"), QString(),
                                          QStringLiteral("FILE"));
+    const QCommandLineOption noVersionCheck(QStringLiteral("no-version-check"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringLiteral("version"));
-    parser.addOptions({port, settings, timeout, output, quiet, differences, help, version});
+    parser.addOptions(
+        {port, settings, timeout, output, quiet, differences, noVersionCheck, help, version});
     if (!parser.parse(QStringList{QStringLiteral("zozedud-cli")} + m_arguments))
         return fail(BadInput, parser.errorText() + QStringLiteral(" (see --help)"));
     if (parser.isSet(help)) {
@@ -121,6 +127,7 @@ int CliTool::run() {
         return Done;
     }
     m_quiet = parser.isSet(quiet);
+    m_versionCheck = !parser.isSet(noVersionCheck);
     const QStringList positional = parser.positionalArguments();
     if (positional.isEmpty())
         return fail(BadInput, QStringLiteral("no command given (see --help)"));
@@ -193,13 +200,13 @@ int CliTool::load(CliSession& session, const QString& fileName) {
     }
     file.close();
     QString name = fileName;
-    session.ui.boxes.clear();
+    session.dataFile.ClearFailure();
     if (!session.dataFile.ReadDataFile(name, true, true)) {
         const QString why = file.size() != DataSetImage::Size
                                 ? QStringLiteral("not a data file (%1 bytes, a data file has %2)")
                                       .arg(file.size())
                                       .arg(DataSetImage::Size)
-                                : session.ui.boxes.value(0).trimmed();
+                                : session.dataFile.LastFailure().trimmed();
         return fail(BadInput, QStringLiteral("%1: %2").arg(fileName, why));
     }
     return Done;
@@ -283,10 +290,15 @@ int CliTool::runLink(CliSession& session, const QString& command, const QStringL
     QString error;
     if (const int code = session.openLink(error))
         return fail(code, error);
+    // Before anything else: the controller runs our major version. info is that question.
+    if (command == QLatin1String("info") || m_versionCheck)
+        if (const int code = session.checkVersion(error))
+            return fail(code, error);
 
     if (command == QLatin1String("ping") || command == QLatin1String("reset-device")) {
         const bool ping = command == QLatin1String("ping");
-        if (const int code = session.exchange(frame(ping ? 0x80 : 0x87), ping ? "81" : "88", error))
+        if (const int code = session.exitCode(
+                session.exchange(frame(ping ? 0x80 : 0x87), ping ? "81" : "88"), error))
             return fail(code, error);
         if (!m_quiet)
             m_out << (ping ? "The controller is online." : "The controller has been reset.")
@@ -294,35 +306,26 @@ int CliTool::runLink(CliSession& session, const QString& command, const QStringL
         return Done;
     }
     if (command == QLatin1String("info")) {
-        if (const int code = session.exchange(frame(0x82), QStringLiteral("83"), error))
-            return fail(code, error);
-        if (session.versionConflict)
-            return fail(
-                VersionConflict,
-                QStringLiteral("port %1: the controller runs version '%2', this program "
-                               "works with V%3.x")
-                    .arg(session.portName(), session.store.StatusText[3].trimmedRight().trimmed())
-                    .arg(ZOZ_VERSION_MAJOR));
         if (!m_quiet)
             for (int i = 1; i <= 6; ++i)
                 m_out << session.store.StatusText[i].trimmedRight() << Qt::endl;
         return Done;
     }
     if (command == QLatin1String("receive")) {
-        session.takeDecodeFailure();
-        if (const int code = session.exchange(frame(0x84, "20"), QStringLiteral("85"), error))
+        if (const int code =
+                session.exitCode(session.exchange(frame(0x84, "20"), QStringLiteral("85")), error))
             return fail(code, error);
-        if (session.takeDecodeFailure())
+        if (!session.decoder.LastFailure().isEmpty())
             return fail(BadInput,
-                        QStringLiteral("port %1: the received data set cannot be decoded; "
-                                       "%2 not written")
-                            .arg(session.portName(), args[0]));
+                        QStringLiteral("port %1: the received data set cannot be decoded (%2); "
+                                       "%3 not written")
+                            .arg(session.portName(), session.decoder.LastFailure(), args[0]));
         QString name = QFileInfo(args[0]).absoluteFilePath();
         session.ui.fileName = name;
-        session.ui.boxes.clear();
+        session.dataFile.ClearFailure();
         if (!session.dataFile.WriteDataFile(name))
-            return fail(BadInput,
-                        QStringLiteral("%1: %2").arg(args[0], session.ui.boxes.value(0).trimmed()));
+            return fail(BadInput, QStringLiteral("%1: %2").arg(
+                                      args[0], session.dataFile.LastFailure().trimmed()));
         return Done;
     }
     if (command == QLatin1String("send")) {
@@ -332,49 +335,58 @@ int CliTool::runLink(CliSession& session, const QString& command, const QStringL
         if (!failure.isEmpty())
             return fail(BadInput, QStringLiteral("%1: %2").arg(args[0], failure));
         session.interpreter.LastSentChecksum = CalcChecksum(frameText.mid(1, frameText.size() - 2));
-        if (const int code =
-                session.exchange(CodePage::fromUnicode(frameText), QStringLiteral("86"), error))
-            return fail(code, error);
-        if (const int code = session.outcome(error))
+        if (const int code = session.exitCode(
+                session.exchange(CodePage::fromUnicode(frameText), QStringLiteral("86")), error))
             return fail(code, error);
         return Done;
     }
     // get-config / put-config: the configuration files are asked for by the file dialog.
     const QString file = QFileInfo(args[1]).absoluteFilePath();
     session.ui.fileName = file;
-    session.clearReports();
+    session.dataFile.ClearFailure();
+    ConfigTransfer& transfer = session.configTransfer;
+    transfer.InterpretAnswers = true;
     if (command == QLatin1String("put-config")) {
-        const QString failure = session.configTransfer.SendConfiguration(index);
+        const QString failure = transfer.SendConfiguration(index);
         if (!failure.isEmpty())
             return fail(BadInput, QStringLiteral("%1: %2").arg(args[1], failure));
-        if (const int code = session.outcome(error))
+        if (const int code = session.exitCode(transfer.LastOutcome, error))
             return fail(code, error);
+        if (!session.dataFile.LastFailure().isEmpty())
+            return fail(BadInput, QStringLiteral("%1: %2").arg(
+                                      args[1], session.dataFile.LastFailure().trimmed()));
         return Done;
     }
-    const QString failure = session.configTransfer.RequestConfiguration(index);
+    const QString failure = transfer.RequestConfiguration(index);
     if (!failure.isEmpty())
         return fail(BadInput, failure);
+    if (const int code = session.exitCode(transfer.LastOutcome, error))
+        return fail(code, error);
     // One frame for a configuration or a whole group ("30"), or eight "31".."38" for a group.
     for (int blocks = 0;; ++blocks) {
-        if (const int code = session.outcome(error))
-            return fail(code, error);
         const bool wholeGroup = session.transport.ReceiveBuffer().mid(1, 2) == "30";
-        session.transport.WaitForData();
+        session.interpreter.LastAnswer = LinkOutcome::done();
+        LinkOutcome outcome = session.transport.WaitForData();
+        if (outcome)
+            outcome = session.interpreter.LastAnswer;
+        if (const int code = session.exitCode(outcome, error))
+            return fail(code, error);
         if (index != 0 || wholeGroup || !session.store.GroupReceiveActive || blocks >= 8)
             break;
-        if (!session.transport.WaitForResponse(QStringLiteral("85")))
+        outcome = session.transport.WaitForResponse(QStringLiteral("85"));
+        if (outcome.kind == LinkOutcome::TimedOut)
             return fail(NoAnswer, QStringLiteral("port %1: configuration %2 of 8 did not arrive "
                                                  "within %3 s; %4 not written")
                                       .arg(session.portName())
                                       .arg(blocks + 2)
                                       .arg(session.serial.TimeOut)
                                       .arg(args[1]));
+        if (const int code = session.exitCode(outcome, error))
+            return fail(code, error);
     }
-    if (const int code = session.outcome(error))
-        return fail(code, error);
-    if (!QFileInfo::exists(file))
+    if (!QFileInfo::exists(file) || !session.dataFile.LastFailure().isEmpty())
         return fail(BadInput, QStringLiteral("%1: not written: %2")
-                                  .arg(args[1], session.ui.boxes.value(0).trimmed()));
+                                  .arg(args[1], session.dataFile.LastFailure().trimmed()));
     return Done;
 }
 

@@ -21,6 +21,7 @@ public:
         NoAnswer = 4,
         PortError = 5,
         VersionConflict = 6,
+        HungUp = 7, // the line went away during the exchange
     };
 
     // arguments without the program name; out and err are stdout and stderr.
@@ -40,6 +41,7 @@ private:
     QTextStream& m_out;
     QTextStream& m_err;
     bool m_quiet = false;
+    bool m_versionCheck = true; // --no-version-check clears it
     QString m_output;       // -o
     QString m_differences;  // --differences of report
     bool m_askPort = false; // --port given: report asks the controller's status texts

@@ -115,6 +115,7 @@ void Decoder::Interpret_HexData(QString& payload) {
     else if (index >= 1)
         decodeSingle(payload, index);
 
+    m_lastFailure = failure;
     if (!failure.isEmpty()) {
         QString report = m_texts.message(QStringLiteral("Interpret_HexData_Err"));
         ReplaceParams(report, failure);

@@ -35,6 +35,8 @@ public:
     // key from 0x8000 on) ends the decoding with "Interpret_HexData_Err" in the log only; what was
     // decoded until then stays in the data set.
     void Interpret_HexData(QString& payload);
+    // The failure of the last Interpret_HexData, "" when it decoded the block.
+    QString LastFailure() const { return m_lastFailure; }
 
     // Gets the data set exactly as the controller sent it, once decoded and before any page has
     // seen it (and dropped what it cannot show).
@@ -56,6 +58,7 @@ private:
     UserInterface& m_ui;
     Files m_files;
     std::function<void(const DataSet&)> m_decoded;
+    QString m_lastFailure;
 };
 
 } // namespace zoz

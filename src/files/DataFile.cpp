@@ -235,6 +235,7 @@ void DataFile::ReportFileError(const QString& key, const QString& description,
 }
 
 void DataFile::ReportText(const QString& text) {
+    m_lastFailure = text;
     m_log.WriteLog(text);
     m_ui.errorBox(text, m_switches.ProgramName);
 }

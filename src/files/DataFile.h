@@ -44,6 +44,10 @@ public:
     void ReportFileError(const QString& key, const QString& description, const QString& fileName);
     // A report to the log and in an exclamation box titled with the program name.
     void ReportText(const QString& text);
+    // The last failure report of the file procedures, kept until ClearFailure: how a caller
+    // learns why a file was not read or written without reading the boxes.
+    QString LastFailure() const { return m_lastFailure; }
+    void ClearFailure() { m_lastFailure.clear(); }
     // The bilingual message box text of a version conflict; its first paragraph goes to the log.
     static QString VersionConflictGerman(const QString& fileName);
     static QString VersionConflictText(const QString& fileName);
@@ -60,6 +64,7 @@ private:
     AppLog& m_log;
     UserInterface& m_ui;
     std::function<void()> m_endProgram;
+    QString m_lastFailure;
 };
 
 } // namespace zoz

@@ -29,17 +29,20 @@ CommandInterpreter::CommandInterpreter(FrameTransport& transport, LinkReporter& 
                                        DataStore& store, QObject* parent)
     : QObject(parent), m_transport(transport), m_reporter(reporter), m_store(store) {}
 
-void CommandInterpreter::InterpretCommand(const QString& code, const QByteArray& frame) {
+LinkOutcome CommandInterpreter::InterpretCommand(const QString& code, const QByteArray& frame) {
     const QString payload = CodePage::toUnicode(frame.mid(1, qMax(0, int(frame.size()) - 2)));
     QString failure;
+    LinkOutcome outcome;
     try {
-        failure = interpret(code, payload);
+        failure = interpret(code, payload, outcome);
     } catch (const std::exception& e) {
         failure = QString::fromLocal8Bit(e.what());
     }
     if (!failure.isEmpty())
         m_reporter.errorReport(QStringLiteral("Comm_InterpretCommand_Err"), failure, {}, false,
                                false);
+    LastAnswer = outcome;
+    return outcome;
 }
 
 // A box with the information icon when ShowMsgBox is on; the status bar as well or instead.
@@ -50,15 +53,16 @@ void CommandInterpreter::infoBox(const QString& text, bool thenStatus) {
         m_reporter.status(text);
 }
 
-QString CommandInterpreter::interpret(const QString& code, const QString& payload) {
+QString CommandInterpreter::interpret(const QString& code, const QString& payload,
+                                      LinkOutcome& outcome) {
     UserInterface& ui = m_reporter.ui();
     if (code == QLatin1String("80")) {
-        if (m_transport.TransmitData(frameOf(0x81)))
+        if ((outcome = m_transport.TransmitData(frameOf(0x81))))
             m_reporter.status(m_reporter.line(QStringLiteral("Comm_OnlineTest_Request_Info")));
     } else if (code == QLatin1String("81")) {
         infoBox(m_reporter.line(QStringLiteral("Comm_OnlineTest_Info")), true);
     } else if (code == QLatin1String("82")) {
-        if (m_transport.TransmitData(BuildVersionInfo()))
+        if ((outcome = m_transport.TransmitData(BuildVersionInfo())))
             m_reporter.status(m_reporter.line(QStringLiteral("Comm_VersionInfo_Sent")));
     } else if (code == QLatin1String("83")) {
         ui.takeOverPages();
@@ -90,7 +94,7 @@ QString CommandInterpreter::interpret(const QString& code, const QString& payloa
         emit sendDataRequested(SendDataDelayMs);
     } else if (code == QLatin1String("85")) {
         const qint32 sum = CalcChecksum(payload);
-        if (m_transport.TransmitData(frameOf(0x86, StrToHex(QString::number(sum))))) {
+        if ((outcome = m_transport.TransmitData(frameOf(0x86, StrToHex(QString::number(sum)))))) {
             QString data = payload;
             if (m_collaborators.interpretHexData)
                 m_collaborators.interpretHexData(data);
@@ -107,18 +111,17 @@ QString CommandInterpreter::interpret(const QString& code, const QString& payloa
             return QStringLiteral("Type mismatch: \"%1\" is no checksum").arg(payload);
         if (theirs == LastSentChecksum) {
             emit sendConfirmed(LastSentChecksum);
-            const QString t = m_reporter.line(QStringLiteral("Comm_Data_Sent"));
-            m_reporter.box(t, MsgIcon::Exclamation);
-            m_reporter.statusAndLog(t);
+            outcome = LinkOutcome::done(QStringLiteral("Comm_Data_Sent"));
         } else {
-            const QString t = m_reporter.line(QStringLiteral("Comm_Checksum_Err"));
-            m_reporter.errorBox(t, true);
-            m_reporter.statusAndLog(t);
+            outcome =
+                LinkOutcome::failed(LinkOutcome::ChecksumMismatch,
+                                    QStringLiteral("Comm_Checksum_Err"), QString::number(theirs));
         }
+        m_reporter.report(outcome);
     } else if (code == QLatin1String("87")) {
         if (m_collaborators.resetDataSet)
             m_collaborators.resetDataSet();
-        if (m_transport.TransmitData(frameOf(0x88)))
+        if ((outcome = m_transport.TransmitData(frameOf(0x88))))
             m_reporter.status(m_reporter.line(QStringLiteral("Comm_Reset_ByRequest")));
     } else if (code == QLatin1String("88")) {
         infoBox(m_reporter.line(QStringLiteral("Comm_Reset_Done")), true);

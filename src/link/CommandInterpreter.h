@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/LinkOutcome.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -31,8 +33,9 @@ public:
 
     void setCollaborators(Collaborators c) { m_collaborators = std::move(c); }
 
-    // code: the command byte as two hex digits; frame: the whole frame as received.
-    void InterpretCommand(const QString& code, const QByteArray& frame);
+    // code: the command byte as two hex digits; frame: the whole frame as received. How acting on
+    // it ended (a checksum mismatch, a failed answer), also kept in LastAnswer.
+    LinkOutcome InterpretCommand(const QString& code, const QByteArray& frame);
     // The complete "83" frame answering "82".
     QByteArray BuildVersionInfo();
     // Fills StatusText 1..6 from an "83" payload; the description of a failure, "" when read.
@@ -42,6 +45,8 @@ public:
     QString RequestedBlock;
     // CalcChecksum of the payload of the last "85" frame we sent.
     qint32 LastSentChecksum = 0;
+    // The outcome of the last frame acted on.
+    LinkOutcome LastAnswer;
 
     static constexpr int SendDataDelayMs = 100;
 
@@ -55,7 +60,8 @@ signals:
     void sendConfirmed(qint32 checksum);
 
 private:
-    QString interpret(const QString& code, const QString& payload);
+    // The description of a run-time failure, "" otherwise; outcome tells how the frame ended.
+    QString interpret(const QString& code, const QString& payload, LinkOutcome& outcome);
     void infoBox(const QString& text, bool thenStatus);
 
     FrameTransport& m_transport;

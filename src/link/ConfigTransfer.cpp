@@ -45,7 +45,13 @@ QString ConfigTransfer::waitingCaption(const QString& key) {
     return caption;
 }
 
+void ConfigTransfer::record(const LinkOutcome& outcome) {
+    if (LastOutcome.ok())
+        LastOutcome = outcome;
+}
+
 QString ConfigTransfer::SendConfiguration(int index) {
+    LastOutcome = LinkOutcome::done();
     const QString code = BlockIndexToCode(index);
     if (code.isEmpty())
         return QStringLiteral("No configuration %1").arg(index);
@@ -75,9 +81,18 @@ QString ConfigTransfer::SendConfiguration(int index) {
         if (!failure.isEmpty())
             return failure;
         m_interpreter.LastSentChecksum = CalcChecksum(frame.mid(1, frame.size() - 2));
-        if (m_transport.TransmitData(frame, m_reporter.text(QStringLiteral("TransmitData_Send"))))
-            m_transport.WaitForResponse(QStringLiteral("86"),
-                                        waitingCaption(QStringLiteral("TransmitData_Send")));
+        LinkOutcome outcome =
+            m_transport.TransmitData(frame, m_reporter.text(QStringLiteral("TransmitData_Send")));
+        if (outcome)
+            outcome = m_transport.WaitForResponse(
+                QStringLiteral("86"), waitingCaption(QStringLiteral("TransmitData_Send")));
+        if (outcome && InterpretAnswers) {
+            m_interpreter.LastAnswer = LinkOutcome::done();
+            outcome = m_transport.WaitForData();
+            if (outcome)
+                outcome = m_interpreter.LastAnswer;
+        }
+        record(outcome);
         // The controller needs its time between the blocks of a group, after the last one too.
         if (group)
             WaitMilliseconds(GroupPauseMs);
@@ -86,6 +101,7 @@ QString ConfigTransfer::SendConfiguration(int index) {
 }
 
 QString ConfigTransfer::RequestConfiguration(int index) {
+    LastOutcome = LinkOutcome::done();
     const QString code = BlockIndexToCode(index);
     if (code.isEmpty())
         return QStringLiteral("No configuration %1").arg(index);
@@ -106,9 +122,12 @@ QString ConfigTransfer::RequestConfiguration(int index) {
         m_store.GroupReceiveCount = 0;
     }
     const QByteArray frame = '\x84' + code.toLatin1() + '\r';
-    if (m_transport.TransmitData(frame, m_reporter.text(QStringLiteral("TransmitConfig_Request"))))
-        m_transport.WaitForResponse(QStringLiteral("85"),
-                                    waitingCaption(QStringLiteral("TransmitConfig_Request")));
+    LinkOutcome outcome =
+        m_transport.TransmitData(frame, m_reporter.text(QStringLiteral("TransmitConfig_Request")));
+    if (outcome)
+        outcome = m_transport.WaitForResponse(
+            QStringLiteral("85"), waitingCaption(QStringLiteral("TransmitConfig_Request")));
+    record(outcome);
     return {};
 }
 

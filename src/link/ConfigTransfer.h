@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/LinkOutcome.h"
+
 #include <QString>
 
 namespace zoz {
@@ -33,8 +35,16 @@ public:
     // index as two digits and the extension ("zozedud 03.CNS").
     QString ProposedFileName(int index) const;
 
+    // How the link part of the last SendConfiguration or RequestConfiguration ended: the first
+    // failure of its exchanges, or Done.
+    LinkOutcome LastOutcome;
+    // Hand each acknowledgement to the interpreter as soon as it is there, for a program without
+    // the receive timer (the command-line tool): LastOutcome then includes the checksum check.
+    bool InterpretAnswers = false;
+
 private:
     QString waitingCaption(const QString& key);
+    void record(const LinkOutcome& outcome);
 
     DataStore& m_store;
     ConfigFile& m_configFile;

@@ -1,9 +1,9 @@
 #include "link/ControllerProbe.h"
 
-#include "base/CodePage.h"
 #include "app/ConsoleUserInterface.h"
 #include "app/Switches.h"
 #include "app/Texts.h"
+#include "base/CodePage.h"
 #include "link/FrameTransport.h"
 #include "link/LinkReporter.h"
 #include "link/SerialPort.h"

@@ -1,5 +1,6 @@
 #include "link/FrameTransport.h"
 
+#include "app/Texts.h"
 #include "app/WaitMilliseconds.h"
 #include "base/CodePage.h"
 #include "link/LinkReporter.h"
@@ -16,6 +17,21 @@ FrameTransport::FrameTransport(SerialPort& port, LinkReporter& reporter, QObject
     connect(&m_timerComm, &QTimer::timeout, this, &FrameTransport::WaitForData);
     connect(&m_port, &SerialPort::received, this, &FrameTransport::onReceived);
     connect(&m_port, &SerialPort::progress, this, &FrameTransport::wake);
+    connect(&m_port, &SerialPort::hungUp, this, &FrameTransport::onHungUp);
+}
+
+// In the program's language: the text lands inside a translated message.
+QString FrameTransport::notOpen() const {
+    const QString key = QStringLiteral("Comm_Port_NotOpen");
+    const QString text = m_reporter.texts().message(key);
+    return text == key ? QStringLiteral("The port is not open") : text;
+}
+
+// The hang-up is told once, when it happens; a running wait then ends without its time-out.
+void FrameTransport::onHungUp(const QString& description) {
+    m_reporter.report(LinkOutcome::failed(LinkOutcome::HungUp, QStringLiteral("Comm_HangUp_Err"),
+                                          description, m_port.portText()));
+    emit wake();
 }
 
 QDeadlineTimer FrameTransport::deadline() const {
@@ -32,6 +48,8 @@ FrameTransport::WaitEnd FrameTransport::waitUntil(const std::function<bool()>& d
             return WaitEnd::Done;
         if (m_cancelRequested)
             return WaitEnd::Cancelled;
+        if (m_port.isHungUp())
+            return WaitEnd::HungUp;
         if (deadline.hasExpired())
             return WaitEnd::TimedOut;
         QEventLoop loop;
@@ -77,11 +95,12 @@ void FrameTransport::WaitShort() {
     zoz::WaitMilliseconds(10);
 }
 
-bool FrameTransport::TransmitData(const QString& frame, const QString& caption) {
+LinkOutcome FrameTransport::TransmitData(const QString& frame, const QString& caption) {
     return TransmitData(CodePage::fromUnicode(frame), caption);
 }
 
-bool FrameTransport::TransmitData(const QByteArray& frame, const QString& caption) {
+LinkOutcome FrameTransport::TransmitData(const QByteArray& frame, const QString& caption) {
+    emit aboutToTransmit();
     m_reporter.statusAndLog(m_reporter.line(QStringLiteral("Comm_TransmitData_Info")));
     if (!caption.isEmpty())
         SetCommDialogCaption(caption);
@@ -96,35 +115,30 @@ bool FrameTransport::TransmitData(const QByteArray& frame, const QString& captio
         WaitEnd end = WaitEnd::Done;
         if (!lost) {
             end = waitUntil([this] { return m_port.OutBufferCount() == 0; }, until);
-            lost = !m_port.isOpen();
+            lost = !m_port.isOpen() || end == WaitEnd::HungUp;
         }
-        if (lost) {
+        LinkOutcome outcome;
+        if (lost)
+            outcome = LinkOutcome::failed(m_port.isHungUp() ? LinkOutcome::HungUp
+                                                            : LinkOutcome::PortClosed,
+                                          QStringLiteral("Comm_TransmitData_Err"),
+                                          m_port.isOpen() ? m_port.writeError() : notOpen());
+        else if (end == WaitEnd::TimedOut)
+            outcome = LinkOutcome::failed(LinkOutcome::TimedOut,
+                                          QStringLiteral("Comm_TransmitData_Timeout_Err"));
+        else if (end == WaitEnd::Cancelled)
+            outcome = LinkOutcome::failed(LinkOutcome::Cancelled,
+                                          QStringLiteral("Comm_Action_Cancelled"));
+        if (!outcome) {
             HideCommDialog();
-            m_reporter.errorReport(QStringLiteral("Comm_TransmitData_Err"),
-                                   m_port.isOpen() ? m_port.writeError()
-                                                   : QStringLiteral("The port is not open"),
-                                   {}, true, true);
-            return false;
-        }
-        if (end != WaitEnd::Done) {
-            HideCommDialog();
-            const QString t = m_reporter.line(end == WaitEnd::TimedOut
-                                                  ? QStringLiteral("Comm_TransmitData_Timeout_Err")
-                                                  : QStringLiteral("Comm_Action_Cancelled"));
-            if (end == WaitEnd::TimedOut)
-                m_reporter.errorBox(t);
-            else
-                m_reporter.box(t, MsgIcon::Exclamation);
-            m_reporter.statusAndLog(t);
-            return false;
+            m_reporter.report(outcome);
+            return outcome;
         }
     }
     HideCommDialog();
-    const QString done = m_reporter.line(QStringLiteral("Comm_TransferDone"));
-    m_reporter.log(done);
-    m_reporter.status(done);
-    m_reporter.ui().setBusyCursor(false);
-    return true;
+    const LinkOutcome done = LinkOutcome::done(QStringLiteral("Comm_TransferDone"));
+    m_reporter.report(done);
+    return done;
 }
 
 void FrameTransport::onReceived(const QByteArray& bytes) {
@@ -144,11 +158,12 @@ bool FrameTransport::frameComplete(int commandByte) const {
     return first >= 0x80 && first <= 0x89;
 }
 
-void FrameTransport::WaitForData() {
+LinkOutcome FrameTransport::WaitForData() {
     if (m_waitingForResponse || m_receiveBuffer.isEmpty() || m_receiveBusy)
-        return;
+        return LinkOutcome::done();
     m_receiveBusy = true;
     m_timerComm.stop();
+    LinkOutcome outcome;
     try {
         m_reporter.ui().processEvents();
         m_reporter.statusAndLog(m_reporter.text(QStringLiteral("Comm_Receiving_Data")));
@@ -162,14 +177,17 @@ void FrameTransport::WaitForData() {
                 QStringLiteral("%1").arg(quint8(frame.at(0)), 2, 16, QLatin1Char('0')).toUpper();
             if (m_interpreter)
                 m_interpreter(code, frame);
-        } else if (end == WaitEnd::TimedOut) {
-            m_receiveBuffer.clear();
-            m_reporter.statusAndLog(m_reporter.line(QStringLiteral("Comm_Timeout_Short")));
-            m_reporter.box(m_reporter.text(QStringLiteral("Comm_Timeout_Completing_Data")),
-                           MsgIcon::Exclamation);
         } else {
             m_receiveBuffer.clear();
-            m_reporter.statusAndLog(m_reporter.line(QStringLiteral("Comm_Cancelled")));
+            if (end == WaitEnd::TimedOut)
+                outcome = LinkOutcome::failed(LinkOutcome::TimedOut,
+                                              QStringLiteral("Comm_Timeout_Completing_Data"));
+            else if (end == WaitEnd::Cancelled)
+                outcome =
+                    LinkOutcome::failed(LinkOutcome::Cancelled, QStringLiteral("Comm_Cancelled"));
+            else // the hang-up has been told
+                outcome = LinkOutcome::failed(LinkOutcome::HungUp, QString());
+            m_reporter.report(outcome);
         }
         HideCommDialog();
     } catch (const std::exception& e) {
@@ -177,11 +195,14 @@ void FrameTransport::WaitForData() {
         m_timerComm.stop();
         m_reporter.errorReport(QStringLiteral("Comm_WaitForData_Err"),
                                QString::fromLocal8Bit(e.what()), {}, false, false);
+        outcome = LinkOutcome::failed(LinkOutcome::PortClosed, QString(),
+                                      QString::fromLocal8Bit(e.what()));
     }
     m_receiveBusy = false;
+    return outcome;
 }
 
-bool FrameTransport::WaitForResponse(const QString& code, const QString& caption) {
+LinkOutcome FrameTransport::WaitForResponse(const QString& code, const QString& caption) {
     m_waitingForResponse = true;
     m_reporter.statusAndLog(m_reporter.line(QStringLiteral("Comm_Waiting_For_Answer"), code));
     if (!caption.isEmpty())
@@ -195,21 +216,21 @@ bool FrameTransport::WaitForResponse(const QString& code, const QString& caption
     if (end == WaitEnd::Done) {
         HideCommDialog();
         m_waitingForResponse = false;
-        return true;
+        return LinkOutcome::done();
     }
     m_receiveBuffer.clear();
-    QString t;
-    if (end == WaitEnd::TimedOut) {
-        t = m_reporter.line(QStringLiteral("Comm_Timeout_Short"));
-        m_reporter.box(m_reporter.line(QStringLiteral("Comm_Timeout_Waiting_For_Answer"), code),
-                       MsgIcon::Exclamation);
-    } else {
-        t = m_reporter.line(QStringLiteral("Comm_Cancelled"));
-    }
-    m_reporter.statusAndLog(t);
+    LinkOutcome outcome;
+    if (end == WaitEnd::TimedOut)
+        outcome = LinkOutcome::failed(LinkOutcome::TimedOut,
+                                      QStringLiteral("Comm_Timeout_Waiting_For_Answer"), code);
+    else if (end == WaitEnd::Cancelled)
+        outcome = LinkOutcome::failed(LinkOutcome::Cancelled, QStringLiteral("Comm_Cancelled"));
+    else // the hang-up has been told
+        outcome = LinkOutcome::failed(LinkOutcome::HungUp, QString(), code);
+    m_reporter.report(outcome);
     HideCommDialog();
     m_waitingForResponse = false;
-    return false;
+    return outcome;
 }
 
 } // namespace zoz

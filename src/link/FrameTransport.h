@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/LinkOutcome.h"
+
 #include <QByteArray>
 #include <QDeadlineTimer>
 #include <QObject>
@@ -25,15 +27,16 @@ public:
 
     void setInterpreter(Interpreter interpreter) { m_interpreter = std::move(interpreter); }
 
-    // True when the whole frame has left the port. A frame as text holds one Windows-1252
-    // character per byte.
-    bool TransmitData(const QByteArray& frame, const QString& caption = {});
-    bool TransmitData(const QString& frame, const QString& caption = {});
-    // True when a frame with that command byte ("86") has arrived completely; it stays in the
-    // receive buffer for the next tick of TimerComm.
-    bool WaitForResponse(const QString& code, const QString& caption = {});
-    // The tick of TimerComm: collects one frame and hands it to the interpreter.
-    void WaitForData();
+    // Done when the whole frame has left the port. A frame as text holds one Windows-1252
+    // character per byte. Every outcome is reported (LinkReporter::report) before it returns.
+    LinkOutcome TransmitData(const QByteArray& frame, const QString& caption = {});
+    LinkOutcome TransmitData(const QString& frame, const QString& caption = {});
+    // Done when a frame with that command byte ("86") has arrived completely; it stays in the
+    // receive buffer for the next tick of TimerComm. A hang-up ends the wait at once.
+    LinkOutcome WaitForResponse(const QString& code, const QString& caption = {});
+    // The tick of TimerComm: collects one frame and hands it to the interpreter. Done also when
+    // there was nothing to collect.
+    LinkOutcome WaitForData();
     // The transfer dialog's Cancel button.
     void Cancel();
 
@@ -54,12 +57,16 @@ public:
 signals:
     // Something a running wait may be waiting for has happened.
     void wake();
+    // A send is about to start: a closed port may be opened again first (PortReviver).
+    void aboutToTransmit();
 
 private:
-    enum class WaitEnd { Done, TimedOut, Cancelled };
+    enum class WaitEnd { Done, TimedOut, Cancelled, HungUp };
     WaitEnd waitUntil(const std::function<bool()>& done, const QDeadlineTimer& deadline);
     QDeadlineTimer deadline() const;
     void onReceived(const QByteArray& bytes);
+    void onHungUp(const QString& description);
+    QString notOpen() const;
     bool frameComplete(int commandByte) const;
 
     SerialPort& m_port;

@@ -11,7 +11,6 @@ LinkReporter::LinkReporter(const Switches& switches, Texts& texts, AppLog& log, 
     : m_switches(switches), m_texts(texts), m_log(log), m_ui(ui) {}
 
 QString LinkReporter::text(const QString& key) {
-    m_said.insert(key);
     return m_texts.cached(key);
 }
 
@@ -49,10 +48,9 @@ void LinkReporter::errorBox(const QString& report, bool always) {
         m_ui.errorBox(report, m_switches.ProgramName);
 }
 
-void LinkReporter::errorReport(const QString& key, const QString& description,
-                               const QString& detail, bool inBox, bool inStatus,
-                               const QString& appended) {
-    m_said.insert(key);
+QString LinkReporter::errorReport(const QString& key, const QString& description,
+                                  const QString& detail, bool inBox, bool inStatus,
+                                  const QString& appended) {
     QString t = QStringLiteral("  ") + m_texts.message(key);
     ReplaceParams(t, description, detail);
     if (!appended.isEmpty())
@@ -63,6 +61,45 @@ void LinkReporter::errorReport(const QString& key, const QString& description,
         status(t);
     log(t);
     m_ui.setBusyCursor(false);
+    return t;
+}
+
+void LinkReporter::report(const LinkOutcome& outcome) {
+    const QString& key = outcome.key;
+    if (key.isEmpty()) {
+        if (outcome.kind == LinkOutcome::HungUp && !m_hangUpReport.isEmpty())
+            status(m_hangUpReport);
+        return;
+    }
+    if (key == QLatin1String("Comm_TransmitData_Err")) {
+        errorReport(key, outcome.detail, {}, true, true);
+    } else if (key == QLatin1String("Comm_HangUp_Err")) {
+        m_hangUpReport = errorReport(
+            key, outcome.detail, outcome.place, false, true,
+            m_hangUpHint ? m_texts.message(QStringLiteral("Comm_HangUp_Info")) : QString());
+    } else if (key == QLatin1String("Comm_Timeout_Waiting_For_Answer")) {
+        box(line(key, outcome.detail), MsgIcon::Exclamation);
+        statusAndLog(line(QStringLiteral("Comm_Timeout_Short")));
+    } else if (key == QLatin1String("Comm_Timeout_Completing_Data")) {
+        statusAndLog(line(QStringLiteral("Comm_Timeout_Short")));
+        box(text(key), MsgIcon::Exclamation);
+    } else if (key == QLatin1String("Comm_TransferDone")) {
+        const QString t = line(key);
+        log(t);
+        status(t);
+        m_ui.setBusyCursor(false);
+    } else {
+        // One line in the status bar and the log, after a box where the message has one.
+        const QString t = line(key);
+        if (key == QLatin1String("Comm_TransmitData_Timeout_Err"))
+            errorBox(t);
+        else if (key == QLatin1String("Comm_Checksum_Err"))
+            errorBox(t, true);
+        else if (key == QLatin1String("Comm_Action_Cancelled") ||
+                 key == QLatin1String("Comm_Data_Sent"))
+            box(t, MsgIcon::Exclamation);
+        statusAndLog(t);
+    }
 }
 
 } // namespace zoz

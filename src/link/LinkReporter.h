@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/UserInterface.h"
+#include "link/LinkOutcome.h"
 
-#include <QSet>
 #include <QString>
 
 namespace zoz {
@@ -35,13 +35,16 @@ public:
     // An error report: "  " + text of key with the error description and a detail filled in, to
     // the log; optionally in a box (always) and the status bar; the mouse pointer back to default.
     // appended (a hint such as Comm_Dialout_Info) follows the described text.
-    void errorReport(const QString& key, const QString& description, const QString& detail,
-                     bool inBox, bool inStatus, const QString& appended = {});
+    // Returns the report.
+    QString errorReport(const QString& key, const QString& description, const QString& detail,
+                        bool inBox, bool inStatus, const QString& appended = {});
 
-    // Whether the message of key was put out (a line, a box or a report) since the last forget():
-    // how a caller tells a checksum failure from a time-out without reading the texts.
-    bool said(const QString& key) const { return m_said.contains(key); }
-    void forget() { m_said.clear(); }
+    // The one translation of a link outcome into what the user sees: boxes, status and log lines
+    // in their order, chosen by the outcome's message key. An empty key says nothing new; a wait
+    // ended by a hang-up puts the hang-up back into the status bar.
+    void report(const LinkOutcome& outcome);
+    // A hang-up report names the way out (the editor's port picker) after its text.
+    void setHangUpHint(bool on) { m_hangUpHint = on; }
 
     UserInterface& ui() { return m_ui; }
     AppLog& appLog() { return m_log; }
@@ -53,7 +56,8 @@ private:
     Texts& m_texts;
     AppLog& m_log;
     UserInterface& m_ui;
-    QSet<QString> m_said;
+    bool m_hangUpHint = false;
+    QString m_hangUpReport; // the last hang-up as told
 };
 
 } // namespace zoz

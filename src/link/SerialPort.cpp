@@ -1,12 +1,11 @@
 #include "link/SerialPort.h"
 
-#include "app/Texts.h"
-
 #include "app/IniFile.h"
 #include "app/Switches.h"
 #include "app/Texts.h"
 #include "link/LinkReporter.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSerialPortInfo>
@@ -15,6 +14,7 @@
 #include <cstring>
 #include <optional>
 #ifdef Q_OS_UNIX
+#include <csignal>
 #include <unistd.h>
 #endif
 
@@ -215,12 +215,50 @@ void SerialPort::applyModemLines() {
         m_port.clearError();
 }
 
+qint64 SerialPort::LockHolder(const QString& device) {
+#ifdef Q_OS_UNIX
+    // The folders and the name QSerialPort and the UUCP convention use: "/dev/" dropped, every
+    // "/" of the rest made "_".
+    QString name = device.startsWith(QLatin1String("/dev/")) ? device.mid(5) : device;
+    name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    for (const char* folder : {"/var/lock", "/etc/locks", "/var/spool/locks", "/var/spool/uucp",
+                               "/tmp", "/var/tmp", "/var/lock/lockdev", "/run/lock"}) {
+        QFile lock(QString::fromLatin1(folder) + QStringLiteral("/LCK..") + name);
+        if (!lock.open(QIODevice::ReadOnly))
+            continue;
+        // The process id as text on the first line (QLockFile, UUCP), or as a binary int.
+        const QByteArray head = lock.read(64);
+        bool ok = false;
+        qint64 pid = head.split('\n').value(0).trimmed().toLongLong(&ok);
+        if (!ok && head.size() == int(sizeof(int))) {
+            int binary = 0;
+            std::memcpy(&binary, head.constData(), sizeof binary);
+            pid = binary;
+        }
+        if (pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM))
+            return pid;
+    }
+#else
+    Q_UNUSED(device);
+#endif
+    return 0;
+}
+
 bool SerialPort::OpenPort() {
     PortOpened = m_port.isOpen();
     if (!PortOpened) {
         if (m_device.isEmpty() || !m_port.open(QIODevice::ReadWrite)) {
-            const QString why =
+            QString why =
                 m_device.isEmpty() ? QStringLiteral("no port set up") : m_port.errorString();
+            // Busy is no missing permission: say who holds the port instead of Qt's "Permission
+            // error while locking the device".
+            m_busyHolder = -1;
+            if (m_port.error() == QSerialPort::PermissionError && !LacksPermission(m_device)) {
+                m_busyHolder = LockHolder(m_device);
+                why = m_reporter.texts().message(QStringLiteral("Comm_Port_InUse"));
+                if (m_busyHolder > 0)
+                    why += QStringLiteral(" (PID %1)").arg(m_busyHolder);
+            }
             m_port.clearError();
             m_openError = why;
             m_reporter.errorReport(QStringLiteral("Comm_OpenPort_Err"), why, portText(), true, true,
@@ -228,6 +266,7 @@ bool SerialPort::OpenPort() {
             return false;
         }
         m_hangUp = false;
+        m_busyHolder = -1;
         m_openError.clear();
         applyModemLines();
         m_reporter.ui().processEvents();
@@ -236,7 +275,26 @@ bool SerialPort::OpenPort() {
     return PortOpened;
 }
 
+bool SerialPort::Reopen() {
+    if (m_port.isOpen()) // still closing after the hang-up, or never went away
+        return !m_hangUp;
+    if (m_device.isEmpty() || !QFileInfo::exists(m_device))
+        return false;
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        m_port.clearError();
+        return false;
+    }
+    m_hangUp = false;
+    m_openError.clear();
+    applyModemLines();
+    PortOpened = true;
+    emit reopened();
+    return true;
+}
+
 bool SerialPort::ClosePort() {
+    // A port closed on purpose is no hung-up port waiting to come back.
+    m_hangUp = false;
     PortOpened = m_port.isOpen();
     if (PortOpened) {
         m_port.close();
@@ -278,13 +336,12 @@ void SerialPort::onReadyRead() {
 void SerialPort::onError(QSerialPort::SerialPortError error) {
     if (error != QSerialPort::ReadError && error != QSerialPort::ResourceError)
         return;
-    if (m_hangUp)
+    if (m_hangUp || !m_port.isOpen())
         return;
     m_hangUp = true;
     // QSerialPort's own text here is a stale errno ("No such file or directory"); what the line
     // did is an I/O error on the device, the system's text for a hang-up.
-    m_reporter.errorReport(QStringLiteral("Comm_HangUp_Err"),
-                           QString::fromLocal8Bit(std::strerror(EIO)), portText(), false, true);
+    emit hungUp(QString::fromLocal8Bit(std::strerror(EIO)));
     QMetaObject::invokeMethod(
         this,
         [this] {

@@ -25,6 +25,17 @@ public:
     bool OpenPort();
     // True when the port is closed after the call.
     bool ClosePort();
+    // Opens the set-up device again without any report: true when it is open afterwards. For a
+    // port that went away with a hang-up and may come back (PortReviver).
+    bool Reopen();
+    // The line hung up and the port has not been opened since (it is closed, or closing).
+    bool isHungUp() const { return m_hangUp; }
+    // Another program holds the device: the process id of its lock file, 0 when the device
+    // itself said busy; -1 when the last open failed for another reason or succeeded.
+    qint64 busyHolder() const { return m_busyHolder; }
+    // The live process holding a lock file of the device where serial-port programs put them
+    // ("/var/lock/LCK..ttyUSB0"), else 0.
+    static qint64 LockHolder(const QString& device);
 
     bool isOpen() const { return m_port.isOpen(); }
     // True when this user may not read and write the device at all (on Linux: not in the group
@@ -75,6 +86,10 @@ signals:
     void writing(const QByteArray& bytes);
     // The device took written bytes, or the port went away: waits look again.
     void progress();
+    // The far end hung up (the system's description); the port closes right after.
+    void hungUp(const QString& description);
+    // Reopen brought a hung-up port back.
+    void reopened();
 
 private:
     bool applySettings(const QString& text);
@@ -90,6 +105,7 @@ private:
     bool m_hangUp = false;
     QString m_writeError;
     QString m_openError;
+    qint64 m_busyHolder = -1;
 };
 
 } // namespace zoz

@@ -50,6 +50,7 @@ Application::Application(Options options)
       m_decoder(m_dataStore, m_switches, m_texts, m_log, m_ui, m_configFile.decoderFiles()),
       m_linkReporter(m_switches, m_texts, m_log, m_ui), m_serialPort(m_linkReporter),
       m_transport(m_serialPort, m_linkReporter),
+      m_portReviver(m_serialPort, m_transport, m_linkReporter),
       m_interpreter(m_transport, m_linkReporter, m_dataStore),
       m_configTransfer(m_dataStore, m_configFile, m_encoder, m_transport, m_interpreter,
                        m_linkReporter),
@@ -293,6 +294,8 @@ void Application::connectLink() {
         return device.isEmpty() || device == port ? port : port + " = " + device;
     };
     m_shutdown.setClosePort([this] { m_serialPort.ClosePort(); });
+    // The editor has a port picker: a hang-up report names it as the way out.
+    m_linkReporter.setHangUpHint(true);
 
     m_transport.setInterpreter([this](const QString& code, const QByteArray& frame) {
         m_interpreter.InterpretCommand(code, frame);

@@ -17,6 +17,7 @@
 #include "link/ConfigTransfer.h"
 #include "link/FrameTransport.h"
 #include "link/LinkReporter.h"
+#include "link/PortReviver.h"
 #include "link/SerialPort.h"
 #include "log/AppLog.h"
 #include "log/ProtoText.h"
@@ -126,6 +127,7 @@ private:
     LinkReporter m_linkReporter;
     SerialPort m_serialPort;
     FrameTransport m_transport;
+    PortReviver m_portReviver; // reopens the port after a hang-up
     CommandInterpreter m_interpreter;
     ConfigTransfer m_configTransfer;
     std::unique_ptr<CommDialog> m_commDialog;

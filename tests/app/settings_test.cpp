@@ -1,10 +1,12 @@
 #include "app/IniFile.h"
+#include "app/QtTranslation.h"
 #include "app/Shutdown.h"
 #include "app/Texts.h"
 #include "base/CodePage.h"
 #include "support/ProgramFolder.h"
 #include "support/QtPrinters.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <gtest/gtest.h>
@@ -135,6 +137,16 @@ TEST(Texts, FromTheSectionOfTheLanguageTheKeyWhenMissingCachedOnceNotEmpty) {
     EXPECT_EQ(texts.cached("Ready"), "Bereit");
     EXPECT_EQ(texts.cached("Empty"), "jetzt da");
     EXPECT_EQ(texts.message("Ready"), "Fertig");
+}
+
+// Under GER the serial port's own errors (a port in use, a lost line) are German too.
+TEST(QtTranslation, GermanCoversTheSerialPortsTexts) {
+    const char* text = "Permission error while locking the device";
+    QtTranslation translation;
+    ASSERT_TRUE(translation.setLanguage(QStringLiteral("GER")));
+    EXPECT_NE(QCoreApplication::translate("QSerialPort", text), QLatin1String(text));
+    ASSERT_TRUE(translation.setLanguage(QStringLiteral("ENG")));
+    EXPECT_EQ(QCoreApplication::translate("QSerialPort", text), QLatin1String(text));
 }
 
 TEST(CodePage, EveryByteRoundTripsAndOthersBecomeQuestionMarks) {

@@ -3,11 +3,16 @@
 #include "support/DataHarness.h"
 #include "support/SimProcess.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSysInfo>
+#include <csignal>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 using namespace zoz;
 using zoz::test::DataHarness;
@@ -56,34 +61,91 @@ TEST(CliTest, ReceiveThenSendThenReceiveRoundTrips) {
     EXPECT_FALSE(sim.waitFor(QStringLiteral("TX 86")).isEmpty());
 }
 
-// Each failure has its exit code and one error line naming the port, within the time-out, and
-// leaves an existing output file as it was.
+// Each failure has its exit code and one error line naming the port and the cause, long before the
+// time-out where the line hangs up, and leaves an existing output file as it was. A controller of
+// another major version stops every controller command before anything is sent or written.
 TEST(CliTest, FailuresGiveTheirExitCodes) {
-    const std::tuple<QStringList, const char*, int> rows[] = {
-        // simulator options, command, code
-        {{"--do", "fault badsum"}, "send", 3},
-        {{"--do", "fault noanswer"}, "receive", 4},
-        {{"--do", "fault noanswer"}, "ping", 4},
-        {{"--do", "fault version QPL SW V3.00"}, "info", 6},
-        {{}, "receive", 5}, // no such port
+    const QString v3 = QStringLiteral("fault version QPL SW V3.00");
+    const std::tuple<QStringList, const char*, int, const char*> rows[] = {
+        // simulator options, command, code, cause (and extra options after "+")
+        {{"--do", "fault badsum"}, "send", 3, "checksum"},
+        {{"--do", "fault noanswer"}, "receive", 4, "no answer 83"},
+        {{"--do", "fault noanswer 2"}, "ping", 4, "+--no-version-check"},
+        {{"--do", v3}, "info", 6, "V3.00"},
+        {{"--do", v3}, "ping", 6, "V3.00"},
+        {{"--do", v3}, "receive", 6, "V3.00"},
+        {{"--do", v3}, "send", 6, "V3.00"},
+        {{"--do", v3}, "ping", 0, "+--no-version-check"},
+        {{"--do", "fault hangup"}, "receive", 7, "hung up"},
+        {{}, "receive", 5, "no such device"},
+        {{}, "ping", 5, "in use by another program (PID "},
     };
-    for (const auto& [options, command, exitCode] : rows) {
+    for (const auto& [options, command, exitCode, cause] : rows) {
         DataHarness h;
         SimProcess sim(options);
-        const QString port = exitCode == 5 ? h.path("no-such-tty") : sim.device();
+        const QString port =
+            QString(cause) == "no such device" ? h.path("no-such-tty") : sim.device();
+        // Another program's lock on the port: a live process (this one) in QSerialPort's file.
+        const bool busy = QString(cause).startsWith("in use");
+        QFile lock("/var/lock/LCK.." + sim.device().mid(5).replace('/', '_'));
+        // QLockFile's lines: process id, program name, host.
+        const QByteArray holder =
+            QByteArray::number(QCoreApplication::applicationPid()) + "\n" +
+            QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8() + "\n" +
+            QSysInfo::machineHostName().toUtf8() + "\n";
+        ASSERT_TRUE(!busy || (lock.open(QIODevice::WriteOnly) && lock.write(holder) > 0));
+        lock.close();
         const QString file = h.path(QStringLiteral("data.DAT"));
         const QByteArray before = DataSetImage::Write(DataSet{});
         DataHarness::writeFile(file, before);
-        const QStringList args =
-            QStringList{"--port", port, "--timeout", "1", command} +
-            (QStringList{"send", "receive"}.contains(command) ? QStringList{file} : QStringList{});
+        const bool hangUp = exitCode == 7;
+        QStringList args = {"--port", port, "--timeout", hangUp ? "10" : "1", command};
+        if (QStringList{"send", "receive"}.contains(command))
+            args << file;
+        if (cause[0] == '+')
+            args << QString(cause).mid(1);
         const CliRun run = cli(h, args);
-        EXPECT_EQ(run.exitCode, exitCode) << command;
-        EXPECT_LT(run.ms, 5000) << command;
+        if (busy)
+            lock.remove();
+        EXPECT_EQ(run.exitCode, exitCode) << command << ": " << run.err.toStdString();
+        EXPECT_LT(run.ms, hangUp ? 3000 : 5000) << command;
+        EXPECT_EQ(DataHarness::readFile(file), before) << command;
+        if (exitCode == 6) { // asked the version, sent nothing else
+            EXPECT_TRUE(sim.quietFor(QStringLiteral("RX 84"), 200) &&
+                        sim.quietFor(QStringLiteral("RX 85"), 0))
+                << command;
+        }
+        if (exitCode == 0)
+            continue;
         EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1) << run.err.toStdString();
         EXPECT_TRUE(run.err.contains(port)) << run.err.toStdString();
-        EXPECT_EQ(DataHarness::readFile(file), before) << command;
+        if (cause[0] != '+') {
+            EXPECT_TRUE(run.err.contains(cause)) << run.err.toStdString();
+        }
     }
+}
+
+// A data set that arrived but cannot be written (the file size limit, as on a full disk) is
+// reported with the write error, not with the question about the existing file before it.
+TEST(CliTest, AFailedWriteIsReportedItself) {
+    DataHarness h;
+    SimProcess sim;
+    const QString file = h.path(QStringLiteral("data.DAT"));
+    DataHarness::writeFile(file, "old");
+    const QString program = QFileInfo(QStringLiteral(QPL_SIM_PATH)).dir().filePath("zozedud-cli");
+    QProcess process;
+    process.setChildProcessModifier([] {
+        const rlimit limit{1000, 1000};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        ::signal(SIGXFSZ, SIG_IGN);
+    });
+    process.start(program, {"--settings", h.switches.IniFileName, "--quiet", "--port", sim.device(),
+                            "receive", file});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    const QString err = QString::fromLocal8Bit(process.readAllStandardError());
+    EXPECT_EQ(process.exitCode(), 2) << err.toStdString();
+    EXPECT_TRUE(err.contains(QString::fromLocal8Bit(std::strerror(EFBIG)))) << err.toStdString();
+    EXPECT_EQ(DataHarness::readFile(file), "old");
 }
 
 // The whole group comes as eight single blocks, each acknowledged, into one file.

@@ -1,9 +1,14 @@
+#include "link/PortReviver.h"
 #include "support/LinkRig.h"
 #include "support/SimProcess.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QSysInfo>
+#include <QTemporaryDir>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -30,15 +35,19 @@ TEST(LinkEvents, ACaptionGivenWhileTheDialogIsUpWaitsForTheNextActivation) {
     EXPECT_EQ(rig.ui.commDialogDepth, 0);
 }
 
-// A hang-up ends the wait, is one port error with the system's text, and fails the next send.
+// A hang-up ends the wait at once, is one port error with the system's text, and fails the next
+// send.
 TEST(LinkEvents, AHangUpIsAPortErrorAndTheNextSendFails) {
-    LinkRig rig{{{"TimeOut", "1"}}};
+    LinkRig rig{{{"TimeOut", "10"}}};
     rig.switches.ShowMsgBox = false; // the failed send shows its box all the same
     rig.write("zozedud.Ini", rig.read("zozedud.Ini") + "Comm_HangUp_Err=Lost '&' on port &\r\n");
     rig.sim.command("fault hangup");
     rig.sim.waitFor("OK fault");
     ASSERT_TRUE(rig.transport->TransmitData(QByteArray("\x82\r")));
-    EXPECT_FALSE(rig.transport->WaitForResponse("83"));
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(rig.transport->WaitForResponse("83").kind, zoz::LinkOutcome::HungUp);
+    EXPECT_LT(clock.elapsed(), 3000);
     ASSERT_TRUE(LinkRig::spinUntil([&] { return !rig.port->isOpen(); }, 2000));
     const QString lost = QString("  Lost '%1' on port %2")
                              .arg(QString::fromLocal8Bit(std::strerror(EIO)), rig.sim.device());
@@ -83,4 +92,49 @@ TEST(LinkEvents, ASimulatorDiesWithItsTest) {
     EXPECT_TRUE(LinkRig::spinUntil([&] { return !alive(); }, 1000));
     if (alive())
         ::kill(simPid, SIGKILL);
+// The device comes back at the same path after a hang-up (a new pseudo terminal behind the link):
+// the port reopens by itself on the slow timer, says so, stops trying and answers again.
+TEST(LinkEvents, AHungUpPortReopensWhenTheDeviceIsBack) {
+    QTemporaryDir links;
+    const QString path = links.filePath("qpl");
+    LinkRig rig{{{"Port", path}}, {"--link", path}};
+    ASSERT_TRUE(rig.opened);
+    zoz::PortReviver reviver(*rig.port, *rig.transport, *rig.reporter);
+    rig.reporter->setHangUpHint(true);
+    rig.sim.command("fault hangup");
+    rig.sim.waitFor("OK fault");
+    ASSERT_TRUE(rig.transport->TransmitData(QByteArray("\x82\r")));
+    EXPECT_FALSE(rig.transport->WaitForResponse("83"));
+    ASSERT_TRUE(LinkRig::spinUntil([&] { return !QFileInfo(path).isSymLink(); }, 3000));
+    EXPECT_FALSE(rig.port->isOpen());
+    EXPECT_TRUE(rig.ui.statusTexts.last().endsWith(" - Comm_HangUp_Info")) // names the way out
+        << rig.ui.statusTexts.join("|").toStdString();
+    EXPECT_TRUE(reviver.waiting());
+    EXPECT_FALSE(reviver.tryNow()); // nothing there yet
+
+    zoz::test::SimProcess back({"--link", path});
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(LinkRig::spinUntil([&] { return rig.port->isOpen(); }, 5000));
+    EXPECT_LE(clock.elapsed(), zoz::PortReviver::IntervalMs + 500);
+    EXPECT_FALSE(reviver.waiting());
+    EXPECT_EQ(rig.ui.statusTexts.last(), "  Comm_Port_Back_Info");
+    ASSERT_TRUE(rig.transport->TransmitData(QByteArray("\x80\r")));
+    EXPECT_TRUE(rig.transport->WaitForResponse("81"));
+}
+
+// A port another program holds (a live process in its lock file) is reported as in use, with that
+// process, not as a permission error.
+TEST(LinkEvents, APortInUseNamesTheProgramHoldingIt) {
+    LinkRig rig{{}, {}, false};
+    QFile lock("/var/lock/LCK.." + rig.sim.device().mid(5).replace('/', '_'));
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    const QString pid = QString::number(QCoreApplication::applicationPid());
+    lock.write((pid + '\n' + QFileInfo(QCoreApplication::applicationFilePath()).fileName() + '\n' +
+                QSysInfo::machineHostName() + '\n')
+                   .toUtf8());
+    lock.close();
+    EXPECT_FALSE(rig.port->OpenPort());
+    lock.remove();
+    EXPECT_EQ(rig.port->openError(), "Comm_Port_InUse (PID " + pid + ")");
 }
