@@ -41,7 +41,7 @@ int CliReport::run(const QString& fileName, const QString& output, const QString
     if (askController) {
         int code = m_session.openLink(error);
         if (!code)
-            code = m_session.exchange(QByteArray("\x82\r", 2), QStringLiteral("83"), error);
+            code = m_session.checkVersion(error); // 82 -> 83 brings the status texts too
         if (code) {
             m_err << "zozedud-cli: " << error << Qt::endl;
             return code;

@@ -42,9 +42,9 @@ private:
     QTextStream& m_err;
     bool m_quiet = false;
     bool m_versionCheck = true; // --no-version-check clears it
-    QString m_output;       // -o
-    QString m_differences;  // --differences of report
-    bool m_askPort = false; // --port given: report asks the controller's status texts
+    QString m_output;           // -o
+    QString m_differences;      // --differences of report
+    bool m_askPort = false;     // --port given: report asks the controller's status texts
 };
 
 } // namespace zoz

@@ -49,7 +49,6 @@ public:
     void compareEditorWith(const QString& otherTitle, const DataSet& other);
     void compareFiles(const QString& first, const QString& second);
 
-
     // The selected rows (the current row when none is selected), or all rows, into the editor.
     void takeSelected();
     void takeAll();

@@ -1,9 +1,9 @@
 #include "ui/HistoryWindow.h"
 
 #include "app/Texts.h"
+#include "dataset/DifferenceRows.h"
 #include "dataset/FieldCatalog.h"
 #include "files/HistoryStore.h"
-#include "dataset/DifferenceRows.h"
 #include "ui/CompareWindow.h"
 
 #include <QDesktopServices>

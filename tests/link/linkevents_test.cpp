@@ -3,10 +3,10 @@
 #include "support/SimProcess.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QProcess>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <cerrno>
@@ -92,6 +92,8 @@ TEST(LinkEvents, ASimulatorDiesWithItsTest) {
     EXPECT_TRUE(LinkRig::spinUntil([&] { return !alive(); }, 1000));
     if (alive())
         ::kill(simPid, SIGKILL);
+}
+
 // The device comes back at the same path after a hang-up (a new pseudo terminal behind the link):
 // the port reopens by itself on the slow timer, says so, stops trying and answers again.
 TEST(LinkEvents, AHungUpPortReopensWhenTheDeviceIsBack) {
