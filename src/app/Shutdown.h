@@ -45,6 +45,11 @@ private:
 // step 3 and leaves the file as it was.
 // A cache's copy of the file is dropped.
 qint16 FormatIniFile(const QString& fileName, IniCache* cache = nullptr);
+// tmptmp.tmp in the settings file's folder, where FormatIniFile writes its copy.
+QString TempIniFileName(const QString& fileName);
+// Start-up, before any setting is read: a missing settings file with a complete lined-up copy
+// beside it (an end killed between writing and renaming) gets that copy back. True when taken.
+bool TakeBackIniFile(const QString& fileName);
 // The lines as FormatIniFile writes them; none when an entry comes before the first section.
 std::optional<QStringList> LinedUpIniLines(const QStringList& lines);
 

@@ -69,6 +69,7 @@ Application::Application(Options options)
     // Step 22: the default data file becomes the data set and its reference copy; a default file
     // that cannot be read ends the program.
     m_startup.collaborators().resetDataSet = [this] { m_dataFile.ResetDataSet(true, true); };
+    m_startup.collaborators().settingsTakenBack = [this] { return m_place.settingsTakenBack; };
     m_ui.hooks().refreshPages = [this] { pages().RefreshPages(); };
     m_ui.hooks().takeOverPages = [this] { pages().TakeOverPages(); };
     m_ui.hooks().nameBox = [this](int group, int index) { return pages().nameBox(group, index); };
