@@ -3,6 +3,7 @@
 
 #include "dataset/HexCodec.h"
 #include "support/DataHarness.h"
+#include "support/LimitedChild.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,8 +14,9 @@ using zoz::test::DataHarness;
 
 namespace {
 
-// Five sets (seconds after t0), Keep 4, two foreign files: the four newest stay byte for byte,
-// newest first, the foreign ones unreadable and left alone.
+// Five sets (seconds after t0), Keep 2 for each direction, two foreign files: the oldest receive
+// goes, the sends stay; the rest byte for byte, newest first, the foreign ones unreadable and
+// left alone. The newest receive once more adds nothing and is marked as seen again.
 TEST(HistoryStore, KeepsTheNewestByteForByteAndListsThemNewestFirst) {
     DataHarness h;
     QRandomGenerator random(7);
@@ -34,7 +36,7 @@ TEST(HistoryStore, KeepsTheNewestByteForByteAndListsThemNewestFirst) {
     for (const auto& [second, direction, name] : writes) {
         sets.append(h.randomDataSet(random, DataSet()));
         QString failure;
-        const QString path = store.write(sets.last(), direction, t0.addSecs(second), 4, &failure);
+        const QString path = store.write(sets.last(), direction, t0.addSecs(second), 2, &failure);
         EXPECT_EQ(QFileInfo(path).fileName(), name) << failure.toStdString();
     }
     const QList<HistoryEntry> entries = store.entries();
@@ -44,6 +46,37 @@ TEST(HistoryStore, KeepsTheNewestByteForByteAndListsThemNewestFirst) {
         EXPECT_TRUE(entries[i].readable && entries[i].data == sets[4 - i]) << i;
     }
     EXPECT_FALSE(entries[4].readable || entries[5].readable);
+    EXPECT_FALSE(entries[0].lastSeen.isValid());
+
+    // After a send, the same set received again is an entry; received once more, it is not.
+    for (int again = 0; again < 2; ++again) {
+        const QString path =
+            store.write(sets[3], HistoryEntry::Direction::Received, t0.addSecs(60), 2, nullptr);
+        EXPECT_EQ(QFileInfo(path).fileName(), "2026-12-07_010303_received.DAT");
+    }
+    const QString path =
+        store.write(sets[3], HistoryEntry::Direction::Received, t0.addSecs(90), 2, nullptr);
+    EXPECT_EQ(QFileInfo(path).fileName(), "2026-12-07_010303_received.DAT");
+    const QList<HistoryEntry> after = store.entries();
+    ASSERT_EQ(after.size(), 6);
+    EXPECT_EQ(after[0].lastSeen, t0.addSecs(90));
+    EXPECT_EQ(after[1].filePath, entries[0].filePath); // both sends are still there
+    EXPECT_EQ(after[3].filePath, entries[2].filePath);
+}
+
+// A data set that cannot be written whole (file-size limit) is no entry: no file of another
+// size than 2913 bytes, and the reason is told.
+TEST(HistoryStore, AnEntryThatCannotBeWrittenWholeLeavesNoFile) {
+    DataHarness h;
+    HistoryStore store(HistoryStore::folderIn(h.dir.path()));
+    const int result = test::inSizeLimitedChild(2048, [&] {
+        QString failure;
+        const QString path =
+            store.write(DataSet(), HistoryEntry::Direction::Received, QDateTime(), 5, &failure);
+        return path.isEmpty() && !failure.isEmpty() ? 0 : 1;
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(QDir(store.folder()).entryList(QDir::Files), QStringList());
 }
 
 // A received configuration's dialog starts in the program folder (or the stored name's), a bare
