@@ -181,4 +181,17 @@ bool CliSession::takeDecodeFailure() {
     return failed;
 }
 
+QString CliSession::enterHistory(HistoryEntry::Direction direction) {
+    if (!QFileInfo(switches.IniFileName).isFile())
+        return {};
+    HistoryStore history(HistoryStore::folderIn(switches.ProgramFolder));
+    QString failure;
+    if (history
+            .write(store.DataSet, direction, QDateTime::currentDateTime(),
+                   HistoryStore::keepFrom(switches.IniFileName), &failure)
+            .isEmpty())
+        return QStringLiteral("%1: %2").arg(history.folder(), failure);
+    return {};
+}
+
 } // namespace zoz

@@ -8,6 +8,7 @@
 #include "dataset/Encoder.h"
 #include "files/ConfigFile.h"
 #include "files/DataFile.h"
+#include "files/HistoryStore.h"
 #include "link/CommandInterpreter.h"
 #include "link/ConfigTransfer.h"
 #include "link/FrameTransport.h"
@@ -49,6 +50,9 @@ public:
     int outcome(QString& error) const;
     // True when the decoder reported a failure since the last call.
     bool takeDecodeFailure();
+    // With a settings file: the data set as received or sent goes into the editor's History
+    // beside it, as the editor would have kept it. "" or the reason no entry was kept.
+    QString enterHistory(HistoryEntry::Direction direction);
 
     Switches switches;
     Texts texts;

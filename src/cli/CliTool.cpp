@@ -87,6 +87,12 @@ int CliTool::fail(int code, const QString& line) {
     return code;
 }
 
+// The exchange itself is done: a History entry not kept is worth a line, not a failure.
+void CliTool::warnHistory(const QString& failure) {
+    if (!failure.isEmpty())
+        m_err << "zozedud-cli: warning: History not kept: " << failure << Qt::endl;
+}
+
 int CliTool::run() {
     QCommandLineParser parser;
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
@@ -308,6 +314,7 @@ int CliTool::runLink(CliSession& session, const QString& command, const QStringL
         if (!session.dataFile.WriteDataFile(name))
             return fail(BadInput,
                         QStringLiteral("%1: %2").arg(args[0], session.ui.boxes.value(0).trimmed()));
+        warnHistory(session.enterHistory(HistoryEntry::Direction::Received));
         return Done;
     }
     if (command == QLatin1String("send")) {
@@ -322,6 +329,7 @@ int CliTool::runLink(CliSession& session, const QString& command, const QStringL
             return fail(code, error);
         if (const int code = session.outcome(error))
             return fail(code, error);
+        warnHistory(session.enterHistory(HistoryEntry::Direction::Sent));
         return Done;
     }
     // get-config / put-config: the configuration files are asked for by the file dialog.

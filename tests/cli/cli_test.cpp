@@ -1,5 +1,6 @@
 // zozedud-cli as a process against the simulator on a pseudo terminal.
 #include "dataset/DataSetImage.h"
+#include "files/HistoryStore.h"
 #include "support/DataHarness.h"
 #include "support/SimProcess.h"
 
@@ -23,12 +24,14 @@ struct CliRun {
 };
 
 // The tool beside the simulator in the build's bin folder, with the harness's settings file.
-CliRun cli(const DataHarness& h, const QStringList& args) {
+// A wrapper (prlimit ...) runs the tool under its limits.
+CliRun cli(const DataHarness& h, const QStringList& args, QStringList wrapper = {}) {
     const QString program = QFileInfo(QStringLiteral(QPL_SIM_PATH)).dir().filePath("zozedud-cli");
     QProcess process;
     QElapsedTimer clock;
     clock.start();
-    process.start(program, QStringList{"--settings", h.switches.IniFileName} + args);
+    wrapper << program << "--settings" << h.switches.IniFileName << args;
+    process.start(wrapper.takeFirst(), wrapper);
     process.waitForFinished(30000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             QString::fromLocal8Bit(process.readAllStandardError()), clock.elapsed(),
@@ -54,6 +57,32 @@ TEST(CliTest, ReceiveThenSendThenReceiveRoundTrips) {
         EXPECT_EQ(DataHarness::readFile(h.path(file)), expected) << command;
     }
     EXPECT_FALSE(sim.waitFor(QStringLiteral("TX 86")).isEmpty());
+
+    // Run with the editor's settings file, each exchange is in the editor's History too.
+    const QList<HistoryEntry> history =
+        HistoryStore(HistoryStore::folderIn(h.dir.path())).entries();
+    ASSERT_EQ(history.size(), 3);
+    const std::pair<HistoryEntry::Direction, QByteArray> expected[] = {
+        {HistoryEntry::Direction::Received, sent},
+        {HistoryEntry::Direction::Sent, sent},
+        {HistoryEntry::Direction::Received, held}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(history[i].direction, expected[i].first) << i;
+        EXPECT_EQ(DataHarness::readFile(history[i].filePath), expected[i].second) << i;
+    }
+}
+
+// Past a file-size limit the data file is not written: a described error and exit code 2, never
+// the end of the tool by SIGXFSZ.
+TEST(CliTest, FileSizeLimitEndsTheWriteWithAnError) {
+    DataHarness h;
+    SimProcess sim;
+    const QString out = h.path("out.DAT");
+    const CliRun run =
+        cli(h, {"--port", sim.device(), "receive", out}, {"prlimit", "--fsize=2048"});
+    EXPECT_EQ(run.exitCode, 2) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(out)) << run.err.toStdString();
+    EXPECT_NE(QFileInfo(out).size(), 2048);
 }
 
 // Each failure has its exit code and one error line naming the port, within the time-out, and
