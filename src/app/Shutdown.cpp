@@ -74,6 +74,8 @@ bool Shutdown::QueryEndProg(bool& query) {
             return false;
     }
     m_ending = true;
+    if (m_stopLink)
+        m_stopLink();
     m_log.WriteLog(m_texts.message(query ? QStringLiteral("QueryEndProg_ByUser")
                                          : QStringLiteral("QueryEndProg_NoQuery")));
     IniCache* cache = m_texts.iniCache();

@@ -19,6 +19,10 @@ class Shutdown {
 public:
     Shutdown(const Switches& switches, Texts& texts, AppLog& log, UserInterface& ui);
 
+    // Called first once the end is decided: the link starts no receive any more. The end lets
+    // events run (log lines, closing the port); a receive begun then would wait and show its box,
+    // and the end would never finish.
+    void setStopLink(std::function<void()> stopLink) { m_stopLink = std::move(stopLink); }
     // Closes the serial port; the link connects it, until then nothing happens.
     void setClosePort(std::function<void()> closePort) { m_closePort = std::move(closePort); }
     // Ends the process. The default flushes the standard streams and exits at once, so no
@@ -35,6 +39,7 @@ private:
     Texts& m_texts;
     AppLog& m_log;
     UserInterface& m_ui;
+    std::function<void()> m_stopLink;
     std::function<void()> m_closePort;
     std::function<void()> m_terminate;
     bool m_ending = false;

@@ -334,12 +334,10 @@ void Application::connectLink() {
         const QString port = m_serialPort.CommPort;
         return device.isEmpty() || device == port ? port : port + " = " + device;
     };
-    // An end that comes during an exchange (a signal, the window closed) lets events run while the
-    // port closes: the link starts no wait or box of its own any more.
-    m_shutdown.setClosePort([this] {
-        m_transport.Stop();
-        m_serialPort.ClosePort();
-    });
+    // An end during an exchange (a signal, the window closed) lets events run: the link starts no
+    // wait or box of its own any more.
+    m_shutdown.setStopLink([this] { m_transport.Stop(); });
+    m_shutdown.setClosePort([this] { m_serialPort.ClosePort(); });
 
     m_transport.setInterpreter([this](const QString& code, const QByteArray& frame) {
         m_interpreter.InterpretCommand(code, frame);

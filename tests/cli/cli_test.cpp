@@ -59,17 +59,10 @@ TEST(CliTest, ReceiveThenSendThenReceiveRoundTrips) {
     EXPECT_FALSE(sim.waitFor(QStringLiteral("TX 86")).isEmpty());
 
     // Run with the editor's settings file, each exchange is in the editor's History too.
-    const QList<HistoryEntry> history =
-        HistoryStore(HistoryStore::folderIn(h.dir.path())).entries();
-    ASSERT_EQ(history.size(), 3);
-    const std::pair<HistoryEntry::Direction, QByteArray> expected[] = {
-        {HistoryEntry::Direction::Received, sent},
-        {HistoryEntry::Direction::Sent, sent},
-        {HistoryEntry::Direction::Received, held}};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(history[i].direction, expected[i].first) << i;
-        EXPECT_EQ(DataHarness::readFile(history[i].filePath), expected[i].second) << i;
-    }
+    QList<QByteArray> history;
+    for (const HistoryEntry& e : HistoryStore(HistoryStore::folderIn(h.dir.path())).entries())
+        history << (e.filePath.contains("_sent") ? "s" : "r") + DataHarness::readFile(e.filePath);
+    EXPECT_EQ(history, (QList<QByteArray>{"r" + sent, "s" + sent, "r" + held}));
 }
 
 // Past a file-size limit the data file is not written: a described error and exit code 2, never

@@ -8,14 +8,14 @@
 
 namespace zoz::test {
 
-// Runs body in a forked child whose files may grow to fileSizeLimit bytes, SIGXFSZ ignored as the
-// programs do. The body's exit code, or minus the signal that ended the child.
-inline int inSizeLimitedChild(rlim_t fileSizeLimit, const std::function<int()>& body) {
+// Runs body in a forked child whose files may grow to limit bytes, SIGXFSZ ignored as the programs
+// do. The body's exit code, or minus the signal that ended the child.
+inline int inSizeLimitedChild(rlim_t limit, const std::function<int()>& body) {
     const pid_t pid = ::fork();
     if (pid == 0) {
         std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{fileSizeLimit, fileSizeLimit};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const rlimit size{limit, limit};
+        ::setrlimit(RLIMIT_FSIZE, &size);
         ::_exit(body());
     }
     int status = 0;
