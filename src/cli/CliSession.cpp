@@ -182,7 +182,12 @@ bool CliSession::takeDecodeFailure() {
 }
 
 QString CliSession::enterHistory(HistoryEntry::Direction direction) {
-    if (!QFileInfo(switches.IniFileName).isFile())
+    // An editor's program folder holds the default data file its settings name; a template of
+    // the settings (the shipped one in a source tree) gets no History beside it.
+    const QString defaultFile = GetIniValue(switches.IniFileName, QStringLiteral("Main"),
+                                            QStringLiteral("LoadAtStartup_Default"), QString())
+                                    .trimmed();
+    if (defaultFile.isEmpty() || !QFileInfo(switches.ProgramFolder + '/' + defaultFile).isFile())
         return {};
     HistoryStore history(HistoryStore::folderIn(switches.ProgramFolder));
     QString failure;

@@ -50,8 +50,9 @@ public:
     int outcome(QString& error) const;
     // True when the decoder reported a failure since the last call.
     bool takeDecodeFailure();
-    // With a settings file: the data set as received or sent goes into the editor's History
-    // beside it, as the editor would have kept it. "" or the reason no entry was kept.
+    // With an editor's settings file (its default data file beside it): the data set as received
+    // or sent goes into the editor's History there, as the editor keeps it. "" or the reason no
+    // entry was kept.
     QString enterHistory(HistoryEntry::Direction direction);
 
     Switches switches;
