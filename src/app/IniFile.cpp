@@ -43,11 +43,17 @@ bool writeLines(const QString& fileName, const QStringList& lines) {
     }
     QSaveFile file(fileName);
     file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered and written until done or refused: a buffered QSaveFile takes a short write
+    // (file-size limit, full disk) for done and commits a cut settings file.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
+    for (qint64 done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0) {
+            file.cancelWriting();
+            return false;
+        }
+        done += written;
     }
     return file.commit();
 }

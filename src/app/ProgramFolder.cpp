@@ -1,5 +1,7 @@
 #include "app/ProgramFolder.h"
 
+#include "app/Shutdown.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -30,6 +32,9 @@ ProgramPlace fillFromTemplates(ProgramPlace place) {
                       QStringLiteral("Error '%1' creating the program folder %2")
                           .arg(text, QDir::toNativeSeparators(place.folder)));
     }
+    // A settings file lost at the end comes back from its copy before a template replaces it.
+    place.settingsTakenBack =
+        TakeBackIniFile(place.folder + QLatin1Char('/') + place.name + QStringLiteral(".Ini"));
     const QDir templates(place.templates);
     // With a prefix of ~/.local the templates are in the user's folder itself, and the user's.
     const bool ownTemplates = QFileInfo(place.templates) == QFileInfo(place.folder);

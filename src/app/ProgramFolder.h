@@ -16,6 +16,8 @@ struct ProgramPlace {
     QString errorText;       // the system's description of the error; a missing template
     QString errorPath;       // the folder or file the failure concerns
     QString fallbackMessage; // the failure in English, for when no settings file can be read
+    // The settings file was missing and came back from its lined-up copy tmptmp.tmp.
+    bool settingsTakenBack = false;
 };
 
 // Decides the program folder. A build or a portable copy (also a read-only one without templates)

@@ -10,9 +10,13 @@
 #include "log/AppLog.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace zoz {
 
@@ -35,6 +39,15 @@ bool readLines(QFile& file, QStringList& lines) {
 bool isEntryCandidate(const QString& trimmed) {
     return !trimmed.isEmpty() && !trimmed.startsWith(QLatin1Char('[')) &&
            !trimmed.startsWith(QLatin1Char(';'));
+}
+
+// The bytes on the disk, not only in the system's cache, before the rename makes them the file.
+bool syncToDisk(QFile& file) {
+#ifdef Q_OS_UNIX
+    return ::fsync(file.handle()) == 0;
+#else
+    return file.flush();
+#endif
 }
 
 qint16 failed(int step, const QFile* file = nullptr) {
@@ -61,6 +74,8 @@ bool Shutdown::QueryEndProg(bool& query) {
             return false;
     }
     m_ending = true;
+    if (m_stopLink)
+        m_stopLink();
     if (m_beforeEnd)
         m_beforeEnd();
     m_log.WriteLog(m_texts.message(query ? QStringLiteral("QueryEndProg_ByUser")
@@ -148,33 +163,66 @@ qint16 FormatIniFile(const QString& fileName, IniCache* cache) {
         return failed(3);
     }
 
-    // Steps 5 to 10: the lined-up copy into the temporary file beside the settings file.
-    const int slash =
-        qMax(fileName.lastIndexOf(QLatin1Char('/')), fileName.lastIndexOf(QLatin1Char('\\')));
-    const QString tempName = fileName.left(slash + 1) + QStringLiteral("tmptmp.tmp");
+    // Steps 5 to 10: the lined-up copy into the temporary file beside the settings file. A copy
+    // that could not be written whole goes again, so that no cut copy is ever taken back.
+    const QString tempName = TempIniFileName(fileName);
     QFile temp(tempName);
     errno = 0;
     if (!temp.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return failed(6, &temp);
+    auto dropTemp = [&temp](qint16 result) {
+        temp.close();
+        temp.remove();
+        return result;
+    };
     for (const QString& line : *linedUp) {
         const QByteArray bytes = CodePage::fromUnicode(line) + "\r\n";
         errno = 0;
         if (temp.write(bytes) != bytes.size())
-            return failed(7, &temp);
+            return dropTemp(failed(7, &temp));
     }
     errno = 0;
-    if (!temp.flush())
-        return failed(10, &temp);
+    if (!temp.flush() || !syncToDisk(temp))
+        return dropTemp(failed(10, &temp));
     temp.close();
 
-    // Steps 11 and 12
+    // Steps 11 and 12: the rename replaces the settings file in one step (never deleted first),
+    // so a kill at any moment leaves the old or the new file.
     errno = 0;
-    if (!QFile::remove(fileName))
-        return failed(11);
-    errno = 0;
-    if (!QFile::rename(tempName, fileName))
-        return failed(12);
+    if (std::rename(QFile::encodeName(tempName).constData(),
+                    QFile::encodeName(fileName).constData()) != 0) {
+        const qint16 result = failed(12);
+        QFile::remove(tempName);
+        return result;
+    }
     return 0;
+}
+
+QString TempIniFileName(const QString& fileName) {
+    const int slash =
+        qMax(fileName.lastIndexOf(QLatin1Char('/')), fileName.lastIndexOf(QLatin1Char('\\')));
+    return fileName.left(slash + 1) + QStringLiteral("tmptmp.tmp");
+}
+
+bool TakeBackIniFile(const QString& fileName) {
+    const QString tempName = TempIniFileName(fileName);
+    if (QFileInfo::exists(fileName) || !QFileInfo(tempName).isFile())
+        return false;
+    QFile temp(tempName);
+    if (!temp.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = temp.readAll();
+    temp.close();
+    // Complete: every line ended with CR LF and already lined up, as the re-layout writes it.
+    // A copy cut inside a line, or a file of someone else, stays where it is.
+    if (bytes.isEmpty() || !bytes.endsWith("\r\n"))
+        return false;
+    const QStringList lines = IniDocument::splitLines(bytes);
+    const std::optional<QStringList> linedUp = LinedUpIniLines(lines);
+    if (!linedUp || *linedUp != lines)
+        return false;
+    return std::rename(QFile::encodeName(tempName).constData(),
+                       QFile::encodeName(fileName).constData()) == 0;
 }
 
 } // namespace zoz

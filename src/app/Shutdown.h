@@ -19,6 +19,10 @@ class Shutdown {
 public:
     Shutdown(const Switches& switches, Texts& texts, AppLog& log, UserInterface& ui);
 
+    // Called first once the end is decided: the link starts no receive any more. The end lets
+    // events run (log lines, closing the port); a receive begun then would wait and show its box,
+    // and the end would never finish.
+    void setStopLink(std::function<void()> stopLink) { m_stopLink = std::move(stopLink); }
     // Closes the serial port; the link connects it, until then nothing happens.
     void setClosePort(std::function<void()> closePort) { m_closePort = std::move(closePort); }
     // Runs once the end is decided, before anything is written or closed (the editor keeps its
@@ -38,6 +42,7 @@ private:
     Texts& m_texts;
     AppLog& m_log;
     UserInterface& m_ui;
+    std::function<void()> m_stopLink;
     std::function<void()> m_closePort;
     std::function<void()> m_terminate;
     std::function<void()> m_beforeEnd;
@@ -49,6 +54,11 @@ private:
 // step 3 and leaves the file as it was.
 // A cache's copy of the file is dropped.
 qint16 FormatIniFile(const QString& fileName, IniCache* cache = nullptr);
+// tmptmp.tmp in the settings file's folder, where FormatIniFile writes its copy.
+QString TempIniFileName(const QString& fileName);
+// Start-up, before any setting is read: a missing settings file with a complete lined-up copy
+// beside it (an end killed between writing and renaming) gets that copy back. True when taken.
+bool TakeBackIniFile(const QString& fileName);
 // The lines as FormatIniFile writes them; none when an entry comes before the first section.
 std::optional<QStringList> LinedUpIniLines(const QStringList& lines);
 

@@ -151,6 +151,9 @@ bool Startup::runSteps() {
     s.IniFileName = base + QStringLiteral(".Ini");
     s.DatFileName = base + QStringLiteral(".Dat");
     s.HexFileName = base + QStringLiteral(".HEX");
+    // Before the first setting is read: an end killed before its rename left only the copy.
+    const bool takenBack =
+        TakeBackIniFile(s.IniFileName) || (c.settingsTakenBack && c.settingsTakenBack());
     m_texts.setIniFileName(s.IniFileName);
     m_texts.setLanguage(QString()); // the language is not known before step 12
     // 4
@@ -202,6 +205,11 @@ bool Startup::runSteps() {
     m_texts.setLanguage(s.Language);
     if (c.languageKnown)
         c.languageKnown(s.Language);
+    if (takenBack) {
+        QString text = m_texts.message(QStringLiteral("IniFile_TakenBack"));
+        ReplaceParams(text, TempIniFileName(s.IniFileName), s.IniFileName);
+        m_log.WriteLog(QStringLiteral("  ") + text);
+    }
     s.ShowTabStrip_System = readSwitch(19, "ShowTabStrip_System", "no");
     s.RestoreLastPosition = readSwitch(19, "RestoreLastPosition", "Yes");
     s.XPLook = readSwitch(19, "XPLook", "no");

@@ -31,6 +31,9 @@ public:
         std::function<void(const QString&)> languageKnown;
         // The port as the settings name it, for the failure text of set-up step 1 (step 31).
         std::function<QString()> commPortName;
+        // True when the settings file was taken back from its lined-up copy before start-up
+        // (an installed program folder does that before filling in the templates).
+        std::function<bool()> settingsTakenBack;
     };
     // The clock start-up measures the splash time with, and how it waits.
     struct Timing {

@@ -170,4 +170,22 @@ int CliSession::checkVersion(QString& error) {
     return CliTool::VersionConflict;
 }
 
+QString CliSession::enterHistory(HistoryEntry::Direction direction) {
+    // An editor's program folder holds the default data file its settings name; a template of
+    // the settings (the shipped one in a source tree) gets no History beside it.
+    const QString defaultFile = GetIniValue(switches.IniFileName, QStringLiteral("Main"),
+                                            QStringLiteral("LoadAtStartup_Default"), QString())
+                                    .trimmed();
+    if (defaultFile.isEmpty() || !QFileInfo(switches.ProgramFolder + '/' + defaultFile).isFile())
+        return {};
+    HistoryStore history(HistoryStore::folderIn(switches.ProgramFolder));
+    QString failure;
+    if (history
+            .write(store.DataSet, direction, QDateTime::currentDateTime(),
+                   HistoryStore::keepFrom(switches.IniFileName), &failure)
+            .isEmpty())
+        return QStringLiteral("%1: %2").arg(history.folder(), failure);
+    return {};
+}
+
 } // namespace zoz

@@ -8,6 +8,7 @@
 #include "dataset/Encoder.h"
 #include "files/ConfigFile.h"
 #include "files/DataFile.h"
+#include "files/HistoryStore.h"
 #include "link/CommandInterpreter.h"
 #include "link/ConfigTransfer.h"
 #include "link/FrameTransport.h"
@@ -48,6 +49,10 @@ public:
     // Asks the controller's version (82 -> 83): 0, or an exit code with `error`
     // (VersionConflict when it runs another major version).
     int checkVersion(QString& error);
+    // With an editor's settings file (its default data file beside it): the data set as received
+    // or sent goes into the editor's History there, as the editor keeps it. "" or the reason no
+    // entry was kept.
+    QString enterHistory(HistoryEntry::Direction direction);
 
     Switches switches;
     Texts texts;

@@ -98,6 +98,12 @@ int CliTool::fail(int code, const QString& line) {
     return code;
 }
 
+// The exchange itself is done: a History entry not kept is worth a line, not a failure.
+void CliTool::warnHistory(const QString& failure) {
+    if (!failure.isEmpty())
+        m_err << "zozedud-cli: warning: History not kept: " << failure << Qt::endl;
+}
+
 int CliTool::run() {
     QCommandLineParser parser;
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
@@ -326,6 +332,7 @@ int CliTool::runLink(CliSession& session, const QString& command, const QStringL
         if (!session.dataFile.WriteDataFile(name))
             return fail(BadInput, QStringLiteral("%1: %2").arg(
                                       args[0], session.dataFile.LastFailure().trimmed()));
+        warnHistory(session.enterHistory(HistoryEntry::Direction::Received));
         return Done;
     }
     if (command == QLatin1String("send")) {
@@ -338,6 +345,7 @@ int CliTool::runLink(CliSession& session, const QString& command, const QStringL
         if (const int code = session.exitCode(
                 session.exchange(CodePage::fromUnicode(frameText), QStringLiteral("86")), error))
             return fail(code, error);
+        warnHistory(session.enterHistory(HistoryEntry::Direction::Sent));
         return Done;
     }
     // get-config / put-config: the configuration files are asked for by the file dialog.

@@ -32,6 +32,7 @@ public:
 
 private:
     int fail(int code, const QString& line);
+    void warnHistory(const QString& failure);
     int runOffline(CliSession& session, const QString& command, const QStringList& args);
     int runLink(CliSession& session, const QString& command, const QStringList& args);
     // Reads a data file (2913 bytes) or a text form into the session's data set.

@@ -3,12 +3,18 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <vector>
 
 int main(int argc, char** argv) {
+#ifdef SIGXFSZ
+    // A write past a file-size limit fails with EFBIG and takes its error path instead of
+    // ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     // The report lays out and paints text: QtGui, on the offscreen platform so that it needs no
     // display. Every other command stays on QtCore.
     bool report = false;

@@ -34,7 +34,8 @@ public:
 
     void channel(int channelRef) { byte(ChannelRef::ToFlat(channelRef)); }
 
-    // The number of the first member that is exactly 1; an empty group writes nothing.
+    // The number of the first member that is exactly 1; an empty group is a 0 byte, so that
+    // every field after it stays in its place.
     template <typename Array> void option(const Array& group) {
         for (size_t i = 1; i < group.size(); ++i) {
             if (group[i] == 1) {
@@ -42,6 +43,7 @@ public:
                 return;
             }
         }
+        byte(0);
     }
 
     template <typename Array> void bits(const Array& elements) {

@@ -6,8 +6,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace zoz {
@@ -22,6 +22,7 @@ const QRegularExpression& namePattern() {
 }
 
 const QString kTimeFormat = QStringLiteral("yyyy-MM-dd_HHmmss");
+constexpr int kUnchangedAfterSecs = 1;
 
 QString directionWord(HistoryEntry::Direction direction) {
     return direction == HistoryEntry::Direction::Sent ? QStringLiteral("sent")
@@ -71,31 +72,59 @@ QString HistoryStore::write(const DataSet& set, HistoryEntry::Direction directio
         return stem + directionWord(d) +
                (n > 1 ? QStringLiteral("_%1.DAT").arg(n) : QStringLiteral(".DAT"));
     };
+    const QByteArray image = DataSetImage::Write(set);
+
+    // A receive that brings exactly what the newest entry received adds nothing: that entry stays
+    // and only notes when the set was last seen unchanged (its file's modification time).
+    const QList<HistoryEntry> before = ours();
+    if (direction == HistoryEntry::Direction::Received && !before.isEmpty() &&
+        before.first().direction == HistoryEntry::Direction::Received) {
+        QFile newest(before.first().filePath);
+        if (newest.open(QIODevice::ReadWrite) && newest.readAll() == image &&
+            newest.setFileTime(when, QFileDevice::FileModificationTime))
+            return newest.fileName();
+    }
+
     int n = 1;
     while (dir.exists(name(HistoryEntry::Direction::Received, n)) ||
            dir.exists(name(HistoryEntry::Direction::Sent, n)))
         ++n;
     const QString path = dir.filePath(name(direction, n));
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(DataSetImage::Write(set)) < 0 ||
-        !file.commit()) {
+    // Whole or not at all: a full disk or a file-size limit leaves no entry behind.
+    const QString error = SafeFile::Write(path, image);
+    if (!error.isEmpty()) {
         if (failure)
-            *failure = file.errorString();
+            *failure = error;
         return {};
     }
 
-    // Only our own entries count and go; foreign and broken files stay where they are.
-    QList<HistoryEntry> ours = scan(false);
-    ours.erase(std::remove_if(ours.begin(), ours.end(),
+    // The file's time is the entry's, so that a later one tells when it was last seen.
+    QFile written(path);
+    if (written.open(QIODevice::Append))
+        written.setFileTime(when, QFileDevice::FileModificationTime);
+    written.close();
+
+    // Each direction keeps its own newest: a run of receives never pushes out the last confirmed
+    // send. Only our own entries count and go (unsent ones have their own bound); foreign and
+    // broken files stay where they are.
+    QHash<int, int> kept;
+    for (const HistoryEntry& entry : ours()) {
+        if (++kept[int(entry.direction)] > keep)
+            QFile::remove(entry.filePath);
+    }
+    return path;
+}
+
+QList<HistoryEntry> HistoryStore::ours() const {
+    QList<HistoryEntry> list = scan(false);
+    list.erase(std::remove_if(list.begin(), list.end(),
                               [](const HistoryEntry& e) {
                                   return !e.readable ||
                                          e.direction == HistoryEntry::Direction::Unsent;
                               }),
-               ours.end());
-    for (qsizetype i = keep; i < ours.size(); ++i)
-        QFile::remove(ours.at(i).filePath);
-    return path;
+               list.end());
+    return list;
 }
 
 QString HistoryStore::keepUnsent(const DataSet& set, const QDateTime& when, const QString& replace,
@@ -168,6 +197,10 @@ QList<HistoryEntry> HistoryStore::scan(bool readData) const {
         }
         entry.readable = entry.direction != HistoryEntry::Direction::Unknown &&
                          info.size() == DataSetImage::Size;
+        // Written at its name's time; a later time is the last receive that found it unchanged.
+        const QDateTime modified = info.lastModified();
+        if (entry.readable && entry.time.secsTo(modified) >= kUnchangedAfterSecs)
+            entry.lastSeen = modified;
         if (entry.readable && readData)
             entry.readable = readDataSet(entry.filePath, entry.data) == ReadResult::Ok;
         list.append(entry);

@@ -20,6 +20,8 @@ struct HistoryEntry {
     int sequence = 1; // 2, 3, ... for more sets within the same second
     bool readable = false;
     DataSet data;
+    // A received entry that later receives found unchanged: when it was last seen; else invalid.
+    QDateTime lastSeen;
 };
 
 // The automatic history: every data set received from the controller or sent and confirmed, as
@@ -44,8 +46,10 @@ public:
     enum class ReadResult { Ok, WrongLength, Unreadable };
     static ReadResult readDataSet(const QString& path, DataSet& set);
 
-    // Writes the set and then removes the oldest of our entries beyond keep. Returns the path
-    // written, or "" with failure set to the system's description.
+    // Writes the set and then removes the oldest of our entries beyond keep in its direction
+    // (received and sent are counted apart). A receive identical to the newest entry, itself a
+    // receive, writes nothing and marks that entry as seen at when. Returns the entry's path, or
+    // "" with failure set to the system's description.
     QString write(const DataSet& set, HistoryEntry::Direction direction, const QDateTime& when,
                   int keep, QString* failure);
     // The editor's set with unsent edits as an unsent entry in place of `replace` (the run's
@@ -62,6 +66,8 @@ public:
 
 private:
     QList<HistoryEntry> scan(bool readData) const;
+    // Our own entries (names of ours, 2913 bytes), newest first; the data is not read.
+    QList<HistoryEntry> ours() const;
 
     QString m_folder;
 };

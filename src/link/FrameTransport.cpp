@@ -91,6 +91,12 @@ void FrameTransport::Cancel() {
     emit wake();
 }
 
+void FrameTransport::Stop() {
+    m_stopped = true;
+    m_timerComm.stop();
+    Cancel();
+}
+
 void FrameTransport::WaitShort() {
     zoz::WaitMilliseconds(10);
 }
@@ -159,7 +165,7 @@ bool FrameTransport::frameComplete(int commandByte) const {
 }
 
 LinkOutcome FrameTransport::WaitForData() {
-    if (m_waitingForResponse || m_receiveBuffer.isEmpty() || m_receiveBusy)
+    if (m_stopped || m_waitingForResponse || m_receiveBuffer.isEmpty() || m_receiveBusy)
         return LinkOutcome::done();
     m_receiveBusy = true;
     m_timerComm.stop();

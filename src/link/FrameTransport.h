@@ -39,6 +39,9 @@ public:
     LinkOutcome WaitForData();
     // The transfer dialog's Cancel button.
     void Cancel();
+    // The program ends: a running wait ends as cancelled and no receive starts any more, so that
+    // the events the end lets run (closing the port) never open a wait or a box of their own.
+    void Stop();
 
     void SetCommDialogCaption(const QString& caption) { m_commDialogCaption = caption; }
     void ShowCommDialog();
@@ -79,6 +82,7 @@ private:
     bool m_cancelRequested = false;
     bool m_waitingForResponse = false;
     bool m_receiveBusy = false;
+    bool m_stopped = false;
 };
 
 } // namespace zoz

@@ -69,6 +69,7 @@ Application::Application(Options options)
     // Step 22: the default data file becomes the data set and its reference copy; a default file
     // that cannot be read ends the program.
     m_startup.collaborators().resetDataSet = [this] { m_dataFile.ResetDataSet(true, true); };
+    m_startup.collaborators().settingsTakenBack = [this] { return m_place.settingsTakenBack; };
     m_ui.hooks().refreshPages = [this] { pages().RefreshPages(); };
     m_ui.hooks().takeOverPages = [this] { pages().TakeOverPages(); };
     m_ui.hooks().nameBox = [this](int group, int index) { return pages().nameBox(group, index); };
@@ -293,6 +294,9 @@ void Application::connectLink() {
         const QString port = m_serialPort.CommPort;
         return device.isEmpty() || device == port ? port : port + " = " + device;
     };
+    // An end during an exchange (a signal, the window closed) lets events run: the link starts no
+    // wait or box of its own any more.
+    m_shutdown.setStopLink([this] { m_transport.Stop(); });
     m_shutdown.setClosePort([this] { m_serialPort.ClosePort(); });
     // The editor has a port picker: a hang-up report names it as the way out.
     m_linkReporter.setHangUpHint(true);

@@ -1,5 +1,6 @@
 #include "ui/HistoryWindow.h"
 
+#include "app/IniFile.h"
 #include "app/Texts.h"
 #include "dataset/DifferenceRows.h"
 #include "dataset/FieldCatalog.h"
@@ -79,11 +80,19 @@ void HistoryWindow::reload() {
     for (const HistoryEntry& entry : m_store.entries()) {
         QStringList columns;
         if (entry.readable) {
-            columns << entry.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
-                    << text(entry.direction == HistoryEntry::Direction::Sent ? "History_Sent"
-                            : entry.direction == HistoryEntry::Direction::Unsent
-                                ? "History_Unsent"
-                                : "History_Received")
+            const QString format = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+            QString direction =
+                text(entry.direction == HistoryEntry::Direction::Sent     ? "History_Sent"
+                     : entry.direction == HistoryEntry::Direction::Unsent ? "History_Unsent"
+                                                                          : "History_Received");
+            // Receives that brought the same set again show as the newest time of this entry.
+            if (entry.lastSeen.isValid()) {
+                QString unchanged = text("History_Unchanged");
+                ReplaceParams(unchanged, entry.time.toString(format));
+                direction += QStringLiteral(", ") + unchanged;
+            }
+            columns << (entry.lastSeen.isValid() ? entry.lastSeen : entry.time).toString(format)
+                    << direction
                     << QString::number(
                            DifferenceRows::shownDifferences(m_catalog, editor, entry.data).size());
         } else {

@@ -1,5 +1,6 @@
 // zozedud-cli as a process against the simulator on a pseudo terminal.
 #include "dataset/DataSetImage.h"
+#include "files/HistoryStore.h"
 #include "support/DataHarness.h"
 #include "support/SimProcess.h"
 
@@ -28,12 +29,14 @@ struct CliRun {
 };
 
 // The tool beside the simulator in the build's bin folder, with the harness's settings file.
-CliRun cli(const DataHarness& h, const QStringList& args) {
+// A wrapper (prlimit ...) runs the tool under its limits.
+CliRun cli(const DataHarness& h, const QStringList& args, QStringList wrapper = {}) {
     const QString program = QFileInfo(QStringLiteral(QPL_SIM_PATH)).dir().filePath("zozedud-cli");
     QProcess process;
     QElapsedTimer clock;
     clock.start();
-    process.start(program, QStringList{"--settings", h.switches.IniFileName} + args);
+    wrapper << program << "--settings" << h.switches.IniFileName << args;
+    process.start(wrapper.takeFirst(), wrapper);
     process.waitForFinished(30000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             QString::fromLocal8Bit(process.readAllStandardError()), clock.elapsed(),
@@ -51,6 +54,11 @@ TEST(CliTest, ReceiveThenSendThenReceiveRoundTrips) {
     QRandomGenerator random(7);
     const QByteArray sent = DataSetImage::Write(h.randomDataSet(random, DataSet{}));
     DataHarness::writeFile(h.path("in.DAT"), sent);
+    DataHarness::writeFile(h.path("Default.DAT"), sent); // an editor's folder: History is kept
+    DataHarness::writeFile(
+        h.switches.IniFileName,
+        DataHarness::readFile(h.switches.IniFileName)
+            .replace("[Main]\r\n", "[Main]\r\nLoadAtStartup_Default=Default.DAT\r\n"));
     for (const auto& [command, file, expected] : {std::tuple{"receive", "out.DAT", held},
                                                   {"send", "in.DAT", sent},
                                                   {"receive", "out.DAT", sent}}) {
@@ -59,6 +67,25 @@ TEST(CliTest, ReceiveThenSendThenReceiveRoundTrips) {
         EXPECT_EQ(DataHarness::readFile(h.path(file)), expected) << command;
     }
     EXPECT_FALSE(sim.waitFor(QStringLiteral("TX 86")).isEmpty());
+
+    // Run with the editor's settings file, each exchange is in the editor's History too.
+    QList<QByteArray> history;
+    for (const HistoryEntry& e : HistoryStore(HistoryStore::folderIn(h.dir.path())).entries())
+        history << (e.filePath.contains("_sent") ? "s" : "r") + DataHarness::readFile(e.filePath);
+    EXPECT_EQ(history, (QList<QByteArray>{"r" + sent, "s" + sent, "r" + held}));
+}
+
+// Past a file-size limit the data file is not written: a described error and exit code 2, never
+// the end of the tool by SIGXFSZ.
+TEST(CliTest, FileSizeLimitEndsTheWriteWithAnError) {
+    DataHarness h;
+    SimProcess sim;
+    const QString out = h.path("out.DAT");
+    const CliRun run =
+        cli(h, {"--port", sim.device(), "receive", out}, {"prlimit", "--fsize=2048"});
+    EXPECT_EQ(run.exitCode, 2) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(out)) << run.err.toStdString();
+    EXPECT_NE(QFileInfo(out).size(), 2048);
 }
 
 // Each failure has its exit code and one error line naming the port and the cause, long before the

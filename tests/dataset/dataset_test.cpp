@@ -195,12 +195,12 @@ TEST_F(CodecTest, DataBlockVectorsStatusAndHexDump) {
          },
          892,
          {"346:2D0E", "395:01010000000000008008", "405:1902810400"}},
-        // Only exactly 1 is on: a group with no member set writes no byte, the volume moves up.
+        // Only exactly 1 is on: a group with no member set is a 0 byte, the volume stays put.
         {[](DataSet& d) {
              d.Monitor.MonMode = {0, 0, 2, 0, 0};
          },
-         890,
-         {"345:2D"}},
+         892,
+         {"345:002D"}},
     };
     for (const auto& scene : scenes) {
         scene.change(h.store.DataSet);
@@ -287,6 +287,19 @@ TEST_F(CodecTest, DecodeOfEncodeGivesTheDataSetBackAndTheCodeAloneZeros) {
 // Decoding starts from the reference copy: a key without list entry keeps its value, a channel and
 // an option number out of range read as themselves and as no option; a key from 0x8000 ends the
 // decoding with a log report, the reference copy staying from there on, its file names included.
+// The shipped default data file goes out as a whole block "20" and comes back byte for byte.
+TEST_F(CodecTest, ShippedDefaultDataFileIsAWholeBlockAndRoundTrips) {
+    DataSet shipped;
+    ASSERT_TRUE(DataSetImage::Read(
+        DataHarness::readFile(ZOZ_BINARY_DIR "/tools/default-data/Default.DAT"), shipped));
+    const QString sent = encode(shipped);
+    EXPECT_EQ(sent.size(), 892);
+    h.store.DataSetDefault = DataSet();
+    h.store.DataSet = DataSet();
+    decode(sent);
+    EXPECT_EQ(DataSetImage::Write(h.store.DataSet), DataSetImage::Write(shipped));
+}
+
 TEST_F(CodecTest, StartsFromTheReferenceCopyAndStopsAtAnOverflow) {
     randomDefault();
     h.store.DataSetDefault.GPIO.GPIOInput[1] = 104;

@@ -3,6 +3,7 @@
 
 #include "dataset/HexCodec.h"
 #include "support/DataHarness.h"
+#include "support/LimitedChild.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,8 +14,9 @@ using zoz::test::DataHarness;
 
 namespace {
 
-// Five sets (seconds after t0), Keep 4, two foreign files: the four newest stay byte for byte,
-// newest first, the foreign ones unreadable and left alone.
+// Five sets (seconds after t0), Keep 2 for each direction, two foreign files: the oldest receive
+// goes, the sends stay; the rest byte for byte, newest first, the foreign ones unreadable and
+// left alone.
 TEST(HistoryStore, KeepsTheNewestByteForByteAndListsThemNewestFirst) {
     DataHarness h;
     QRandomGenerator random(7);
@@ -34,7 +36,7 @@ TEST(HistoryStore, KeepsTheNewestByteForByteAndListsThemNewestFirst) {
     for (const auto& [second, direction, name] : writes) {
         sets.append(h.randomDataSet(random, DataSet()));
         QString failure;
-        const QString path = store.write(sets.last(), direction, t0.addSecs(second), 4, &failure);
+        const QString path = store.write(sets.last(), direction, t0.addSecs(second), 2, &failure);
         EXPECT_EQ(QFileInfo(path).fileName(), name) << failure.toStdString();
     }
     const QList<HistoryEntry> entries = store.entries();
@@ -44,6 +46,26 @@ TEST(HistoryStore, KeepsTheNewestByteForByteAndListsThemNewestFirst) {
         EXPECT_TRUE(entries[i].readable && entries[i].data == sets[4 - i]) << i;
     }
     EXPECT_FALSE(entries[4].readable || entries[5].readable);
+
+    // After a send the same set received is an entry; received again, it only marks that entry.
+    for (const int second : {60, 90})
+        EXPECT_TRUE(
+            store.write(sets[3], HistoryEntry::Direction::Received, t0.addSecs(second), 2, nullptr)
+                .endsWith("2026-12-07_010303_received.DAT"));
+    const QList<HistoryEntry> after = store.entries();
+    ASSERT_EQ(after.size(), 6);
+    EXPECT_EQ(after[0].lastSeen, t0.addSecs(90));
+    EXPECT_FALSE(after[2].lastSeen.isValid());
+    EXPECT_EQ(after[1].filePath, entries[0].filePath); // both sends stay
+    EXPECT_EQ(after[3].filePath, entries[2].filePath);
+
+    // A set that cannot be written whole (file-size limit) is no entry and leaves no file.
+    QDir(folder).removeRecursively();
+    const auto write = [&] {
+        return int(store.write(sets[0], HistoryEntry::Direction::Sent, t0, 2, nullptr).isEmpty());
+    };
+    EXPECT_EQ(test::inSizeLimitedChild(2048, write), 1);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList());
 }
 
 // A received configuration's dialog starts in the program folder (or the stored name's), a bare

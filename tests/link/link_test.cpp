@@ -122,6 +122,22 @@ TEST(FrameTransport, TextThatNeverBecomesAFrameIsDiscardedAfterTheTimeOut) {
     EXPECT_TRUE(balanced(rig));
 }
 
+// Once the program ends, bytes that arrive start no wait and no box (an end during an exchange
+// otherwise hung in the time-out box of a receive begun while the port closed).
+TEST(FrameTransport, AfterStopArrivingBytesStartNoWait) {
+    LinkRig rig{{{"TimeOut", "1"}}};
+    rig.transport->Stop();
+    rig.sim.command("raw 85414243");
+    ASSERT_TRUE(
+        LinkRig::spinUntil([&] { return !rig.transport->ReceiveBuffer().isEmpty(); }, 5000));
+    QElapsedTimer clock;
+    clock.start();
+    rig.transport->WaitForData();
+    EXPECT_LT(clock.elapsed(), 500);
+    EXPECT_TRUE(rig.ui.boxes.isEmpty());
+    EXPECT_FALSE(rig.transport->ReceiveBusy());
+}
+
 // Neither a start that never completes nor an answer with another code ends the wait; the time-out
 // clears the buffer, and its box shows only with ShowMsgBox.
 TEST(FrameTransport, AWaitWithoutItsAnswerTimesOutAndClearsTheBuffer) {

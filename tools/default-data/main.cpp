@@ -23,6 +23,11 @@ int main(int argc, char** argv) {
                                                                        3, 2, 1, 2, 3, 4};
     for (int s = 1; s <= zoz::EditorRecord::MachSourceCount; ++s)
         data.Editor.MachSource(s)[zigZag[s - 1]] = 1;
+    // The pages always keep one member of each option group: the first, as a fresh editor shows.
+    data.Monitor.MonMode[1] = 1;
+    data.Monitor.MonAbgriff[1] = 1;
+    data.Monitor.Peakmeter[1] = 1;
+    data.Editor.Control[1] = 1;
 
     QFile file(QString::fromLocal8Bit(argv[1]));
     const QByteArray image = zoz::DataSetImage::Write(data);
