@@ -30,6 +30,11 @@ if(TARGET zozedud-cli)
     if(EXISTS ${PROJECT_SOURCE_DIR}/packaging/man/zozedud-cli.1)
         install(FILES packaging/man/zozedud-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
     endif()
+    # The nightly backup of the saved connections, as systemd user units; not enabled.
+    configure_file(packaging/systemd/zozedud-backup.service.in
+        ${CMAKE_BINARY_DIR}/zozedud-backup.service @ONLY)
+    install(FILES ${CMAKE_BINARY_DIR}/zozedud-backup.service packaging/systemd/zozedud-backup.timer
+        DESTINATION ${CMAKE_INSTALL_PREFIX}/lib/systemd/user)
 endif()
 
 # make package: a .deb whose library dependencies dpkg-shlibdeps finds.

@@ -132,7 +132,8 @@ int SerialPort::SetCommParameters() {
     {
         const QString given = value("Port", "2");
         const QString port = resolveConnection(iniFileName, given);
-        if (m_net && m_net->isOpen())
+        // A connection open to another place than the new value names is ended.
+        if (m_net && m_net->isOpen() && port.trimmed() != m_netPort)
             m_net->close();
         m_netPort.clear();
         if (NetworkLink::isNetworkPort(port)) {
@@ -345,6 +346,8 @@ bool SerialPort::OpenPort() {
             applyModemLines();
         m_reporter.ui().processEvents();
         PortOpened = isOpen();
+        if (!PortOpened) // hung up at once, as a device server does whose line is busy
+            m_openError = m_hangUpWhy;
     }
     return PortOpened;
 }
@@ -412,6 +415,7 @@ void SerialPort::hangUp(const QString& why) {
     if (m_hangUp)
         return;
     m_hangUp = true;
+    m_hangUpWhy = why;
     m_reporter.errorReport(QStringLiteral("Comm_HangUp_Err"), why, portText(), false, true);
     QMetaObject::invokeMethod(
         this,

@@ -103,6 +103,7 @@ private:
     QString m_requestedDevice;
     bool m_portIsNumber = false;
     bool m_hangUp = false;
+    QString m_hangUpWhy;
     QString m_writeError;
     QString m_openError;
 };

@@ -161,11 +161,10 @@ void PortPickerDialog::showState(QTreeWidgetItem* row, const QString& result) {
 }
 
 void PortPickerDialog::findController() {
+    // The typed port gets its row, which becomes the current one: the list and the field agree.
     const QString typed = m_path->text().trimmed();
-    if (!typed.isEmpty() && !m_list->findItems(typed, Qt::MatchExactly).isEmpty())
-        m_list->setCurrentItem(m_list->findItems(typed, Qt::MatchExactly).first());
-    else if (!typed.isEmpty())
-        rowFor(typed);
+    if (!typed.isEmpty())
+        m_list->setCurrentItem(rowFor(typed));
     stopFinding();
     const int round = ++m_round;
     m_answered = false;
@@ -214,8 +213,10 @@ void PortPickerDialog::probed(int round, const QString& location, bool answers,
         if (row->data(PortColumn, kLocationRole).toString() != location)
             continue;
         showState(row, result);
-        if (answers && !std::exchange(m_answered, true))
+        if (answers && !std::exchange(m_answered, true)) {
             m_list->setCurrentItem(row);
+            m_path->setText(location);
+        }
     }
     if (--m_pending == 0)
         finishFinding();

@@ -244,7 +244,9 @@ TEST_F(EditorHistoryTest, UndoAndRedoWalkTheStepsAcrossPages) {
 
 // The picker probes typed ports but not the editor's own, switches over, survives a vanished one.
 TEST_F(EditorHistoryTest, PortPickerFindsTheAnsweringControllerAndReopensThePortOnTheChosenOne) {
-    SimProcess other, silent({"--do", "fault noanswer 9"});
+    SimProcess other, silent({"--do", "fault noanswer 9"}), served({"--tcp", "0"});
+    const QString tcp = "tcp://127.0.0.1:" + served.waitFor("TCP ").mid(4);
+    SetIniValue(dir.ini(), "Connections", "Over TCP", tcp);
     auto* action = app->mainWindow().findChild<QAction*>("actPortPicker");
     action->trigger();
     auto* picker = app->mainWindow().findChild<QDialog*>("frmPortPicker");
@@ -262,12 +264,26 @@ TEST_F(EditorHistoryTest, PortPickerFindsTheAnsweringControllerAndReopensThePort
     for (SimProcess* typed : {&other, &silent}) {
         path->setText(typed->device());
         press("cmdFindController");
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return picker->findChild<QPushButton*>("cmdFindController")->isEnabled(); },
+            5000));
         for (QTreeWidgetItem* row : list->findItems(typed->device(), Qt::MatchExactly))
             states << row->text(2);
     }
     EXPECT_EQ(states, QStringList({app->texts().message("PortPicker_Answers"),
                                    app->texts().message("PortPicker_NoAnswer")}));
     EXPECT_TRUE(silent.waitFor("RX 80").startsWith("RX 80"));
+    // The saved connection is a row of its own, probed with the rest.
+    const QTreeWidgetItem* saved = list->findItems("Over TCP", Qt::MatchExactly).value(0);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->text(1), tcp);
+    EXPECT_EQ(saved->text(2), app->texts().message("PortPicker_Answers"));
+    // Cancel ends a search at once: no row stays "testing", the dialog stays.
+    press("cmdFindController");
+    press("cmdCancel");
+    EXPECT_TRUE(list->findItems(app->texts().message("PortPicker_Testing"), Qt::MatchContains, 2)
+                    .isEmpty());
+    EXPECT_TRUE(picker->isVisible());
     EXPECT_FALSE(chooseWhileProbing);
     EXPECT_TRUE(sim.quietFor("RX 80", 100)) << "the editor's own port is not probed";
 
