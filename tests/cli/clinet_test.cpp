@@ -1,5 +1,6 @@
 // zozedud-cli over TCP: the simulator's socket gives what its pseudo terminal gives, and a port
 // that cannot be reached is the port-open failure within the time-out.
+#include "app/IniFile.h"
 #include "dataset/DataSetImage.h"
 #include "support/DataHarness.h"
 #include "support/SimProcess.h"
@@ -21,6 +22,7 @@ struct CliRun {
     int exitCode = -1;
     QString err;
     qint64 ms = 0;
+    QString out;
 };
 
 CliRun cli(const QString& settings, const QStringList& args) {
@@ -31,7 +33,8 @@ CliRun cli(const QString& settings, const QStringList& args) {
     process.start(program, QStringList{"--settings", settings} + args);
     process.waitForFinished(30000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardError()), clock.elapsed()};
+            QString::fromLocal8Bit(process.readAllStandardError()), clock.elapsed(),
+            QString::fromLocal8Bit(process.readAllStandardOutput())};
 }
 
 // Send, receive and ping over the pty, tcp:// and tcp://[::1]: the same file, the same frame.
@@ -93,6 +96,32 @@ TEST(CliNetwork, UnreachablePortsAreThePortOpenFailure) {
         EXPECT_LT(run.ms, 3000) << port.toStdString();
         EXPECT_TRUE(run.err.contains(says)) << run.err.toStdString();
     }
+}
+
+// backup: each saved connection one line, the one that answered into the History, the exit code
+// that of the worst.
+TEST(CliNetwork, BackupReceivesEverySavedConnectionIntoTheHistory) {
+    DataHarness h;
+    SimProcess sim({"--tcp", "0"});
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
+    const QString gone = QString("tcp://127.0.0.1:%1").arg(closed.serverPort());
+    closed.close();
+    const QString ini = h.switches.IniFileName;
+    zoz::SetIniValue(ini, "Connections", "Studio A",
+                     "tcp://127.0.0.1:" + sim.waitFor("TCP ").mid(4));
+    zoz::SetIniValue(ini, "Connections", "Studio B", gone);
+    const CliRun run = cli(ini, {"--timeout", "2", "backup"});
+    EXPECT_EQ(run.exitCode, 5);
+    EXPECT_TRUE(run.out.startsWith("Studio A\t") && run.out.count('\n') == 1)
+        << run.out.toStdString();
+    EXPECT_TRUE(run.err.startsWith("zozedud-cli: Studio B\t") && run.err.contains(gone))
+        << run.err.toStdString();
+    const QStringList history = QDir(h.path("History")).entryList(QDir::Files);
+    ASSERT_EQ(history.size(), 1);
+    ASSERT_EQ(cli(ini, {"--port", sim.device(), "receive", h.path("direct.DAT")}).exitCode, 0);
+    EXPECT_TRUE(DataHarness::readFile(h.path("History/" + history[0])) ==
+                DataHarness::readFile(h.path("direct.DAT")));
 }
 
 } // namespace
