@@ -134,7 +134,9 @@ int link(const QString& program, const QString& simPath) {
     };
     transfers("receive", "send");
 
-    // The same over the simulator's TCP socket, paced alike: what the network layer adds.
+    // The same over the simulator's TCP socket, paced alike: what the network layer adds. The
+    // send's "86" is handed on at the next tick of TimerComm; the port changes after it.
+    spin(interval + 200);
     port.ClosePort();
     usePort(tcpPort);
     port.SetCommParameters();
