@@ -2,6 +2,7 @@
 
 #include "app/IniFile.h"
 #include "cli/CliTool.h"
+#include "files/HistoryOrigins.h"
 #include "files/HistoryStore.h"
 
 #include <QDateTime>
@@ -62,6 +63,7 @@ int CliBackup::backUp(const CliSession::Options& options, QString& what) {
         what = QStringLiteral("%1: %2").arg(history.folder(), failure);
         return CliTool::BadInput;
     }
+    HistoryOrigins(history.folder()).record(path, {session.portName(), QString()});
     what = QStringLiteral("port %1: received into %2").arg(session.portName(), path);
     return CliTool::Done;
 }

@@ -2,6 +2,7 @@
 // that cannot be reached is the port-open failure within the time-out.
 #include "app/IniFile.h"
 #include "dataset/DataSetImage.h"
+#include "files/HistoryOrigins.h"
 #include "support/DataHarness.h"
 #include "support/SimProcess.h"
 
@@ -122,6 +123,10 @@ TEST(CliNetwork, BackupReceivesEverySavedConnectionIntoTheHistory) {
     ASSERT_EQ(cli(ini, {"--port", sim.device(), "receive", h.path("direct.DAT")}).exitCode, 0);
     EXPECT_TRUE(DataHarness::readFile(h.path("History/" + history[0])) ==
                 DataHarness::readFile(h.path("direct.DAT")));
+    EXPECT_TRUE(zoz::HistoryOrigins(h.path("History"))
+                    .all()
+                    .value(history[0])
+                    .port.startsWith("Studio A (tcp://"));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include "app/IniFile.h"
 #include "dataset/DataSetImage.h"
+#include "files/HistoryOrigins.h"
 #include "files/HistoryStore.h"
 #include "pages/DataPage.h"
 #include "support/ProgramFolder.h"
@@ -143,6 +144,17 @@ TEST_F(EditorHistoryTest, EditsAreCountedAndMarkedUntilTheControllerConfirmsTheS
     HistoryWindow& window = app->editorHistory().historyWindow();
     auto* rows = window.findChild<QTreeWidget*>("lstHistory");
     ASSERT_EQ(rows->topLevelItemCount(), 2);
+    // Each row names its controller; the filter shows one controller's rows.
+    EXPECT_EQ(rows->topLevelItem(0)->text(3), sim.device());
+    HistoryOrigins(app->editorHistory().historyStore().folder())
+        .record(kept[1].filePath, {"B", {}});
+    window.reload();
+    auto* filter = window.findChild<QComboBox*>("cboHistoryController");
+    ASSERT_EQ(filter->count(), 3); // all, B, the simulator
+    filter->setCurrentIndex(filter->findText("B"));
+    EXPECT_TRUE(rows->topLevelItem(0)->isHidden());
+    EXPECT_FALSE(rows->topLevelItem(1)->isHidden());
+    filter->setCurrentIndex(0);
     QTest::mouseClick(rows->viewport(), Qt::LeftButton, {},
                       rows->visualItemRect(rows->topLevelItem(0)).center());
     QTest::mouseClick(window.findChild<QPushButton*>("cmdHistoryLoad"), Qt::LeftButton);
