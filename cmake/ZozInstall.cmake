@@ -48,6 +48,11 @@ if(ZOZ_GUI)
 endif()
 
 install(TARGETS zozedud-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The nightly backup of the saved connections, as systemd user units; not enabled.
+configure_file(packaging/systemd/zozedud-backup.service.in
+    ${CMAKE_BINARY_DIR}/zozedud-backup.service @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/zozedud-backup.service packaging/systemd/zozedud-backup.timer
+    DESTINATION lib/systemd/user)
 
 # make package: a .deb whose library dependencies dpkg-shlibdeps finds.
 set(CPACK_GENERATOR DEB)

@@ -55,7 +55,7 @@ for i, (name, form) in enumerate([("wall s", "{:8.3f} {:10.3f} {:8.3f}"),
 PY
 stop_all
 pids=()
-echo "link (19200 baud)"
+echo "link (19200 baud; pty, then the simulator's TCP socket)"
 "$bin/zoz-bench" link "$program" "$bin/qpl-sim"
 echo "typing (a name box, the controller's data known)"
 "$bin/zoz-bench" typing "$program" "$bin/qpl-sim"

@@ -1,7 +1,9 @@
 #include "cli/CliTool.h"
 
+#include "app/IniFile.h"
 #include "app/ProgramFolder.h"
 #include "base/CodePage.h"
+#include "cli/CliBackup.h"
 #include "cli/CliReport.h"
 #include "cli/CliSession.h"
 #include "dataset/DataSetImage.h"
@@ -35,7 +37,7 @@ const CommandDef kCommands[] = {
     {"receive", 1, true},    {"send", 1, true},       {"reset-device", 0, true},
     {"get-config", 2, true}, {"put-config", 2, true}, {"show", 1, false},
     {"export", 1, false},    {"import", 1, false},    {"diff", 2, false},
-    {"report", 1, false},
+    {"report", 1, false},    {"backup", 0, false},
 };
 
 // A whole configuration number 0..8: 0 the group (.CNG), 1..8 one configuration (.CNS).
@@ -55,7 +57,7 @@ QString CliTool::helpText() {
         "Usage: zozedud-cli [options] COMMAND [ARGUMENTS]\n"
         "\n"
         "Controller (over the serial port of [Comm] or --port):\n"
-        "  ports                  the serial ports of this system, one a line\n"
+        "  ports                  the serial ports of this system, then the saved connections\n"
         "  ping                   online test (80 -> 81)\n"
         "  info                   the controller's six status texts (82 -> 83), version checked\n"
         "Every controller command first asks the version (82 -> 83) and stops with exit code 6,\n"
@@ -65,6 +67,8 @@ QString CliTool::helpText() {
         "  reset-device           system reset of the controller (87 -> 88)\n"
         "  get-config N OUT       configuration N 1..8 into a .CNS file, 0: all eight into a .CNG\n"
         "  put-config N IN        send configuration N (1..8, .CNS) or all eight (0, .CNG)\n"
+        "  backup                 every saved connection's data set into the History, one\n"
+        "                         line each; the exit code is the worst of them\n"
         "Files:\n"
         "  show FILE              every field, named as on the pages (page, group, item, value)\n"
         "  export FILE            the text form (JSON) of a data file, to stdout or -o FILE\n"
@@ -75,7 +79,8 @@ QString CliTool::helpText() {
         "                         controller's status texts (82 -> 83) name it in the header\n"
         "\n"
         "Options:\n"
-        "  --port P               the port: a number (2 = /dev/ttyS1), a name or a path\n"
+        "  --port P               the port: a number (2 = /dev/ttyS1), a name or a path,\n"
+        "                         tcp://HOST:PORT, rfc2217://HOST:PORT or a saved connection\n"
         "  --settings FILE        settings file for [Comm], GPIO lists and language\n"
         "                         (default: zozedud.Ini beside the program, else the editor's\n"
         "                         ~/.local/share/zozedud/zozedud.Ini, else built-in values)\n"
@@ -184,8 +189,17 @@ int CliTool::run() {
     if (command == QLatin1String("ports")) {
         for (const PortInfo& p : PortCatalog::available())
             m_out << p.systemLocation << '\t' << p.description << Qt::endl;
+        // The saved connections follow: name, then the port string it stands for.
+        const QString section = QStringLiteral("Connections");
+        for (const QString& name : GetIniKeys(section, options.settingsFile).mid(1)) {
+            const QString value = GetIniValue(options.settingsFile, section, name, QString());
+            if (!value.trimmed().isEmpty())
+                m_out << name << '\t' << value.trimmed() << Qt::endl;
+        }
         return Done;
     }
+    if (command == QLatin1String("backup"))
+        return CliBackup::run(options, m_out, m_err);
     CliSession session(options);
     return def->link ? runLink(session, command, args) : runOffline(session, command, args);
 }

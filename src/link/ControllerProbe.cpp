@@ -6,6 +6,7 @@
 #include "base/CodePage.h"
 #include "link/FrameTransport.h"
 #include "link/LinkReporter.h"
+#include "link/NetworkLink.h"
 #include "link/SerialPort.h"
 #include "log/AppLog.h"
 
@@ -31,6 +32,10 @@ bool ControllerProbe::answersOnlineTest(const QString& port, const QString& sett
                         {QStringLiteral("HandShaking"), QString::number(handshaking)},
                         {QStringLiteral("ShowCancelDialog"), QStringLiteral("no")},
                         {QStringLiteral("TimeOut"), QStringLiteral("0")}};
+    // A network port connects within TimeOut (5 s when 0): the probe's limit holds there too.
+    if (NetworkLink::isNetworkPort(port))
+        serial.Overrides.insert(QStringLiteral("TimeOut"),
+                                QString::number(qMax(1, (timeoutMs + 999) / 1000)));
     auto fail = [error](const QString& why) {
         if (error)
             *error = why;

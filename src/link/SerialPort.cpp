@@ -4,6 +4,7 @@
 #include "app/Switches.h"
 #include "app/Texts.h"
 #include "link/LinkReporter.h"
+#include "link/NetworkLink.h"
 
 #include <QDir>
 #include <QFile>
@@ -52,6 +53,70 @@ SerialPort::SerialPort(LinkReporter& reporter, QObject* parent)
     connect(&m_port, &QSerialPort::errorOccurred, this, &SerialPort::onError);
 }
 
+SerialPort::~SerialPort() = default;
+
+QString SerialPort::resolveConnection(const QString& iniFileName, const QString& port) {
+    const QString name = port.trimmed();
+    if (name.isEmpty() || iniFileName.isEmpty() || NetworkLink::isNetworkPort(name))
+        return port;
+    const QString value =
+        GetIniValue(iniFileName, QStringLiteral("Connections"), name, QString()).trimmed();
+    return value.isEmpty() ? port : value;
+}
+
+// A network port needs no device file; a malformed address fails step 1 like a missing device.
+bool SerialPort::setUpNetwork(const QString& port) {
+    m_requestedDevice = port.trimmed();
+    if (!NetworkLink::parse(port))
+        return false;
+    if (!m_net) {
+        m_net = std::make_unique<NetworkLink>();
+        connect(m_net.get(), &NetworkLink::received, this, [this](QByteArray bytes) {
+            if (NullDiscard)
+                bytes.replace('\0', QByteArray());
+            if (!bytes.isEmpty())
+                emit received(bytes);
+        });
+        connect(m_net.get(), &NetworkLink::bytesWritten, this, &SerialPort::progress);
+        connect(m_net.get(), &NetworkLink::hungUp, this, &SerialPort::hangUp);
+    }
+    m_netPort = m_device = port.trimmed();
+    m_portIsNumber = false;
+    return true;
+}
+
+// A whole number n is the n-th serial port of the platform, anything else a device name.
+bool SerialPort::setUpSerial(const QString& port) {
+    QString device;
+    bool isNumber = false;
+    if (const auto n = int16(port)) {
+        isNumber = true;
+        device = QStringLiteral("/dev/ttyS%1").arg(*n - 1);
+        CommPort = QString::number(*n);
+    } else {
+        device = port.trimmed();
+        if (!device.isEmpty() && !device.startsWith(QLatin1Char('/')))
+            device = QSerialPortInfo(device).systemLocation();
+        CommPort = port.trimmed();
+    }
+    m_requestedDevice = device;
+    if (device.isEmpty() || (isNumber && device.contains(QLatin1Char('-'))) ||
+        !QFileInfo::exists(device))
+        return false;
+    m_device = device;
+    m_portIsNumber = isNumber;
+    m_port.setPortName(device);
+    return true;
+}
+
+bool SerialPort::isOpen() const {
+    return m_netPort.isEmpty() ? m_port.isOpen() : m_net->isOpen();
+}
+
+qint64 SerialPort::OutBufferCount() const {
+    return m_netPort.isEmpty() ? m_port.bytesToWrite() : m_net->bytesToWrite();
+}
+
 int SerialPort::SetCommParameters() {
     const QString iniFileName = m_reporter.switches().IniFileName;
     IniCache* cache = m_reporter.texts().iniCache();
@@ -63,28 +128,21 @@ int SerialPort::SetCommParameters() {
                            QString::fromLatin1(def), cache);
     };
 
-    // 1: a whole number n is the n-th serial port of the platform, anything else a device name.
+    // 1: a serial port, a network port, or a [Connections] name for either.
     {
-        const QString port = value("Port", "2");
-        QString device;
-        bool isNumber = false;
-        if (const auto n = int16(port)) {
-            isNumber = true;
-            device = QStringLiteral("/dev/ttyS%1").arg(*n - 1);
-            CommPort = QString::number(*n);
-        } else {
-            device = port.trimmed();
-            if (!device.isEmpty() && !device.startsWith(QLatin1Char('/')))
-                device = QSerialPortInfo(device).systemLocation();
-            CommPort = port.trimmed();
-        }
-        m_requestedDevice = device;
-        if (device.isEmpty() || (isNumber && device.contains(QLatin1Char('-'))) ||
-            !QFileInfo::exists(device))
+        const QString given = value("Port", "2");
+        const QString port = resolveConnection(iniFileName, given);
+        // A connection open to another place than the new value names is ended.
+        if (m_net && m_net->isOpen() && port.trimmed() != m_netPort)
+            m_net->close();
+        m_netPort.clear();
+        if (NetworkLink::isNetworkPort(port)) {
+            CommPort = given.trimmed();
+            if (!setUpNetwork(port))
+                return 1;
+        } else if (!setUpSerial(port)) {
             return 1;
-        m_device = device;
-        m_portIsNumber = isNumber;
-        m_port.setPortName(device);
+        }
     }
     // 2
     {
@@ -244,49 +302,107 @@ qint64 SerialPort::LockHolder(const QString& device) {
     return 0;
 }
 
+// The serial device opens at once; a network port connects within TimeOut (5 s when 0), with the
+// window's events running, and says why it failed: refused, unreachable, name or time-out.
+bool SerialPort::openDevice(QString& why) {
+    if (m_device.isEmpty()) {
+        why = QStringLiteral("no port set up");
+        return false;
+    }
+    if (m_netPort.isEmpty()) {
+        if (m_port.open(QIODevice::ReadWrite))
+            return true;
+        why = m_port.errorString();
+        // Busy is no missing permission: say who holds the port instead of Qt's "Permission
+        // error while locking the device".
+        m_busyHolder = -1;
+        if (m_port.error() == QSerialPort::PermissionError && !LacksPermission(m_device)) {
+            m_busyHolder = LockHolder(m_device);
+            why = m_reporter.texts().message(QStringLiteral("Comm_Port_InUse"));
+            if (m_busyHolder > 0)
+                why += QStringLiteral(" (PID %1)").arg(m_busyHolder);
+        }
+        m_port.clearError();
+        return false;
+    }
+    const auto address = NetworkLink::parse(m_netPort);
+    NetworkLink::Line line;
+    line.baud = quint32(m_port.baudRate());
+    line.dataBits = int(m_port.dataBits());
+    static const int parity[] = {1, 0, 3, 2, 5, 4}; // QSerialPort's order: n, -, e, o, s, m
+    line.parity = parity[qBound(0, int(m_port.parity()), 5)];
+    line.stopSize = m_port.stopBits() == QSerialPort::TwoStop          ? 2
+                    : m_port.stopBits() == QSerialPort::OneAndHalfStop ? 3
+                                                                       : 1;
+    line.flow = Handshaking == 1   ? TelnetCodec::Flow::XonXoff
+                : Handshaking >= 2 ? TelnetCodec::Flow::Hardware
+                                   : TelnetCodec::Flow::None;
+    line.dtr = DTREnable;
+    line.rts = RTSEnable;
+    const int seconds = TimeOut > 0 ? TimeOut : 5;
+    if (m_net->open(*address, line, seconds * 1000, why))
+        return true;
+    const QString where = address->text();
+    QString text;
+    switch (m_net->failure()) {
+    case NetworkLink::Failure::Refused:
+        text = m_reporter.text(QStringLiteral("Comm_Net_Refused"));
+        break;
+    case NetworkLink::Failure::Unreachable:
+        text = m_reporter.text(QStringLiteral("Comm_Net_Unreachable"));
+        break;
+    case NetworkLink::Failure::NameNotFound:
+        text = m_reporter.text(QStringLiteral("Comm_Net_NotFound"));
+        break;
+    case NetworkLink::Failure::TimedOut:
+        text = m_reporter.text(QStringLiteral("Comm_Net_TimedOut"));
+        break;
+    default:
+        text = why + QStringLiteral(" (&)");
+        break;
+    }
+    if (!text.contains(QLatin1Char('&')))
+        text += QStringLiteral(" (&)"); // a settings file without our texts still names the place
+    why = ReplaceParams(text, where, QString::number(seconds));
+    return false;
+}
+
 bool SerialPort::OpenPort() {
-    PortOpened = m_port.isOpen();
+    PortOpened = isOpen();
     if (!PortOpened) {
-        if (m_device.isEmpty() || !m_port.open(QIODevice::ReadWrite)) {
-            QString why =
-                m_device.isEmpty() ? QStringLiteral("no port set up") : m_port.errorString();
-            // Busy is no missing permission: say who holds the port instead of Qt's "Permission
-            // error while locking the device".
-            m_busyHolder = -1;
-            if (m_port.error() == QSerialPort::PermissionError && !LacksPermission(m_device)) {
-                m_busyHolder = LockHolder(m_device);
-                why = m_reporter.texts().message(QStringLiteral("Comm_Port_InUse"));
-                if (m_busyHolder > 0)
-                    why += QStringLiteral(" (PID %1)").arg(m_busyHolder);
-            }
-            m_port.clearError();
+        QString why;
+        if (!openDevice(why)) {
             m_openError = why;
-            m_reporter.errorReport(QStringLiteral("Comm_OpenPort_Err"), why, portText(), true, true,
-                                   PermissionHint(m_reporter.texts(), m_device));
+            m_reporter.errorReport(
+                QStringLiteral("Comm_OpenPort_Err"), why, portText(), true, true,
+                m_netPort.isEmpty() ? PermissionHint(m_reporter.texts(), m_device) : QString());
             return false;
         }
         m_hangUp = false;
         m_busyHolder = -1;
         m_openError.clear();
-        applyModemLines();
+        if (m_netPort.isEmpty())
+            applyModemLines();
         m_reporter.ui().processEvents();
-        PortOpened = m_port.isOpen();
+        PortOpened = isOpen();
+        if (!PortOpened) // hung up at once, as a device server does whose line is busy
+            m_openError = m_hangUpWhy;
     }
     return PortOpened;
 }
 
 bool SerialPort::Reopen() {
-    if (m_port.isOpen()) // still closing after the hang-up, or never went away
+    if (isOpen()) // still closing after the hang-up, or never went away
         return !m_hangUp;
-    if (m_device.isEmpty() || !QFileInfo::exists(m_device))
+    if (m_device.isEmpty() || (m_netPort.isEmpty() && !QFileInfo::exists(m_device)))
         return false;
-    if (!m_port.open(QIODevice::ReadWrite)) {
-        m_port.clearError();
+    QString why;
+    if (!openDevice(why))
         return false;
-    }
     m_hangUp = false;
     m_openError.clear();
-    applyModemLines();
+    if (m_netPort.isEmpty())
+        applyModemLines();
     PortOpened = true;
     emit reopened();
     return true;
@@ -295,8 +411,12 @@ bool SerialPort::Reopen() {
 bool SerialPort::ClosePort() {
     // A port closed on purpose is no hung-up port waiting to come back.
     m_hangUp = false;
-    PortOpened = m_port.isOpen();
-    if (PortOpened) {
+    PortOpened = isOpen();
+    if (PortOpened && !m_netPort.isEmpty()) {
+        m_net->close();
+        m_reporter.ui().processEvents();
+        PortOpened = isOpen();
+    } else if (PortOpened) {
         m_port.close();
         if (m_port.error() != QSerialPort::NoError && m_port.isOpen()) {
             const QString why = m_port.errorString();
@@ -312,11 +432,18 @@ bool SerialPort::ClosePort() {
 }
 
 bool SerialPort::write(const QByteArray& bytes) {
-    if (!m_port.isOpen()) {
+    if (!isOpen()) {
         m_writeError = QStringLiteral("The port is not open");
         return false;
     }
     emit writing(bytes);
+    if (!m_netPort.isEmpty()) {
+        if (!m_net->write(bytes)) {
+            m_writeError = m_net->errorString();
+            return false;
+        }
+        return true;
+    }
     if (m_port.write(bytes) != bytes.size()) {
         m_writeError = m_port.errorString();
         return false;
@@ -336,17 +463,26 @@ void SerialPort::onReadyRead() {
 void SerialPort::onError(QSerialPort::SerialPortError error) {
     if (error != QSerialPort::ReadError && error != QSerialPort::ResourceError)
         return;
-    if (m_hangUp || !m_port.isOpen())
-        return;
-    m_hangUp = true;
     // QSerialPort's own text here is a stale errno ("No such file or directory"); what the line
     // did is an I/O error on the device, the system's text for a hang-up.
-    emit hungUp(QString::fromLocal8Bit(std::strerror(EIO)));
+    if (m_port.isOpen())
+        hangUp(QString::fromLocal8Bit(std::strerror(EIO)));
+}
+
+// A device server that drops the connection is handled like a serial line that hangs up.
+void SerialPort::hangUp(const QString& why) {
+    if (m_hangUp)
+        return;
+    m_hangUp = true;
+    m_hangUpWhy = why;
+    emit hungUp(why); // the transport reports it and ends a running wait
     QMetaObject::invokeMethod(
         this,
         [this] {
             if (m_port.isOpen())
                 m_port.close();
+            if (m_net)
+                m_net->close();
             emit progress();
         },
         Qt::QueuedConnection);

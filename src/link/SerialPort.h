@@ -5,19 +5,24 @@
 #include <QObject>
 #include <QSerialPort>
 #include <QString>
+#include <memory>
 
 namespace zoz {
 
 class LinkReporter;
+class NetworkLink;
 class Texts;
 
 // The serial port and its [Comm] settings. One instance for the whole run: set up once at
-// start-up, opened on the main window's first activation, closed at the end.
+// start-up, opened on the main window's first activation, closed at the end. The port may also be
+// a device server on the network (tcp://, rfc2217://, or a [Connections] name for one): then a
+// NetworkLink stands in for the serial device and everything else stays as it is.
 class SerialPort : public QObject {
     Q_OBJECT
 public:
     // The settings file is the one the reporter's switches name when SetCommParameters runs.
     explicit SerialPort(LinkReporter& reporter, QObject* parent = nullptr);
+    ~SerialPort() override;
 
     // Steps 1..11 of [Comm]; 0 when all succeeded, else the number of the failing step.
     int SetCommParameters();
@@ -37,7 +42,7 @@ public:
     // ("/var/lock/LCK..ttyUSB0"), else 0.
     static qint64 LockHolder(const QString& device);
 
-    bool isOpen() const { return m_port.isOpen(); }
+    bool isOpen() const;
     // True when this user may not read and write the device at all (on Linux: not in the group
     // dialout), as opposed to a port that is merely in use.
     static bool LacksPermission(const QString& device);
@@ -46,7 +51,7 @@ public:
     // Queues bytes for output; false with errorString() when the port refuses them.
     bool write(const QByteArray& bytes);
     // Bytes written by us and not yet taken by the device (MSComm OutBufferCount).
-    qint64 OutBufferCount() const { return m_port.bytesToWrite(); }
+    qint64 OutBufferCount() const;
     // Why the last write failed.
     QString writeError() const { return m_writeError; }
     // The port number or name as error texts show it: " 2" for port 2, else the name.
@@ -54,6 +59,10 @@ public:
     QString deviceName() const { return m_device; }
     // The device set-up step 1 looked for last, also when it was refused ("" for an empty name).
     QString requestedDevice() const { return m_requestedDevice; }
+    // The port string a [Connections] name stands for; the value itself when it names none.
+    static QString resolveConnection(const QString& iniFileName, const QString& port);
+    // The network link while the port is a network port, else null.
+    NetworkLink* network() const { return m_net.get(); }
 
     // [Comm] values as applied.
     QString CommPort;
@@ -96,13 +105,20 @@ private:
     void applyModemLines();
     void onReadyRead();
     void onError(QSerialPort::SerialPortError error);
+    void hangUp(const QString& why);
+    bool openDevice(QString& why);
+    bool setUpSerial(const QString& port);
+    bool setUpNetwork(const QString& port);
 
     LinkReporter& m_reporter;
-    QSerialPort m_port;
+    QSerialPort m_port; // also keeps the line settings of a network port
+    std::unique_ptr<NetworkLink> m_net;
+    QString m_netPort; // the tcp:// or rfc2217:// value the port stands for
     QString m_device;
     QString m_requestedDevice;
     bool m_portIsNumber = false;
     bool m_hangUp = false;
+    QString m_hangUpWhy;
     QString m_writeError;
     QString m_openError;
     qint64 m_busyHolder = -1;

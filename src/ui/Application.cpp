@@ -130,6 +130,7 @@ void Application::connectExtras() {
         link.settings = m_serialPort.Settings;
         link.handshaking = m_serialPort.Handshaking;
         link.choose = [this](const QString& port) { return ChangePort(port); };
+        link.iniFileName = m_switches.IniFileName;
         portPicker().start(std::move(link));
     });
     m_mainWindow->addExtraAction(m_portPickerAction);

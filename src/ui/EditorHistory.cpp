@@ -7,6 +7,7 @@
 #include "dataset/DataStore.h"
 #include "dataset/FieldCatalog.h"
 #include "files/DataFile.h"
+#include "files/HistoryOrigins.h"
 #include "log/AppLog.h"
 #include "ui/ChangeTracker.h"
 #include "ui/CompareWindow.h"
@@ -198,6 +199,15 @@ void EditorHistory::writeHistory(ControllerCopy::Origin origin) {
             origin == ControllerCopy::Origin::Sent ? HistoryEntry::Direction::Sent
                                                    : HistoryEntry::Direction::Received,
             when, HistoryStore::keepFrom(m_texts.iniFileName()), &failure);
+        if (!written.isEmpty()) {
+            QStringList status; // the Status page's lines as the controller last sent them
+            for (int i = 1; i <= 6; ++i)
+                if (const QString t = m_store.StatusText[i].trimmedRight().trimmed(); !t.isEmpty())
+                    status << t;
+            HistoryOrigins(m_history.folder())
+                .record(written, {m_portName ? m_portName() : QString(),
+                                  status.join(QStringLiteral(" | "))});
+        }
         if (written.isEmpty())
             reportHistoryError(failure);
         if (m_historyWindow && m_historyWindow->isVisible())

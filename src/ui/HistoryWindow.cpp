@@ -4,9 +4,11 @@
 #include "app/Texts.h"
 #include "dataset/DifferenceRows.h"
 #include "dataset/FieldCatalog.h"
+#include "files/HistoryOrigins.h"
 #include "files/HistoryStore.h"
 #include "ui/CompareWindow.h"
 
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -22,13 +24,16 @@ namespace zoz {
 HistoryWindow::HistoryWindow(Texts& texts, const FieldCatalog& catalog, const HistoryStore& store,
                              std::function<DataSet()> editorSet, QWidget* parent)
     : QDialog(parent), m_texts(texts), m_catalog(catalog), m_store(store),
-      m_editorSet(std::move(editorSet)), m_rows(new QTreeWidget(this)) {
+      m_editorSet(std::move(editorSet)), m_rows(new QTreeWidget(this)),
+      m_controllers(new QComboBox(this)) {
     setObjectName(QStringLiteral("frmHistory"));
     setWindowTitle(text("History.Caption"));
     m_rows->setObjectName(QStringLiteral("lstHistory"));
     m_rows->setRootIsDecorated(false);
-    m_rows->setHeaderLabels(
-        {text("History_Time"), text("History_Direction"), text("History_Differences")});
+    m_rows->setHeaderLabels({text("History_Time"), text("History_Direction"),
+                             text("History_Differences"), text("History_Controller")});
+    m_controllers->setObjectName(QStringLiteral("cboHistoryController"));
+    connect(m_controllers, &QComboBox::currentIndexChanged, this, &HistoryWindow::applyFilter);
     m_rows->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     auto* buttons = new QDialogButtonBox(this);
@@ -50,6 +55,7 @@ HistoryWindow::HistoryWindow(Texts& texts, const FieldCatalog& catalog, const Hi
     buttons->addButton(close, QDialogButtonBox::RejectRole);
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_controllers);
     layout->addWidget(m_rows, 1);
     layout->addWidget(buttons);
     resize(560, 420);
@@ -77,6 +83,8 @@ QString HistoryWindow::text(const char* key) const {
 void HistoryWindow::reload() {
     m_rows->clear();
     const DataSet editor = m_editorSet ? m_editorSet() : DataSet{};
+    const QHash<QString, HistoryOrigins::Origin> origins = HistoryOrigins(m_store.folder()).all();
+    QStringList controllers;
     for (const HistoryEntry& entry : m_store.entries()) {
         QStringList columns;
         if (entry.readable) {
@@ -99,14 +107,41 @@ void HistoryWindow::reload() {
             columns << QFileInfo(entry.filePath).fileName() << text("History_Unreadable")
                     << QString();
         }
+        const HistoryOrigins::Origin origin = origins.value(QFileInfo(entry.filePath).fileName());
+        columns << origin.port;
+        if (!origin.port.isEmpty() && !controllers.contains(origin.port))
+            controllers << origin.port;
         auto* row = new QTreeWidgetItem(m_rows, columns);
+        row->setToolTip(3, origin.status);
         row->setData(0, Qt::UserRole, entry.readable ? entry.filePath : QString());
         row->setToolTip(0, entry.filePath);
         if (!entry.readable)
             row->setDisabled(true);
     }
-    if (m_rows->topLevelItemCount() > 0)
-        m_rows->setCurrentItem(m_rows->topLevelItem(0));
+    // The filter keeps its choice while that controller still has entries.
+    const QString chosen =
+        m_controllers->currentIndex() > 0 ? m_controllers->currentText() : QString();
+    const QSignalBlocker quiet(m_controllers);
+    m_controllers->clear();
+    m_controllers->addItem(text("History_AllControllers"));
+    controllers.sort();
+    m_controllers->addItems(controllers);
+    m_controllers->setCurrentIndex(qMax(0, m_controllers->findText(chosen)));
+    applyFilter();
+}
+
+void HistoryWindow::applyFilter() {
+    const QString chosen =
+        m_controllers->currentIndex() > 0 ? m_controllers->currentText() : QString();
+    QTreeWidgetItem* first = nullptr;
+    for (int i = 0; i < m_rows->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* row = m_rows->topLevelItem(i);
+        row->setHidden(!chosen.isEmpty() && row->text(3) != chosen);
+        if (!first && !row->isHidden())
+            first = row;
+    }
+    if (first)
+        m_rows->setCurrentItem(first);
 }
 
 QString HistoryWindow::currentFile() const {

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <functional>
 
+class QComboBox;
 class QPushButton;
 class QTreeWidget;
 
@@ -14,8 +15,9 @@ class FieldCatalog;
 class HistoryStore;
 class Texts;
 
-// The automatic history, newest first: time, direction and the number of differences to the
-// editor's set; an entry can be loaded or compared with the editor, the folder opened.
+// The automatic history, newest first: time, direction, the number of differences to the
+// editor's set and the controller it came from (a filter shows one controller's entries); an entry
+// can be loaded or compared with the editor, the folder opened.
 class HistoryWindow : public QDialog {
     Q_OBJECT
 public:
@@ -33,12 +35,15 @@ signals:
 
 private:
     QString text(const char* key) const;
+    // Hides the rows of other controllers than the filter's; all show for its first item.
+    void applyFilter();
 
     Texts& m_texts;
     const FieldCatalog& m_catalog;
     const HistoryStore& m_store;
     std::function<DataSet()> m_editorSet;
     QTreeWidget* m_rows;
+    QComboBox* m_controllers;
 };
 
 } // namespace zoz

@@ -9,8 +9,11 @@ LinkRig::LinkRig(const QMap<QString, QString>& comm, const QStringList& simArgs,
     switches.IniFileName = ini();
     switches.Language = QStringLiteral("ENG");
 
-    QMap<QString, QString> values{
-        {"Port", sim.device()}, {"TimeOut", "2"}, {"TimerInterval", "20"}};
+    // A simulator serving TCP is reached through its socket.
+    const QString portValue = simArgs.contains(QStringLiteral("--tcp"))
+                                  ? "tcp://127.0.0.1:" + sim.waitFor(QStringLiteral("TCP ")).mid(4)
+                                  : sim.device();
+    QMap<QString, QString> values{{"Port", portValue}, {"TimeOut", "2"}, {"TimerInterval", "20"}};
     values.insert(comm);
     QByteArray bytes = "[Comm]\r\n";
     for (auto it = values.begin(); it != values.end(); ++it)

@@ -4,6 +4,7 @@
 #include "app/IniFile.h"
 #include "dataset/DataSetImage.h"
 #include "dataset/FieldCatalog.h"
+#include "files/HistoryOrigins.h"
 #include "files/HistoryStore.h"
 #include "files/UnsentKeeper.h"
 #include "pages/DataPage.h"
@@ -250,6 +251,17 @@ TEST_F(EditorHistoryTest, EditsAreCountedAndMarkedUntilTheControllerConfirmsTheS
     HistoryWindow& window = app->editorHistory().historyWindow();
     auto* rows = window.findChild<QTreeWidget*>("lstHistory");
     ASSERT_EQ(rows->topLevelItemCount(), 2);
+    // Each row names its controller; the filter shows one controller's rows.
+    EXPECT_EQ(rows->topLevelItem(0)->text(3), sim.device());
+    HistoryOrigins(app->editorHistory().historyStore().folder())
+        .record(kept[1].filePath, {"B", {}});
+    window.reload();
+    auto* filter = window.findChild<QComboBox*>("cboHistoryController");
+    ASSERT_EQ(filter->count(), 3); // all, B, the simulator
+    filter->setCurrentIndex(filter->findText("B"));
+    EXPECT_TRUE(rows->topLevelItem(0)->isHidden());
+    EXPECT_FALSE(rows->topLevelItem(1)->isHidden());
+    filter->setCurrentIndex(0);
     QTest::mouseClick(rows->viewport(), Qt::LeftButton, {},
                       rows->visualItemRect(rows->topLevelItem(0)).center());
     QTest::mouseClick(window.findChild<QPushButton*>("cmdHistoryLoad"), Qt::LeftButton);
@@ -348,7 +360,9 @@ TEST_F(EditorHistoryTest, UndoAndRedoWalkTheStepsAcrossPages) {
 
 // The picker probes typed ports but not the editor's own, switches over, survives a vanished one.
 TEST_F(EditorHistoryTest, PortPickerFindsTheAnsweringControllerAndReopensThePortOnTheChosenOne) {
-    SimProcess other, silent({"--do", "fault noanswer 9"});
+    SimProcess other, silent({"--do", "fault noanswer 9"}), served({"--tcp", "0"});
+    const QString tcp = "tcp://127.0.0.1:" + served.waitFor("TCP ").mid(4);
+    SetIniValue(dir.ini(), "Connections", "Over TCP", tcp);
     auto* action = app->mainWindow().findChild<QAction*>("actPortPicker");
     action->trigger();
     auto* picker = app->mainWindow().findChild<QDialog*>("frmPortPicker");
@@ -366,12 +380,26 @@ TEST_F(EditorHistoryTest, PortPickerFindsTheAnsweringControllerAndReopensThePort
     for (SimProcess* typed : {&other, &silent}) {
         path->setText(typed->device());
         press("cmdFindController");
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return picker->findChild<QPushButton*>("cmdFindController")->isEnabled(); },
+            5000));
         for (QTreeWidgetItem* row : list->findItems(typed->device(), Qt::MatchExactly))
             states << row->text(2);
     }
     EXPECT_EQ(states, QStringList({app->texts().message("PortPicker_Answers"),
                                    app->texts().message("PortPicker_NoAnswer")}));
     EXPECT_TRUE(silent.waitFor("RX 80").startsWith("RX 80"));
+    // The saved connection is a row of its own, probed with the rest.
+    const QTreeWidgetItem* saved = list->findItems("Over TCP", Qt::MatchExactly).value(0);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->text(1), tcp);
+    EXPECT_EQ(saved->text(2), app->texts().message("PortPicker_Answers"));
+    // Cancel ends a search at once: no row stays "testing", the dialog stays.
+    press("cmdFindController");
+    press("cmdCancel");
+    EXPECT_TRUE(list->findItems(app->texts().message("PortPicker_Testing"), Qt::MatchContains, 2)
+                    .isEmpty());
+    EXPECT_TRUE(picker->isVisible());
     EXPECT_FALSE(chooseWhileProbing);
     EXPECT_TRUE(sim.quietFor("RX 80", 100)) << "the editor's own port is not probed";
 

@@ -1,7 +1,8 @@
 // Measurements of the editor for `make bench`:
 //   zoz-bench editor PROGRAM   start-up to "Ready", one round of events, end (timed from outside)
 //   zoz-bench link PROGRAM SIM receive and send of the data set over the simulator's pseudo
-//                              terminal, then wake-ups while idle and while waiting for an answer
+//                              terminal and over its loopback TCP socket, then wake-ups while
+//                              idle and while waiting for an answer
 //   zoz-bench typing PROGRAM SIM  CPU time of 200 keys typed into a name box once the controller's
 //                              data are known (so that every key is tracked and marked)
 // PROGRAM is the path the editor takes as its own (its folder holds zozedud.Ini and the default
@@ -48,14 +49,20 @@ void spin(int ms) {
     loop.exec();
 }
 
-// The simulator on its own pseudo terminal; its device, or "" when it did not start.
+// The simulator on its own pseudo terminal; its device, or "" when it did not start. With --tcp
+// the port is its socket's, tcp://127.0.0.1:PORT.
 QString startSimulator(QProcess& sim, const QString& path, const QStringList& args) {
     sim.start(path, args);
-    if (!sim.waitForStarted(5000) || !sim.waitForReadyRead(5000))
-        return {};
-    const QByteArray first = sim.readLine().trimmed();
+    const QByteArray wanted = args.contains(QStringLiteral("--tcp")) ? "TCP " : "PTY ";
+    QByteArray line;
+    while (!line.startsWith(wanted) && (sim.canReadLine() || sim.waitForReadyRead(5000)))
+        if (sim.canReadLine())
+            line = sim.readLine().trimmed();
     sim.closeReadChannel(QProcess::StandardOutput); // its console lines would wake us
-    return first.startsWith("PTY ") ? QString::fromLocal8Bit(first.mid(4)) : QString();
+    if (!line.startsWith(wanted))
+        return {};
+    return wanted == "PTY " ? QString::fromLocal8Bit(line.mid(4))
+                            : QStringLiteral("tcp://127.0.0.1:") + QString::fromLatin1(line.mid(4));
 }
 
 int editor(const QString& program) {
@@ -75,7 +82,12 @@ int link(const QString& program, const QString& simPath) {
     QProcess slowSim;
     const QString slowDevice = startSimulator(
         slowSim, simPath, {QStringLiteral("--answer-delay"), QStringLiteral("3000")});
-    if (device.isEmpty() || slowDevice.isEmpty()) {
+    QProcess tcpSim;
+    const QString tcpPort = startSimulator(tcpSim, simPath,
+                                           {QStringLiteral("--baud"), QStringLiteral("19200"),
+                                            QStringLiteral("--pace-input"), QStringLiteral("--tcp"),
+                                            QStringLiteral("0")});
+    if (device.isEmpty() || slowDevice.isEmpty() || tcpPort.isEmpty()) {
         std::fprintf(stderr, "zoz-bench: the simulator did not start\n");
         return 1;
     }
@@ -103,27 +115,45 @@ int link(const QString& program, const QString& simPath) {
                     wireMs + interval, ms / (wireMs + interval));
     };
 
-    // Receive: request "20" until the interpreter has acknowledged the data with "86".
-    QEventLoop acknowledged;
-    const auto ack = QObject::connect(&port, &SerialPort::writing, [&](const QByteArray& b) {
-        if (b.startsWith('\x86'))
-            acknowledged.quit();
-    });
-    QTimer::singleShot(30000, &acknowledged, &QEventLoop::quit);
     QElapsedTimer clock;
-    wireBytes = 0;
-    clock.start();
-    QTimer::singleShot(0, &application,
-                       [&] { application.dispatcher().Interpret_MenuCommand(106); });
-    acknowledged.exec();
-    report("receive", clock.elapsed());
-    QObject::disconnect(ack);
+    const auto transfers = [&](const char* receive, const char* send) {
+        // Receive: request "20" until the interpreter has acknowledged the data with "86".
+        QEventLoop acknowledged;
+        const auto ack = QObject::connect(&port, &SerialPort::writing, [&](const QByteArray& b) {
+            if (b.startsWith('\x86'))
+                acknowledged.quit();
+        });
+        QTimer::singleShot(30000, &acknowledged, &QEventLoop::quit);
+        wireBytes = 0;
+        clock.start();
+        QTimer::singleShot(0, &application,
+                           [&] { application.dispatcher().Interpret_MenuCommand(106); });
+        acknowledged.exec();
+        report(receive, clock.elapsed());
+        QObject::disconnect(ack);
 
-    // Send: the data set as the controller's request would send it, until its "86" is in.
-    wireBytes = 0;
-    clock.restart();
-    application.dispatcher().Interpret_MenuCommand(107);
-    report("send", clock.elapsed());
+        // Send: the data set as the controller's request would send it, until its "86" is in.
+        wireBytes = 0;
+        clock.restart();
+        application.dispatcher().Interpret_MenuCommand(107);
+        report(send, clock.elapsed());
+    };
+    transfers("receive", "send");
+
+    // The same over the simulator's TCP socket, paced alike: what the network layer adds. The
+    // send's "86" is handed on at the next tick of TimerComm; the port changes after it.
+    spin(interval + 200);
+    port.ClosePort();
+    usePort(tcpPort);
+    port.SetCommParameters();
+    if (!port.OpenPort())
+        return 1;
+    transfers("tcp recv", "tcp send");
+    port.ClosePort();
+    usePort(device);
+    port.SetCommParameters();
+    if (!port.OpenPort())
+        return 1;
 
     // Idle: nothing runs, so nothing should wake the program.
     spin(200);
@@ -146,7 +176,7 @@ int link(const QString& program, const QString& simPath) {
                 static_cast<long long>(contextSwitches() - before),
                 static_cast<long long>(clock.elapsed()));
     port.ClosePort();
-    for (QProcess* p : {&sim, &slowSim}) {
+    for (QProcess* p : {&sim, &slowSim, &tcpSim}) {
         p->write("quit\n");
         p->waitForFinished(2000);
     }

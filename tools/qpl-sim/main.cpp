@@ -1,12 +1,15 @@
 // qpl-sim: the QPL controller on a pseudo terminal, for tests and for running the editor without a
 // device. Prints "PTY <device>" first; commands arrive on stdin, one per line (see README).
 #include "Simulator.h"
+#include "TcpBridge.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
 #include <QSocketNotifier>
 #include <csignal>
+#include <cstdio>
+#include <memory>
 #include <unistd.h>
 
 int main(int argc, char** argv) {
@@ -44,7 +47,12 @@ int main(int argc, char** argv) {
     const QCommandLineOption paceInput(
         QStringLiteral("pace-input"),
         QStringLiteral("Also read at the --baud rate, so that a send takes its wire time."));
-    parser.addOptions({baud, paceInput, link, group, status, delay, dataset, doCmd});
+    const QCommandLineOption tcp(
+        QStringLiteral("tcp"),
+        QStringLiteral("Also serve the controller on this loopback TCP port (raw, as a device "
+                       "server); 0 picks a free port. Prints \"TCP <port>\" after \"PTY\"."),
+        QStringLiteral("port"));
+    parser.addOptions({baud, paceInput, link, group, status, delay, dataset, doCmd, tcp});
     parser.process(app);
 
     zoz::sim::Simulator::Options options;
@@ -68,6 +76,14 @@ int main(int argc, char** argv) {
                      Qt::QueuedConnection);
     if (!sim.open())
         return 1;
+    std::unique_ptr<zoz::sim::TcpBridge> bridge;
+    if (parser.isSet(tcp)) {
+        bridge = std::make_unique<zoz::sim::TcpBridge>(sim.devicePath());
+        if (!bridge->listen(quint16(parser.value(tcp).toUInt())))
+            return 1;
+        std::printf("TCP %u\n", unsigned(bridge->port()));
+        std::fflush(stdout);
+    }
     for (const QString& c : parser.values(doCmd))
         sim.command(c);
 

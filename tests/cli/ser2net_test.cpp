@@ -1,0 +1,97 @@
+// A real device server in front of the simulator's pseudo terminal: ser2net with a raw and an
+// RFC 2217 accepter on loopback ports, started and stopped by the test.
+#include "support/LinkRig.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <gtest/gtest.h>
+
+using zoz::test::LinkRig;
+
+namespace {
+
+quint16 freePort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    return probe.serverPort();
+}
+
+QString ttySpeed(const QString& device) {
+    QProcess stty;
+    stty.start("stty", {"-F", device, "speed"});
+    stty.waitForFinished(3000);
+    return QString::fromLatin1(stty.readAllStandardOutput()).trimmed();
+}
+
+// The exit code; stderr goes to the test's output.
+int cliReceive(const QString& settings, const QString& port, const QString& file) {
+    QProcess cli;
+    cli.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    cli.start(QFileInfo(QStringLiteral(QPL_SIM_PATH)).dir().filePath("zozedud-cli"),
+              {"--settings", settings, "--port", port, "--quiet", "receive", file});
+    cli.waitForFinished(30000);
+    return cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
+}
+
+} // namespace
+
+// The CLI receives the same file through both accepters as on the pty itself, and the baud rate
+// of [Comm] Settings reaches the server's tty while an rfc2217:// port is open.
+TEST(Ser2net, RawAndRfc2217AccepterGiveTheSameBytesAndTheBaudRateArrives) {
+    if (QStandardPaths::findExecutable("ser2net").isEmpty())
+        GTEST_SKIP() << "ser2net is not installed (tools/install-deps.sh installs it)";
+    const quint16 raw = freePort(), rfc = freePort();
+    LinkRig rig({{"Port", QString("rfc2217://127.0.0.1:%1").arg(rfc)}, {"Settings", "4800,n,8,1"}},
+                {}, false);
+    const QString device = rig.sim.device();
+    const QString connector =
+        "  connector: serialdev," + device + ",19200n81,local\n  options:\n    kickolduser: true\n";
+    rig.write("ser2net.yaml", QString("connection: &raw\n"
+                                      "  accepter: tcp,127.0.0.1,%1\n" +
+                                      connector +
+                                      "connection: &rfc\n"
+                                      "  accepter: telnet(rfc2217),tcp,127.0.0.1,%2\n" +
+                                      connector)
+                                  .arg(raw)
+                                  .arg(rfc)
+                                  .toLatin1());
+    QProcess server;
+    server.setProcessChannelMode(QProcess::ForwardedChannels);
+    server.start("ser2net", {"-n", "-u", "-c", rig.dir.filePath("ser2net.yaml"), "-P",
+                             rig.dir.filePath("pid")});
+    ASSERT_TRUE(server.waitForStarted(5000));
+    QTcpSocket knock;
+    ASSERT_TRUE(LinkRig::spinUntil(
+        [&] {
+            knock.abort();
+            knock.connectToHost(QHostAddress::LocalHost, rfc);
+            return knock.waitForConnected(200);
+        },
+        5000));
+    knock.abort();
+
+    const QString ini = rig.iniPath();
+    ASSERT_EQ(cliReceive(ini, device, rig.dir.filePath("pty.DAT")), 0);
+    for (const QString& port :
+         {QString("tcp://127.0.0.1:%1").arg(raw), QString("rfc2217://127.0.0.1:%1").arg(rfc)}) {
+        const QString file = rig.dir.filePath("net.DAT");
+        // ser2net frees the device a moment after the last client has gone; until then it
+        // drops a new connection at once (exit 5).
+        ASSERT_TRUE(LinkRig::spinUntil([&] { return cliReceive(ini, port, file) == 0; }, 5000))
+            << port.toStdString();
+        EXPECT_TRUE(rig.read("net.DAT") == rig.read("pty.DAT")) << port.toStdString();
+    }
+
+    QProcess::execute("stty", {"-F", device, "9600"});
+    ASSERT_EQ(rig.port->SetCommParameters(), 0);
+    ASSERT_TRUE(rig.port->OpenPort()) << rig.port->openError().toStdString();
+    EXPECT_TRUE(LinkRig::spinUntil([&] { return ttySpeed(device) == "4800"; }, 3000))
+        << ttySpeed(device).toStdString();
+    rig.port->ClosePort();
+    server.terminate();
+    server.waitForFinished(3000);
+}
