@@ -10,11 +10,12 @@ namespace zoz {
 // History, one line per controller; the exit code is the worst of them.
 class CliBackup {
 public:
-    static int run(const CliSession::Options& options, QTextStream& out, QTextStream& err);
+    static int run(const CliSession::Options& options, bool versionCheck, QTextStream& out,
+                   QTextStream& err);
 
 private:
     // Receives the data set of one connection into the History; 0 or an exit code with `what`.
-    static int backUp(const CliSession::Options& options, QString& what);
+    static int backUp(const CliSession::Options& options, bool versionCheck, QString& what);
 };
 
 } // namespace zoz

@@ -199,7 +199,7 @@ int CliTool::run() {
         return Done;
     }
     if (command == QLatin1String("backup"))
-        return CliBackup::run(options, m_out, m_err);
+        return CliBackup::run(options, m_versionCheck, m_out, m_err);
     CliSession session(options);
     return def->link ? runLink(session, command, args) : runOffline(session, command, args);
 }
