@@ -2,10 +2,12 @@
 
 #include <QHash>
 #include <QString>
+#include <memory>
 
 namespace zoz {
 
 class IniCache;
+class IniDocument;
 
 // Looks up user-visible texts by key in the section family of the chosen language.
 class Texts {
@@ -31,11 +33,16 @@ public:
     QString cached(const QString& key, const QString& defaultValue);
     QString cached(const QString& key) { return cached(key, key); }
 
+    // A copy that answers from the settings file as it is now, however the file changes later:
+    // the pages read their texts as at start-up, also those built later.
+    Texts frozen() const;
+
 private:
     QString m_iniFileName;
     IniCache* m_iniCache;
     QString m_language;
     QHash<QString, QString> m_cache;
+    std::shared_ptr<const IniDocument> m_frozen;
 };
 
 } // namespace zoz

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Texts.h"
 #include "app/UserInterface.h"
 #include "dataset/DataStore.h"
 
@@ -26,7 +27,6 @@ class NamesPage;
 class SnapShotPage;
 class StatusPage;
 class SystemPage;
-class Texts;
 class ValueCheckBox;
 struct Switches;
 
@@ -142,7 +142,7 @@ private:
 
     DataStore& m_store;
     const Switches& m_switches;
-    const Texts& m_texts;
+    const Texts m_texts; // as the settings file was when the pages were made
     std::function<ChooseDialog&()> m_chooser;
     QWidget* m_mainWindow;
 

@@ -8,6 +8,7 @@
 #include "dataset/FieldCatalog.h"
 #include "pages/DataPage.h"
 #include "pages/DataPages.h"
+#include "ui/AccessibleNames.h"
 #include "ui/CompareWindow.h"
 
 #include <QApplication>
@@ -299,6 +300,7 @@ void ChangeTracker::updateMarks(const DataSet& editor, bool ready) {
         widget->setStyleSheet(widget->property(kStyleProperty).toString());
         widget->setToolTip(widget->property(kToolTipProperty).toString());
         widget->setProperty(kMarkProperty, false);
+        AccessibleNames::setMark(widget, m_texts, {});
     }
     m_marked.clear();
     const QString prefix = m_texts.cached(QStringLiteral("Controller_Value"));
@@ -313,8 +315,11 @@ void ChangeTracker::updateMarks(const DataSet& editor, bool ready) {
         QString tip = prefix;
         ReplaceParams(tip, it.value().join(QStringLiteral(", ")));
         widget->setToolTip(tip);
+        AccessibleNames::setMark(widget, m_texts, it.value().join(QStringLiteral(", ")));
         m_marked.append(widget);
     }
+    if (marksChanged)
+        marksChanged(marks.keys());
 }
 
 } // namespace zoz

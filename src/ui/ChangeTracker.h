@@ -60,6 +60,9 @@ public:
     // Undo and redo put a set back into the pages; never a word to the controller.
     void apply(const DataSet& set);
 
+    // After every update of the marks: the controls marked now.
+    std::function<void(const QList<QWidget*>&)> marksChanged;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

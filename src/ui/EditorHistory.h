@@ -57,6 +57,9 @@ public:
     CompareWindow& compareWindow();
     HistoryWindow& historyWindow();
 
+    // The field catalogue, built on its first use.
+    const FieldCatalog& catalog();
+
     void showCompare();
     void showHistory();
     // The history entry into the editor after the usual question; true when loaded.
@@ -66,7 +69,6 @@ private:
     void writeHistory(ControllerCopy::Origin origin);
     std::optional<DataSet> readFile(const QString& path);
     DataSet editorSet() const;
-    const FieldCatalog& catalog();
     QAction* addAction(const char* name, const char* key, QAction* action = nullptr);
 
     Switches& m_switches;

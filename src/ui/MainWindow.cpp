@@ -307,6 +307,7 @@ void MainWindow::BuildTabStrip() {
         for (int j = 0; j < m_tabData->count(); ++j) {
             if (m_tabData->tabText(j).trimmed().toUpper() == caption) {
                 m_tabTags[j] += QStringLiteral("|FormName=") + name + QStringLiteral("|");
+                m_tabData->setTabData(j, name);
                 m_tabTags[j] += QStringLiteral("|TabStrip=") + m_tabData->tabText(j).trimmed() +
                                 QStringLiteral("|");
                 break;
@@ -401,6 +402,10 @@ void MainWindow::SwitchPage() {
         return;
     frame->raise();
     frame->show();
+    // The pages behind are hidden, not only covered: a screen reader reads what is shown.
+    for (QWidget* other : std::as_const(m_pageWindows))
+        if (other != frame && other->parentWidget() == m_fraContainer)
+            other->hide();
     if (m_hooks.pageSelected)
         m_hooks.pageSelected(window->objectName());
     m_fraBlind->raise();
