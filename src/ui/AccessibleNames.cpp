@@ -46,6 +46,7 @@ QString plain(QString text) {
 struct Place {
     QString group;
     QString label; // the row's label, "" when it has none
+    QLabel* labelWidget = nullptr;
     int row = -1;
 };
 
@@ -65,17 +66,17 @@ public:
     }
 
 private:
-    void put(const QList<QWidget*>& row, const QString& group, const QString& label) {
+    void put(const QList<QWidget*>& row, const QString& group, QLabel* label) {
         ++m_rows;
         for (QWidget* w : row)
-            m_places.insert(w, {group, label, m_rows});
+            m_places.insert(w, {group, label ? plain(label->text()) : QString(), label, m_rows});
     }
     void collect(QLayout* layout, const QString& group) {
         if (!layout)
             return;
         if (auto* grid = qobject_cast<QGridLayout*>(layout)) {
             for (int r = 0; r < grid->rowCount(); ++r) {
-                QString label;
+                QLabel* label = nullptr;
                 QList<QWidget*> row;
                 for (int c = 0; c < grid->columnCount(); ++c)
                     take(grid->itemAtPosition(r, c), group, label, row);
@@ -84,19 +85,19 @@ private:
             return;
         }
         // A box layout: a label names the controls after it.
-        QString label;
+        QLabel* label = nullptr;
         QList<QWidget*> row;
         for (int i = 0; i < layout->count(); ++i)
             take(layout->itemAt(i), group, label, row);
         put(row, group, label);
     }
-    void take(QLayoutItem* item, const QString& group, QString& label, QList<QWidget*>& row) {
+    void take(QLayoutItem* item, const QString& group, QLabel*& label, QList<QWidget*>& row) {
         if (!item)
             return;
         if (item->layout())
             collect(item->layout(), group);
         else if (auto* text = qobject_cast<QLabel*>(item->widget()))
-            label = plain(text->text());
+            label = text;
         else if (item->widget() && !row.contains(item->widget()))
             row.append(item->widget());
     }
@@ -157,9 +158,9 @@ void AccessibleNames::namePage(DataPage* page) {
         if (isControl(w) && w->accessibleName().isEmpty())
             controls.append(w);
 
-    // First the fields' own controls, so that the others of their row can lean on them.
+    // First the fields' own controls, by the catalogue.
     QHash<QWidget*, QString> names;
-    QHash<int, QString> rowNames;
+    QHash<QWidget*, QString> groups;
     const QString fieldName =
         m_texts.message(QStringLiteral("A11y_FieldName"), QStringLiteral("&"));
     for (QWidget* w : controls) {
@@ -179,16 +180,32 @@ void AccessibleNames::namePage(DataPage* page) {
         else if (ref.kind == FieldKind::Name)
             name = fill(fieldName, ref.item);
         names.insert(w, name);
-        if (place.row >= 0 && !rowNames.contains(place.row))
-            rowNames.insert(place.row, name);
+        groups.insert(w, ref.group);
     }
+    // A field's name that repeats on the page says its group ("Layer B, Channel 1 / 2").
+    QHash<QString, int> repeats;
+    for (QWidget* w : controls)
+        if (names.contains(w))
+            ++repeats[names.value(w)];
+    for (QWidget* w : controls)
+        if (repeats.value(names.value(w)) > 1 && !groups.value(w).isEmpty())
+            names[w] = groups.value(w) + QStringLiteral(", ") + names.value(w);
+
+    // The others lean on the field before them in their row (its drop-down button, the text
+    // shown beside it), else on the row's label.
     const QString choose = m_texts.message(QStringLiteral("A11y_Choose"), QStringLiteral("&"));
     const QString shownText = m_texts.message(QStringLiteral("A11y_RowText"), QStringLiteral("&"));
+    QString lastName;
+    int lastRow = -1;
     for (QWidget* w : controls) {
-        if (names.contains(w))
-            continue;
         const Place place = places.of(w, root);
-        const QString row = rowNames.value(place.row, place.label);
+        if (names.contains(w)) {
+            lastName = names.value(w);
+            lastRow = place.row;
+            continue;
+        }
+        const bool ofField = place.row >= 0 && place.row == lastRow;
+        const QString row = ofField ? lastName : place.label;
         QString name;
         if (auto* button = qobject_cast<QAbstractButton*>(w)) {
             const QString tip = plain(button->toolTip());
@@ -200,7 +217,7 @@ void AccessibleNames::namePage(DataPage* page) {
                 name = row.isEmpty() ? tip : tip + QStringLiteral(", ") + row;
             else
                 name = row;
-        } else if (rowNames.contains(place.row)) {
+        } else if (ofField) {
             name = fill(shownText, row); // the text beside a field
         } else {
             name = row.isEmpty() ? plain(w->toolTip()) : row;
@@ -239,6 +256,10 @@ void AccessibleNames::namePage(DataPage* page) {
             };
             show(box->currentText());
             connect(box, &QComboBox::currentTextChanged, box, show);
+            // On Linux a list's name is its value; its label reaches the reader as a relation.
+            if (const Place place = places.of(box, root); place.labelWidget)
+                if (!place.labelWidget->buddy())
+                    place.labelWidget->setBuddy(box);
         }
     }
 }

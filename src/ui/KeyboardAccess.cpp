@@ -88,10 +88,6 @@ KeyboardAccess::KeyboardAccess(MainWindow& window, Texts& texts, QObject* parent
 }
 
 void KeyboardAccess::start(QLabel* statusField, std::function<void()> openCompare) {
-    if (m_extras) {
-        m_extras->setText(m_texts.message(QStringLiteral("Menu_Extras"), QStringLiteral("Extras")));
-        m_extras->setAccessibleName(m_extras->text());
-    }
     m_status = statusField;
     m_openCompare = std::move(openCompare);
     if (m_status) {

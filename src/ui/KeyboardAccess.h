@@ -24,7 +24,7 @@ class KeyboardAccess : public QObject {
 public:
     KeyboardAccess(MainWindow& window, Texts& texts, QObject* parent = nullptr);
 
-    // Once the language is known: the labels; the status field and what it opens.
+    // After start-up: the status field and what it opens.
     void start(QLabel* statusField, std::function<void()> openCompare);
     // The tabs of the pages holding these controls get the picture; the others lose it.
     void markPages(const QList<QWidget*>& markedControls);

@@ -253,9 +253,11 @@ void MainWindow::BuildToolbarTexts() {
             QStringLiteral("Menu_") + ToolbarCommandName(i) + QStringLiteral(".ToolTip");
         m_buttons[i - 1]->setToolTip(m_texts.message(key, key));
     }
-    if (auto* extras = m_extrasBar->findChild<QToolButton*>(QStringLiteral("ToolbarExtras")))
+    if (auto* extras = m_extrasBar->findChild<QToolButton*>(QStringLiteral("ToolbarExtras"))) {
         extras->setToolTip(m_texts.message(QStringLiteral("Menu_Extras.ToolTip"),
                                            QStringLiteral("Menu_Extras.ToolTip")));
+        extras->setText(m_texts.message(QStringLiteral("Menu_Extras"), QStringLiteral("Extras")));
+    }
     BuildTabStrip();
 }
 
