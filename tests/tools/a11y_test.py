@@ -17,7 +17,10 @@ INPUT_ROLES = {'push button', 'toggle button', 'check box', 'radio button', 'tex
 def until(what, seconds, condition):
     end = time.monotonic() + seconds
     while time.monotonic() < end:
-        result = condition()
+        try:
+            result = condition()
+        except Exception:  # GLib.GError: a window or control went while it was read
+            result = None
         if result:
             return result
         time.sleep(0.1)
