@@ -270,13 +270,8 @@ double DataPages::numericValue(const QString& text) {
 QString DataPages::displayFileName(const QString& stored) const {
     const QString name = DataPage::rightTrimmed(DataPage::shown(stored));
     const QString prefix = m_switches.ProgramFolder + QLatin1Char('/');
-#ifdef Q_OS_WIN
-    const Qt::CaseSensitivity fileCase = Qt::CaseInsensitive;
-#else
-    const Qt::CaseSensitivity fileCase = Qt::CaseSensitive; // /TMP/x is not /tmp/x
-#endif
     if (!m_switches.ProgramFolder.isEmpty() &&
-        name.left(prefix.size()).compare(prefix, fileCase) == 0)
+        name.left(prefix.size()).compare(prefix, FileNameCase) == 0)
         return name.mid(prefix.size());
     return name;
 }

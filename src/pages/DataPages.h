@@ -104,6 +104,12 @@ public:
     // group 1..5, index from 1 within the group; an empty box for anything else.
     NameBox nameBox(int group, int index) const;
 
+    // File names keep their case on Linux (/TMP/x is not /tmp/x); Windows folds it.
+#ifdef Q_OS_WIN
+    static constexpr Qt::CaseSensitivity FileNameCase = Qt::CaseInsensitive;
+#else
+    static constexpr Qt::CaseSensitivity FileNameCase = Qt::CaseSensitive;
+#endif
     // The display form of a stored file name and its reverse (the program folder is left out
     // when the file lies in it).
     QString displayFileName(const QString& stored) const;
