@@ -4,13 +4,15 @@
 # apt-get goes to a log file, named when a step fails. desktop-file-utils and appstream validate the
 # installed desktop entry and metainfo; dpkg-dev and file let `make package` find the .deb's
 # library dependencies; lintian checks the .deb (tests/tools/package_test.sh); strace kills a
-# test's child at the settings file's rename; ser2net stands in for a device server.
+# test's child at the settings file's rename; ser2net stands in for a device server;
+# at-spi2-core, python3-pyatspi and dbus let a test read the editor as a screen reader does.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 packages=(cmake ninja-build g++ make pkg-config libgtest-dev libgmock-dev clang-format
           qt6-base-dev qt6-serialport-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n
           xvfb x11vnc openbox xdotool ccache desktop-file-utils appstream dpkg-dev file poppler-utils lintian
-          strace ser2net "$@")
+          strace ser2net
+          at-spi2-core python3-pyatspi dbus "$@")
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

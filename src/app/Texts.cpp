@@ -1,5 +1,6 @@
 #include "app/Texts.h"
 
+#include "app/IniCache.h"
 #include "app/IniFile.h"
 
 namespace zoz {
@@ -19,8 +20,20 @@ QString Texts::message(const QString& key, const QString& defaultValue) const {
     return lookup(QStringLiteral("Messages_") + m_language, key, defaultValue);
 }
 
+Texts Texts::frozen() const {
+    Texts copy(*this);
+    if (!m_frozen) {
+        IniCache own;
+        copy.m_frozen = std::make_shared<const IniDocument>(
+            (m_iniCache ? *m_iniCache : own).document(m_iniFileName));
+    }
+    return copy;
+}
+
 QString Texts::lookup(const QString& section, const QString& key,
                       const QString& defaultValue) const {
+    if (m_frozen)
+        return GetIniValue(*m_frozen, section, key, defaultValue);
     return GetIniValue(m_iniFileName, section, key, defaultValue, m_iniCache);
 }
 

@@ -2,10 +2,12 @@
 
 #include <QHash>
 #include <QString>
+#include <memory>
 
 namespace zoz {
 
 class IniCache;
+class IniDocument;
 
 // Looks up user-visible texts by key in the section family of the chosen language.
 class Texts {
@@ -34,11 +36,16 @@ public:
     // its "&" becomes the number ("1 change not sent", "2 changes not sent").
     QString counted(const QString& key, qint64 count);
 
+    // A copy that answers from the settings file as it is now, however the file changes later:
+    // the pages read their texts as at start-up, also those built later.
+    Texts frozen() const;
+
 private:
     QString m_iniFileName;
     IniCache* m_iniCache;
     QString m_language;
     QHash<QString, QString> m_cache;
+    std::shared_ptr<const IniDocument> m_frozen;
 };
 
 } // namespace zoz

@@ -1,5 +1,6 @@
 #include "pages/AssignBox.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace zoz {
@@ -24,6 +25,16 @@ void AssignBox::mouseReleaseEvent(QMouseEvent* event) {
     QLineEdit::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
+}
+
+void AssignBox::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter ||
+        key == Qt::Key_F4 || (key == Qt::Key_Down && event->modifiers() == Qt::AltModifier)) {
+        emit clicked();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
 }
 
 } // namespace zoz

@@ -5,7 +5,7 @@
 namespace zoz {
 
 // A locked text box that shows an assignment (a channel or a GPIO function). Its code lives in
-// the "Tag" property as decimal text; a click opens the chooser of its page.
+// the "Tag" property as decimal text; a click (or a key) opens the chooser of its page.
 class AssignBox : public QLineEdit {
     Q_OBJECT
 public:
@@ -20,6 +20,8 @@ signals:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // Space, Enter, F4 and Alt+Down open the chooser as a click does.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     int m_index;

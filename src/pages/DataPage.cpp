@@ -5,6 +5,7 @@
 #include "pages/AssignBox.h"
 #include "pages/PageFrame.h"
 #include "pages/ValueCheckBox.h"
+#include "pages/WheelGuard.h"
 #include "ui/Pictures.h"
 
 #include <QComboBox>
@@ -91,6 +92,7 @@ bool DataPage::eventFilter(QObject* watched, QEvent* event) {
 
 void DataPage::finishLoad() {
     LoadTexts();
+    WheelGuard::guardLists(m_fraTab);
     m_rootLayout->addStretch(1);
     const int height = m_rootLayout->hasHeightForWidth()
                            ? m_rootLayout->totalHeightForWidth(DesignWidth)

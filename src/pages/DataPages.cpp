@@ -17,6 +17,7 @@
 #include "pages/SystemPage.h"
 #include "pages/ValueCheckBox.h"
 #include "ui/ChooseDialog.h"
+#include "ui/WindowPlacement.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -50,20 +51,20 @@ QStringList splitList(const QString& text) {
 
 DataPages::DataPages(DataStore& store, const Switches& switches, const Texts& texts,
                      std::function<ChooseDialog&()> chooser, QWidget* mainWindow, QObject* parent)
-    : QObject(parent), m_store(store), m_switches(switches), m_texts(texts),
+    : QObject(parent), m_store(store), m_switches(switches), m_texts(texts.frozen()),
       m_chooser(std::move(chooser)), m_mainWindow(mainWindow) {
-    m_status = new StatusPage(texts, switches);
-    m_names = new NamesPage(texts, switches);
-    m_layer = new LayerPage(texts, switches);
-    m_monitor = new MonitorPage(texts, switches);
-    m_gpio = new GpioPage(texts, switches);
+    m_status = new StatusPage(m_texts, switches);
+    m_names = new NamesPage(m_texts, switches);
+    m_layer = new LayerPage(m_texts, switches);
+    m_monitor = new MonitorPage(m_texts, switches);
+    m_gpio = new GpioPage(m_texts, switches);
     // The GPIO page's load clears the definition lists; they are refilled when next needed.
     m_store.lstData[DataStore::GpioInputList].clear();
     m_store.lstData[DataStore::GpioOutputList].clear();
-    m_editor = new EditorPage(texts, switches);
-    m_snapShot = new SnapShotPage(texts, switches);
-    m_fbox = new FBoxPage(texts, switches);
-    m_system = new SystemPage(texts, switches);
+    m_editor = new EditorPage(m_texts, switches);
+    m_snapShot = new SnapShotPage(m_texts, switches);
+    m_fbox = new FBoxPage(m_texts, switches);
+    m_system = new SystemPage(m_texts, switches);
     m_pages = {m_status, m_names,    m_layer, m_monitor, m_gpio,
                m_editor, m_snapShot, m_fbox,  m_system};
     for (DataPage* page : m_pages)
@@ -270,7 +271,7 @@ QString DataPages::displayFileName(const QString& stored) const {
     const QString name = DataPage::rightTrimmed(DataPage::shown(stored));
     const QString prefix = m_switches.ProgramFolder + QLatin1Char('/');
     if (!m_switches.ProgramFolder.isEmpty() &&
-        name.left(prefix.size()).compare(prefix, Qt::CaseInsensitive) == 0)
+        name.left(prefix.size()).compare(prefix, FileNameCase) == 0)
         return name.mid(prefix.size());
     return name;
 }
@@ -450,7 +451,7 @@ void DataPages::centreChooser() {
         return;
     ChooseDialog& chooser = m_chooser();
     const QRect main = m_mainWindow->frameGeometry();
-    const QRect dialog = chooser.frameGeometry();
+    const QSize dialog = WindowPlacement::framedSize(chooser, m_mainWindow);
     chooser.move(main.left() + (main.width() - dialog.width()) / 2,
                  main.top() + (main.height() - dialog.height()) / 2);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Texts.h"
 #include "app/UserInterface.h"
 #include "dataset/DataStore.h"
 
@@ -26,7 +27,6 @@ class NamesPage;
 class SnapShotPage;
 class StatusPage;
 class SystemPage;
-class Texts;
 class ValueCheckBox;
 struct Switches;
 
@@ -104,6 +104,12 @@ public:
     // group 1..5, index from 1 within the group; an empty box for anything else.
     NameBox nameBox(int group, int index) const;
 
+    // File names keep their case on Linux (/TMP/x is not /tmp/x); Windows folds it.
+#ifdef Q_OS_WIN
+    static constexpr Qt::CaseSensitivity FileNameCase = Qt::CaseInsensitive;
+#else
+    static constexpr Qt::CaseSensitivity FileNameCase = Qt::CaseSensitive;
+#endif
     // The display form of a stored file name and its reverse (the program folder is left out
     // when the file lies in it).
     QString displayFileName(const QString& stored) const;
@@ -142,7 +148,7 @@ private:
 
     DataStore& m_store;
     const Switches& m_switches;
-    const Texts& m_texts;
+    const Texts m_texts; // as the settings file was when the pages were made
     std::function<ChooseDialog&()> m_chooser;
     QWidget* m_mainWindow;
 

@@ -3,8 +3,10 @@
 #include "app/IniFile.h"
 #include "dataset/DataSetImage.h"
 #include "pages/DataPage.h"
+#include "ui/ChangeTracker.h"
 #include "ui/PluginFreeStyle.h"
 #include "ui/ProtoTextBox.h"
+#include "ui/WindowPlacement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -116,6 +118,9 @@ Application::Application(Options options)
     connectExtras();
     connectHistory();
     addReportActions();
+    m_accessibleNames = std::make_unique<AccessibleNames>(
+        m_texts, [this]() -> const FieldCatalog& { return m_editorHistory->catalog(); });
+    m_keyboard = std::make_unique<KeyboardAccess>(*m_mainWindow, m_texts);
 }
 
 // The editor's added commands, in the menu at the toolbar's right end.
@@ -236,8 +241,9 @@ void Application::connectCommands() {
         if (proto.parentWidget() != m_mainWindow.get())
             proto.setParent(m_mainWindow.get(), proto.windowFlags() | Qt::Dialog);
         const QSize screen = m_mainWindow->screen()->geometry().size();
-        proto.move(Dispatcher::ProtocolWindowPosition(m_mainWindow->frameGeometry(),
-                                                      proto.frameGeometry().size(), screen));
+        proto.move(Dispatcher::ProtocolWindowPosition(
+            m_mainWindow->frameGeometry(), WindowPlacement::framedSize(proto, m_mainWindow.get()),
+            screen));
         proto.exec();
     };
     m_dispatcher.windows.showAbout = [this] {
@@ -356,9 +362,11 @@ DataPages& Application::pages() {
         m_dataStore, m_switches, m_texts, [this]() -> ChooseDialog& { return chooser(); },
         m_mainWindow.get());
     // A page built after the main window hosted it takes the window's look as well.
-    for (int n = 1; n <= 9; ++n)
+    for (int n = 1; n <= 9; ++n) {
         connect(m_pages->window(n), &DataPage::built, m_mainWindow.get(),
                 &MainWindow::applyXPLookTo);
+        m_accessibleNames->addPage(m_pages->window(n));
+    }
     DataPages::Services& services = m_pages->services;
     services.focusTabStrip = [this] { m_ui.focusTabStrip(); };
     services.setBusyCursor = [this](bool busy) { m_ui.setBusyCursor(busy); };
@@ -386,8 +394,14 @@ Application::~Application() {
 void Application::Main() {
     if (m_place.errorKey.isEmpty()) {
         m_startup.Main();
-        if (m_switches.InitDone)
+        if (m_switches.InitDone) {
             m_editorHistory->start();
+            ChangeTracker* tracker = m_editorHistory->tracker();
+            m_keyboard->start(tracker->statusField(), [this] { m_editorHistory->showCompare(); });
+            tracker->marksChanged = [this](const QList<QWidget*>& marked) {
+                m_keyboard->markPages(marked);
+            };
+        }
         // The language is known now.
         m_portPickerAction->setText(m_texts.message(QStringLiteral("Menu_PortPicker")));
         m_portPickerAction->setToolTip(m_texts.message(QStringLiteral("Menu_PortPicker.ToolTip")));

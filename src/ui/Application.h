@@ -22,10 +22,12 @@
 #include "log/AppLog.h"
 #include "log/ProtoText.h"
 #include "pages/DataPages.h"
+#include "ui/AccessibleNames.h"
 #include "ui/ChooseDialog.h"
 #include "ui/CommDialog.h"
 #include "ui/Dispatcher.h"
 #include "ui/EditorHistory.h"
+#include "ui/KeyboardAccess.h"
 #include "ui/MainWindow.h"
 #include "ui/PortPickerDialog.h"
 #include "ui/ProtoWindow.h"
@@ -142,6 +144,8 @@ private:
     // SIGINT and SIGTERM end the program the orderly way, without a question.
     EndSignals m_endSignals;
     std::unique_ptr<EditorHistory> m_editorHistory;
+    std::unique_ptr<AccessibleNames> m_accessibleNames;
+    std::unique_ptr<KeyboardAccess> m_keyboard;
     QString m_programFile;
     std::unique_ptr<ReportActions> m_report;
 };

@@ -8,6 +8,7 @@
 #include "dataset/FieldCatalog.h"
 #include "pages/DataPage.h"
 #include "pages/DataPages.h"
+#include "ui/AccessibleNames.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -356,6 +357,7 @@ void ChangeTracker::applyMarks(const QHash<QWidget*, QStringList>& marks) {
         widget->setStyleSheet(widget->property(kStyleProperty).toString());
         widget->setToolTip(widget->property(kToolTipProperty).toString());
         widget->setProperty(kMarkProperty, false);
+        AccessibleNames::setMark(widget, m_texts, {});
     }
     m_marked.clear();
     const QString prefix = m_texts.cached(QStringLiteral("Controller_Value"));
@@ -370,8 +372,11 @@ void ChangeTracker::applyMarks(const QHash<QWidget*, QStringList>& marks) {
         QString tip = prefix;
         ReplaceParams(tip, it.value().join(QStringLiteral(", ")));
         widget->setToolTip(tip);
+        AccessibleNames::setMark(widget, m_texts, it.value().join(QStringLiteral(", ")));
         m_marked.append(widget);
     }
+    if (marksChanged)
+        marksChanged(marks.keys());
 }
 
 } // namespace zoz

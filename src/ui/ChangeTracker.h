@@ -64,6 +64,8 @@ public:
 
     // The status text for a number of changes not sent (or the copy unknown / in step).
     QString statusText(int changes) const;
+    // After every update of the marks: the controls marked now.
+    std::function<void(const QList<QWidget*>&)> marksChanged;
 
 protected:
     // The pages' text boxes: the end of typing into one, and the undo keys.

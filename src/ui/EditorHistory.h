@@ -67,6 +67,9 @@ public:
     CompareWindow& compareWindow();
     HistoryWindow& historyWindow();
 
+    // The field catalogue, built on its first use.
+    const FieldCatalog& catalog();
+
     void showCompare();
     void showHistory();
     // The history entry into the editor after the usual question; true when loaded.
@@ -89,7 +92,6 @@ private:
     std::optional<DataSet> readFile(const QString& path);
     DataSet editorSet() const;
     void reportHistoryError(const QString& failure);
-    const FieldCatalog& catalog();
     QAction* addAction(const char* name, const char* key, QAction* action = nullptr);
 
     Switches& m_switches;

@@ -253,9 +253,11 @@ void MainWindow::BuildToolbarTexts() {
             QStringLiteral("Menu_") + ToolbarCommandName(i) + QStringLiteral(".ToolTip");
         m_buttons[i - 1]->setToolTip(m_texts.message(key, key));
     }
-    if (auto* extras = m_extrasBar->findChild<QToolButton*>(QStringLiteral("ToolbarExtras")))
+    if (auto* extras = m_extrasBar->findChild<QToolButton*>(QStringLiteral("ToolbarExtras"))) {
         extras->setToolTip(m_texts.message(QStringLiteral("Menu_Extras.ToolTip"),
                                            QStringLiteral("Menu_Extras.ToolTip")));
+        extras->setText(m_texts.message(QStringLiteral("Menu_Extras"), QStringLiteral("Extras")));
+    }
     BuildTabStrip();
 }
 
@@ -307,6 +309,7 @@ void MainWindow::BuildTabStrip() {
         for (int j = 0; j < m_tabData->count(); ++j) {
             if (m_tabData->tabText(j).trimmed().toUpper() == caption) {
                 m_tabTags[j] += QStringLiteral("|FormName=") + name + QStringLiteral("|");
+                m_tabData->setTabData(j, name);
                 m_tabTags[j] += QStringLiteral("|TabStrip=") + m_tabData->tabText(j).trimmed() +
                                 QStringLiteral("|");
                 break;
@@ -401,6 +404,10 @@ void MainWindow::SwitchPage() {
         return;
     frame->raise();
     frame->show();
+    // The pages behind are hidden, not only covered: a screen reader reads what is shown.
+    for (QWidget* other : std::as_const(m_pageWindows))
+        if (other != frame && other->parentWidget() == m_fraContainer)
+            other->hide();
     if (m_hooks.pageSelected)
         m_hooks.pageSelected(window->objectName());
     m_fraBlind->raise();

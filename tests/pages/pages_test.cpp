@@ -105,6 +105,7 @@ TEST_F(PageRefresh, OddValuesKeepTheControlsAsTheyWereAndLongTextsAreCut) {
     store.DataSet.Monitor.MonMode = {0, 0, 0, 0, 0};
     store.DataSet.Editor.MachSource(3) = {0, 0, 0, 0, 0, 0};
     store.DataSet.Editor.MachSource(4) = {0, 0, 0, 2, 0, 0};
+    // Another folder on Linux, where file names keep their case: shown and kept as stored.
     store.DataSet.SnapShot.SnapShotFile[1] = dir.path().toUpper() + "/A.CNS";
     store.DataSet.SnapShot.SnapShotFile[4] = dir.path() + "x/B.CNS"; // a sibling folder
     pages->RefreshPages();
@@ -114,7 +115,7 @@ TEST_F(PageRefresh, OddValuesKeepTheControlsAsTheyWereAndLongTextsAreCut) {
     EXPECT_EQ(find<AssignBox>(3, "txtInputA_0")->text(), "Vox"); // kept: the name of 103
     EXPECT_EQ(find<AssignBox>(5, "txtInput_0")->text(), "x");
     EXPECT_EQ(find<AssignBox>(3, "txtInputB_1")->text(), "- none -");
-    EXPECT_EQ(find<QLineEdit>(7, "txtInfoPart01_0")->text(), "A.CNS");
+    EXPECT_EQ(find<QLineEdit>(7, "txtInfoPart01_0")->text(), dir.path().toUpper() + "/A.CNS");
     EXPECT_EQ(find<QLineEdit>(7, "txtInfoPart01_3")->text(), dir.path() + "x/B.CNS");
     EXPECT_EQ(find<QLineEdit>(7, "txtInfoPart01_3")->cursorPosition(), 0); // shown from its start
     auto* name = find<QLineEdit>(2, "txtInputAnalog_0");
@@ -130,7 +131,8 @@ TEST_F(PageRefresh, OddValuesKeepTheControlsAsTheyWereAndLongTextsAreCut) {
     EXPECT_EQ(store.DataSet.Editor.MachSource(3), (MachSourceRows{0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(store.DataSet.Editor.MachSource(4), (MachSourceRows{0, 0, 0, 2, 0, 0}));
     EXPECT_EQ(store.DataSet.Name.InputAnalogName[1].text(), "LongerTh");
-    EXPECT_EQ(store.DataSet.SnapShot.SnapShotFile[1].trimmedRight(), dir.path() + "/A.CNS");
+    EXPECT_EQ(store.DataSet.SnapShot.SnapShotFile[1].trimmedRight(),
+              dir.path().toUpper() + "/A.CNS");
     EXPECT_EQ(store.DataSet.SnapShot.SnapShotFile[2].trimmedRight(), dir.path() + "/sub/SNAP2.CNS");
     store.DataSet.Monitor.MonKanal = -1; // -1 clears the selection
     pages->RefreshPages();

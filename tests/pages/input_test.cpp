@@ -1,0 +1,114 @@
+// Text that reaches a box other than as a plain key, and the mouse wheel.
+#include "PageFixture.h"
+
+#include "ui/KeyboardAccess.h"
+#include "ui/MainWindow.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QTabBar>
+#include <functional>
+
+namespace zoz::test {
+namespace {
+
+using PageInput = PageFixture;
+
+void commit(QLineEdit* box, const QString& preedit, const QString& text) {
+    if (!preedit.isEmpty()) { // a dead key first shows what it waits to compose
+        QInputMethodEvent composing(preedit, {});
+        QApplication::sendEvent(box, &composing);
+    }
+    QInputMethodEvent done;
+    done.setCommitString(text);
+    QApplication::sendEvent(box, &done);
+}
+
+void paste(QLineEdit* box, const QString& text) {
+    QApplication::clipboard()->setText(text);
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
+    QApplication::sendEvent(box, &key); // as the window system sends Ctrl+V
+}
+
+void wheel(QWidget* widget) {
+    QWheelEvent turn(QPointF(5, 5), widget->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                     Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &turn);
+}
+
+// What the key filter refuses stays out, whichever way it comes; what it lets through and what
+// the program put there stay.
+TEST_F(PageInput, OnlyWhatAKeyWouldGiveGetsIntoTheBoxes) {
+    auto* name = find<QLineEdit>(2, QStringLiteral("txtInputDigital_0"));
+    auto* version = find<QLineEdit>(9, QStringLiteral("txtQPLVersion"));
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    const struct {
+        const char* what;
+        QLineEdit* box;
+        QString before;
+        std::function<void(QLineEdit*)> input;
+        QString after;
+    } cases[] = {
+        {"dead key ´ e", name, QStringLiteral("ab"),
+         [](QLineEdit* b) { commit(b, QStringLiteral("\u00B4"), QStringLiteral("\u00E9")); },
+         QStringLiteral("ab")},
+        {"input method", name, QStringLiteral("\u00E4b"),
+         [](QLineEdit* b) { commit(b, {}, QStringLiteral("x\u00A7\u00F1")); },
+         QStringLiteral("\u00E4bx\u00A7")},
+        {"emoji key", name, QStringLiteral("ab"),
+         [&](QLineEdit* b) {
+             QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, emoji);
+             QApplication::sendEvent(b, &key);
+         },
+         QStringLiteral("ab")},
+        {"paste", name, QStringLiteral("ab"),
+         [&](QLineEdit* b) { paste(b, QStringLiteral("1\u00E9") + emoji + QStringLiteral("\t2")); },
+         QStringLiteral("ab12")},
+        {"paste version", version, QString(),
+         [](QLineEdit* b) { paste(b, QStringLiteral("1a23")); }, QStringLiteral("123")},
+    };
+    for (const auto& c : cases) {
+        c.box->setText(c.before);
+        EXPECT_EQ(c.box->text(), c.before) << c.what;
+        c.box->setCursorPosition(c.before.size());
+        c.input(c.box);
+        EXPECT_EQ(c.box->text(), c.after) << c.what;
+    }
+}
+
+// The wheel over a list without the focus leaves it alone; the tab strip never takes it.
+TEST_F(PageInput, TheWheelChangesOnlyTheFocusedListAndNoTab) {
+    auto* list = find<QComboBox>(4, QStringLiteral("cmbVolume"));
+    list->setCurrentIndex(3);
+    wheel(list);
+    EXPECT_EQ(list->currentIndex(), 3);
+    QWidget* page = pages->window(4);
+    page->show();
+    QApplication::setActiveWindow(page);
+    list->setFocus();
+    ASSERT_TRUE(list->hasFocus());
+    wheel(list);
+    EXPECT_EQ(list->currentIndex(), 4);
+
+    MainWindow window(switches, *texts);
+    KeyboardAccess keyboard(window, *texts);
+    auto* tabs = window.findChild<QTabBar*>(QStringLiteral("TabData"));
+    tabs->setCurrentIndex(2);
+    wheel(tabs);
+    EXPECT_EQ(tabs->currentIndex(), 2);
+}
+
+// The pages read their texts as the settings file was when they were made, also one built later.
+TEST_F(PageInput, APageBuiltLaterShowsTheTextsOfStartUp) {
+    build(defaultIni() + "[TabStrip_Monitor_ENG]\r\nPart01.Caption=Before\r\n");
+    folder.writeIni(defaultIni() + "[TabStrip_Monitor_ENG]\r\nPart01.Caption=After\r\n");
+    EXPECT_EQ(find<QGroupBox>(4, QStringLiteral("fraContainerPart01"))->title().trimmed(),
+              QStringLiteral("Before"));
+}
+
+} // namespace
+} // namespace zoz::test
