@@ -45,7 +45,7 @@ def editor():
     import pyatspi
     desktop = pyatspi.Registry.getDesktop(0)
     for app in desktop:
-        if app is not None and app.name == 'zozedud':
+        if app is not None and app.name in ('zozedud', 'org.example.zozedud'):
             return app
     return None
 
