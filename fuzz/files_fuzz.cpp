@@ -1,7 +1,8 @@
-// The data-file and configuration-file readers on arbitrary file contents. A data file of the
-// exact size reaches the record decoding; other sizes the version check.
+// The data-file, configuration-file and History origins readers on arbitrary file contents. A data
+// file of the exact size reaches the record decoding; other sizes the version check.
 #include "FuzzRig.h"
 #include "dataset/DataSetImage.h"
+#include "files/HistoryOrigins.h"
 
 #include <cstdint>
 
@@ -14,7 +15,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzRig& rig = FuzzRig::instance();
     rig.reset();
     QByteArray bytes(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
-    const int mode = data[0] % 11;
+    const int mode = data[0] % 12;
+    if (mode == 11) {
+        FuzzRig::writeFile(rig.path(QStringLiteral("History.Origins")), bytes);
+        HistoryOrigins(rig.path(QStringLiteral("History"))).all();
+        return 0;
+    }
     if (mode <= 1) {
         if (mode == 0)
             bytes = bytes.leftJustified(DataSetImage::Size, '\0', true);
