@@ -1,6 +1,7 @@
 // zozedud-cli as a process against the simulator on a pseudo terminal.
 #include "dataset/DataSetImage.h"
 #include "files/HistoryStore.h"
+#include "support/CliRun.h"
 #include "support/DataHarness.h"
 #include "support/SimProcess.h"
 
@@ -16,31 +17,15 @@
 #include <sys/resource.h>
 
 using namespace zoz;
+using zoz::test::CliRun;
 using zoz::test::DataHarness;
 using zoz::test::SimProcess;
 
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    QString err;
-    qint64 ms = 0;
-    QString out;
-};
-
-// The tool beside the simulator in the build's bin folder, with the harness's settings file.
-// A wrapper (prlimit ...) runs the tool under its limits.
+// The tool with the harness's settings file.
 CliRun cli(const DataHarness& h, const QStringList& args, QStringList wrapper = {}) {
-    const QString program = QFileInfo(QStringLiteral(QPL_SIM_PATH)).dir().filePath("zozedud-cli");
-    QProcess process;
-    QElapsedTimer clock;
-    clock.start();
-    wrapper << program << "--settings" << h.switches.IniFileName << args;
-    process.start(wrapper.takeFirst(), wrapper);
-    process.waitForFinished(30000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardError()), clock.elapsed(),
-            QString::fromUtf8(process.readAllStandardOutput())};
+    return zoz::test::runCli(h.switches.IniFileName, args, std::move(wrapper));
 }
 
 // Receive writes the data set as the editor holds it (the simulator's payload through the

@@ -3,6 +3,7 @@
 #include "app/IniFile.h"
 #include "dataset/DataSetImage.h"
 #include "files/HistoryOrigins.h"
+#include "support/CliRun.h"
 #include "support/DataHarness.h"
 #include "support/SimProcess.h"
 
@@ -14,28 +15,14 @@
 #include <QTcpServer>
 #include <gtest/gtest.h>
 
+using zoz::test::CliRun;
 using zoz::test::DataHarness;
 using zoz::test::SimProcess;
 
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    QString err;
-    qint64 ms = 0;
-    QString out;
-};
-
 CliRun cli(const QString& settings, const QStringList& args) {
-    const QString program = QFileInfo(QStringLiteral(QPL_SIM_PATH)).dir().filePath("zozedud-cli");
-    QProcess process;
-    QElapsedTimer clock;
-    clock.start();
-    process.start(program, QStringList{"--settings", settings} + args);
-    process.waitForFinished(30000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardError()), clock.elapsed(),
-            QString::fromLocal8Bit(process.readAllStandardOutput())};
+    return zoz::test::runCli(settings, args);
 }
 
 // Send, receive and ping over the pty, tcp:// and tcp://[::1]: the same file, the same frame.
