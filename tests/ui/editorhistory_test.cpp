@@ -20,6 +20,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -36,6 +37,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 using namespace zoz;
@@ -80,7 +82,9 @@ protected:
     }
 
     void start() {
-        app = std::make_unique<Application>(Application::Options{dir.path("zozedud"), [] {}});
+        // A child editor of a test runs on that test's program folder.
+        const QString folder = qEnvironmentVariable("ZOZ_EDIT_IN", dir.dir.path());
+        app = std::make_unique<Application>(Application::Options{folder + "/zozedud", [] {}});
         app->Main();
         ASSERT_TRUE(app->switches().InitDone);
         app->mainWindow().activateWindow();
@@ -476,18 +480,44 @@ TEST_F(EditorHistoryTest, AnotherPortIsUnknownUntilReceivedAndAnUnshowableValueC
     EXPECT_EQ(arrived.data.Monitor.MonVolume, 60);
 }
 
-// A run ended without its end (kill -9) has its unsent edits in the history within seconds;
-// the next start says so in the status bar, and the history window lists them first.
+// A run killed with SIGKILL has its unsent edits in the history within seconds; the next start
+// says so once in the status bar, and the history window lists them first. The killed editor is
+// a child process (this test again) on this test's program folder: nothing of its end runs.
 TEST_F(EditorHistoryTest, UnsentEditsOutliveAKillAndComeFirstAtTheNextStart) {
-    type(2, "txtInputAdat_2", "Vox 8");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return unsentKept(); }, 2 * UnsentKeeper::DelayMs + 2000));
-    const DataSet edited = tracker().editorSet();
-    EXPECT_TRUE(history()[0].data == edited);
-    app.reset(); // nothing of the end runs
-    boxes.clear();
+    if (qEnvironmentVariableIsSet("ZOZ_EDIT_IN")) {
+        type(2, "txtInputAdat_2", "Vox 8");
+        std::printf("TYPED %s\n", qPrintable(dir.dir.path())); // its own folder, left by the kill
+        std::fflush(stdout);
+        QTest::qWait(60000); // until killed
+        return;
+    }
+    app.reset();
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("ZOZ_EDIT_IN", dir.dir.path());
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(),
+                {"--gtest_filter=EditorHistoryTest.UnsentEditsOutliveAKill*"});
+    QByteArray out;
+    const auto typed = [&] { // the child's line, whole
+        out += child.readAllStandardOutput();
+        return out.contains("TYPED ") && out.indexOf('\n', out.indexOf("TYPED ")) > 0;
+    };
+    ASSERT_TRUE(spinUntil(typed)) << out.toStdString();
+    HistoryStore store(HistoryStore::folderIn(dir.dir.path()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !store.entries().isEmpty(); },
+                                2 * UnsentKeeper::DelayMs + 2000));
+    child.kill(); // SIGKILL
+    ASSERT_TRUE(child.waitForFinished(5000));
+    const int at = out.indexOf("TYPED ") + 6;
+    QDir(QString::fromLocal8Bit(out.mid(at, out.indexOf('\n', at) - at))).removeRecursively();
+    ASSERT_EQ(child.exitStatus(), QProcess::CrashExit);
+    const DataSet edited = store.entries()[0].data;
+    EXPECT_EQ(edited.ChannelName(3, 3).trimmedRight(), "Vox 8");
     start();
-    EXPECT_TRUE(app->mainWindow().statusText().contains(
-        app->texts().message("History_UnsentKept").section('&', 0, 0)))
+    EXPECT_EQ(app->mainWindow().statusText().count(
+                  app->texts().message("History_UnsentKept").section('&', 0, 0)),
+              1)
         << app->mainWindow().statusText().toStdString();
     EXPECT_TRUE(boxes.isEmpty());
     app->editorHistory().showHistory();
