@@ -499,8 +499,7 @@ TEST_F(EditorHistoryTest, UnsentEditsOutliveAKillAndComeFirstAtTheNextStart) {
     HistoryStore store(HistoryStore::folderIn(dir.dir.path()));
     ASSERT_TRUE(spinUntil([&] { return !store.entries().isEmpty(); }));
     child.kill(); // SIGKILL
-    ASSERT_TRUE(child.waitForFinished(5000));
-    ASSERT_EQ(child.exitStatus(), QProcess::CrashExit);
+    ASSERT_TRUE(child.waitForFinished(5000) && child.exitStatus() == QProcess::CrashExit);
     const DataSet edited = store.entries()[0].data;
     EXPECT_EQ(edited.ChannelName(3, 3).trimmedRight(), "Vox 8");
     start();
