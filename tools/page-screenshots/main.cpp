@@ -1,5 +1,6 @@
 // page-screenshots <settings file> <output folder>: renders the nine data pages, filled with a
-// sample configuration, in German and English to <page>_<ger|eng>.png.
+// sample configuration, in German and English to <page>_<ger|eng>.png; then the change marks,
+// Compare and History in English.
 #include "app/Switches.h"
 #include "app/Texts.h"
 #include "dataset/ControllerCopy.h"
@@ -17,11 +18,14 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLayout>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QStatusBar>
 #include <QTemporaryDir>
+#include <QVBoxLayout>
 #include <cstdio>
 #include <utility>
 
@@ -92,10 +96,15 @@ bool save(QWidget* widget, const QString& file) {
     return ok;
 }
 
-// The change marks on the Names page, the compare window and the history window: the sample
-// configuration is the controller's copy, three edits are not sent yet.
+// The change marks on the Names and Monitor pages with the status field, the compare window and
+// the history window: the sample configuration is the controller's copy, two edits are not sent
+// yet, and one value the pages cannot show counts as a third.
 bool historyShots(zoz::DataStore& store, zoz::Switches& switches, zoz::Texts& texts,
                   zoz::DataPages& pages, const QString& out) {
+    // The controller holds a monitor volume the Monitor page cannot show: marked there with the
+    // controller's value and counted as a change not sent.
+    store.DataSet.Monitor.MonVolume = 60;
+    pages.RefreshPages();
     zoz::EditorDocument document;
     document.copy().adopt(store.DataSet, zoz::ControllerCopy::Origin::Received,
                           QStringLiteral("/dev/ttyS0"),
@@ -108,12 +117,28 @@ bool historyShots(zoz::DataStore& store, zoz::Switches& switches, zoz::Texts& te
     pages.namesPage()->group(3).at(2)->setText(QStringLiteral("Vox 1"));
     const zoz::DataSet edited = tracker.editorSet();
     tracker.updateMarks();
-    zoz::DataPage* names = pages.page(2);
-    names->resize(zoz::DataPage::DesignWidth, names->height());
-    bool ok = save(names, out + QStringLiteral("/marks_eng.png"));
+    // Each page above the status bar with its status field, as in the main window.
+    const auto marks = [&](int page, const QString& file) {
+        QWidget shot;
+        auto* layout = new QVBoxLayout(&shot);
+        layout->setContentsMargins(0, 0, 0, 0);
+        zoz::DataPage* data = pages.page(page);
+        data->resize(zoz::DataPage::DesignWidth, data->height());
+        layout->addWidget(data);
+        data->show(); // hidden since its own picture
+        auto* bar = new QStatusBar(&shot);
+        bar->addPermanentWidget(tracker.statusField());
+        layout->addWidget(bar);
+        shot.resize(zoz::DataPage::DesignWidth, shot.sizeHint().height());
+        const bool saved = save(&shot, out + file);
+        tracker.statusField()->setParent(nullptr);
+        data->setParent(nullptr);
+        return saved;
+    };
+    bool ok = marks(2, QStringLiteral("/marks_eng.png"));
+    ok = marks(4, QStringLiteral("/marks_monitor_eng.png")) && ok;
 
     zoz::DataSet older = store.DataSet;
-    older.Monitor.MonVolume = 12;
     older.Layer.LayerB[2] = 104;
     std::swap(older.Monitor.MonMode[1], older.Monitor.MonMode[2]); // an option group: one row
     zoz::CompareWindow::Services services;
@@ -136,6 +161,10 @@ bool historyShots(zoz::DataStore& store, zoz::Switches& switches, zoz::Texts& te
                   nullptr);
     history.write(store.DataSet, zoz::HistoryEntry::Direction::Received, t0.addSecs(1052 + 60 * 17),
                   500, nullptr);
+    const QDateTime kept = t0.addSecs(2400);
+    QFile unsent(history.keepUnsent(edited, kept, QString(), nullptr));
+    if (unsent.open(QIODevice::ReadWrite)) // kept then, not when this picture is taken
+        unsent.setFileTime(kept, QFileDevice::FileModificationTime);
     zoz::HistoryWindow window(texts, catalog, history, [&] { return edited; });
     window.reload();
     return save(&window, out + QStringLiteral("/history_eng.png")) && ok;
