@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # make run end to end, headless: tools/run.sh with a temporary run folder; the editor's window
-# must appear at the shipped [Screen] height; a Ctrl+C to the whole process group must end the
+# must appear at the shipped [Screen] height, its frame included; a Ctrl+C to the whole process group must end the
 # editor the orderly way (end lines in the log, [Screen] written, the user's edit kept, Port set
 # to the simulator) and stop every helper (display and VNC port free again).
 set -euo pipefail
@@ -57,8 +57,17 @@ export DISPLAY=$display
 # xdotool search stops at a window that vanishes meanwhile (the splash): look again until found.
 find_window() { window=$(xdotool search --onlyvisible --name 'ZozEdud Version' | head -n 1) && [ -n "$window" ]; }
 until_ok 30 find_window || fail "no editor window on $display"
-eval "$(xdotool getwindowgeometry --shell "$window")"
-[ "$HEIGHT" -eq "$height" ] || fail "window height $HEIGHT, shipped $height"
+# The shipped height counts with the window manager's frame (openbox draws a title bar).
+framed_height() {
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    local extents
+    extents=$(xprop -id "$window" _NET_FRAME_EXTENTS | sed -n 's/.*= *//p' | tr -d ' ')
+    [ -n "$extents" ] || return 1
+    IFS=, read -r _ _ top bottom <<<"$extents"
+    HEIGHT=$((HEIGHT + top + bottom))
+    [ "$top" -gt 0 ] && [ "$HEIGHT" -eq "$height" ]
+}
+until_ok 10 framed_height || fail "window height with frame $HEIGHT, shipped $height"
 
 kill -INT -- "-$group"
 until_ok 30 eval '! kill -0 "$group"' ||
