@@ -11,6 +11,7 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTabBar>
+#include <QTest>
 #include <functional>
 
 namespace zoz::test {
@@ -108,6 +109,52 @@ TEST_F(PageInput, APageBuiltLaterShowsTheTextsOfStartUp) {
     folder.writeIni(defaultIni() + "[TabStrip_Monitor_ENG]\r\nPart01.Caption=After\r\n");
     EXPECT_EQ(find<QGroupBox>(4, QStringLiteral("fraContainerPart01"))->title().trimmed(),
               QStringLiteral("Before"));
+}
+
+// Tab visits every enabled control of a page, group by group, in each group top to bottom and
+// left to right (a control of the same row sits to the right of the one before).
+TEST_F(PageInput, TabWalksEveryPageInReadingOrder) {
+    for (int p = 1; p <= 9; ++p) {
+        DataPage* page = pages->window(p);
+        page->show();
+        QApplication::setActiveWindow(page);
+        QList<QWidget*> inputs;
+        for (QWidget* w : page->findChildren<QWidget*>())
+            if (w->isVisibleTo(page) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) &&
+                !w->focusProxy())
+                inputs << w;
+        const auto rect = [page](QWidget* w) { return QRect(w->mapTo(page, QPoint()), w->size()); };
+        const auto group = [page](QWidget* w) {
+            while (w != page && !qobject_cast<QGroupBox*>(w))
+                w = w->parentWidget();
+            return w;
+        };
+        QWidget* first = inputs.value(0);
+        for (QWidget* w : inputs)
+            if (std::pair(rect(w).y(), rect(w).x()) < std::pair(rect(first).y(), rect(first).x()))
+                first = w;
+        ASSERT_NE(first, nullptr) << p;
+        first->setFocus();
+        QList<QWidget*> seen{first}, groups{group(first)};
+        for (int i = 1; i < inputs.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* at = QApplication::focusWidget();
+            const QRect a = rect(seen.last()), b = rect(at);
+            if (group(at) == groups.last())
+                EXPECT_FALSE(b.center().y() < a.top() ||
+                             (b.center().y() <= a.bottom() && b.x() < a.x()))
+                    << p << ": " << qPrintable(at->objectName()) << " after "
+                    << qPrintable(seen.last()->objectName());
+            else
+                EXPECT_FALSE(groups.contains(group(at)))
+                    << p << ": back in the group of " << qPrintable(at->objectName());
+            seen << at;
+            groups << group(at);
+        }
+        for (QWidget* w : inputs)
+            EXPECT_TRUE(seen.contains(w)) << p << ": Tab misses " << qPrintable(w->objectName());
+        page->hide();
+    }
 }
 
 } // namespace
