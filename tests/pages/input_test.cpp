@@ -1,4 +1,4 @@
-// Text that reaches a box other than as a plain key, and the mouse wheel.
+// Text that reaches a box other than as a plain key, the mouse wheel, and the keyboard's ways.
 #include "PageFixture.h"
 
 #include "ui/KeyboardAccess.h"
@@ -9,7 +9,9 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTest>
 #include <functional>
@@ -155,6 +157,38 @@ TEST_F(PageInput, TabWalksEveryPageInReadingOrder) {
             EXPECT_TRUE(seen.contains(w)) << p << ": Tab misses " << qPrintable(w->objectName());
         page->hide();
     }
+}
+
+// Marks not by colour alone: the tab of a page holding a marked control shows a picture (its text
+// stays), and the status field, reached with Tab, opens Compare with Enter and Space.
+TEST_F(PageInput, MarkedPagesShowOnTheirTabsAndTheStatusFieldOpensCompare) {
+    MainWindow window(switches, *texts);
+    KeyboardAccess keyboard(window, *texts);
+    window.BuildTabStrip();
+    auto* tabs = window.findChild<QTabBar*>(QStringLiteral("TabData"));
+    QWidget* third = window.pageWindows().at(2);
+    const QString text = tabs->tabText(2);
+    ASSERT_EQ(tabs->tabData(2).toString(), third->objectName());
+    for (const QList<QWidget*>& marked : {QList<QWidget*>{third->findChild<QWidget*>()}, {}}) {
+        keyboard.markPages(marked);
+        for (int j = 0; j < tabs->count(); ++j)
+            EXPECT_EQ(tabs->tabIcon(j).isNull(), marked.isEmpty() || j != 2) << j;
+    }
+    EXPECT_EQ(tabs->tabText(2), text);
+
+    auto* field = new QLabel(QStringLiteral("2 changes"));
+    window.statusBar()->addPermanentWidget(field);
+    int opened = 0;
+    keyboard.start(field, [&opened] { ++opened; });
+    window.show();
+    QApplication::setActiveWindow(&window);
+    window.FocusTabStrip();
+    for (int i = 0; i < 100 && QApplication::focusWidget() != field; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), field);
+    QTest::keyClick(field, Qt::Key_Return);
+    QTest::keyClick(field, Qt::Key_Space);
+    EXPECT_EQ(opened, 2);
 }
 
 } // namespace
