@@ -132,8 +132,7 @@ MainWindow::MainWindow(const Switches& switches, Texts& texts, QWidget* parent)
 
     // The width follows from the tab strip; only the height may change, within limits.
     const int width = toPixels(TabLeft + TabWidth + ScrollSlack);
-    setMinimumWidth(width);
-    setMaximumWidth(width);
+    setFixedWidth(width);
     m_framedHeight = new FramedHeight(*this, toPixels(MinHeight), toPixels(MaxHeight));
     resize(width, toPixels(6000));
     QApplication::restoreOverrideCursor();

@@ -84,7 +84,8 @@ expected=$(printf '%s\n%s' ">  $(tr -d '\r' <"$root/resources/zozedud.Ini" |
 ini=$(tr -d '\r' <"$work/zozedud.Ini")
 grep -q "^  Debug *= yes" <<<"$ini" || fail "the edit Debug = yes was lost"
 grep -q "^  Port *= /dev/pts/" <<<"$ini" || fail "Port is not the simulator's device"
-grep -q "^  Coord_H *= [0-9]" <<<"$ini" || fail "[Screen] not written"
+grep -q "^  Coord_H *= $((height * 15))\b" <<<"$ini" ||
+    fail "[Screen] Coord_H not kept: $(grep Coord_H <<<"$ini")"
 [ ! -e "/tmp/.X11-unix/X${display#:}" ] || fail "Xvfb $display still runs"
 ! (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null || fail "port $port still listens"
 echo "run.sh: window ${HEIGHT} px high on $display, VNC $port; Ctrl+C ended everything in order"
