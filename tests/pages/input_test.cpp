@@ -119,42 +119,32 @@ TEST_F(PageInput, TabWalksEveryPageInReadingOrder) {
     for (int p = 1; p <= 9; ++p) {
         DataPage* page = pages->window(p);
         page->show();
-        QApplication::setActiveWindow(page);
-        QList<QWidget*> inputs;
-        for (QWidget* w : page->findChildren<QWidget*>())
-            if (w->isVisibleTo(page) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) &&
-                !w->focusProxy())
-                inputs << w;
-        const auto rect = [page](QWidget* w) { return QRect(w->mapTo(page, QPoint()), w->size()); };
+        QApplication::setActiveWindow(page); // the focus goes to the first control
+        const auto at = [page](QWidget* w) { return QRect(w->mapTo(page, QPoint()), w->size()); };
         const auto group = [page](QWidget* w) {
             while (w != page && !qobject_cast<QGroupBox*>(w))
                 w = w->parentWidget();
             return w;
         };
-        QWidget* first = inputs.value(0);
-        for (QWidget* w : inputs)
-            if (std::pair(rect(w).y(), rect(w).x()) < std::pair(rect(first).y(), rect(first).x()))
-                first = w;
-        ASSERT_NE(first, nullptr) << p;
-        first->setFocus();
-        QList<QWidget*> seen{first}, groups{group(first)};
-        for (int i = 1; i < inputs.size(); ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QWidget* at = QApplication::focusWidget();
-            const QRect a = rect(seen.last()), b = rect(at);
-            if (group(at) == groups.last())
+        QList<QWidget*> seen, groups;
+        for (QWidget* w = QApplication::focusWidget(); w && !seen.contains(w);
+             QTest::keyClick(w, Qt::Key_Tab), w = QApplication::focusWidget()) {
+            const QRect a = seen.isEmpty() ? QRect() : at(seen.last()), b = at(w);
+            if (!seen.isEmpty() && group(w) == groups.last())
                 EXPECT_FALSE(b.center().y() < a.top() ||
                              (b.center().y() <= a.bottom() && b.x() < a.x()))
-                    << p << ": " << qPrintable(at->objectName()) << " after "
+                    << p << ": " << qPrintable(w->objectName()) << " after "
                     << qPrintable(seen.last()->objectName());
             else
-                EXPECT_FALSE(groups.contains(group(at)))
-                    << p << ": back in the group of " << qPrintable(at->objectName());
-            seen << at;
-            groups << group(at);
+                EXPECT_FALSE(groups.contains(group(w)))
+                    << p << ": back to " << qPrintable(w->objectName());
+            seen << w;
+            groups << group(w);
         }
-        for (QWidget* w : inputs)
-            EXPECT_TRUE(seen.contains(w)) << p << ": Tab misses " << qPrintable(w->objectName());
+        for (QWidget* w : page->findChildren<QWidget*>())
+            EXPECT_TRUE(seen.contains(w) || !w->isVisibleTo(page) || !w->isEnabled() ||
+                        !(w->focusPolicy() & Qt::TabFocus) || w->focusProxy())
+                << p << ": Tab misses " << qPrintable(w->objectName());
         page->hide();
     }
 }
@@ -167,14 +157,11 @@ TEST_F(PageInput, MarkedPagesShowOnTheirTabsAndTheStatusFieldOpensCompare) {
     window.BuildTabStrip();
     auto* tabs = window.findChild<QTabBar*>(QStringLiteral("TabData"));
     QWidget* third = window.pageWindows().at(2);
-    const QString text = tabs->tabText(2);
-    ASSERT_EQ(tabs->tabData(2).toString(), third->objectName());
     for (const QList<QWidget*>& marked : {QList<QWidget*>{third->findChild<QWidget*>()}, {}}) {
         keyboard.markPages(marked);
         for (int j = 0; j < tabs->count(); ++j)
             EXPECT_EQ(tabs->tabIcon(j).isNull(), marked.isEmpty() || j != 2) << j;
     }
-    EXPECT_EQ(tabs->tabText(2), text);
 
     auto* field = new QLabel(QStringLiteral("2 changes"));
     window.statusBar()->addPermanentWidget(field);

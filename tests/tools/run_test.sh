@@ -59,13 +59,11 @@ find_window() { window=$(xdotool search --onlyvisible --name 'ZozEdud Version' |
 until_ok 30 find_window || fail "no editor window on $display"
 # The shipped height counts with the window manager's frame (openbox draws a title bar).
 framed_height() {
+    local top bottom
     eval "$(xdotool getwindowgeometry --shell "$window")"
-    local extents
-    extents=$(xprop -id "$window" _NET_FRAME_EXTENTS | sed -n 's/.*= *//p' | tr -d ' ')
-    [ -n "$extents" ] || return 1
-    IFS=, read -r _ _ top bottom <<<"$extents"
-    HEIGHT=$((HEIGHT + top + bottom))
-    [ "$top" -gt 0 ] && [ "$HEIGHT" -eq "$height" ]
+    IFS=', ' read -r _ _ top bottom < <(xprop -id "$window" _NET_FRAME_EXTENTS | sed -n 's/.*= //p')
+    HEIGHT=$((HEIGHT + ${top:-0} + ${bottom:-0}))
+    [ "${top:-0}" -gt 0 ] && [ "$HEIGHT" -eq "$height" ]
 }
 until_ok 10 framed_height || fail "window height with frame $HEIGHT, shipped $height"
 
