@@ -10,7 +10,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 packages=(cmake ninja-build g++ make pkg-config libgtest-dev libgmock-dev clang-format
           qt6-base-dev qt6-serialport-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n
-          xvfb x11vnc openbox xdotool ccache desktop-file-utils appstream dpkg-dev file poppler-utils lintian
+          xvfb x11vnc openbox xdotool x11-utils ccache desktop-file-utils appstream dpkg-dev file poppler-utils lintian
           strace ser2net
           at-spi2-core python3-pyatspi dbus "$@")
 missing=()

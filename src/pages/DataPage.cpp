@@ -4,6 +4,7 @@
 #include "app/Texts.h"
 #include "pages/AssignBox.h"
 #include "pages/PageFrame.h"
+#include "pages/TabOrder.h"
 #include "pages/ValueCheckBox.h"
 #include "pages/WheelGuard.h"
 #include "ui/Pictures.h"
@@ -100,6 +101,7 @@ void DataPage::finishLoad() {
     m_fraTab->resize(DesignWidth, height);
     // A page hosted before it was built keeps the width its host gave it.
     resize(parentWidget() ? width() : DesignWidth, height);
+    TabOrder::byPosition(m_fraTab);
 }
 
 QString DataPage::text(const QString& key, const QString& defaultValue) const {

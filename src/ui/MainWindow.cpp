@@ -3,6 +3,7 @@
 #include "app/IniFile.h"
 #include "app/Switches.h"
 #include "app/Texts.h"
+#include "ui/FramedHeight.h"
 #include "ui/Pictures.h"
 
 #include <QAction>
@@ -131,8 +132,8 @@ MainWindow::MainWindow(const Switches& switches, Texts& texts, QWidget* parent)
 
     // The width follows from the tab strip; only the height may change, within limits.
     const int width = toPixels(TabLeft + TabWidth + ScrollSlack);
-    setMinimumSize(width, toPixels(MinHeight));
-    setMaximumSize(width, toPixels(MaxHeight));
+    setFixedWidth(width);
+    m_framedHeight = new FramedHeight(*this, toPixels(MinHeight), toPixels(MaxHeight));
     resize(width, toPixels(6000));
     QApplication::restoreOverrideCursor();
 }
@@ -489,7 +490,7 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     if (isMinimized())
         return;
     const int width = toPixels(FormWidth);
-    const int height = std::clamp(this->height(), toPixels(MinHeight), toPixels(MaxHeight));
+    const int height = std::clamp(this->height(), minimumHeight(), maximumHeight());
     if (this->width() != width || this->height() != height)
         resize(width, height);
 }

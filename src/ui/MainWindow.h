@@ -17,6 +17,7 @@ class QToolBar;
 
 namespace zoz {
 
+class FramedHeight;
 struct Switches;
 class Texts;
 
@@ -56,6 +57,9 @@ public:
     MainWindow(const Switches& switches, Texts& texts, QWidget* parent = nullptr);
 
     Hooks& hooks() { return m_hooks; }
+    // The height with the window's frame, within MinHeight..MaxHeight.
+    FramedHeight& framedHeight() { return *m_framedHeight; }
+    const FramedHeight& framedHeight() const { return *m_framedHeight; }
 
     // Command name of toolbar button 1..14 ("???" for separators and unknown buttons).
     static QString ToolbarCommandName(int button);
@@ -132,6 +136,7 @@ private:
     bool m_firstActivationDone = false;
     bool m_tabStripBuilt = false;
     int m_tabHeightTwips = 0;
+    FramedHeight* m_framedHeight = nullptr;
 };
 
 } // namespace zoz

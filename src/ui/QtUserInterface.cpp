@@ -1,6 +1,7 @@
 #include "ui/QtUserInterface.h"
 
 #include "dataset/HexCodec.h"
+#include "ui/FramedHeight.h"
 #include "ui/MainWindow.h"
 
 #include <QApplication>
@@ -204,14 +205,14 @@ FormGeometry QtUserInterface::mainGeometry() const {
     const QWidget& w = m_mainWindow;
     geometry.left = w.x();
     geometry.top = w.y();
-    geometry.height = w.height();
+    geometry.height = m_mainWindow.framedHeight().height();
     geometry.normalState = !(w.isMinimized() || w.isMaximized() || w.isFullScreen());
     return geometry;
 }
 
 void QtUserInterface::setMainGeometry(const FormGeometry& geometry) {
     m_mainWindow.move(geometry.left, geometry.top);
-    m_mainWindow.resize(m_mainWindow.width(), geometry.height);
+    m_mainWindow.framedHeight().setHeight(geometry.height);
 }
 
 int QtUserInterface::activeTab() const {

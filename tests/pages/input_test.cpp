@@ -1,4 +1,4 @@
-// Text that reaches a box other than as a plain key, and the mouse wheel.
+// Text that reaches a box other than as a plain key, the mouse wheel, and the keyboard's ways.
 #include "PageFixture.h"
 
 #include "ui/KeyboardAccess.h"
@@ -9,8 +9,11 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QStatusBar>
 #include <QTabBar>
+#include <QTest>
 #include <functional>
 
 namespace zoz::test {
@@ -108,6 +111,71 @@ TEST_F(PageInput, APageBuiltLaterShowsTheTextsOfStartUp) {
     folder.writeIni(defaultIni() + "[TabStrip_Monitor_ENG]\r\nPart01.Caption=After\r\n");
     EXPECT_EQ(find<QGroupBox>(4, QStringLiteral("fraContainerPart01"))->title().trimmed(),
               QStringLiteral("Before"));
+}
+
+// Tab visits every enabled control of a page, group by group, in each group top to bottom and
+// left to right (a control of the same row sits to the right of the one before).
+TEST_F(PageInput, TabWalksEveryPageInReadingOrder) {
+    for (int p = 1; p <= 9; ++p) {
+        DataPage* page = pages->window(p);
+        page->show();
+        QApplication::setActiveWindow(page); // the focus goes to the first control
+        const auto at = [page](QWidget* w) { return QRect(w->mapTo(page, QPoint()), w->size()); };
+        const auto group = [page](QWidget* w) {
+            while (w != page && !qobject_cast<QGroupBox*>(w))
+                w = w->parentWidget();
+            return w;
+        };
+        QList<QWidget*> seen, groups;
+        for (QWidget* w = QApplication::focusWidget(); w && !seen.contains(w);
+             QTest::keyClick(w, Qt::Key_Tab), w = QApplication::focusWidget()) {
+            const QRect a = seen.isEmpty() ? QRect() : at(seen.last()), b = at(w);
+            if (!seen.isEmpty() && group(w) == groups.last())
+                EXPECT_FALSE(b.center().y() < a.top() ||
+                             (b.center().y() <= a.bottom() && b.x() < a.x()))
+                    << p << ": " << qPrintable(w->objectName()) << " after "
+                    << qPrintable(seen.last()->objectName());
+            else
+                EXPECT_FALSE(groups.contains(group(w)))
+                    << p << ": back to " << qPrintable(w->objectName());
+            seen << w;
+            groups << group(w);
+        }
+        for (QWidget* w : page->findChildren<QWidget*>())
+            EXPECT_TRUE(seen.contains(w) || !w->isVisibleTo(page) || !w->isEnabled() ||
+                        !(w->focusPolicy() & Qt::TabFocus) || w->focusProxy())
+                << p << ": Tab misses " << qPrintable(w->objectName());
+        page->hide();
+    }
+}
+
+// Marks not by colour alone: the tab of a page holding a marked control shows a picture (its text
+// stays), and the status field, reached with Tab, opens Compare with Enter and Space.
+TEST_F(PageInput, MarkedPagesShowOnTheirTabsAndTheStatusFieldOpensCompare) {
+    MainWindow window(switches, *texts);
+    KeyboardAccess keyboard(window, *texts);
+    window.BuildTabStrip();
+    auto* tabs = window.findChild<QTabBar*>(QStringLiteral("TabData"));
+    QWidget* third = window.pageWindows().at(2);
+    for (const QList<QWidget*>& marked : {QList<QWidget*>{third->findChild<QWidget*>()}, {}}) {
+        keyboard.markPages(marked);
+        for (int j = 0; j < tabs->count(); ++j)
+            EXPECT_EQ(tabs->tabIcon(j).isNull(), marked.isEmpty() || j != 2) << j;
+    }
+
+    auto* field = new QLabel(QStringLiteral("2 changes"));
+    window.statusBar()->addPermanentWidget(field);
+    int opened = 0;
+    keyboard.start(field, [&opened] { ++opened; });
+    window.show();
+    QApplication::setActiveWindow(&window);
+    window.FocusTabStrip();
+    for (int i = 0; i < 100 && QApplication::focusWidget() != field; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), field);
+    QTest::keyClick(field, Qt::Key_Return);
+    QTest::keyClick(field, Qt::Key_Space);
+    EXPECT_EQ(opened, 2);
 }
 
 } // namespace

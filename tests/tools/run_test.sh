@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # make run end to end, headless: tools/run.sh with a temporary run folder; the editor's window
-# must appear at the shipped [Screen] height; a Ctrl+C to the whole process group must end the
+# must appear at the shipped [Screen] height, its frame included; a Ctrl+C to the whole process group must end the
 # editor the orderly way (end lines in the log, [Screen] written, the user's edit kept, Port set
 # to the simulator) and stop every helper (display and VNC port free again).
 set -euo pipefail
@@ -57,8 +57,15 @@ export DISPLAY=$display
 # xdotool search stops at a window that vanishes meanwhile (the splash): look again until found.
 find_window() { window=$(xdotool search --onlyvisible --name 'ZozEdud Version' | head -n 1) && [ -n "$window" ]; }
 until_ok 30 find_window || fail "no editor window on $display"
-eval "$(xdotool getwindowgeometry --shell "$window")"
-[ "$HEIGHT" -eq "$height" ] || fail "window height $HEIGHT, shipped $height"
+# The shipped height counts with the window manager's frame (openbox draws a title bar).
+framed_height() {
+    local top bottom
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    IFS=', ' read -r _ _ top bottom < <(xprop -id "$window" _NET_FRAME_EXTENTS | sed -n 's/.*= //p')
+    HEIGHT=$((HEIGHT + ${top:-0} + ${bottom:-0}))
+    [ "${top:-0}" -gt 0 ] && [ "$HEIGHT" -eq "$height" ]
+}
+until_ok 10 framed_height || fail "window height with frame $HEIGHT, shipped $height"
 
 kill -INT -- "-$group"
 until_ok 30 eval '! kill -0 "$group"' ||
@@ -75,7 +82,8 @@ expected=$(printf '%s\n%s' ">  $(tr -d '\r' <"$root/resources/zozedud.Ini" |
 ini=$(tr -d '\r' <"$work/zozedud.Ini")
 grep -q "^  Debug *= yes" <<<"$ini" || fail "the edit Debug = yes was lost"
 grep -q "^  Port *= /dev/pts/" <<<"$ini" || fail "Port is not the simulator's device"
-grep -q "^  Coord_H *= [0-9]" <<<"$ini" || fail "[Screen] not written"
+grep -q "^  Coord_H *= $((height * 15))\b" <<<"$ini" ||
+    fail "[Screen] Coord_H not kept: $(grep Coord_H <<<"$ini")"
 [ ! -e "/tmp/.X11-unix/X${display#:}" ] || fail "Xvfb $display still runs"
 ! (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null || fail "port $port still listens"
 echo "run.sh: window ${HEIGHT} px high on $display, VNC $port; Ctrl+C ended everything in order"
