@@ -42,6 +42,8 @@ EditorHistory::EditorHistory(Switches& switches, Texts& texts, AppLog& log, User
 EditorHistory::~EditorHistory() {
     delete m_compare;
     delete m_historyWindow;
+    // The undo stack announces its clearing: this object must still be whole to hear it.
+    m_tracker.reset();
 }
 
 void EditorHistory::start() {
