@@ -4,7 +4,6 @@
 #include "app/Switches.h"
 #include "app/Texts.h"
 #include "dataset/DataStore.h"
-#include "pages/AssignBox.h"
 #include "pages/EditorPage.h"
 #include "pages/FBoxPage.h"
 #include "pages/GpioPage.h"
@@ -17,9 +16,10 @@
 #include "pages/StatusPage.h"
 #include "pages/SystemPage.h"
 #include "pages/TagNumber.h"
-#include "pages/ValueCheckBox.h"
-#include "ui/ChooseDialog.h"
-#include "ui/WindowPlacement.h"
+#include "widgets/AssignBox.h"
+#include "widgets/ChooseDialog.h"
+#include "widgets/ValueCheckBox.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QLineEdit>
 #include <QListWidget>

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "dataset/DataStore.h"
-#include "pages/AssignBox.h"
 #include "pages/DataPage.h"
 #include "pages/DataPages.h"
 #include "pages/TagNumber.h"
+#include "widgets/AssignBox.h"
 
 class QGroupBox;
 

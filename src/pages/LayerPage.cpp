@@ -3,8 +3,8 @@
 #include "dataset/DataStore.h"
 #include "pages/DataPages.h"
 
-#include "pages/AssignBox.h"
 #include "pages/TagNumber.h"
+#include "widgets/AssignBox.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -4,9 +4,9 @@
 #include "dataset/PageLists.h"
 #include "pages/DataPages.h"
 
-#include "pages/AssignBox.h"
 #include "pages/TagNumber.h"
-#include "pages/ValueCheckBox.h"
+#include "widgets/AssignBox.h"
+#include "widgets/ValueCheckBox.h"
 
 #include <QComboBox>
 #include <QGridLayout>

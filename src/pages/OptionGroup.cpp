@@ -1,7 +1,7 @@
 #include "pages/OptionGroup.h"
 
 #include "pages/DataPage.h"
-#include "pages/ValueCheckBox.h"
+#include "widgets/ValueCheckBox.h"
 
 namespace zoz {
 

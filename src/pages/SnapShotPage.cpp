@@ -3,7 +3,7 @@
 #include "dataset/DataStore.h"
 #include "pages/DataPages.h"
 #include "pages/TagNumber.h"
-#include "ui/Pictures.h"
+#include "widgets/Pictures.h"
 #include <cmath>
 
 #include <QComboBox>

@@ -4,8 +4,8 @@
 #include "app/Switches.h"
 #include "app/Texts.h"
 #include "ui/FramedHeight.h"
-#include "ui/Pictures.h"
-#include "ui/XPLook.h"
+#include "widgets/Pictures.h"
+#include "widgets/XPLook.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "ui/XPLook.h"
+#include "widgets/XPLook.h"
 
 #include <QGroupBox>
 
