@@ -3,6 +3,7 @@
 #include "app/Texts.h"
 #include "dataset/DataStore.h"
 #include "dataset/PageLists.h"
+#include "dataset/PageTexts.h"
 
 #include <limits>
 
@@ -20,39 +21,6 @@ QString indexed(const char* stem, int i) {
 
 constexpr int kIntMin = std::numeric_limits<qint16>::min();
 constexpr int kIntMax = std::numeric_limits<qint16>::max();
-
-// A page's texts: "TabStrip_<page>_" + language, with the page's built-in text as default.
-class PageTexts {
-public:
-    PageTexts(const Texts& texts, const char* page)
-        : m_texts(texts), m_section(QStringLiteral("TabStrip_") + QString::fromLatin1(page) +
-                                    QLatin1Char('_') + texts.language()) {}
-    QString operator()(const QString& key, const QString& fallback) const {
-        const QString value = m_texts.lookup(m_section, key, QString()).trimmed();
-        return value.isEmpty() ? fallback : value;
-    }
-
-private:
-    const Texts& m_texts;
-    QString m_section;
-};
-
-template <int N> FieldCatalog::Access textAccess(std::function<FixedText<N>&(DataSet&)> field) {
-    return {[field](const DataSet& s) { return field(const_cast<DataSet&>(s)).text(); },
-            [field](DataSet& s, const QString& t) { field(s) = t; }, nullptr, nullptr};
-}
-
-FieldCatalog::Access intAccess(std::function<qint16&(DataSet&)> field) {
-    return {nullptr, nullptr,
-            [field](const DataSet& s) { return int(field(const_cast<DataSet&>(s))); },
-            [field](DataSet& s, int v) { field(s) = static_cast<qint16>(v); }};
-}
-
-FieldCatalog::Access byteAccess(std::function<quint8&(DataSet&)> field) {
-    return {nullptr, nullptr,
-            [field](const DataSet& s) { return int(field(const_cast<DataSet&>(s))); },
-            [field](DataSet& s, int v) { field(s) = static_cast<quint8>(v); }};
-}
 
 FieldRef numberRef(FieldKind kind) {
     FieldRef ref;
@@ -124,7 +92,7 @@ FieldCatalog::FieldCatalog(const Texts& texts, const DataStore& store) {
                                            QString::number(i - 1);
                 ref.kind = FieldKind::Name;
                 ref.length = NameText::Size;
-                add(ref, textAccess<NameText::Size>(
+                add(ref, FieldAccess::text<NameText::Size>(
                              [g, i](DataSet& s) -> NameText& { return s.ChannelName(g, i); }));
             }
         }
@@ -151,8 +119,8 @@ FieldCatalog::FieldCatalog(const Texts& texts, const DataStore& store) {
                 ref.control =
                     QStringLiteral("txtInput") + letter + QLatin1Char('_') + QString::number(r - 1);
                 const Column column = columns[c];
-                add(ref,
-                    intAccess([column, r](DataSet& s) -> qint16& { return (s.Layer.*column)[r]; }));
+                add(ref, FieldAccess::int16(
+                             [column, r](DataSet& s) -> qint16& { return (s.Layer.*column)[r]; }));
             }
     }
 
@@ -177,7 +145,8 @@ FieldCatalog::FieldCatalog(const Texts& texts, const DataStore& store) {
                 ref.item = labelText.isEmpty() ? option : labelText + QStringLiteral(": ") + option;
                 ref.control =
                     QString::fromLatin1(control) + QLatin1Char('_') + QString::number(i - 1);
-                add(ref, intAccess([field, i](DataSet& s) -> qint16& { return field(s, i); }));
+                add(ref,
+                    FieldAccess::int16([field, i](DataSet& s) -> qint16& { return field(s, i); }));
             }
         };
         options("monitor.mode", "chkMonMode", 1, 1,
@@ -208,7 +177,8 @@ FieldCatalog::FieldCatalog(const Texts& texts, const DataStore& store) {
             ref.control = QString::fromLatin1(list.control);
             ref.choices = list.choices;
             const auto member = list.member;
-            add(ref, intAccess([member](DataSet& s) -> qint16& { return s.Monitor.*member; }));
+            add(ref,
+                FieldAccess::int16([member](DataSet& s) -> qint16& { return s.Monitor.*member; }));
         }
         options("monitor.tap", "chkMonAbgriff", 2, 1,
                 [](DataSet& s, int i) -> qint16& { return s.Monitor.MonAbgriff[i]; }, 3,
@@ -225,7 +195,8 @@ FieldCatalog::FieldCatalog(const Texts& texts, const DataStore& store) {
             ref.group = part04;
             ref.item = t(QStringLiteral("Part04.Label") + nn(k), QStringLiteral("Key %1").arg(k));
             ref.control = QStringLiteral("txtExtMon_") + QString::number(k - 1);
-            add(ref, intAccess([k](DataSet& s) -> qint16& { return s.Monitor.ExtMon[k]; }));
+            add(ref,
+                FieldAccess::int16([k](DataSet& s) -> qint16& { return s.Monitor.ExtMon[k]; }));
         }
     }
 
@@ -249,7 +220,7 @@ FieldCatalog::FieldCatalog(const Texts& texts, const DataStore& store) {
                 ref.item = t(p + QStringLiteral(".Label") + nn(i),
                              QString::fromLatin1(builtIn[side]).arg(i));
                 ref.control = QString::fromLatin1(controls[side]) + QString::number(i - 1);
-                add(ref, intAccess([field, side, i](DataSet& s) -> qint16& {
+                add(ref, FieldAccess::int16([field, side, i](DataSet& s) -> qint16& {
                         return field(s, side, i);
                     }));
             }
@@ -276,7 +247,8 @@ FieldCatalog::FieldCatalog(const Texts& texts, const DataStore& store) {
             ref.item = t(QStringLiteral("Part01.Opt") + nn(i) + QStringLiteral(".Caption"),
                          QString::fromLatin1(controls[i - 1]));
             ref.control = QStringLiteral("chkControl_") + QString::number(i - 1);
-            add(ref, intAccess([i](DataSet& s) -> qint16& { return s.Editor.Control[i]; }));
+            add(ref,
+                FieldAccess::int16([i](DataSet& s) -> qint16& { return s.Editor.Control[i]; }));
         }
         const QString part02 =
             t(QStringLiteral("Part02.Caption"), QStringLiteral("Machine sources"));
@@ -298,7 +270,7 @@ FieldCatalog::FieldCatalog(const Texts& texts, const DataStore& store) {
                            QString::fromLatin1(machines[k - 1]);
                 ref.control = QStringLiteral("chkMachSource") + nn(s) + QLatin1Char('_') +
                               QString::number(k - 1);
-                add(ref, byteAccess(
+                add(ref, FieldAccess::byte(
                              [s, k](DataSet& d) -> quint8& { return d.Editor.MachSource(s)[k]; }));
             }
         FieldRef frames = numberRef(FieldKind::List);
@@ -309,7 +281,7 @@ FieldCatalog::FieldCatalog(const Texts& texts, const DataStore& store) {
         frames.control = QStringLiteral("cmbFrames");
         for (int rate : PageLists::FrameRates())
             frames.choices.append(QStringLiteral("%1 frames").arg(rate));
-        add(frames, intAccess([](DataSet& s) -> qint16& { return s.Editor.Frames; }));
+        add(frames, FieldAccess::int16([](DataSet& s) -> qint16& { return s.Editor.Frames; }));
         FieldRef channels = numberRef(FieldKind::List);
         channels.key = QStringLiteral("editor.channels");
         channels.page = page;
@@ -319,7 +291,7 @@ FieldCatalog::FieldCatalog(const Texts& texts, const DataStore& store) {
         channels.choices = {
             texts.message(QStringLiteral("TwoChannels"), QStringLiteral("Two channels")),
             texts.message(QStringLiteral("FourChannels"), QStringLiteral("Four channels"))};
-        add(channels, intAccess([](DataSet& s) -> qint16& { return s.Editor.Channels; }));
+        add(channels, FieldAccess::int16([](DataSet& s) -> qint16& { return s.Editor.Channels; }));
     }
 
     // SnapShot.
@@ -341,7 +313,7 @@ FieldCatalog::FieldCatalog(const Texts& texts, const DataStore& store) {
                 ref.item = configs.at(i - 1) + QLatin1Char(' ') + switchWord + QLatin1Char(' ') +
                            QString::number(w);
                 ref.control = QStringLiteral("ToolbarPart01_%1/Button%2").arg(i - 1).arg(w);
-                add(ref, intAccess([w, i](DataSet& s) -> qint16& {
+                add(ref, FieldAccess::int16([w, i](DataSet& s) -> qint16& {
                         return w == 1 ? s.SnapShot.SnapShotSwitch1[i]
                                       : s.SnapShot.SnapShotSwitch2[i];
                     }));
@@ -355,7 +327,7 @@ FieldCatalog::FieldCatalog(const Texts& texts, const DataStore& store) {
             ref.group = part01;
             ref.item = configs.at(i - 1) + QLatin1Char(' ') + fileWord;
             ref.control = QStringLiteral("txtInfoPart01_") + QString::number(i - 1);
-            add(ref, textAccess<FileText::Size>(
+            add(ref, FieldAccess::text<FileText::Size>(
                          [i](DataSet& s) -> FileText& { return s.SnapShot.SnapShotFile[i]; }));
         }
         FieldRef groupFile;
@@ -366,7 +338,7 @@ FieldCatalog::FieldCatalog(const Texts& texts, const DataStore& store) {
         groupFile.group = t(QStringLiteral("Part02.Caption"), QStringLiteral("Group"));
         groupFile.item = t(QStringLiteral("Part02.Label01"), QStringLiteral("All 8"));
         groupFile.control = QStringLiteral("txtInfoPart02_0");
-        add(groupFile, textAccess<FileText::Size>(
+        add(groupFile, FieldAccess::text<FileText::Size>(
                            [](DataSet& s) -> FileText& { return s.SnapShot.SnapShotGroupFile; }));
         FieldRef startUp = numberRef(FieldKind::List);
         startUp.key = QStringLiteral("snapshot.startup");
@@ -378,7 +350,8 @@ FieldCatalog::FieldCatalog(const Texts& texts, const DataStore& store) {
         startUp.choices = QStringList{texts.message(QStringLiteral("StartUpConf_Temp"),
                                                     QStringLiteral("temporary"))} +
                           configs;
-        add(startUp, intAccess([](DataSet& s) -> qint16& { return s.SnapShot.StartUpConf; }));
+        add(startUp,
+            FieldAccess::int16([](DataSet& s) -> qint16& { return s.SnapShot.StartUpConf; }));
     }
 
     gpioRows(

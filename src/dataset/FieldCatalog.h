@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dataset/DataSet.h"
+#include "dataset/FieldAccess.h"
 
 #include <QList>
 #include <QString>
@@ -74,13 +75,7 @@ public:
     // The names page's item of a channel reference ("ADAT input 3"), "#<code>" when it names none.
     QString channelLabel(int code) const;
 
-    // How a field is read and written in the record (texts or numbers).
-    struct Access {
-        std::function<QString(const DataSet&)> getText;
-        std::function<void(DataSet&, const QString&)> setText;
-        std::function<int(const DataSet&)> getNumber;
-        std::function<void(DataSet&, int)> setNumber;
-    };
+    using Access = FieldAccess;
 
 private:
     void add(FieldRef ref, Access access);

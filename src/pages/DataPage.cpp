@@ -2,12 +2,12 @@
 
 #include "app/Switches.h"
 #include "app/Texts.h"
-#include "pages/AssignBox.h"
-#include "pages/PageFrame.h"
-#include "pages/TabOrder.h"
-#include "pages/ValueCheckBox.h"
-#include "pages/WheelGuard.h"
-#include "ui/Pictures.h"
+#include "widgets/AssignBox.h"
+#include "widgets/PageFrame.h"
+#include "widgets/Pictures.h"
+#include "widgets/TabOrder.h"
+#include "widgets/ValueCheckBox.h"
+#include "widgets/WheelGuard.h"
 
 #include <QComboBox>
 #include <QDynamicPropertyChangeEvent>

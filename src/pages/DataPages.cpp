@@ -3,40 +3,32 @@
 #include "app/IniFile.h"
 #include "app/Switches.h"
 #include "app/Texts.h"
-#include "base/ProgramPath.h"
 #include "dataset/DataStore.h"
-#include "pages/AssignBox.h"
 #include "pages/EditorPage.h"
 #include "pages/FBoxPage.h"
 #include "pages/GpioPage.h"
 #include "pages/LayerPage.h"
 #include "pages/MonitorPage.h"
 #include "pages/NamesPage.h"
+#include "pages/OptionGroup.h"
+#include "pages/PageFileNames.h"
 #include "pages/SnapShotPage.h"
 #include "pages/StatusPage.h"
 #include "pages/SystemPage.h"
-#include "pages/ValueCheckBox.h"
-#include "ui/ChooseDialog.h"
-#include "ui/WindowPlacement.h"
+#include "pages/TagNumber.h"
+#include "widgets/AssignBox.h"
+#include "widgets/ChooseDialog.h"
+#include "widgets/ValueCheckBox.h"
+#include "widgets/WindowPlacement.h"
 
-#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
-#include <QToolBar>
-#include <QToolButton>
 #include <algorithm>
 
 namespace zoz {
 
 namespace {
-
-QString trimmedBlanks(const QString& text) {
-    qsizetype start = 0;
-    while (start < text.size() && text.at(start) == QLatin1Char(' '))
-        ++start;
-    return DataPage::rightTrimmed(text.mid(start));
-}
 
 QStringList splitList(const QString& text) {
     QStringList fields = text.split(QLatin1Char('|'));
@@ -224,7 +216,7 @@ void DataPages::connectControls(DataPage* page) {
     auto groups = [this](const QList<ValueCheckBox*>& boxes, bool keepOne) {
         for (ValueCheckBox* box : boxes)
             connect(box, &ValueCheckBox::valueChanged, this,
-                    [this, keepOne](ValueCheckBox* b) { CheckGroupClick(b, keepOne); });
+                    [this, keepOne](ValueCheckBox* b) { OptionGroup::click(b, keepOne); });
     };
     if (page == m_monitor) {
         groups(m_monitor->chkMonMode, true);
@@ -248,36 +240,12 @@ void DataPages::reportTransferError(const QString& description) {
         services.setBusyCursor(false);
 }
 
-double DataPages::numericValue(const QString& text) {
-    const QString s = QStringLiteral("0") + text;
-    QString number;
-    bool point = false;
-    for (const QChar c : s) {
-        if (c == QLatin1Char(' ') || c == QLatin1Char('\t'))
-            continue;
-        if (c.isDigit() && c.unicode() < 128) {
-            number.append(c);
-        } else if (c == QLatin1Char('.') && !point) {
-            point = true;
-            number.append(c);
-        } else {
-            break;
-        }
-    }
-    return number.toDouble();
-}
-
 QString DataPages::displayFileName(const QString& stored) const {
-    const QString name = DataPage::rightTrimmed(DataPage::shown(stored));
-    const QString prefix = m_switches.ProgramFolder + QLatin1Char('/');
-    if (!m_switches.ProgramFolder.isEmpty() &&
-        name.left(prefix.size()).compare(prefix, FileNameCase) == 0)
-        return name.mid(prefix.size());
-    return name;
+    return PageFileNames::display(m_switches.ProgramFolder, stored);
 }
 
 QString DataPages::storedFileName(const QString& shownName) const {
-    return ProgramPath::place(m_switches.ProgramFolder, trimmedBlanks(shownName));
+    return PageFileNames::stored(m_switches.ProgramFolder, shownName);
 }
 
 void DataPages::RefreshPages() {
@@ -439,11 +407,11 @@ void DataPages::FillChannelChoice(int pairFilter, bool withNotDefined, bool with
         for (int c = 0; c < 4; ++c) {
             AssignBox* cell = m_layer->txtInput[c][r];
             DataPage::step(
-                [&] { ShowChannelName(cell, DataPage::toInteger(numericValue(cell->tag()))); });
+                [&] { ShowChannelName(cell, DataPage::toInteger(TagNumber::of(cell->tag()))); });
         }
     for (AssignBox* box : m_monitor->txtExtMon)
         DataPage::step(
-            [&] { ShowChannelName(box, DataPage::toInteger(numericValue(box->tag()))); });
+            [&] { ShowChannelName(box, DataPage::toInteger(TagNumber::of(box->tag()))); });
 }
 
 void DataPages::centreChooser() {
@@ -469,7 +437,7 @@ void DataPages::ChooseChannel(AssignBox* box, int index, bool withNotDefined, bo
     chooser.ChosenItemData = box->tag();
     chooser.showModal();
     DataPage::step(
-        [&] { ShowChannelName(box, DataPage::toInteger(numericValue(chooser.ChosenItemData))); });
+        [&] { ShowChannelName(box, DataPage::toInteger(TagNumber::of(chooser.ChosenItemData))); });
 }
 
 void DataPages::ShowGpioItem(AssignBox* itemBox, QLineEdit* infoBox, int code,
@@ -504,32 +472,9 @@ void DataPages::ChooseGpioItem(AssignBox* itemBox, QLineEdit* infoBox, int listN
     chooser.ChosenItemData = itemBox->tag();
     chooser.showModal();
     DataPage::step([&] {
-        ShowGpioItem(itemBox, infoBox, DataPage::toInteger(numericValue(chooser.ChosenItemData)),
+        ShowGpioItem(itemBox, infoBox, DataPage::toInteger(TagNumber::of(chooser.ChosenItemData)),
                      m_store.lstData.at(listNo));
     });
-}
-
-void DataPages::CheckGroupClick(ValueCheckBox* box, bool keepOne) {
-    const auto* page = box->parentWidget();
-    while (page && !qobject_cast<const DataPage*>(page))
-        page = page->parentWidget();
-    QList<ValueCheckBox*> members;
-    const QWidget* root = page ? page : box->window();
-    for (ValueCheckBox* other : root->findChildren<ValueCheckBox*>())
-        if (other->arrayName() == box->arrayName())
-            members.append(other);
-    if (box->value() == 1) {
-        for (ValueCheckBox* other : members)
-            if (other != box && other->index() != box->index())
-                other->setValue(0);
-    }
-    if (keepOne) {
-        bool anyChecked = false;
-        for (ValueCheckBox* other : members)
-            anyChecked = anyChecked || other->value() == 1;
-        if (!anyChecked)
-            box->setValue(1);
-    }
 }
 
 void DataPages::UpdateSnapShotButtons() {

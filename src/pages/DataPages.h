@@ -98,26 +98,15 @@ public:
     void ShowGpioItem(AssignBox* itemBox, QLineEdit* infoBox, int code,
                       const QVector<GpioListEntry>& list);
     void ChooseGpioItem(AssignBox* itemBox, QLineEdit* infoBox, int listNo);
-    void CheckGroupClick(ValueCheckBox* box, bool keepOne = false);
     void UpdateSnapShotButtons();
 
     // group 1..5, index from 1 within the group; an empty box for anything else.
     NameBox nameBox(int group, int index) const;
 
-    // File names keep their case on Linux (/TMP/x is not /tmp/x); Windows folds it.
-#ifdef Q_OS_WIN
-    static constexpr Qt::CaseSensitivity FileNameCase = Qt::CaseInsensitive;
-#else
-    static constexpr Qt::CaseSensitivity FileNameCase = Qt::CaseSensitive;
-#endif
-    // The display form of a stored file name and its reverse (the program folder is left out
-    // when the file lies in it).
+    // The display form of a stored file name and its reverse (PageFileNames, with the program
+    // folder of the switches).
     QString displayFileName(const QString& stored) const;
     QString storedFileName(const QString& shown) const;
-
-    // The numeric value of "0" + text as the pages read a Tag: leading digits (and a fraction)
-    // count, anything after them is ignored, so "", "abc" and "-5" give 0.
-    static double numericValue(const QString& text);
 
 private:
     // What a refresh of an unbuilt page reads: the store as it was, and the Names page's box

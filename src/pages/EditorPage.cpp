@@ -2,7 +2,7 @@
 
 #include "dataset/DataStore.h"
 
-#include "pages/ValueCheckBox.h"
+#include "widgets/ValueCheckBox.h"
 
 #include <QComboBox>
 #include <QGridLayout>

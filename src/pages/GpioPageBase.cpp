@@ -1,7 +1,7 @@
 #include "pages/GpioPageBase.h"
 
 #include "app/Switches.h"
-#include "pages/AssignBox.h"
+#include "widgets/AssignBox.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "dataset/DataStore.h"
-#include "pages/AssignBox.h"
 #include "pages/DataPage.h"
 #include "pages/DataPages.h"
+#include "pages/TagNumber.h"
+#include "widgets/AssignBox.h"
 
 class QGroupBox;
 
@@ -59,13 +60,9 @@ protected:
     }
     template <typename In, typename Out> void takeOverRows(In& inputs, Out& outputs) {
         for (int i = 0; i < txtInput.size(); ++i)
-            step([&] {
-                inputs.at(i + 1) = toInteger(DataPages::numericValue(at(txtInput, i)->tag()));
-            });
+            step([&] { inputs.at(i + 1) = toInteger(TagNumber::of(at(txtInput, i)->tag())); });
         for (int i = 0; i < txtOutput.size(); ++i)
-            step([&] {
-                outputs.at(i + 1) = toInteger(DataPages::numericValue(at(txtOutput, i)->tag()));
-            });
+            step([&] { outputs.at(i + 1) = toInteger(TagNumber::of(at(txtOutput, i)->tag())); });
     }
 
 private:

@@ -3,7 +3,8 @@
 #include "dataset/DataStore.h"
 #include "pages/DataPages.h"
 
-#include "pages/AssignBox.h"
+#include "pages/TagNumber.h"
+#include "widgets/AssignBox.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -124,7 +125,7 @@ void LayerPage::Refresh(DataStore& store, DataPages& pages) {
             });
             step([&] {
                 AssignBox* cell = at(at(txtInput, c), r);
-                pages.ShowChannelName(cell, toInteger(DataPages::numericValue(cell->tag())));
+                pages.ShowChannelName(cell, toInteger(TagNumber::of(cell->tag())));
             });
         }
     }
@@ -137,8 +138,7 @@ void LayerPage::TakeOver(DataStore& store, DataPages&) {
     for (int r = 0; r < 6; ++r)
         for (int c = 0; c < 4; ++c)
             step([&] {
-                layers[c]->at(r + 1) =
-                    toInteger(DataPages::numericValue(at(at(txtInput, c), r)->tag()));
+                layers[c]->at(r + 1) = toInteger(TagNumber::of(at(at(txtInput, c), r)->tag()));
             });
 }
 

@@ -4,8 +4,9 @@
 #include "dataset/PageLists.h"
 #include "pages/DataPages.h"
 
-#include "pages/AssignBox.h"
-#include "pages/ValueCheckBox.h"
+#include "pages/TagNumber.h"
+#include "widgets/AssignBox.h"
+#include "widgets/ValueCheckBox.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -164,7 +165,7 @@ void MonitorPage::Refresh(DataStore& store, DataPages& pages) {
         step([&] { at(txtExtMon, k)->setTag(QString::number(mon.ExtMon.at(k + 1))); });
         step([&] {
             AssignBox* box = at(txtExtMon, k);
-            pages.ShowChannelName(box, toInteger(DataPages::numericValue(box->tag())));
+            pages.ShowChannelName(box, toInteger(TagNumber::of(box->tag())));
         });
     }
 }
@@ -180,9 +181,7 @@ void MonitorPage::TakeOver(DataStore& store, DataPages&) {
     for (int i = 0; i < 2; ++i)
         step([&] { mon.Peakmeter.at(i + 1) = at(chkPeakmeter, i)->value(); });
     for (int k = 0; k < 4; ++k)
-        step([&] {
-            mon.ExtMon.at(k + 1) = toInteger(DataPages::numericValue(at(txtExtMon, k)->tag()));
-        });
+        step([&] { mon.ExtMon.at(k + 1) = toInteger(TagNumber::of(at(txtExtMon, k)->tag())); });
 }
 
 } // namespace zoz

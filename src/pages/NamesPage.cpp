@@ -2,7 +2,7 @@
 
 #include "dataset/DataStore.h"
 
-#include "pages/KeyFilter.h"
+#include "widgets/KeyFilter.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

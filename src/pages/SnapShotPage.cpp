@@ -2,7 +2,8 @@
 
 #include "dataset/DataStore.h"
 #include "pages/DataPages.h"
-#include "ui/Pictures.h"
+#include "pages/TagNumber.h"
+#include "widgets/Pictures.h"
 #include <cmath>
 
 #include <QComboBox>
@@ -232,13 +233,13 @@ void SnapShotPage::TakeOver(DataStore& store, DataPages& pages) {
     SnapShotRecord& snap = store.DataSet.SnapShot;
     for (int i = 0; i < 8; ++i)
         step([&] {
-            snap.SnapShotSwitch1.at(i + 1) = toInteger(
-                std::floor(DataPages::numericValue(tagOf(button(at(ToolbarPart01, i), 1)))));
+            snap.SnapShotSwitch1.at(i + 1) =
+                toInteger(std::floor(TagNumber::of(tagOf(button(at(ToolbarPart01, i), 1)))));
         });
     for (int i = 0; i < 8; ++i)
         step([&] {
-            snap.SnapShotSwitch2.at(i + 1) = toInteger(
-                std::floor(DataPages::numericValue(tagOf(button(at(ToolbarPart01, i), 2)))));
+            snap.SnapShotSwitch2.at(i + 1) =
+                toInteger(std::floor(TagNumber::of(tagOf(button(at(ToolbarPart01, i), 2)))));
         });
     for (int i = 0; i < 8; ++i)
         step([&] {

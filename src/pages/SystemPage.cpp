@@ -2,8 +2,8 @@
 
 #include "dataset/DataStore.h"
 
-#include "pages/KeyFilter.h"
-#include "ui/Pictures.h"
+#include "widgets/KeyFilter.h"
+#include "widgets/Pictures.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

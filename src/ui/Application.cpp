@@ -4,9 +4,9 @@
 #include "dataset/DataSetImage.h"
 #include "pages/DataPage.h"
 #include "ui/ChangeTracker.h"
-#include "ui/PluginFreeStyle.h"
-#include "ui/ProtoTextBox.h"
-#include "ui/WindowPlacement.h"
+#include "widgets/PluginFreeStyle.h"
+#include "widgets/ProtoTextBox.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QAction>
 #include <QApplication>

@@ -8,6 +8,7 @@
 #include "app/Startup.h"
 #include "app/Switches.h"
 #include "app/Texts.h"
+#include "control/Dispatcher.h"
 #include "dataset/DataStore.h"
 #include "dataset/Decoder.h"
 #include "dataset/Encoder.h"
@@ -23,9 +24,6 @@
 #include "log/ProtoText.h"
 #include "pages/DataPages.h"
 #include "ui/AccessibleNames.h"
-#include "ui/ChooseDialog.h"
-#include "ui/CommDialog.h"
-#include "ui/Dispatcher.h"
 #include "ui/EditorHistory.h"
 #include "ui/KeyboardAccess.h"
 #include "ui/MainWindow.h"
@@ -34,6 +32,8 @@
 #include "ui/QtUserInterface.h"
 #include "ui/ReportActions.h"
 #include "ui/SplashWindow.h"
+#include "widgets/ChooseDialog.h"
+#include "widgets/CommDialog.h"
 
 #include <QObject>
 #include <functional>

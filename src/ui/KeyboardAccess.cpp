@@ -1,8 +1,8 @@
 #include "ui/KeyboardAccess.h"
 
 #include "app/Texts.h"
-#include "pages/WheelGuard.h"
 #include "ui/MainWindow.h"
+#include "widgets/WheelGuard.h"
 
 #include <QAction>
 #include <QHelpEvent>

@@ -4,7 +4,8 @@
 #include "app/Switches.h"
 #include "app/Texts.h"
 #include "ui/FramedHeight.h"
-#include "ui/Pictures.h"
+#include "widgets/Pictures.h"
+#include "widgets/XPLook.h"
 
 #include <QAction>
 #include <QApplication>
@@ -47,21 +48,6 @@ const char* const IconNames[MainWindow::ButtonCount] = {
 const char* const DesignCaptions[] = {"status", "name",   "layer",    "monitor",
                                       "gpio",   "editor", "snapshot", "fbox"};
 
-// Leading whole number of a settings value ("3abc" gives 3, "x" gives 0).
-int leadingNumber(const QString& text) {
-    const QString t = text.trimmed();
-    int i = 0;
-    bool negative = false;
-    if (i < t.size() && (t[i] == u'-' || t[i] == u'+')) {
-        negative = t[i] == u'-';
-        ++i;
-    }
-    qint64 value = 0;
-    for (; i < t.size() && t[i].isDigit() && value < 100000; ++i)
-        value = value * 10 + t[i].digitValue();
-    return static_cast<int>(negative ? -value : value);
-}
-
 QString frameCaption(QWidget* frame) {
     if (auto* box = qobject_cast<QGroupBox*>(frame))
         return box->title();
@@ -94,7 +80,7 @@ MainWindow::MainWindow(const Switches& switches, Texts& texts, QWidget* parent)
     m_tabData->setExpanding(false);
     for (const char* caption : DesignCaptions) {
         m_tabData->addTab(QString::fromLatin1(caption));
-        m_tabTags.append(QString());
+        m_tabTags.addTab();
     }
     connect(m_tabData, &QTabBar::currentChanged, this, [this] { SwitchPage(); });
 
@@ -271,7 +257,7 @@ void MainWindow::BuildTabStrip() {
     const QSignalBlocker blocker(m_tabData);
     if (m_switches.ShowTabStrip_System) {
         m_tabData->addTab(QStringLiteral("SYSTEM"));
-        m_tabTags.append(QString());
+        m_tabTags.addTab();
     }
 
     QList<QWidget*> loaded = m_hooks.loadPages ? m_hooks.loadPages() : EmptyPageWindows();
@@ -309,32 +295,18 @@ void MainWindow::BuildTabStrip() {
         window->setGeometry(0, 0, m_fraContainer->width(), window->height());
         for (int j = 0; j < m_tabData->count(); ++j) {
             if (m_tabData->tabText(j).trimmed().toUpper() == caption) {
-                m_tabTags[j] += QStringLiteral("|FormName=") + name + QStringLiteral("|");
                 m_tabData->setTabData(j, name);
-                m_tabTags[j] += QStringLiteral("|TabStrip=") + m_tabData->tabText(j).trimmed() +
-                                QStringLiteral("|");
+                m_tabTags.addForm(j, name, m_tabData->tabText(j).trimmed());
                 break;
             }
         }
     }
 
     for (int j = 0; j < m_tabData->count(); ++j) {
-        const QString tag =
-            (QStringLiteral("|") + m_tabTags[j].trimmed() + QStringLiteral("|")).toUpper();
-        const QString marker = QStringLiteral("TABSTRIP=");
-        const int at = tag.indexOf(marker);
-        if (at < 0)
-            continue;
-        QString page;
-        for (int k = at + marker.size(); k < tag.size(); ++k) {
-            const QChar c = tag[k];
-            if (c == u'"' || c == u' ' || c == u'|')
-                break;
-            page += c;
-        }
+        const QString page = m_tabTags.page(j);
         if (page.isEmpty())
             continue;
-        if (tag.contains(QStringLiteral("|TABSTRIP=SYSTEM|"))) {
+        if (m_tabTags.isSystem(j)) {
             m_tabData->setTabText(j, QStringLiteral("S&YSTEM"));
         } else {
             const QString section =
@@ -347,9 +319,9 @@ void MainWindow::BuildTabStrip() {
 
     int n = 1;
     if (m_switches.RestoreLastPosition)
-        n = leadingNumber(GetIniValue(m_texts.iniFileName(), QStringLiteral("Recent"),
-                                      QStringLiteral("ActTabStrip"), QStringLiteral("1"),
-                                      m_texts.iniCache()));
+        n = TabTags::storedTabNumber(GetIniValue(m_texts.iniFileName(), QStringLiteral("Recent"),
+                                                 QStringLiteral("ActTabStrip"), QStringLiteral("1"),
+                                                 m_texts.iniCache()));
     if (n < 1 || n > m_tabData->count())
         n = 1;
     m_tabData->setCurrentIndex(n - 1);
@@ -366,20 +338,7 @@ void MainWindow::applyXPLook() {
 void MainWindow::applyXPLookTo(QWidget* root) {
     if (!m_switches.XPLook || (root != m_fraContainer && !m_fraContainer->isAncestorOf(root)))
         return;
-    QList<QGroupBox*> frames = root->findChildren<QGroupBox*>();
-    for (QGroupBox* box : std::as_const(frames)) {
-        if (!box->title().trimmed().isEmpty()) {
-            box->setTitle(box->title().leftJustified(150, QLatin1Char(' ')));
-            QFont font = box->font();
-            font.setPointSize(10);
-            font.setBold(false);
-            box->setFont(font);
-        }
-        if (box->objectName().compare(QLatin1String("fraTab"), Qt::CaseInsensitive) == 0) {
-            box->setTitle(QString());
-            box->setFlat(true);
-        }
-    }
+    XPLook::applyTo(root);
 }
 
 void MainWindow::SwitchPage() {
@@ -388,11 +347,9 @@ void MainWindow::SwitchPage() {
     const int index = m_tabData->currentIndex();
     if (index < 0 || index >= m_tabTags.size())
         return;
-    const QString tag = m_tabTags[index].toLower();
     QWidget* window = nullptr;
     for (QWidget* w : std::as_const(m_pageWindows)) {
-        if (tag.contains(QStringLiteral("|formname=") + w->objectName().toLower() +
-                         QStringLiteral("|"))) {
+        if (m_tabTags.holdsForm(index, w->objectName())) {
             window = w;
             break;
         }

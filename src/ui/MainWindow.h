@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/TabTags.h"
+
 #include <QList>
 #include <QMainWindow>
 #include <QString>
@@ -123,7 +125,7 @@ private:
     QWidget* m_central = nullptr;
     QFrame* m_tabPane = nullptr;
     QTabBar* m_tabData = nullptr;
-    QStringList m_tabTags;
+    TabTags m_tabTags;
     QFrame* m_fraContainer = nullptr;
     QFrame* m_fraBlind = nullptr;
     QScrollBar* m_vScroll = nullptr;

@@ -1,7 +1,7 @@
 #include "ui/ProtoWindow.h"
 
 #include "app/Texts.h"
-#include "ui/ProtoTextBox.h"
+#include "widgets/ProtoTextBox.h"
 
 #include <QPushButton>
 #include <QVBoxLayout>

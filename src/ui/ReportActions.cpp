@@ -8,8 +8,8 @@
 #include "log/AppLog.h"
 #include "report/ReportPages.h"
 #include "ui/ChangeTracker.h"
-#include "ui/ChooseDialog.h"
 #include "ui/EditorHistory.h"
+#include "widgets/ChooseDialog.h"
 
 #include <QFileInfo>
 #include <QLocale>

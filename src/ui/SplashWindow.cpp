@@ -1,6 +1,6 @@
 #include "ui/SplashWindow.h"
 
-#include "ui/Pictures.h"
+#include "widgets/Pictures.h"
 
 #include <QApplication>
 #include <QDesktopServices>

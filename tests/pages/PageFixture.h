@@ -9,7 +9,7 @@
 #include "support/ProgramFolder.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedUi.h"
-#include "ui/ChooseDialog.h"
+#include "widgets/ChooseDialog.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -8,8 +8,8 @@
 #include "support/SimProcess.h"
 #include "ui/Application.h"
 #include "ui/ChangeTracker.h"
-#include "ui/ChooseDialog.h"
 #include "ui/MainWindow.h"
+#include "widgets/ChooseDialog.h"
 
 #include <QAction>
 #include <QApplication>

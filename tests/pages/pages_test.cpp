@@ -4,11 +4,11 @@
 #include "dataset/Decoder.h"
 #include "dataset/Encoder.h"
 #include "dataset/HexCodec.h"
-#include "pages/AssignBox.h"
-#include "pages/KeyFilter.h"
 #include "pages/SnapShotPage.h"
-#include "pages/ValueCheckBox.h"
 #include "support/LinkRig.h"
+#include "widgets/AssignBox.h"
+#include "widgets/KeyFilter.h"
+#include "widgets/ValueCheckBox.h"
 
 #include <QComboBox>
 #include <QLineEdit>

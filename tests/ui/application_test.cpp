@@ -8,7 +8,7 @@
 #include "support/ProgramFolder.h"
 #include "support/QtPrinters.h"
 #include "support/SimProcess.h"
-#include "ui/ProtoTextBox.h"
+#include "widgets/ProtoTextBox.h"
 
 #include <QApplication>
 #include <QLineEdit>

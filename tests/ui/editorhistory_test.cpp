@@ -12,10 +12,10 @@
 #include "support/QtPrinters.h"
 #include "support/SimProcess.h"
 #include "ui/ChangeTracker.h"
-#include "ui/ChooseDialog.h"
 #include "ui/CompareWindow.h"
 #include "ui/HistoryWindow.h"
-#include "ui/ProtoTextBox.h"
+#include "widgets/ChooseDialog.h"
+#include "widgets/ProtoTextBox.h"
 
 #include <QAction>
 #include <QApplication>

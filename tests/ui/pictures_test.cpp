@@ -6,9 +6,9 @@
 #include "pages/DataPage.h"
 #include "pages/DataPages.h"
 #include "support/ProgramFolder.h"
-#include "ui/ChooseDialog.h"
 #include "ui/MainWindow.h"
 #include "ui/SplashWindow.h"
+#include "widgets/ChooseDialog.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -4,13 +4,13 @@
 #include "support/LinkRig.h"
 #include "support/ProgramFolder.h"
 #include "support/QtPrinters.h"
-#include "ui/ChooseDialog.h"
-#include "ui/CommDialog.h"
 #include "ui/MainWindow.h"
-#include "ui/ProtoTextBox.h"
 #include "ui/ProtoWindow.h"
 #include "ui/QtUserInterface.h"
 #include "ui/SplashWindow.h"
+#include "widgets/ChooseDialog.h"
+#include "widgets/CommDialog.h"
+#include "widgets/ProtoTextBox.h"
 
 #include <QAction>
 #include <QApplication>

@@ -12,9 +12,9 @@
 #include "pages/DataPages.h"
 #include "pages/NamesPage.h"
 #include "ui/ChangeTracker.h"
-#include "ui/ChooseDialog.h"
 #include "ui/CompareWindow.h"
 #include "ui/HistoryWindow.h"
+#include "widgets/ChooseDialog.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,5 +1,7 @@
 #include "Simulator.h"
 
+#include "SimFrames.h"
+
 #include <QFile>
 #include <cerrno>
 #include <cstdio>
@@ -14,12 +16,6 @@ namespace {
 constexpr int kDataSetSize = 446; // block "20" with its code byte
 constexpr int kConfigSize = 512;
 constexpr int kPumpMs = 5;
-
-QByteArray fixed(const QByteArray& text, int width) {
-    QByteArray t = text.left(width);
-    t.append(QByteArray(width - t.size(), ' '));
-    return t;
-}
 } // namespace
 
 Simulator::Simulator(Options options, QObject* parent)
@@ -48,15 +44,15 @@ Simulator::~Simulator() {
 void Simulator::resetToDefaults() {
     m_dataSet = QByteArray(1, '\x20');
     for (int i = 1; i <= 16; ++i)
-        m_dataSet += fixed("Dig " + QByteArray::number(i).rightJustified(2, '0'), 8);
+        m_dataSet += SimFrames::fixed("Dig " + QByteArray::number(i).rightJustified(2, '0'), 8);
     for (int i = 1; i <= 8; ++i)
-        m_dataSet += fixed("Ana " + QByteArray::number(i), 8);
+        m_dataSet += SimFrames::fixed("Ana " + QByteArray::number(i), 8);
     for (int i = 1; i <= 8; ++i)
-        m_dataSet += fixed("Adat " + QByteArray::number(i), 8);
+        m_dataSet += SimFrames::fixed("Adat " + QByteArray::number(i), 8);
     for (int i = 1; i <= 4; ++i)
-        m_dataSet += fixed("ExtMon " + QByteArray::number(i), 8);
+        m_dataSet += SimFrames::fixed("ExtMon " + QByteArray::number(i), 8);
     for (int i = 1; i <= 4; ++i)
-        m_dataSet += fixed("Bus " + QByteArray::number(i), 8);
+        m_dataSet += SimFrames::fixed("Bus " + QByteArray::number(i), 8);
     m_dataSet += QByteArray(24, '\0');              // layers
     m_dataSet += QByteArray::fromHex("0121010101"); // mode, volume 0 dB, channel, tap, peak
     m_dataSet += QByteArray(4 + 8 + 32, '\0');      // ext. monitor, GPIO in, GPIO out
@@ -65,9 +61,10 @@ void Simulator::resetToDefaults() {
     m_dataSet += QByteArray::fromHex("1901000001"); // 25 frames, channels, toggles, start-up
     m_dataSet += QByteArray(36, '\0');              // FBox
     if (!m_options.dataSetHex.isEmpty())
-        m_dataSet = fromHex(m_options.dataSetHex);
+        m_dataSet = SimFrames::fromHex(m_options.dataSetHex);
     for (int k = 0; k < 8; ++k)
-        m_configs[k] = fixed("Sim configuration " + QByteArray::number(k + 1), kConfigSize);
+        m_configs[k] =
+            SimFrames::fixed("Sim configuration " + QByteArray::number(k + 1), kConfigSize);
     m_status = m_options.statusTexts;
     // For the Status page's labels: device, firmware, version, serial number, hours, last error.
     const QStringList defaults =
@@ -116,34 +113,6 @@ void Simulator::say(const QString& line) {
     std::fflush(stdout);
 }
 
-QByteArray Simulator::frame(quint8 code, const QByteArray& payload) {
-    return char(code) + payload + '\r';
-}
-
-QByteArray Simulator::toHex(const QByteArray& bytes) {
-    return bytes.toHex().toUpper();
-}
-
-QByteArray Simulator::fromHex(const QByteArray& hex) {
-    return QByteArray::fromHex(hex);
-}
-
-// The controller sums the values of the hex pairs; a malformed pair counts as 0, as on the editor.
-int Simulator::checksum(const QByteArray& payload) {
-    static const QByteArray digits("0123456789ABCDEF");
-    int sum = 0;
-    for (int i = 0; i < payload.size(); i += 2) {
-        QByteArray pair = payload.mid(i, 2);
-        while (pair.size() < 2)
-            pair.prepend('0');
-        const int h = digits.indexOf(pair[0]) + 1;
-        const int l = digits.indexOf(pair[1]) + 1;
-        const int value = (h - 1) * 16 + l - 1;
-        sum += (value >= 0 && value <= 255) ? value : 0;
-    }
-    return sum;
-}
-
 void Simulator::onReadable() {
     char buffer[4096];
     qint64 allowed = qint64(sizeof buffer);
@@ -187,7 +156,7 @@ void Simulator::onReadable() {
         while (start < m_rx.size() && (quint8(m_rx[start]) < 0x80 || quint8(m_rx[start]) > 0x89))
             ++start;
         if (start > 0) {
-            say(QStringLiteral("JUNK ") + QString::fromLatin1(toHex(m_rx.left(start))));
+            say(QStringLiteral("JUNK ") + QString::fromLatin1(SimFrames::toHex(m_rx.left(start))));
             m_rx.remove(0, start);
         }
         const int end = m_rx.indexOf('\r');
@@ -200,7 +169,7 @@ void Simulator::onReadable() {
 }
 
 void Simulator::handleFrame(const QByteArray& f) {
-    const QByteArray code = toHex(f.left(1));
+    const QByteArray code = SimFrames::toHex(f.left(1));
     const QByteArray payload = f.mid(1, f.size() - 2);
     say(QStringLiteral("RX %1 %2").arg(QString::fromLatin1(code), QString::fromLatin1(payload)));
     if (m_noAnswerCount > 0) {
@@ -231,10 +200,10 @@ QByteArray Simulator::block(int code) const {
 QByteArray Simulator::versionInfoFrame() const {
     QByteArray payload;
     for (const QString& text : m_status) {
-        const QByteArray t = fixed(text.toLatin1(), 32);
-        payload += "20" + toHex(t);
+        const QByteArray t = SimFrames::fixed(text.toLatin1(), 32);
+        payload += "20" + SimFrames::toHex(t);
     }
-    return frame(0x83, payload);
+    return SimFrames::frame(0x83, payload);
 }
 
 void Simulator::answer(const QByteArray& f) {
@@ -242,7 +211,7 @@ void Simulator::answer(const QByteArray& f) {
     const QByteArray payload = f.mid(1, f.size() - 2);
     switch (code) {
     case 0x80:
-        send(frame(0x81), QStringLiteral("81"));
+        send(SimFrames::frame(0x81), QStringLiteral("81"));
         break;
     case 0x82:
         send(versionInfoFrame(), QStringLiteral("83"));
@@ -253,7 +222,7 @@ void Simulator::answer(const QByteArray& f) {
             m_groupNext = 1;
             sendGroupBlock();
         } else if (!block(blockCode).isEmpty()) {
-            send(frame(0x85, toHex(block(blockCode))),
+            send(SimFrames::frame(0x85, SimFrames::toHex(block(blockCode))),
                  QStringLiteral("85 %1").arg(blockCode, 2, 16));
         } else {
             say(QStringLiteral("UNKNOWN-BLOCK ") + QString::fromLatin1(payload));
@@ -261,26 +230,28 @@ void Simulator::answer(const QByteArray& f) {
         break;
     }
     case 0x85: {
-        int sum = checksum(payload);
+        int sum = SimFrames::checksum(payload);
         if (m_fault == Fault::BadChecksum) {
             m_fault = Fault::None;
             sum += 1;
         }
-        const QByteArray bytes = fromHex(payload);
+        const QByteArray bytes = SimFrames::fromHex(payload);
         const int blockCode = bytes.isEmpty() ? -1 : quint8(bytes[0]);
         if (blockCode == 0x20) {
             m_dataSet = bytes;
         } else if (blockCode >= 0x31 && blockCode <= 0x38) {
-            m_configs[blockCode - 0x31] = fixed(bytes.mid(1), kConfigSize);
+            m_configs[blockCode - 0x31] = SimFrames::fixed(bytes.mid(1), kConfigSize);
         } else if (blockCode == 0x30) {
             for (int k = 0; k < 8; ++k)
-                m_configs[k] = fixed(bytes.mid(1 + k * kConfigSize, kConfigSize), kConfigSize);
+                m_configs[k] =
+                    SimFrames::fixed(bytes.mid(1 + k * kConfigSize, kConfigSize), kConfigSize);
         }
-        send(frame(0x86, toHex(QByteArray::number(sum))), QStringLiteral("86 %1").arg(sum));
+        send(SimFrames::frame(0x86, SimFrames::toHex(QByteArray::number(sum))),
+             QStringLiteral("86 %1").arg(sum));
         break;
     }
     case 0x86: {
-        const int theirs = fromHex(payload).toInt();
+        const int theirs = SimFrames::fromHex(payload).toInt();
         say(QStringLiteral("ACK %1 %2")
                 .arg(theirs == m_lastSentChecksum ? "OK" : "BAD")
                 .arg(theirs));
@@ -292,10 +263,10 @@ void Simulator::answer(const QByteArray& f) {
     }
     case 0x87:
         resetToDefaults();
-        send(frame(0x88), QStringLiteral("88"));
+        send(SimFrames::frame(0x88), QStringLiteral("88"));
         break;
     case 0x89:
-        m_qplVersion = fromHex(payload);
+        m_qplVersion = SimFrames::fromHex(payload);
         say(QStringLiteral("VERSION ") + QString::fromLatin1(m_qplVersion));
         break;
     default: // 81, 83, 88: answers to our own requests, reported by RX
@@ -311,7 +282,8 @@ void Simulator::sendGroupBlock() {
     }
     const int code = 0x30 + m_groupNext;
     ++m_groupNext;
-    send(frame(0x85, toHex(block(code))), QStringLiteral("85 %1").arg(code, 2, 16));
+    send(SimFrames::frame(0x85, SimFrames::toHex(block(code))),
+         QStringLiteral("85 %1").arg(code, 2, 16));
     if (m_groupNext <= 8)
         m_ackTimer.start(m_options.ackTimeoutMs);
     else
@@ -320,7 +292,7 @@ void Simulator::sendGroupBlock() {
 
 void Simulator::send(const QByteArray& f, const QString& what) {
     if (quint8(f[0]) == 0x85)
-        m_lastSentChecksum = checksum(f.mid(1, f.size() - 2));
+        m_lastSentChecksum = SimFrames::checksum(f.mid(1, f.size() - 2));
     const Fault fault = m_fault;
     const int arg = m_faultArg;
     if (m_fault != Fault::BadChecksum) // that one waits for the next 86
@@ -407,11 +379,11 @@ void Simulator::hangUp() {
 }
 
 void Simulator::dump() {
-    say(QStringLiteral("DUMP 20 ") + QString::fromLatin1(toHex(m_dataSet)));
+    say(QStringLiteral("DUMP 20 ") + QString::fromLatin1(SimFrames::toHex(m_dataSet)));
     for (int k = 0; k < 8; ++k)
         say(QStringLiteral("DUMP %1 %2")
                 .arg(0x31 + k, 2, 16)
-                .arg(QString::fromLatin1(toHex(m_configs[k]))));
+                .arg(QString::fromLatin1(SimFrames::toHex(m_configs[k]))));
     for (int i = 0; i < 6; ++i)
         say(QStringLiteral("DUMP STATUS%1 %2").arg(i + 1).arg(m_status[i]));
     say(QStringLiteral("DUMP VERSION ") + QString::fromLatin1(m_qplVersion));
@@ -433,10 +405,10 @@ void Simulator::command(const QString& line) {
             return;
         }
         const QByteArray payload = w.value(2).toLatin1().toUpper();
-        send(frame(quint8(code), payload), w.mid(1).join(QLatin1Char(' ')));
+        send(SimFrames::frame(quint8(code), payload), w.mid(1).join(QLatin1Char(' ')));
     } else if (verb == QLatin1String("raw")) {
-        const QByteArray bytes = fromHex(w.mid(1).join(QString()).toLatin1());
-        say(QStringLiteral("TX raw ") + QString::fromLatin1(toHex(bytes)));
+        const QByteArray bytes = SimFrames::fromHex(w.mid(1).join(QString()).toLatin1());
+        say(QStringLiteral("TX raw ") + QString::fromLatin1(SimFrames::toHex(bytes)));
         queue(bytes);
     } else if (verb == QLatin1String("fault")) {
         const int arg = w.value(2).toInt();
@@ -483,7 +455,8 @@ void Simulator::command(const QString& line) {
     } else if (verb == QLatin1String("config") && w.size() >= 3) {
         const int k = w[1].toInt();
         if (k >= 1 && k <= 8)
-            m_configs[k - 1] = fixed(w.mid(2).join(QLatin1Char(' ')).toLatin1(), kConfigSize);
+            m_configs[k - 1] =
+                SimFrames::fixed(w.mid(2).join(QLatin1Char(' ')).toLatin1(), kConfigSize);
         say(QStringLiteral("OK config"));
     } else if (verb == QLatin1String("stall")) {
         // Stops reading the line, so that the editor's output backs up in the pty.

@@ -59,11 +59,6 @@ private:
     void dump();
     void say(const QString& line);
 
-    static QByteArray frame(quint8 code, const QByteArray& payload = {});
-    static int checksum(const QByteArray& payload);
-    static QByteArray toHex(const QByteArray& bytes);
-    static QByteArray fromHex(const QByteArray& hex);
-
     Options m_options;
     int m_master = -1;
     int m_slave = -1; // kept open so that the editor may close and reopen its end

@@ -1,4 +1,4 @@
-#include "pages/PageFrame.h"
+#include "widgets/PageFrame.h"
 
 namespace zoz {
 

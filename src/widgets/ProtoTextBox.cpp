@@ -1,4 +1,4 @@
-#include "ui/ProtoTextBox.h"
+#include "widgets/ProtoTextBox.h"
 
 #include <QScrollBar>
 

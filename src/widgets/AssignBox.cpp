@@ -1,4 +1,4 @@
-#include "pages/AssignBox.h"
+#include "widgets/AssignBox.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "ui/ChooseDialog.h"
+#include "widgets/ChooseDialog.h"
 
 #include "app/Texts.h"
 

@@ -1,4 +1,4 @@
-#include "ui/Dispatcher.h"
+#include "control/Dispatcher.h"
 
 #include "app/IniFile.h"
 #include "app/Shutdown.h"

@@ -1,4 +1,4 @@
-#include "ui/CommDialog.h"
+#include "widgets/CommDialog.h"
 
 #include <QCoreApplication>
 #include <QGroupBox>

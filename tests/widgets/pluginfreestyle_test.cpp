@@ -1,6 +1,6 @@
 // The editor's style draws Fusion's pictures exactly as Fusion does, without loading a single
 // image-format plugin (each costs memory and start-up time, and they all load together).
-#include "ui/PluginFreeStyle.h"
+#include "widgets/PluginFreeStyle.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "ui/WindowPlacement.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QWidget>
 

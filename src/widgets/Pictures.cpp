@@ -1,4 +1,4 @@
-#include "ui/Pictures.h"
+#include "widgets/Pictures.h"
 
 #include <QGuiApplication>
 #include <QImageReader>

@@ -1,6 +1,6 @@
-#include "ui/PluginFreeStyle.h"
+#include "widgets/PluginFreeStyle.h"
 
-#include "ui/Pictures.h"
+#include "widgets/Pictures.h"
 
 #include <QApplication>
 #include <QFileInfo>

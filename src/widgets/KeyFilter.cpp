@@ -1,4 +1,4 @@
-#include "pages/KeyFilter.h"
+#include "widgets/KeyFilter.h"
 
 #include "base/CodePage.h"
 

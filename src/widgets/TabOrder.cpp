@@ -1,4 +1,4 @@
-#include "pages/TabOrder.h"
+#include "widgets/TabOrder.h"
 
 #include <QLayout>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "pages/WheelGuard.h"
+#include "widgets/WheelGuard.h"
 
 #include <QComboBox>
 #include <QEvent>

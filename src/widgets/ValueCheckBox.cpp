@@ -1,4 +1,4 @@
-#include "pages/ValueCheckBox.h"
+#include "widgets/ValueCheckBox.h"
 
 namespace zoz {
 

@@ -1,4 +1,4 @@
-#include "ui/Dispatcher.h"
+#include "control/Dispatcher.h"
 
 #include "app/Shutdown.h"
 #include "dataset/DataSetImage.h"
