@@ -1,38 +1,24 @@
 #pragma once
 
 #include "dataset/DataSet.h"
-#include "dataset/FieldAccess.h"
+#include "dataset/FieldTable.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <functional>
 
 namespace zoz {
 
 class DataStore;
 class Texts;
 
-// How a field's value is shown and written in the text form.
-enum class FieldKind {
-    Name,       // channel name, Text(8)
-    FileName,   // configuration file name, Text(255)
-    Channel,    // ChannelRef: group * 100 + channel within the group, 0 = none
-    GpioInput,  // GpioItemCode of the input function list, 0 = none
-    GpioOutput, // GpioItemCode of the output function list, 0 = none
-    Option,     // one box of an option group: 0 off, 1 on, 2 grey
-    Flag,       // one Byte row flag of a machine source
-    Switch,     // SnapShot switch, 0 off / 1 on
-    List,       // position in a page list (`choices`), -1 = none chosen
-};
-
 // One field of the data set in the pages' own terms.
 struct FieldRef {
-    QString key;     // stable name used by the text form, e.g. "names.adat[3]", "gpio.output[12]"
-    QString page;    // page caption as shown on the tab (language of Texts), e.g. "Names"
-    QString group;   // frame / group label on that page, e.g. "ADAT inputs"
-    QString item;    // item label, e.g. "ADAT input 3"
-    QString control; // objectName of the page control showing it ("txtInputAdat_2"), "" if none
+    QString key;       // stable name used by the text form, e.g. "names.adat[3]", "gpio.output[12]"
+    QString page;      // page caption as shown on the tab (language of Texts), e.g. "Names"
+    QString group;     // frame / group label on that page, e.g. "ADAT inputs"
+    QString item;      // item label, e.g. "ADAT input 3"
+    bool shown = true; // a page shows it (element 0 of the names is stored only)
     FieldKind kind = FieldKind::Name;
     int length = 0;      // characters of a text field
     qint32 minimum = 0;  // range of a number field (its storage: Integer or Byte)
@@ -78,13 +64,16 @@ public:
     using Access = FieldAccess;
 
 private:
-    void add(FieldRef ref, Access access);
+    void addRow(const FieldRow& row, const Texts& texts);
+    QStringList choices(FieldChoices list, const Texts& texts) const;
 
     QList<FieldRef> m_fields;
     QList<Access> m_access;
     QString m_notDefined;
     QString m_on;
     QString m_off;
+    QString m_switchWord;
+    QString m_fileWord;
     QList<QStringList> m_gpioKeys;
     QList<QStringList> m_gpioTexts;
     QList<QList<int>> m_gpioCodes;

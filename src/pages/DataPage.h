@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QHash>
 #include <QIcon>
 #include <QList>
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <stdexcept>
@@ -91,6 +93,12 @@ public:
     static QString nn(int n);
     static QString controlName(const QString& arrayName, int index);
 
+    // The control showing each field of the field catalogue that the page shows, by the field's
+    // key ("names.adat[3]"); filled when the controls are built. Marks and accessible names find
+    // the controls here, so a control's object name is the page's own business.
+    const QHash<QString, QPointer<QWidget>>& fieldControls() const { return m_fieldControls; }
+    QWidget* fieldControl(const QString& key) const { return m_fieldControls.value(key); }
+
 signals:
     void built(DataPage* page);
     // One of the page's values changed: typed, clicked, chosen, or put there by the program (a
@@ -117,6 +125,14 @@ protected:
     QToolButton* makeDropDown(const QString& arrayName, int index);
     static void showFromStart(QLineEdit* box);
     ValueCheckBox* makeCheck(const QString& arrayName, int index, const QString& caption);
+    // The page shows the field `key` in `control`; a run: `stem`[1], [2] ... in list order.
+    void showsField(const QString& key, QWidget* control) { m_fieldControls.insert(key, control); }
+    template <typename T> void showsFields(const char* stem, const QList<T*>& controls) {
+        for (int i = 0; i < controls.size(); ++i)
+            showsField(QString::fromLatin1(stem) + QLatin1Char('[') + QString::number(i + 1) +
+                           QLatin1Char(']'),
+                       controls.at(i));
+    }
     // The XP-style drop-down picture of the main window (picXP(0)) when XPLook is set.
     void applyDropDownLook(const QList<QToolButton*>& buttons) const;
 
@@ -132,6 +148,7 @@ private:
     void announceEdits();
 
     bool m_built = false;
+    QHash<QString, QPointer<QWidget>> m_fieldControls;
     QIcon m_dropDownIcon; // parsed once per page, not once per button
     int m_number;
     QString m_caption;

@@ -68,6 +68,10 @@ void EditorPage::build() {
             box->setFixedSize(kCell, kCell);
             box->setStyleSheet(QStringLiteral("QCheckBox { padding-left: 7px; }"));
             chkMachSource[s].append(box);
+            showsField(QStringLiteral("editor.source[%1].%2")
+                           .arg(s + 1)
+                           .arg(QString::fromLatin1(kMachines[k]).toLower()),
+                       box);
             grid->addWidget(box, k, s);
         }
     }
@@ -95,6 +99,10 @@ void EditorPage::build() {
     auto* row04 = new QHBoxLayout(fraContainerPart[3]);
     row04->addWidget(lblPart04[0]);
     row04->addWidget(cmbChannels, 1);
+
+    showsFields("editor.control", chkControl);
+    showsField(QStringLiteral("editor.frames"), cmbFrames);
+    showsField(QStringLiteral("editor.channels"), cmbChannels);
 
     m_rootLayout->addWidget(fraContainerPart[0]);
     m_rootLayout->addWidget(fraContainerPart[1]);

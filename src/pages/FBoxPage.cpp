@@ -10,6 +10,8 @@ FBoxPage::FBoxPage(const Texts& texts, const Switches& switches, QWidget* parent
 
 void FBoxPage::build() {
     buildRows();
+    showsFields("fbox.input", txtInput);
+    showsFields("fbox.output", txtOutput);
 }
 
 void FBoxPage::LoadTexts() {

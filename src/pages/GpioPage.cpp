@@ -12,6 +12,8 @@ GpioPage::GpioPage(const Texts& texts, const Switches& switches, QWidget* parent
 
 void GpioPage::build() {
     buildRows();
+    showsFields("gpio.input", txtInput);
+    showsFields("gpio.output", txtOutput);
     for (int k = 0; k < 2; ++k) {
         auto* list = new QListWidget(m_fraTab);
         list->setObjectName(controlName(QStringLiteral("lstData"), k));

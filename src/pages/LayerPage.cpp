@@ -60,6 +60,7 @@ void LayerPage::build() {
             QToolButton* button = makeDropDown(QStringLiteral("pic") + letter, r);
             button->setFixedWidth(18);
             txtInput[c].append(cell);
+            showsField(QStringLiteral("layer.%1[%2]").arg(letter).arg(r + 1), cell);
             pic[c].append(button);
             auto* pair = new QHBoxLayout;
             pair->setSpacing(1);

@@ -108,6 +108,13 @@ void MonitorPage::build() {
     grid04->setColumnStretch(4, 1);
     grid04->setColumnMinimumWidth(3, 90);
 
+    showsFields("monitor.mode", chkMonMode);
+    showsField(QStringLiteral("monitor.volume"), cmbVolume);
+    showsField(QStringLiteral("monitor.channel"), cmbKanal);
+    showsFields("monitor.tap", chkMonAbgriff);
+    showsFields("monitor.peakmeter", chkPeakmeter);
+    showsFields("monitor.extmon", txtExtMon);
+
     m_rootLayout->addWidget(fraContainerPart[0]);
     auto* pair = new QHBoxLayout;
     pair->addWidget(fraContainerPart[1], 1);

@@ -64,6 +64,10 @@ void NamesPage::build() {
         }
         grid->setColumnStretch(perRow + 1, 1);
     }
+    const char* const stems[5] = {"names.digital", "names.analog", "names.adat", "names.extmon",
+                                  "names.bus"};
+    for (int g = 0; g < 5; ++g)
+        showsFields(stems[g], *lists[g]);
     // Analog inputs and buses both have four rows: side by side they keep the page short.
     m_rootLayout->addWidget(fraContainerPart[0]);
     auto* pair = new QHBoxLayout;

@@ -91,6 +91,14 @@ void SnapShotPage::build() {
     row03->addWidget(cmbStartUpConf);
     row03->addStretch(1);
 
+    for (int i = 0; i < 8; ++i)
+        for (int w : {1, 2})
+            showsField(QStringLiteral("snapshot.switch%1[%2]").arg(w).arg(i + 1),
+                       button(ToolbarPart01[i], w));
+    showsFields("snapshot.file", txtInfoPart01);
+    showsField(QStringLiteral("snapshot.groupfile"), txtInfoPart02[0]);
+    showsField(QStringLiteral("snapshot.startup"), cmbStartUpConf);
+
     for (QGroupBox* frame : fraContainerPart)
         m_rootLayout->addWidget(frame);
 }

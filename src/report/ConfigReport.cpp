@@ -173,7 +173,7 @@ QList<ConfigReport::Table> ConfigReport::fieldTables() const {
     const QList<FieldRef>& fields = catalog.fields();
     for (int f = 0; f < fields.size(); ++f) {
         const FieldRef& ref = fields.at(f);
-        if (ref.control.isEmpty())
+        if (!ref.shown)
             continue;
         // The layer columns are groups of their own in the catalogue, one matrix here.
         const bool layer = ref.key.startsWith(QLatin1String("layer."));
@@ -223,7 +223,7 @@ QList<ConfigReport::Table> ConfigReport::differenceTables() const {
     QList<Table> tables;
     for (int f : catalog.differences(set, m_request.base)) {
         const FieldRef& ref = catalog.fields().at(f);
-        if (ref.control.isEmpty())
+        if (!ref.shown)
             continue;
         const QString heading =
             ref.group.isEmpty() ? ref.page : ref.page + QStringLiteral(" \u2013 ") + ref.group;

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QToolBar>
 
 namespace zoz {
 
@@ -148,10 +149,14 @@ void AccessibleNames::namePage(DataPage* page) {
     root->setProperty("zozA11yNamed", true);
     const Places places(root);
     const FieldCatalog& catalog = m_catalog();
-    QMultiHash<QString, int> byControl;
+    QHash<QString, int> byKey;
     for (int f = 0; f < catalog.fields().size(); ++f)
-        if (!catalog.fields().at(f).control.isEmpty())
-            byControl.insert(catalog.fields().at(f).control, f);
+        byKey.insert(catalog.fields().at(f).key, f);
+    QHash<QWidget*, int> fieldOf;
+    for (auto it = page->fieldControls().constBegin(); it != page->fieldControls().constEnd(); ++it)
+        // A switch in a row's toolbar is named by its tip and row, as the row's other buttons.
+        if (it.value() && !qobject_cast<QToolBar*>(it.value()->parentWidget()))
+            fieldOf.insert(it.value(), byKey.value(it.key(), -1));
 
     QList<QWidget*> controls;
     for (QWidget* w : root->findChildren<QWidget*>())
@@ -164,12 +169,7 @@ void AccessibleNames::namePage(DataPage* page) {
     const QString fieldName =
         m_texts.message(QStringLiteral("A11y_FieldName"), QStringLiteral("&"));
     for (QWidget* w : controls) {
-        const Place place = places.of(w, root);
-        const QList<int> fields = byControl.values(w->objectName());
-        int field = -1;
-        for (int f : fields) // GPIO and FBox share control names; the frame tells them apart
-            if (field < 0 || catalog.fields().at(f).group == place.group)
-                field = f;
+        const int field = fieldOf.value(w, -1);
         if (field < 0)
             continue;
         const FieldRef& ref = catalog.fields().at(field);

@@ -300,23 +300,17 @@ QString ChangeTracker::stepName(const QList<int>& fields) const {
     return name;
 }
 
-QWidget* ChangeTracker::control(const QString& objectName) {
-    if (objectName.isEmpty())
-        return nullptr;
-    auto it = m_controls.constFind(objectName);
+QWidget* ChangeTracker::control(const QString& key) {
+    auto it = m_controls.constFind(key);
     if (it != m_controls.constEnd() && it.value())
         return it.value();
-    // "ToolbarPart01_2/Button1": a control inside a named parent.
-    const QStringList path = objectName.split(QLatin1Char('/'));
     DataPages* pages = m_pages ? m_pages() : nullptr;
     QWidget* found = nullptr;
     for (int n = 1; pages && n <= 9 && !found; ++n)
         if (DataPage* page = pages->window(n); page && page->isBuilt())
-            found = page->findChild<QWidget*>(path.first());
-    for (qsizetype i = 1; found && i < path.size(); ++i)
-        found = found->findChild<QWidget*>(path.at(i));
+            found = page->fieldControl(key);
     if (found)
-        m_controls.insert(objectName, found);
+        m_controls.insert(key, found);
     return found;
 }
 
@@ -344,7 +338,7 @@ void ChangeTracker::updateMarks(bool ready) {
     QHash<QWidget*, QStringList> marks;
     for (int field : changes) {
         const FieldCatalog& catalog = m_catalog();
-        if (QWidget* widget = control(catalog.fields().at(field).control))
+        if (QWidget* widget = control(catalog.fields().at(field).key))
             marks[widget].append(catalog.valueText(m_document.copy().dataSet(), field));
     }
     applyMarks(marks);

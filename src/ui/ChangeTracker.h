@@ -79,7 +79,8 @@ private:
     // The editor's set with the pages that announced edits taken over (all pages the first time).
     DataSet takeEdits();
     QString stepName(const QList<int>& fields) const;
-    QWidget* control(const QString& objectName);
+    // The control of the built page that shows the field with that key, nullptr if none does.
+    QWidget* control(const QString& key);
     void updateMarks(bool ready);
     // Marks the controls in `marks` (each with the controller's values for its tool tip) and
     // takes the marks off all others.
@@ -107,7 +108,7 @@ private:
     int m_typingIndex = -1;
     QSet<DataPage*> m_edited;
     QSet<DataPage*> m_watched;
-    QHash<QString, QPointer<QWidget>> m_controls;
+    QHash<QString, QPointer<QWidget>> m_controls; // by field key
     QList<QPointer<QWidget>> m_marked;
 };
 

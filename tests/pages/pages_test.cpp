@@ -3,6 +3,7 @@
 #include "PageFixture.h"
 #include "dataset/Decoder.h"
 #include "dataset/Encoder.h"
+#include "dataset/FieldCatalog.h"
 #include "dataset/HexCodec.h"
 #include "pages/SnapShotPage.h"
 #include "support/LinkRig.h"
@@ -370,8 +371,9 @@ TEST_F(PageEditing, ATabChangeAfterStartUpCarriesNamesToTheLayerPageAndRestoresC
     EXPECT_EQ(store.lstData[1].size(), 4);
 }
 
-// The control arrays are complete and none has a control beyond its last element.
-TEST_F(PageRefresh, ControlArraysEndAtTheirLastElement) {
+// The control arrays are complete and none has a control beyond its last element; the fields
+// of the catalogue map to them.
+TEST_F(PageRefresh, ControlArraysEndAtTheirLastElementAndShowEveryCatalogueField) {
     const std::tuple<int, const char*, int, bool> arrays[] = {
         {1, "txtStatus", 6, true},       {2, "txtInputDigital", 16, false},
         {2, "txtInputAnalog", 8, false}, {2, "txtInputAdat", 8, false},
@@ -389,6 +391,20 @@ TEST_F(PageRefresh, ControlArraysEndAtTheirLastElement) {
         const QString beyond = QString("%1_%2").arg(name).arg(count);
         EXPECT_EQ(pages->page(page)->findChild<QLineEdit*>(beyond), nullptr);
     }
+
+    // Marks and accessible names reach a field's control through its page: every field a page
+    // shows has one live control there, and no page names a field the catalogue lacks.
+    const FieldCatalog catalog(*texts, store);
+    QHash<QString, int> shownBy;
+    for (int p = 1; p <= 9; ++p)
+        for (const auto& [key, control] : pages->page(p)->fieldControls().asKeyValueRange()) {
+            EXPECT_GE(catalog.indexOf(key), 0) << key.toStdString();
+            EXPECT_TRUE(control && pages->page(p)->fraTab()->isAncestorOf(control))
+                << key.toStdString();
+            ++shownBy[key];
+        }
+    for (const FieldRef& ref : catalog.fields())
+        EXPECT_EQ(shownBy.value(ref.key), ref.shown ? 1 : 0) << ref.key.toStdString();
 }
 
 // No caption of any page shows a lookup key and every row explains itself, in both languages.

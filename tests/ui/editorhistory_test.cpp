@@ -193,13 +193,23 @@ TEST_F(EditorHistoryTest, EditsAreCountedAndMarkedUntilTheControllerConfirmsTheS
     type(2, "txtInputDigital_1", "Snare");
     toggle(6, "chkMachSource03_4");
     choose(4, "cmbVolume", 2);
+    // The FBox page's keys have the GPIO page's object names: the mark goes to the FBox's own.
+    showPage(5);
+    app->chooser().setModalRunner([](ChooseDialog& dialog) {
+        dialog.lstChoose()->setCurrentRow(2);
+        QTest::mouseClick(dialog.findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+    });
+    showPage(8);
+    QTest::mouseClick(control(8, "txtInput_0"), Qt::LeftButton);
     QTest::qWait(50);
     const QString pending = status();
-    EXPECT_GE(pending.section(' ', 0, 0).toInt(), 3) << pending.toStdString();
-    for (auto [page, name] :
-         {std::pair{2, "txtInputDigital_1"}, {6, "chkMachSource03_4"}, {4, "cmbVolume"}})
+    EXPECT_GE(pending.section(' ', 0, 0).toInt(), 4) << pending.toStdString();
+    for (auto [page, name] : {std::pair{2, "txtInputDigital_1"},
+                              {6, "chkMachSource03_4"},
+                              {4, "cmbVolume"},
+                              {8, "txtInput_0"}})
         EXPECT_TRUE(marked(page, name)) << name;
-    EXPECT_FALSE(marked(2, "txtInputDigital_2"));
+    EXPECT_FALSE(marked(2, "txtInputDigital_2") || marked(5, "txtInput_0"));
     const ConfigReport::Request request = report(ConfigReport::Variant::FromController);
     EXPECT_EQ(request.source, "Editor data, " + pending);
     EXPECT_TRUE(request.sourceDetail.startsWith("QPL's data received ") &&
