@@ -34,10 +34,11 @@ FuzzRig& FuzzRig::instance() {
 
 FuzzRig::FuzzRig()
     : texts(QString(), &cache), log(scratchFolder(), QStringLiteral("zozedud")),
-      dataFile(store, switches, texts, log, ui, [] {}), configFile(dataFile, texts, log, ui),
-      decoder(store, switches, texts, log, ui, configFile.decoderFiles()),
-      reporter(switches, texts, log, ui), port(reporter), transport(port, reporter),
-      interpreter(transport, reporter, store), m_folder(scratchFolder()) {
+      dataFile(store, switches, texts, log, ui, ui, ui, [] {}),
+      configFile(dataFile, texts, log, ui),
+      decoder(store, switches, texts, log, ui, ui, configFile.decoderFiles()),
+      reporter(switches, texts, log, ui, ui), port(reporter), transport(port, reporter),
+      interpreter(transport, reporter, store, ui), m_folder(scratchFolder()) {
     switches.ProgramFolder = m_folder;
     switches.ProgramName = QStringLiteral("zozedud");
     switches.IniFileName = path(QStringLiteral("zozedud.Ini"));

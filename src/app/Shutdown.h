@@ -10,14 +10,15 @@ namespace zoz {
 class AppLog;
 class IniCache;
 class Texts;
-class UserInterface;
+class Prompts;
+class Shell;
 struct Switches;
 
 // The one way the program ends: optional question, last log line, saved window state, the
 // settings file lined up, port and log closed, process ended.
 class Shutdown {
 public:
-    Shutdown(const Switches& switches, Texts& texts, AppLog& log, UserInterface& ui);
+    Shutdown(const Switches& switches, Texts& texts, AppLog& log, Prompts& prompts, Shell& shell);
 
     // Called first once the end is decided: the link starts no receive any more. The end lets
     // events run (log lines, closing the port); a receive begun then would wait and show its box,
@@ -41,7 +42,8 @@ private:
     const Switches& m_switches;
     Texts& m_texts;
     AppLog& m_log;
-    UserInterface& m_ui;
+    Prompts& m_prompts;
+    Shell& m_shell;
     std::function<void()> m_stopLink;
     std::function<void()> m_closePort;
     std::function<void()> m_terminate;

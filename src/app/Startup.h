@@ -10,7 +10,9 @@ class AppLog;
 class ProtoSink;
 class Shutdown;
 class Texts;
-class UserInterface;
+class Activity;
+class Prompts;
+class Shell;
 struct Switches;
 
 // Start-up: derives the file names, opens the log, reads the [Main] switches and brings up the
@@ -45,8 +47,8 @@ public:
     static constexpr int kMinimumSplashMs = 5000;
     static constexpr int kStatusToDataPauseMs = 1000;
 
-    Startup(Switches& switches, Texts& texts, AppLog& log, UserInterface& ui, Shutdown& shutdown,
-            Collaborators collaborators = {}, Timing timing = {});
+    Startup(Switches& switches, Texts& texts, AppLog& log, Prompts& prompts, Activity& activity,
+            Shell& shell, Shutdown& shutdown, Collaborators collaborators = {}, Timing timing = {});
 
     Collaborators& collaborators() { return m_collaborators; }
 
@@ -70,7 +72,9 @@ private:
     Switches& m_switches;
     Texts& m_texts;
     AppLog& m_log;
-    UserInterface& m_ui;
+    Prompts& m_prompts;
+    Activity& m_activity;
+    Shell& m_shell;
     Shutdown& m_shutdown;
     Collaborators m_collaborators;
     Timing m_timing;

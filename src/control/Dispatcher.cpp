@@ -1,10 +1,12 @@
 #include "control/Dispatcher.h"
 
+#include "app/Activity.h"
 #include "app/IniFile.h"
+#include "app/PageCopy.h"
+#include "app/Prompts.h"
 #include "app/Shutdown.h"
 #include "app/Switches.h"
 #include "app/Texts.h"
-#include "app/UserInterface.h"
 #include "base/CodePage.h"
 #include "dataset/DataStore.h"
 #include "dataset/Decoder.h"
@@ -31,27 +33,29 @@ QString numberText(int n) {
 
 } // namespace
 
-Dispatcher::Dispatcher(Switches& switches, Texts& texts, AppLog& log, UserInterface& ui,
-                       DataStore& store, Encoder& encoder, Decoder& decoder, DataFile& dataFile,
-                       FrameTransport& transport, CommandInterpreter& interpreter,
-                       ConfigTransfer& configTransfer, Shutdown& shutdown)
-    : m_switches(switches), m_texts(texts), m_log(log), m_ui(ui), m_store(store),
-      m_encoder(encoder), m_decoder(decoder), m_dataFile(dataFile), m_transport(transport),
-      m_interpreter(interpreter), m_configTransfer(configTransfer), m_shutdown(shutdown) {}
+Dispatcher::Dispatcher(Switches& switches, Texts& texts, AppLog& log, Prompts& prompts,
+                       Activity& activity, PageCopy& pageCopy, DataStore& store, Encoder& encoder,
+                       Decoder& decoder, DataFile& dataFile, FrameTransport& transport,
+                       CommandInterpreter& interpreter, ConfigTransfer& configTransfer,
+                       Shutdown& shutdown)
+    : m_switches(switches), m_texts(texts), m_log(log), m_prompts(prompts), m_activity(activity),
+      m_pageCopy(pageCopy), m_store(store), m_encoder(encoder), m_decoder(decoder),
+      m_dataFile(dataFile), m_transport(transport), m_interpreter(interpreter),
+      m_configTransfer(configTransfer), m_shutdown(shutdown) {}
 
 void Dispatcher::Interpret_MenuCommand(int command) {
     QString failure;
     switch (command) {
     case 1:
         if (m_dataFile.ReadDataFile(m_switches.DatFileName, false)) {
-            m_ui.refreshPages();
-            if (m_store.BlankNames_Replaced(m_ui, m_texts, m_log, true))
-                m_ui.showStatusText(m_texts.cached(QStringLiteral("ReadingData_Ok")));
+            m_pageCopy.refreshPages();
+            if (m_store.BlankNames_Replaced(m_pageCopy, m_activity, m_texts, m_log, true))
+                m_activity.showStatusText(m_texts.cached(QStringLiteral("ReadingData_Ok")));
         }
         break;
     case 2:
-        if (m_store.BlankNames_Replaced(m_ui, m_texts, m_log, true)) {
-            m_ui.takeOverPages();
+        if (m_store.BlankNames_Replaced(m_pageCopy, m_activity, m_texts, m_log, true)) {
+            m_pageCopy.takeOverPages();
             m_dataFile.WriteDataFile(m_switches.DatFileName);
         }
         break;
@@ -107,8 +111,8 @@ void Dispatcher::Interpret_MenuCommand(int command) {
 }
 
 bool Dispatcher::confirmed(const QString& key) {
-    return m_ui.messageBox(m_texts.cached(key), MsgButtons::YesNo, MsgIcon::Critical,
-                           m_ui.mainCaption()) == MsgAnswer::Yes;
+    return m_prompts.messageBox(m_texts.cached(key), MsgButtons::YesNo, MsgIcon::Critical,
+                                m_prompts.mainCaption()) == MsgAnswer::Yes;
 }
 
 void Dispatcher::exchange(const QString& frameText, const QString& infoKey,
@@ -129,8 +133,8 @@ QString Dispatcher::sendData(bool ask) {
     const QString block = m_interpreter.RequestedBlock;
     if (!block.isEmpty() && block != QLatin1String("20")) {
         failure = m_configTransfer.SendConfiguration(BlockCodeToIndex(block));
-    } else if (m_store.BlankNames_Replaced(m_ui, m_texts, m_log, true)) {
-        m_ui.takeOverPages();
+    } else if (m_store.BlankNames_Replaced(m_pageCopy, m_activity, m_texts, m_log, true)) {
+        m_pageCopy.takeOverPages();
         failure = sendDataSetBlock(m_store.DataSet);
     }
     // Also cleared when nothing was sent; a failure ends the command before this.
@@ -168,14 +172,14 @@ void Dispatcher::SendDataSet(const DataSet& set) {
 }
 
 QString Dispatcher::sendVersionNumber() {
-    m_ui.takeOverPages();
+    m_pageCopy.takeOverPages();
     if (m_store.QPLVersion.text().trimmed().isEmpty()) {
-        m_ui.messageBox(QStringLiteral("Keine QPL Versionsnummer angegeben..."), MsgButtons::Ok,
-                        MsgIcon::Critical, m_ui.mainCaption());
+        m_prompts.messageBox(QStringLiteral("Keine QPL Versionsnummer angegeben..."),
+                             MsgButtons::Ok, MsgIcon::Critical, m_prompts.mainCaption());
         return {};
     }
     if (m_transport.TransmitData(frame(0x89, StrToHex(m_store.QPLVersion.text()))))
-        m_ui.showStatusText(QStringLiteral("  QPL Versionsnummer übertragen"));
+        m_activity.showStatusText(QStringLiteral("  QPL Versionsnummer übertragen"));
     return {};
 }
 
@@ -183,18 +187,18 @@ void Dispatcher::errorReport(const QString& detail) {
     QString text = m_texts.message(QStringLiteral("Interpret_MenuCommand_Err"));
     ReplaceParams(text, detail);
     m_log.WriteLog(QStringLiteral("  ") + text);
-    m_ui.setBusyCursor(false);
+    m_activity.setBusyCursor(false);
 }
 
 void Dispatcher::TestButton() {
-    m_ui.takeOverPages();
+    m_pageCopy.takeOverPages();
     QString frameText;
     const QString failure = m_encoder.Preparing_DataExchange(frameText, QStringLiteral("20"));
     if (!failure.isEmpty()) {
         errorReport(failure);
         return;
     }
-    m_ui.messageBox(QStringLiteral("Erstellt"), MsgButtons::Ok, MsgIcon::None, QString());
+    m_prompts.messageBox(QStringLiteral("Erstellt"), MsgButtons::Ok, MsgIcon::None, QString());
     QString payload = frameText.mid(1, frameText.size() - 2);
     m_decoder.Interpret_HexData(payload);
 }

@@ -20,7 +20,9 @@ class Encoder;
 class FrameTransport;
 class Shutdown;
 class Texts;
-class UserInterface;
+class Activity;
+class PageCopy;
+class Prompts;
 struct Switches;
 
 // Interpret_MenuCommand: every user command by its number. 1..14 are the toolbar buttons
@@ -35,9 +37,10 @@ public:
         std::function<void()> showAbout;    // the splash window in about mode, modal
     };
 
-    Dispatcher(Switches& switches, Texts& texts, AppLog& log, UserInterface& ui, DataStore& store,
-               Encoder& encoder, Decoder& decoder, DataFile& dataFile, FrameTransport& transport,
-               CommandInterpreter& interpreter, ConfigTransfer& configTransfer, Shutdown& shutdown);
+    Dispatcher(Switches& switches, Texts& texts, AppLog& log, Prompts& prompts, Activity& activity,
+               PageCopy& pageCopy, DataStore& store, Encoder& encoder, Decoder& decoder,
+               DataFile& dataFile, FrameTransport& transport, CommandInterpreter& interpreter,
+               ConfigTransfer& configTransfer, Shutdown& shutdown);
 
     Windows windows;
     // The data set is about to go out as block "20" with this LastSentChecksum.
@@ -69,7 +72,9 @@ private:
     Switches& m_switches;
     Texts& m_texts;
     AppLog& m_log;
-    UserInterface& m_ui;
+    Prompts& m_prompts;
+    Activity& m_activity;
+    PageCopy& m_pageCopy;
     DataStore& m_store;
     Encoder& m_encoder;
     Decoder& m_decoder;

@@ -8,7 +8,9 @@ namespace zoz {
 class AppLog;
 class DataStore;
 class Texts;
-class UserInterface;
+class Activity;
+class PageCopy;
+class Prompts;
 struct FileDialogRequest;
 struct Switches;
 
@@ -21,8 +23,8 @@ class DataFile {
 public:
     // endProgram ends the program without asking (QueryEndProg); it is called when the default
     // data file cannot be read.
-    DataFile(DataStore& store, Switches& switches, Texts& texts, AppLog& log, UserInterface& ui,
-             std::function<void()> endProgram);
+    DataFile(DataStore& store, Switches& switches, Texts& texts, AppLog& log, Prompts& prompts,
+             Activity& activity, PageCopy& pageCopy, std::function<void()> endProgram);
 
     // The dialogs start in the folder of the given name, or in the program folder when it names
     // none; a bare name chosen there lives in the program folder.
@@ -62,7 +64,9 @@ private:
     Switches& m_switches;
     Texts& m_texts;
     AppLog& m_log;
-    UserInterface& m_ui;
+    Prompts& m_prompts;
+    Activity& m_activity;
+    PageCopy& m_pageCopy;
     std::function<void()> m_endProgram;
     QString m_lastFailure;
 };

@@ -12,6 +12,7 @@ namespace zoz {
 class DataStore;
 class FrameTransport;
 class LinkReporter;
+class PageCopy;
 
 // Acts on every complete frame from the controller: answers its requests, stores received data,
 // checks the acknowledgement of what we sent. Owns RequestedBlock and LastSentChecksum.
@@ -29,7 +30,7 @@ public:
     };
 
     CommandInterpreter(FrameTransport& transport, LinkReporter& reporter, DataStore& store,
-                       QObject* parent = nullptr);
+                       PageCopy& pageCopy, QObject* parent = nullptr);
 
     void setCollaborators(Collaborators c) { m_collaborators = std::move(c); }
 
@@ -67,6 +68,7 @@ private:
     FrameTransport& m_transport;
     LinkReporter& m_reporter;
     DataStore& m_store;
+    PageCopy& m_pageCopy;
     Collaborators m_collaborators;
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/PageCopy.h"
 #include "app/Texts.h"
-#include "app/UserInterface.h"
 #include "dataset/DataStore.h"
 
 #include <QList>

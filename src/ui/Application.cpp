@@ -42,22 +42,23 @@ std::unique_ptr<MainWindow> makeMainWindow(const Switches& switches, Texts& text
 Application::Application(Options options)
     : m_place(ProgramFolder::Locate(programFile(options))), m_switches(programSwitches(m_place)),
       m_texts(QString(), &m_iniCache), m_log(m_switches.ProgramFolder, m_switches.ProgramName),
-      m_mainWindow(makeMainWindow(m_switches, m_texts)), m_ui(*m_mainWindow),
-      m_shutdown(m_switches, m_texts, m_log, m_ui),
-      m_startup(m_switches, m_texts, m_log, m_ui, m_shutdown),
-      m_dataFile(m_dataStore, m_switches, m_texts, m_log, m_ui,
+      m_mainWindow(makeMainWindow(m_switches, m_texts)), m_prompts(*m_mainWindow),
+      m_shell(*m_mainWindow), m_shutdown(m_switches, m_texts, m_log, m_prompts, m_shell),
+      m_startup(m_switches, m_texts, m_log, m_prompts, m_shell, m_shell, m_shutdown),
+      m_dataFile(m_dataStore, m_switches, m_texts, m_log, m_prompts, m_shell, *this,
                  [this] { m_shutdown.QueryEndProg(false); }),
-      m_configFile(m_dataFile, m_texts, m_log, m_ui),
-      m_encoder(m_dataStore, m_switches, m_texts, m_log, m_ui),
-      m_decoder(m_dataStore, m_switches, m_texts, m_log, m_ui, m_configFile.decoderFiles()),
-      m_linkReporter(m_switches, m_texts, m_log, m_ui), m_serialPort(m_linkReporter),
+      m_configFile(m_dataFile, m_texts, m_log, m_shell),
+      m_encoder(m_dataStore, m_switches, m_texts, m_log, m_shell),
+      m_decoder(m_dataStore, m_switches, m_texts, m_log, m_shell, *this,
+                m_configFile.decoderFiles()),
+      m_linkReporter(m_switches, m_texts, m_log, m_prompts, m_shell), m_serialPort(m_linkReporter),
       m_transport(m_serialPort, m_linkReporter),
       m_portReviver(m_serialPort, m_transport, m_linkReporter),
-      m_interpreter(m_transport, m_linkReporter, m_dataStore),
+      m_interpreter(m_transport, m_linkReporter, m_dataStore, *this),
       m_configTransfer(m_dataStore, m_configFile, m_encoder, m_transport, m_interpreter,
-                       m_linkReporter),
-      m_dispatcher(m_switches, m_texts, m_log, m_ui, m_dataStore, m_encoder, m_decoder, m_dataFile,
-                   m_transport, m_interpreter, m_configTransfer, m_shutdown),
+                       m_linkReporter, *this),
+      m_dispatcher(m_switches, m_texts, m_log, m_prompts, m_shell, *this, m_dataStore, m_encoder,
+                   m_decoder, m_dataFile, m_transport, m_interpreter, m_configTransfer, m_shutdown),
       m_programFile(programFile(options)) {
     if (options.terminator)
         m_shutdown.setTerminator(std::move(options.terminator));
@@ -65,37 +66,14 @@ Application::Application(Options options)
     QApplication::setQuitOnLastWindowClosed(false);
     connectLink();
     m_startup.collaborators().initDataSet = [this] {
-        m_dataStore.InitDataSet(m_ui);
+        m_dataStore.InitDataSet(*this);
         return true;
     };
     // Step 22: the default data file becomes the data set and its reference copy; a default file
     // that cannot be read ends the program.
     m_startup.collaborators().resetDataSet = [this] { m_dataFile.ResetDataSet(true, true); };
     m_startup.collaborators().settingsTakenBack = [this] { return m_place.settingsTakenBack; };
-    m_ui.hooks().refreshPages = [this] { pages().RefreshPages(); };
-    m_ui.hooks().takeOverPages = [this] { pages().TakeOverPages(); };
-    m_ui.hooks().nameBox = [this](int group, int index) { return pages().nameBox(group, index); };
     m_mainWindow->installEventFilter(this);
-
-    // The real windows behind start-up's window steps.
-    auto& uiHooks = m_ui.hooks();
-    uiHooks.showSplash = [this] {
-        SplashWindow& splash = splashWindow();
-        splash.setStartUpSplash(true);
-        splash.show();
-        splash.repaint();
-    };
-    // Gone, not hidden: its window and pictures would otherwise be held while the main window
-    // paints for the first time; the About box makes it again.
-    uiHooks.closeSplash = [this] { m_splash.reset(); };
-    uiHooks.setToolbarButtonVisible = [this](int button, bool visible) {
-        m_mainWindow->setToolbarButtonVisible(button, visible);
-    };
-    uiHooks.setTestButtonVisible = [this](bool visible) {
-        m_mainWindow->setTestButtonVisible(visible);
-    };
-    uiHooks.activeTab = [this] { return m_mainWindow->activeTab(); };
-    uiHooks.focusTabStrip = [this] { m_mainWindow->FocusTabStrip(); };
 
     // The tab strip hosts the frames of the nine pages.
     MainWindow::Hooks& mainHooks = m_mainWindow->hooks();
@@ -166,8 +144,8 @@ bool Application::ChangePort(const QString& port) {
     }
     const QString message =
         Startup::FailureText(step + 30, m_switches.Language == QLatin1String("GER"));
-    m_ui.messageBox(message, MsgButtons::Ok, MsgIcon::Exclamation, m_switches.ProgramName);
-    m_ui.showStatusText(message);
+    m_prompts.messageBox(message, MsgButtons::Ok, MsgIcon::Exclamation, m_switches.ProgramName);
+    m_shell.showStatusText(message);
     m_log.WriteLog(message);
     // A port that cannot even be set up would end the next start: the previous one comes back.
     SetIniValue(ini, comm, key, previous);
@@ -179,8 +157,8 @@ bool Application::ChangePort(const QString& port) {
 void Application::offerReceive() {
     QString question = m_texts.message(QStringLiteral("QueryReceiveNewPort"));
     ReplaceParams(question, m_serialPort.portText().trimmed());
-    if (m_ui.messageBox(question, MsgButtons::YesNo, MsgIcon::Question, m_ui.mainCaption()) !=
-        MsgAnswer::Yes)
+    if (m_prompts.messageBox(question, MsgButtons::YesNo, MsgIcon::Question,
+                             m_prompts.mainCaption()) != MsgAnswer::Yes)
         return;
     m_editorHistory->beginOperation(QStringLiteral("Step_DataReceived"));
     m_dispatcher.Interpret_MenuCommand(106);
@@ -191,8 +169,9 @@ void Application::offerReceive() {
 // commands that replace the whole set are one undo step each.
 void Application::connectHistory() {
     m_editorHistory = std::make_unique<EditorHistory>(
-        m_switches, m_texts, m_log, m_ui, m_dataStore, m_dataFile, *m_mainWindow,
-        [this] { return m_pages.get(); }, [this] { return m_serialPort.deviceName(); });
+        m_switches, m_texts, m_log, m_prompts, m_shell, *this, m_dataStore, m_dataFile,
+        *m_mainWindow, [this] { return m_pages.get(); },
+        [this] { return m_serialPort.deviceName(); });
     EditorHistory* history = m_editorHistory.get();
     connect(&m_interpreter, &CommandInterpreter::dataSetReceived, history,
             &EditorHistory::dataSetReceived);
@@ -255,8 +234,8 @@ void Application::connectCommands() {
 
 void Application::addReportActions() {
     m_report = std::make_unique<ReportActions>(
-        ReportActions::Services{m_texts, m_dataStore, m_switches, m_ui, m_log, *m_editorHistory,
-                                [this]() -> ChooseDialog& { return chooser(); },
+        ReportActions::Services{m_texts, m_dataStore, m_switches, m_prompts, m_shell, *this, m_log,
+                                *m_editorHistory, [this]() -> ChooseDialog& { return chooser(); },
                                 [this]() -> QWidget* { return m_mainWindow.get(); }},
         m_programFile);
     auto* print = new QAction(m_mainWindow.get());
@@ -283,9 +262,7 @@ void Application::addReportActions() {
 }
 
 SplashWindow& Application::splashWindow() {
-    if (!m_splash)
-        m_splash = std::make_unique<SplashWindow>();
-    return *m_splash;
+    return m_shell.splashWindow();
 }
 
 // Start-up step 15 sets up the port, step 18 marks it closed; shutdown closes it. Every complete
@@ -326,20 +303,11 @@ void Application::connectLink() {
     ic.endProgram = [this] { m_shutdown.QueryEndProg(false); };
     m_interpreter.setCollaborators(std::move(ic));
 
-    m_ui.hooks().showCommDialog = [this](const QString& caption) {
-        commDialog().showTransfer(caption, m_mainWindow.get());
-    };
-    m_ui.hooks().hideCommDialog = [this] {
-        if (m_commDialog)
-            m_commDialog->hideTransfer();
-    };
+    connect(&m_shell, &ShellWindows::transferCancelled, &m_transport, &FrameTransport::Cancel);
 }
 
-// Built on the first transfer: a start-up without requests never shows it.
 CommDialog& Application::commDialog() {
-    if (!m_commDialog)
-        m_commDialog = std::make_unique<CommDialog>([this] { m_transport.Cancel(); });
-    return *m_commDialog;
+    return m_shell.commDialog();
 }
 
 // Built when first shown: the log keeps the text meanwhile.
@@ -368,10 +336,10 @@ DataPages& Application::pages() {
         m_accessibleNames->addPage(m_pages->window(n));
     }
     DataPages::Services& services = m_pages->services;
-    services.focusTabStrip = [this] { m_ui.focusTabStrip(); };
-    services.setBusyCursor = [this](bool busy) { m_ui.setBusyCursor(busy); };
+    services.focusTabStrip = [this] { m_shell.focusTabStrip(); };
+    services.setBusyCursor = [this](bool busy) { m_shell.setBusyCursor(busy); };
     services.blankNamesReplaced = [this](bool showStatus) {
-        m_dataStore.BlankNames_Replaced(m_ui, m_texts, m_log, showStatus);
+        m_dataStore.BlankNames_Replaced(*this, m_shell, m_texts, m_log, showStatus);
     };
     services.requestConfiguration = [this](int index) {
         return m_configTransfer.RequestConfiguration(index);
@@ -417,7 +385,7 @@ void Application::Main() {
         message = m_place.fallbackMessage;
     else
         ReplaceParams(message, m_place.errorText, m_place.errorPath);
-    m_ui.messageBox(message, MsgButtons::Ok, MsgIcon::Exclamation, m_switches.ProgramName);
+    m_prompts.messageBox(message, MsgButtons::Ok, MsgIcon::Exclamation, m_switches.ProgramName);
     m_shutdown.QueryEndProg(false);
 }
 

@@ -1,9 +1,11 @@
 #include "ui/EditorHistory.h"
 
+#include "app/Activity.h"
 #include "app/IniFile.h"
+#include "app/PageCopy.h"
+#include "app/Prompts.h"
 #include "app/Switches.h"
 #include "app/Texts.h"
-#include "app/UserInterface.h"
 #include "dataset/DataStore.h"
 #include "dataset/FieldCatalog.h"
 #include "files/DataFile.h"
@@ -25,13 +27,15 @@ namespace {
 constexpr int kRed = 255;
 } // namespace
 
-EditorHistory::EditorHistory(Switches& switches, Texts& texts, AppLog& log, UserInterface& ui,
-                             DataStore& store, DataFile& dataFile, MainWindow& mainWindow,
+EditorHistory::EditorHistory(Switches& switches, Texts& texts, AppLog& log, Prompts& prompts,
+                             Activity& activity, PageCopy& pageCopy, DataStore& store,
+                             DataFile& dataFile, MainWindow& mainWindow,
                              std::function<DataPages*()> pages, std::function<QString()> portName,
                              QObject* parent)
-    : QObject(parent), m_switches(switches), m_texts(texts), m_log(log), m_ui(ui), m_store(store),
-      m_dataFile(dataFile), m_mainWindow(mainWindow), m_pages(std::move(pages)),
-      m_portName(std::move(portName)), m_history(HistoryStore::folderIn(switches.ProgramFolder)),
+    : QObject(parent), m_switches(switches), m_texts(texts), m_log(log), m_prompts(prompts),
+      m_activity(activity), m_pageCopy(pageCopy), m_store(store), m_dataFile(dataFile),
+      m_mainWindow(mainWindow), m_pages(std::move(pages)), m_portName(std::move(portName)),
+      m_history(HistoryStore::folderIn(switches.ProgramFolder)),
       m_keeper(m_document, m_history, [this]() -> const FieldCatalog& { return catalog(); }) {
     connect(&controllerCopy(), &ControllerCopy::changed, this, &EditorHistory::writeHistory);
     connect(&m_keeper, &UnsentKeeper::failed, this,
@@ -104,7 +108,7 @@ void EditorHistory::start() {
         entries.first().readable) {
         QString text = m_texts.message(QStringLiteral("History_UnsentKept"));
         ReplaceParams(text, entries.first().time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
-        m_ui.showStatusText(text);
+        m_activity.showStatusText(text);
     }
 }
 
@@ -230,8 +234,8 @@ std::optional<DataSet> EditorHistory::readFile(const QString& path) {
         return set;
     case HistoryStore::ReadResult::WrongLength:
         m_log.WriteLog(DataFile::VersionConflictGerman(path));
-        m_ui.messageBox(DataFile::VersionConflictText(path), MsgButtons::Ok, MsgIcon::Exclamation,
-                        m_switches.ProgramName);
+        m_prompts.messageBox(DataFile::VersionConflictText(path), MsgButtons::Ok,
+                             MsgIcon::Exclamation, m_switches.ProgramName);
         break;
     case HistoryStore::ReadResult::Unreadable: {
         QString text = m_texts.message(QStringLiteral("ReadingData_Err"));
@@ -317,16 +321,16 @@ void EditorHistory::showHistory() {
 bool EditorHistory::loadIntoEditor(const QString& path) {
     QString question = m_texts.message(QStringLiteral("QueryReadData"));
     ReplaceParams(question, path);
-    if (m_ui.messageBox(question, MsgButtons::YesNo, MsgIcon::Critical, m_ui.mainCaption()) !=
-        MsgAnswer::Yes)
+    if (m_prompts.messageBox(question, MsgButtons::YesNo, MsgIcon::Critical,
+                             m_prompts.mainCaption()) != MsgAnswer::Yes)
         return false;
     beginOperation(QStringLiteral("Step_FileLoaded"));
     QString name = path;
     const bool loaded = m_dataFile.ReadDataFile(name, true);
     if (loaded) {
-        m_ui.refreshPages();
-        if (m_store.BlankNames_Replaced(m_ui, m_texts, m_log, true))
-            m_ui.showStatusText(m_texts.message(QStringLiteral("ReadingData_Ok")));
+        m_pageCopy.refreshPages();
+        if (m_store.BlankNames_Replaced(m_pageCopy, m_activity, m_texts, m_log, true))
+            m_activity.showStatusText(m_texts.message(QStringLiteral("ReadingData_Ok")));
     }
     endOperation();
     return loaded;

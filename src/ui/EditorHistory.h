@@ -24,7 +24,9 @@ class DataStore;
 class FieldCatalog;
 class MainWindow;
 class Texts;
-class UserInterface;
+class Activity;
+class PageCopy;
+class Prompts;
 struct Switches;
 
 // Everything that knows what is on the controller: its copy of the data set, the automatic
@@ -33,10 +35,10 @@ struct Switches;
 class EditorHistory : public QObject {
     Q_OBJECT
 public:
-    EditorHistory(Switches& switches, Texts& texts, AppLog& log, UserInterface& ui,
-                  DataStore& store, DataFile& dataFile, MainWindow& mainWindow,
-                  std::function<DataPages*()> pages, std::function<QString()> portName,
-                  QObject* parent = nullptr);
+    EditorHistory(Switches& switches, Texts& texts, AppLog& log, Prompts& prompts,
+                  Activity& activity, PageCopy& pageCopy, DataStore& store, DataFile& dataFile,
+                  MainWindow& mainWindow, std::function<DataPages*()> pages,
+                  std::function<QString()> portName, QObject* parent = nullptr);
     ~EditorHistory() override;
 
     // Once start-up is done (language and pages known): tracker, status field, the four
@@ -97,7 +99,9 @@ private:
     Switches& m_switches;
     Texts& m_texts;
     AppLog& m_log;
-    UserInterface& m_ui;
+    Prompts& m_prompts;
+    Activity& m_activity;
+    PageCopy& m_pageCopy;
     DataStore& m_store;
     DataFile& m_dataFile;
     MainWindow& m_mainWindow;

@@ -16,7 +16,9 @@ class ChooseDialog;
 class DataStore;
 class EditorHistory;
 class Texts;
-class UserInterface;
+class Activity;
+class PageCopy;
+class Prompts;
 struct Switches;
 
 // The extras menu's report commands: print (a printer, or a PDF through the print dialog) and
@@ -28,7 +30,9 @@ public:
         const Texts& texts;
         DataStore& store;
         const Switches& switches;
-        UserInterface& ui;
+        Prompts& prompts;
+        Activity& activity;
+        PageCopy& pageCopy;
         AppLog& log;
         EditorHistory& history;
         std::function<ChooseDialog&()> chooser;

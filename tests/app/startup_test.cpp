@@ -34,7 +34,7 @@ struct StartupRig {
     AppLog log{folder.dir.path(), QStringLiteral("zozedud"), [] { return kNow; }};
     ScriptedUi ui;
     MemoryProtoSink proto;
-    Shutdown shutdown{switches, texts, log, ui};
+    Shutdown shutdown{switches, texts, log, ui, ui};
     qint64 tick = 0;
     int initDataSetMs = 300;
     int commStep = 0;
@@ -68,7 +68,7 @@ struct StartupRig {
         t.tickCount = [this] { return tick; };
         t.wait = [this](int ms) { ui.events.append(QStringLiteral("wait:%1").arg(ms)); };
         t.today = [] { return kNow.date(); };
-        startup = std::make_unique<Startup>(switches, texts, log, ui, shutdown, c, t);
+        startup = std::make_unique<Startup>(switches, texts, log, ui, ui, ui, shutdown, c, t);
     }
 
     void start(const QByteArray& ini) {

@@ -44,7 +44,7 @@ protected:
             store, switches, *texts, [this]() -> ChooseDialog& { return *chooser; }, nullptr);
         ui.onNameBox = [this](int group, int index) { return pages->nameBox(group, index); };
         pages->services.blankNamesReplaced = [this](bool showStatus) {
-            store.BlankNames_Replaced(ui, *texts, log, showStatus);
+            store.BlankNames_Replaced(ui, ui, *texts, log, showStatus);
         };
         switches.InitDone = true;
     }

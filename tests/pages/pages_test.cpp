@@ -432,7 +432,7 @@ TEST(PagesAgainstSimulator, ReceiveEditOnThreePagesAndSendGivesTheSimulatorTheEd
     LinkRig rig{{{"TimeOut", "10"}}}; // a generous answer time: the machine may be busy
     ASSERT_TRUE(rig.opened);
     rig.switches.InitDone = true;
-    Decoder decoder(rig.store, rig.switches, *rig.texts, *rig.log, rig.ui, {});
+    Decoder decoder(rig.store, rig.switches, *rig.texts, *rig.log, rig.ui, rig.ui, {});
     Encoder encoder(rig.store, rig.switches, *rig.texts, *rig.log, rig.ui);
     ChooseDialog chooser(*rig.texts);
     DataPages pages(

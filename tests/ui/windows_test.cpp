@@ -6,7 +6,8 @@
 #include "support/QtPrinters.h"
 #include "ui/MainWindow.h"
 #include "ui/ProtoWindow.h"
-#include "ui/QtUserInterface.h"
+#include "ui/QtPrompts.h"
+#include "ui/ShellWindows.h"
 #include "ui/SplashWindow.h"
 #include "widgets/ChooseDialog.h"
 #include "widgets/CommDialog.h"
@@ -339,11 +340,12 @@ TEST(ChooseDialog, PresetTrimmedAndMatchedAndTheChoiceOnOkOrCancel) {
     }
 }
 
-TEST(QtUserInterface, MessageBoxesBusyCursorAndTheMainWindowLoadedOnce) {
+TEST(QtPrompts, MessageBoxesBusyCursorAndTheTransferDialogsCancel) {
     Switches switches;
     Texts texts{QString()};
     MainWindow window{switches, texts};
-    QtUserInterface ui{window};
+    QtPrompts ui{window};
+    ShellWindows shell{window};
     using Box = QMessageBox;
     // Return takes the first button, Escape the safe one.
     const std::tuple<MsgButtons, MsgIcon, Qt::Key, MsgAnswer, Box::Icon, Box::StandardButtons>
@@ -375,17 +377,17 @@ TEST(QtUserInterface, MessageBoxesBusyCursorAndTheMainWindowLoadedOnce) {
     });
     ui.errorBox("  Fehler beim Schreiben", "zozedud");
     EXPECT_EQ(shown, "Fehler beim Schreiben");
-    ui.setBusyCursor(true);
-    ui.setBusyCursor(true);
+    shell.setBusyCursor(true);
+    shell.setBusyCursor(true);
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
     QApplication::setOverrideCursor(Qt::CrossCursor); // someone else's override as well
-    ui.setBusyCursor(false);
+    shell.setBusyCursor(false);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    int loads = 0;
-    ui.hooks().loadMainWindow = [&loads] { ++loads; };
-    ui.loadMainWindow();
-    ui.loadMainWindow();
-    EXPECT_EQ(loads, 1);
+    // The transfer dialog's Cancel reaches whoever stops the transfer.
+    QSignalSpy cancelled(&shell, &ShellWindows::transferCancelled);
+    shell.showCommDialog("Senden");
+    shell.commDialog().cmdCancel()->click();
+    EXPECT_EQ(cancelled.count(), 1);
 }
 
 } // namespace
