@@ -59,11 +59,13 @@ FuzzRig::FuzzRig()
     transport.setInterpreter([this](const QString& code, const QByteArray& frame) {
         interpreter.InterpretCommand(code, frame);
     });
-    CommandInterpreter::Collaborators c;
-    c.interpretHexData = [this](QString& payload) { decoder.Interpret_HexData(payload); };
-    c.resetDataSet = [this] { store.DataSet = defaults; };
-    c.endProgram = [] {};
-    interpreter.setCollaborators(std::move(c));
+    QObject::connect(&interpreter, &CommandInterpreter::hexDataReceived,
+                     [this](const QString& payload) {
+                         QString data = payload;
+                         decoder.Interpret_HexData(data);
+                     });
+    QObject::connect(&interpreter, &CommandInterpreter::resetRequested,
+                     [this] { store.DataSet = defaults; });
 }
 
 QString FuzzRig::path(const QString& name) const {

@@ -54,11 +54,15 @@ CliSession::CliSession(const Options& options)
     transport.setInterpreter([this](const QString& code, const QByteArray& frame) {
         interpreter.InterpretCommand(code, frame);
     });
-    CommandInterpreter::Collaborators c;
-    c.interpretHexData = [this](QString& payload) { decoder.Interpret_HexData(payload); };
-    c.resetDataSet = [this] { dataFile.ResetDataSet(true, false); };
-    c.endProgram = [this] { versionConflict = true; };
-    interpreter.setCollaborators(std::move(c));
+    QObject::connect(&interpreter, &CommandInterpreter::hexDataReceived,
+                     [this](const QString& payload) {
+                         QString data = payload;
+                         decoder.Interpret_HexData(data);
+                     });
+    QObject::connect(&interpreter, &CommandInterpreter::resetRequested,
+                     [this] { dataFile.ResetDataSet(true, false); });
+    QObject::connect(&interpreter, &CommandInterpreter::endRequested,
+                     [this] { versionConflict = true; });
 }
 
 CliSession::~CliSession() {

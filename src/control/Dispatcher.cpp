@@ -86,12 +86,10 @@ void Dispatcher::Interpret_MenuCommand(int command) {
         exchange(frame(0x80), QStringLiteral("TransmitData_OnlineTest"), QStringLiteral("81"));
         break;
     case 11:
-        if (windows.showProtocol)
-            windows.showProtocol();
+        emit protocolRequested();
         break;
     case 12:
-        if (windows.showAbout)
-            windows.showAbout();
+        emit aboutRequested();
         break;
     case 14:
         m_shutdown.QueryEndProg(true);
@@ -154,8 +152,7 @@ QString Dispatcher::sendDataSetBlock(const DataSet& set) {
     if (!failure.isEmpty())
         return failure;
     m_interpreter.LastSentChecksum = CalcChecksum(frameText.mid(1, frameText.size() - 2));
-    if (dataSetSending)
-        dataSetSending(m_interpreter.LastSentChecksum, set);
+    emit dataSetSending(m_interpreter.LastSentChecksum, set);
     exchange(frameText, QStringLiteral("TransmitData_Send"), QStringLiteral("86"));
     return {};
 }

@@ -80,8 +80,7 @@ QString CommandInterpreter::interpret(const QString& code, const QString& payloa
                     QStringLiteral("Please use the pc software version 'V3'...") + crlf +
                     QStringLiteral("Thank you!"),
                 MsgButtons::Ok, MsgIcon::Critical, m_reporter.prompts().mainCaption());
-            if (m_collaborators.endProgram)
-                m_collaborators.endProgram();
+            emit endRequested();
             return {};
         }
         infoBox(m_reporter.line(QStringLiteral("Comm_VersionInfo_Received")), false);
@@ -97,9 +96,7 @@ QString CommandInterpreter::interpret(const QString& code, const QString& payloa
     } else if (code == QLatin1String("85")) {
         const qint32 sum = CalcChecksum(payload);
         if ((outcome = m_transport.TransmitData(frameOf(0x86, StrToHex(QString::number(sum)))))) {
-            QString data = payload;
-            if (m_collaborators.interpretHexData)
-                m_collaborators.interpretHexData(data);
+            emit hexDataReceived(payload);
             if (ByteToHex(HexToByte(payload.left(2))) == QLatin1String("20"))
                 emit dataSetReceived();
             const QString t = m_reporter.line(QStringLiteral("Comm_Data_Received"));
@@ -121,8 +118,7 @@ QString CommandInterpreter::interpret(const QString& code, const QString& payloa
         }
         m_reporter.report(outcome);
     } else if (code == QLatin1String("87")) {
-        if (m_collaborators.resetDataSet)
-            m_collaborators.resetDataSet();
+        emit resetRequested();
         if ((outcome = m_transport.TransmitData(frameOf(0x88))))
             m_reporter.status(m_reporter.line(QStringLiteral("Comm_Reset_ByRequest")));
     } else if (code == QLatin1String("88")) {

@@ -76,18 +76,17 @@ Application::Application(Options options)
     m_mainWindow->installEventFilter(this);
 
     // The tab strip hosts the frames of the nine pages.
-    MainWindow::Hooks& mainHooks = m_mainWindow->hooks();
-    mainHooks.loadPages = [this] {
+    MainWindow* window = m_mainWindow.get();
+    connect(window, &MainWindow::pagesWanted, this, [this] {
         QList<QWidget*> windows;
         for (int n = 1; n <= 9; ++n)
             windows.append(pages().window(n));
-        return windows;
-    };
-    mainHooks.synchronisePages = [this] { pages().Synchronise(); };
-    mainHooks.pageSelected = [this](const QString& windowName) {
-        pages().PageSelected(windowName);
-    };
-    mainHooks.openPort = [this] { m_serialPort.OpenPort(); };
+        m_mainWindow->hostPageWindows(windows);
+    });
+    connect(window, &MainWindow::pagesToSynchronise, this, [this] { pages().Synchronise(); });
+    connect(window, &MainWindow::pageSelected, this,
+            [this](const QString& windowName) { pages().PageSelected(windowName); });
+    connect(window, &MainWindow::firstActivated, this, [this] { m_serialPort.OpenPort(); });
     connectCommands();
     m_startup.collaborators().languageKnown = [this](const QString& language) {
         m_qtTranslation.setLanguage(language);
@@ -177,9 +176,7 @@ void Application::connectHistory() {
             &EditorHistory::dataSetReceived);
     connect(&m_interpreter, &CommandInterpreter::sendConfirmed, history,
             &EditorHistory::sendConfirmed);
-    m_dispatcher.dataSetSending = [history](qint32 sum, const DataSet& set) {
-        history->dataSetSending(sum, set);
-    };
+    connect(&m_dispatcher, &Dispatcher::dataSetSending, history, &EditorHistory::dataSetSending);
     history->sendDataSet = [this](const DataSet& set) { m_dispatcher.SendDataSet(set); };
     m_decoder.setDataSetDecoded([history](const DataSet& set) { history->dataSetDecoded(set); });
     m_shutdown.setBeforeEnd([history] { history->ending(); });
@@ -214,7 +211,7 @@ void Application::connectCommands() {
             [this] { m_dispatcher.TestButton(); });
     connect(&m_interpreter, &CommandInterpreter::sendDataRequested, this,
             [this](int intervalMs) { m_mainWindow->timSendData().start(intervalMs); });
-    m_dispatcher.windows.showProtocol = [this] {
+    connect(&m_dispatcher, &Dispatcher::protocolRequested, this, [this] {
         ProtoWindow& proto = protoWindow();
         m_editorHistory->addStepActions(&proto);
         if (proto.parentWidget() != m_mainWindow.get())
@@ -224,12 +221,12 @@ void Application::connectCommands() {
             m_mainWindow->frameGeometry(), WindowPlacement::framedSize(proto, m_mainWindow.get()),
             screen));
         proto.exec();
-    };
-    m_dispatcher.windows.showAbout = [this] {
+    });
+    connect(&m_dispatcher, &Dispatcher::aboutRequested, this, [this] {
         SplashWindow& about = splashWindow();
         about.setStartUpSplash(false);
         about.exec();
-    };
+    });
 }
 
 void Application::addReportActions() {
@@ -288,20 +285,21 @@ void Application::connectLink() {
     m_transport.setInterpreter([this](const QString& code, const QByteArray& frame) {
         m_interpreter.InterpretCommand(code, frame);
     });
-    CommandInterpreter::Collaborators ic;
-    ic.interpretHexData = [this](QString& payload) {
-        // Block "20" is the data set: the controller becomes the report's source.
-        if (payload.startsWith(QLatin1String("20")))
-            m_report->setOrigin(QStringLiteral("C") + m_serialPort.portText().trimmed());
-        m_decoder.Interpret_HexData(payload);
-    };
-    ic.resetDataSet = [this] {
+    connect(&m_interpreter, &CommandInterpreter::hexDataReceived, this,
+            [this](const QString& payload) {
+                // Block "20" is the data set: the controller becomes the report's source.
+                if (payload.startsWith(QLatin1String("20")))
+                    m_report->setOrigin(QStringLiteral("C") + m_serialPort.portText().trimmed());
+                QString data = payload;
+                m_decoder.Interpret_HexData(data);
+            });
+    connect(&m_interpreter, &CommandInterpreter::resetRequested, this, [this] {
         m_editorHistory->beginOperation(QStringLiteral("Step_Reset"));
         m_dataFile.ResetDataSet(true, false);
         m_editorHistory->endOperation();
-    };
-    ic.endProgram = [this] { m_shutdown.QueryEndProg(false); };
-    m_interpreter.setCollaborators(std::move(ic));
+    });
+    connect(&m_interpreter, &CommandInterpreter::endRequested, this,
+            [this] { m_shutdown.QueryEndProg(false); });
 
     connect(&m_shell, &ShellWindows::transferCancelled, &m_transport, &FrameTransport::Cancel);
 }

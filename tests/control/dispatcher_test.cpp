@@ -28,8 +28,10 @@ struct DispatchRig : LinkRig {
         dispatcher = std::make_unique<Dispatcher>(switches, *texts, *log, ui, ui, ui, store,
                                                   *encoder, *decoder, *dataFile, *transport,
                                                   *interpreter, *transfer, *shutdown);
-        dispatcher->windows.showProtocol = [this] { windowsShown << "protocol"; };
-        dispatcher->windows.showAbout = [this] { windowsShown << "about"; };
+        QObject::connect(dispatcher.get(), &Dispatcher::protocolRequested,
+                         [this] { windowsShown << "protocol"; });
+        QObject::connect(dispatcher.get(), &Dispatcher::aboutRequested,
+                         [this] { windowsShown << "about"; });
         store.InitDataSet(ui);
         // The Names page shows the data set.
         ui.onNameBox = [this](int group, int index) {

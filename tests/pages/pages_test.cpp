@@ -440,9 +440,13 @@ TEST(PagesAgainstSimulator, ReceiveEditOnThreePagesAndSendGivesTheSimulatorTheEd
     rig.ui.onRefresh = [&] { pages.RefreshPages(); };
     rig.ui.onTakeOver = [&] { pages.TakeOverPages(); };
     rig.ui.onNameBox = [&](int g, int i) { return pages.nameBox(g, i); };
-    CommandInterpreter::Collaborators c;
-    c.interpretHexData = [&](QString& payload) { decoder.Interpret_HexData(payload); };
-    rig.interpreter->setCollaborators(c);
+    QObject::disconnect(rig.interpreter.get(), &CommandInterpreter::hexDataReceived, nullptr,
+                        nullptr);
+    QObject::connect(rig.interpreter.get(), &CommandInterpreter::hexDataReceived,
+                     [&](const QString& payload) {
+                         QString data = payload;
+                         decoder.Interpret_HexData(data);
+                     });
 
     // Receive: 84 "20", the controller answers 85 with its data set.
     ASSERT_TRUE(rig.transport->TransmitData(QByteArray("\x84"

@@ -31,12 +31,15 @@ LinkRig::LinkRig(const QMap<QString, QString>& comm, const QStringList& simArgs,
     port = std::make_unique<SerialPort>(*reporter);
     transport = std::make_unique<FrameTransport>(*port, *reporter);
     interpreter = std::make_unique<CommandInterpreter>(*transport, *reporter, store, ui);
-    const auto decode = [this](QString& payload) {
-        decoded << payload;
-        if (decoder)
-            decoder->Interpret_HexData(payload);
-    };
-    interpreter->setCollaborators({decode, [this] { ++resets; }, [this] { ++endings; }});
+    QObject::connect(interpreter.get(), &CommandInterpreter::hexDataReceived,
+                     [this](const QString& payload) {
+                         decoded << payload;
+                         QString data = payload;
+                         if (decoder)
+                             decoder->Interpret_HexData(data);
+                     });
+    QObject::connect(interpreter.get(), &CommandInterpreter::resetRequested, [this] { ++resets; });
+    QObject::connect(interpreter.get(), &CommandInterpreter::endRequested, [this] { ++endings; });
     transport->setInterpreter([this](const QString& code, const QByteArray& frame) {
         interpreter->InterpretCommand(code, frame);
     });

@@ -49,12 +49,12 @@ protected:
         texts->setLanguage(QStringLiteral("GER"));
         window = std::make_unique<MainWindow>(switches, *texts);
         if (!pageHeights.isEmpty()) {
-            window->hooks().loadPages = [pageHeights] {
+            QObject::connect(window.get(), &MainWindow::pagesWanted, [this, pageHeights] {
                 QList<QWidget*> windows = MainWindow::EmptyPageWindows();
                 for (int i = 0; i < pageHeights.size(); ++i)
                     windows[i]->resize(windows[i]->width(), pageHeights[i]);
-                return windows;
-            };
+                window->hostPageWindows(windows);
+            });
         }
         return *window;
     }
@@ -77,10 +77,11 @@ TEST_F(MainWindowTest, FirstShowToolbarOfElevenCommandsAndThreeSeparatorsPortAnd
     MainWindow& w = make();
     int opened = 0, synced = 0, ended = 0;
     QStringList selected;
-    w.hooks().openPort = [&] { ++opened; };
-    w.hooks().synchronisePages = [&] { ++synced; };
-    w.hooks().pageSelected = [&](const QString& name) { selected.append(name); };
-    w.hooks().endProgram = [&] { ++ended; };
+    QObject::connect(&w, &MainWindow::firstActivated, [&] { ++opened; });
+    QObject::connect(&w, &MainWindow::pagesToSynchronise, [&] { ++synced; });
+    QObject::connect(&w, &MainWindow::pageSelected,
+                     [&](const QString& name) { selected.append(name); });
+    QObject::connect(&w, &MainWindow::closing, [&] { ++ended; });
     auto* toolbar = w.findChild<QToolBar*>(QStringLiteral("Toolbar1"));
     ASSERT_EQ(toolbar->actions().size(), 14);
     QList<int> separators;
