@@ -266,13 +266,13 @@ bool Startup::runSteps() {
         c.resetDataSet();
     // 23
     if (s.RequestStatus && c.menuCommand)
-        c.menuCommand(8);
+        c.menuCommand(MenuCommand::CommGetInfo);
     // 24
     if (s.RequestData) {
         if (s.RequestStatus)
             m_timing.wait(kStatusToDataPauseMs);
         if (c.menuCommand)
-            c.menuCommand(106);
+            c.menuCommand(MenuCommand::ReceiveWithoutQuestion);
     }
     // 25
     s.ReadyText = m_texts.message(QStringLiteral("Ready"));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/MenuCommand.h"
+
 #include <QDate>
 #include <QString>
 #include <functional>
@@ -22,12 +24,12 @@ public:
     // What start-up calls in the parts that own the data set, the port and the commands. The
     // composition root connects them; one left empty does nothing (and succeeds).
     struct Collaborators {
-        std::function<ProtoSink*()> txtProto;   // the protocol window's text box
-        std::function<bool()> initDataSet;      // InitDataSet; false is a failure
-        std::function<int()> setCommParameters; // 0, or the set-up step 1..11 that failed
-        std::function<void()> markPortClosed;   // PortOpened = false
-        std::function<void()> resetDataSet;     // ResetDataSet(NoQuery, ReadDefaultFile)
-        std::function<void(int)> menuCommand;   // Interpret_MenuCommand
+        std::function<ProtoSink*()> txtProto;         // the protocol window's text box
+        std::function<bool()> initDataSet;            // InitDataSet; false is a failure
+        std::function<int()> setCommParameters;       // 0, or the set-up step 1..11 that failed
+        std::function<void()> markPortClosed;         // PortOpened = false
+        std::function<void()> resetDataSet;           // ResetDataSet(NoQuery, ReadDefaultFile)
+        std::function<void(MenuCommand)> menuCommand; // Interpret_MenuCommand
         // The language once it is known (step 12, or the failure path before it): Qt's own
         // texts follow it before any box shows.
         std::function<void(const QString&)> languageKnown;

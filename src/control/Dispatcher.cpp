@@ -43,69 +43,73 @@ Dispatcher::Dispatcher(Switches& switches, Texts& texts, AppLog& log, Prompts& p
       m_dataFile(dataFile), m_transport(transport), m_interpreter(interpreter),
       m_configTransfer(configTransfer), m_shutdown(shutdown) {}
 
-void Dispatcher::Interpret_MenuCommand(int command) {
+void Dispatcher::Interpret_MenuCommand(MenuCommand command) {
     QString failure;
     switch (command) {
-    case 1:
+    case MenuCommand::FileRead:
         if (m_dataFile.ReadDataFile(m_switches.DatFileName, false)) {
             m_pageCopy.refreshPages();
             if (m_store.BlankNames_Replaced(m_pageCopy, m_activity, m_texts, m_log, true))
                 m_activity.showStatusText(m_texts.cached(QStringLiteral("ReadingData_Ok")));
         }
         break;
-    case 2:
+    case MenuCommand::FileWrite:
         if (m_store.BlankNames_Replaced(m_pageCopy, m_activity, m_texts, m_log, true)) {
             m_pageCopy.takeOverPages();
             m_dataFile.WriteDataFile(m_switches.DatFileName);
         }
         break;
-    case 3:
+    case MenuCommand::Reset:
         m_dataFile.ResetDataSet(false, false);
         break;
-    case 5:
-    case 107:
-        failure = sendData(command == 5);
+    case MenuCommand::CommSendData:
+    case MenuCommand::SendRequested:
+        failure = sendData(command == MenuCommand::CommSendData);
         break;
-    case 6:
+    case MenuCommand::CommReceiveData:
         if (!confirmed(QStringLiteral("QueryRequestData")))
             return;
         [[fallthrough]];
-    case 106:
+    case MenuCommand::ReceiveWithoutQuestion:
         exchange(frame(0x84, QStringLiteral("20")), QStringLiteral("TransmitData_Request"),
                  QStringLiteral("85"));
         break;
-    case 7:
+    case MenuCommand::CommRestart:
         if (!confirmed(QStringLiteral("QuerySendDataReset")))
             return;
         exchange(frame(0x87), QStringLiteral("TransmitData_SendReset"), QStringLiteral("88"));
         break;
-    case 8:
+    case MenuCommand::CommGetInfo:
         exchange(frame(0x82), QStringLiteral("TransmitData_GetVersionInfo"), QStringLiteral("83"));
         break;
-    case 9:
+    case MenuCommand::CommCheck:
         exchange(frame(0x80), QStringLiteral("TransmitData_OnlineTest"), QStringLiteral("81"));
         break;
-    case 11:
+    case MenuCommand::ShowProtocol:
         emit protocolRequested();
         break;
-    case 12:
+    case MenuCommand::ShowAbout:
         emit aboutRequested();
         break;
-    case 14:
+    case MenuCommand::EndProgram:
         m_shutdown.QueryEndProg(true);
         break;
-    case 108:
+    case MenuCommand::SendVersionNumber:
         failure = sendVersionNumber();
         break;
-    default: {
-        QString unknown = m_texts.cached(QStringLiteral("Comm_Command_Unknown"));
-        ReplaceParams(unknown, numberText(command));
-        failure = QStringLiteral("  ") + unknown;
-        break;
-    }
     }
     if (!failure.isEmpty())
         errorReport(failure);
+}
+
+void Dispatcher::Interpret_MenuCommand(int number) {
+    if (const std::optional<MenuCommand> command = MenuCommandOf(number)) {
+        Interpret_MenuCommand(*command);
+        return;
+    }
+    QString unknown = m_texts.cached(QStringLiteral("Comm_Command_Unknown"));
+    ReplaceParams(unknown, numberText(number));
+    errorReport(QStringLiteral("  ") + unknown);
 }
 
 bool Dispatcher::confirmed(const QString& key) {

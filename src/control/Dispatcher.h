@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/MenuCommand.h"
 #include "dataset/DataSet.h"
 
 #include <QObject>
@@ -36,7 +37,9 @@ public:
                DataFile& dataFile, FrameTransport& transport, CommandInterpreter& interpreter,
                ConfigTransfer& configTransfer, Shutdown& shutdown);
 
-    void Interpret_MenuCommand(int command);
+    void Interpret_MenuCommand(MenuCommand command);
+    // A command by its number from outside (a tool, a test): an unknown number is reported.
+    void Interpret_MenuCommand(int number);
     // Sends a set other than the pages' as the data set (Compare's selected rows on the
     // controller's copy): the question, frame, log lines and confirmation of command 5; the pages
     // and the editor's set stay as they are.

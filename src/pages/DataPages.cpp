@@ -208,7 +208,7 @@ void DataPages::connectPages() {
     });
     connect(m_system, &SystemPage::sendVersionClicked, this, [this] {
         if (services.menuCommand)
-            services.menuCommand(108);
+            services.menuCommand(MenuCommand::SendVersionNumber);
     });
 }
 

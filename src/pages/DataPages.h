@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/MenuCommand.h"
 #include "app/PageCopy.h"
 #include "app/Texts.h"
 #include "dataset/DataStore.h"
@@ -50,7 +51,7 @@ public:
         std::function<QString(int)> sendConfiguration;
         std::function<void(const QString&)> writeLog;
         // The System page's send button: the dispatcher's command 108.
-        std::function<void(int)> menuCommand;
+        std::function<void(MenuCommand)> menuCommand;
     };
 
     // The chooser is asked for on its first use: a list dialog nobody opened costs start-up.

@@ -160,7 +160,7 @@ void Application::offerReceive() {
                              m_prompts.mainCaption()) != MsgAnswer::Yes)
         return;
     m_editorHistory->beginOperation(QStringLiteral("Step_DataReceived"));
-    m_dispatcher.Interpret_MenuCommand(106);
+    m_dispatcher.Interpret_MenuCommand(MenuCommand::ReceiveWithoutQuestion);
     m_editorHistory->endOperation();
 }
 
@@ -185,24 +185,25 @@ void Application::connectHistory() {
 // Every command goes through the dispatcher: toolbar, start-up (8, 106), the controller's data
 // request (107 after timSendData), the System page (108) and the test button.
 void Application::connectCommands() {
-    m_startup.collaborators().menuCommand = [this](int command) {
+    m_startup.collaborators().menuCommand = [this](MenuCommand command) {
         m_dispatcher.Interpret_MenuCommand(command);
     };
-    connect(m_mainWindow.get(), &MainWindow::menuCommand, this, [this](int command) {
+    connect(m_mainWindow.get(), &MainWindow::menuCommand, this, [this](MenuCommand command) {
         // Loading, resetting and receiving replace the whole set: one undo step each.
-        const QString step = command == 1   ? QStringLiteral("Step_FileLoaded")
-                             : command == 3 ? QStringLiteral("Step_Reset")
-                             : command == 6 ? QStringLiteral("Step_DataReceived")
-                                            : QString();
+        const QString step = command == MenuCommand::FileRead ? QStringLiteral("Step_FileLoaded")
+                             : command == MenuCommand::Reset  ? QStringLiteral("Step_Reset")
+                             : command == MenuCommand::CommReceiveData
+                                 ? QStringLiteral("Step_DataReceived")
+                                 : QString();
         if (!step.isEmpty())
             m_editorHistory->beginOperation(step);
         const QString fileBefore = m_switches.DatFileName;
         const QByteArray before = DataSetImage::Write(m_dataStore.DataSet);
         m_dispatcher.Interpret_MenuCommand(command);
         const bool changed = DataSetImage::Write(m_dataStore.DataSet) != before;
-        if (command == 1 && (changed || m_switches.DatFileName != fileBefore))
+        if (command == MenuCommand::FileRead && (changed || m_switches.DatFileName != fileBefore))
             m_report->setOrigin(QStringLiteral("F") + m_switches.DatFileName);
-        else if (command == 3 && changed)
+        else if (command == MenuCommand::Reset && changed)
             m_report->setOrigin(QString());
         if (!step.isEmpty())
             m_editorHistory->endOperation();
@@ -346,7 +347,7 @@ DataPages& Application::pages() {
         return m_configTransfer.SendConfiguration(index);
     };
     services.writeLog = [this](const QString& text) { m_log.WriteLog(text); };
-    services.menuCommand = [this](int command) {
+    services.menuCommand = [this](MenuCommand command) {
         if (m_startup.collaborators().menuCommand)
             m_startup.collaborators().menuCommand(command);
     };

@@ -113,7 +113,7 @@ MainWindow::MainWindow(const Switches& switches, Texts& texts, QWidget* parent)
     m_timSendData.setSingleShot(true);
     connect(&m_timSendData, &QTimer::timeout, this, [this] {
         m_timSendData.stop();
-        emit menuCommand(107);
+        emit menuCommand(MenuCommand::SendRequested);
     });
 
     // The width follows from the tab strip; only the height may change, within limits.
@@ -141,7 +141,10 @@ void MainWindow::createToolbar() {
             action = m_toolbar->addAction(
                 Pictures::icon(QStringLiteral(":/icons/%1").arg(QLatin1String(IconNames[i - 1]))),
                 QString());
-            connect(action, &QAction::triggered, this, [this, i] { emit menuCommand(i); });
+            const std::optional<MenuCommand> command = MenuCommandOf(i);
+            Q_ASSERT(command);
+            connect(action, &QAction::triggered, this,
+                    [this, command] { emit menuCommand(*command); });
         }
         const QString name = QStringLiteral("Toolbar1_%1").arg(i);
         action->setObjectName(name);

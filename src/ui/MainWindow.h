@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/MenuCommand.h"
 #include "ui/TabTags.h"
 
 #include <QList>
@@ -85,7 +86,7 @@ public:
     QTimer& timSendData() { return m_timSendData; }
 
 signals:
-    void menuCommand(int command);
+    void menuCommand(zoz::MenuCommand command);
     void dummyClicked();
     // The tab strip is being built: the listener hosts the page windows (hostPageWindows).
     void pagesWanted();

@@ -63,7 +63,9 @@ struct StartupRig {
         };
         c.markPortClosed = [this] { ui.events.append("portClosed"); };
         c.resetDataSet = [this] { ui.events.append("resetDataSet"); };
-        c.menuCommand = [this](int n) { ui.events.append(QStringLiteral("menu:%1").arg(n)); };
+        c.menuCommand = [this](MenuCommand n) {
+            ui.events.append(QStringLiteral("menu:%1").arg(NumberOf(n)));
+        };
         Startup::Timing t;
         t.tickCount = [this] { return tick; };
         t.wait = [this](int ms) { ui.events.append(QStringLiteral("wait:%1").arg(ms)); };

@@ -318,7 +318,7 @@ TEST_F(PageEditing, SnapshotSwitchesToggleAndButtonsRequestAndSendTheirConfigura
         return c == 0 ? QStringLiteral("disk full") : QString();
     };
     pages->services.writeLog = [&](const QString& text) { logged.append(text); };
-    pages->services.menuCommand = [&](int c) { commands.append(c); };
+    pages->services.menuCommand = [&](MenuCommand c) { commands.append(NumberOf(c)); };
     const std::pair<const char*, int> clicks[] = {
         {"01_5", 4}, {"01_0", 5}, {"02_0", 4}, {"02_0", 5}, {"01_7", 3}};
     QList<int> transfers; // after each click: one transfer each, none for the last

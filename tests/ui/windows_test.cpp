@@ -98,7 +98,7 @@ TEST_F(MainWindowTest, FirstShowToolbarOfElevenCommandsAndThreeSeparatorsPortAnd
 
     QSignalSpy spy(&w, &MainWindow::menuCommand);
     QTest::mouseClick(w.findChild<QWidget*>(QStringLiteral("Toolbar1_12")), Qt::LeftButton);
-    EXPECT_EQ(spy.value(0).value(0).toInt(), 12);
+    EXPECT_EQ(spy.value(0).value(0).value<MenuCommand>(), MenuCommand::ShowAbout);
     const auto visible = [&w] {
         QList<int> shown;
         for (int i = 1; i <= 14; ++i)
