@@ -326,7 +326,7 @@ DataPages& Application::pages() {
     if (m_pages)
         return *m_pages;
     m_pages = std::make_unique<DataPages>(
-        m_dataStore, m_switches, m_texts, [this]() -> ChooseDialog& { return chooser(); },
+        m_dataStore, m_switches, m_texts, m_shell, [this]() -> ChooseDialog& { return chooser(); },
         m_mainWindow.get());
     // A page built after the main window hosted it takes the window's look as well.
     for (int n = 1; n <= 9; ++n) {
@@ -334,24 +334,26 @@ DataPages& Application::pages() {
                 &MainWindow::applyXPLookTo);
         m_accessibleNames->addPage(m_pages->window(n));
     }
-    DataPages::Services& services = m_pages->services;
-    services.focusTabStrip = [this] { m_shell.focusTabStrip(); };
-    services.setBusyCursor = [this](bool busy) { m_shell.setBusyCursor(busy); };
-    services.blankNamesReplaced = [this](bool showStatus) {
-        m_dataStore.BlankNames_Replaced(*this, m_shell, m_texts, m_log, showStatus);
-    };
-    services.requestConfiguration = [this](int index) {
-        return m_configTransfer.RequestConfiguration(index);
-    };
-    services.sendConfiguration = [this](int index) {
-        return m_configTransfer.SendConfiguration(index);
-    };
-    services.writeLog = [this](const QString& text) { m_log.WriteLog(text); };
-    services.menuCommand = [this](MenuCommand command) {
-        if (m_startup.collaborators().menuCommand)
-            m_startup.collaborators().menuCommand(command);
-    };
+    m_pages->setServices(*this);
+    connect(m_pages.get(), &DataPages::commandWanted, this,
+            [this](MenuCommand command) { m_dispatcher.Interpret_MenuCommand(command); });
     return *m_pages;
+}
+
+void Application::blankNamesReplaced() {
+    m_dataStore.BlankNames_Replaced(*this, m_shell, m_texts, m_log, true);
+}
+
+QString Application::requestConfiguration(int index) {
+    return m_configTransfer.RequestConfiguration(index);
+}
+
+QString Application::sendConfiguration(int index) {
+    return m_configTransfer.SendConfiguration(index);
+}
+
+void Application::writeLog(const QString& text) {
+    m_log.WriteLog(text);
 }
 
 Application::~Application() {

@@ -45,8 +45,8 @@ namespace zoz {
 
 // The composition root: creates every program-wide object once, connects the parts and runs
 // start-up. Everything it owns lives until the process ends inside QueryEndProg. It copies the
-// data set to and from the pages, which it builds on first use.
-class Application : public QObject, public PageCopy {
+// data set to and from the pages, which it builds on first use, and serves what the pages ask.
+class Application : public QObject, public PageCopy, public PageServices {
     Q_OBJECT
 public:
     struct Options {
@@ -104,6 +104,11 @@ public:
     void refreshPages() override { pages().RefreshPages(); }
     void takeOverPages() override { pages().TakeOverPages(); }
     NameBox nameBox(int group, int index) override { return pages().nameBox(group, index); }
+
+    void blankNamesReplaced() override;
+    QString requestConfiguration(int index) override;
+    QString sendConfiguration(int index) override;
+    void writeLog(const QString& text) override;
 
 private:
     void connectCommands();

@@ -1,6 +1,7 @@
 // page-screenshots <settings file> <output folder>: renders the nine data pages, filled with a
 // sample configuration, in German and English to <page>_<ger|eng>.png; then the change marks,
 // Compare and History in English.
+#include "app/ConsoleUserInterface.h"
 #include "app/Switches.h"
 #include "app/Texts.h"
 #include "dataset/ControllerCopy.h"
@@ -196,8 +197,10 @@ int main(int argc, char** argv) {
         zoz::DataStore store;
         sampleData(store, switches.ProgramFolder);
         zoz::ChooseDialog chooser(texts);
+        zoz::ConsoleUserInterface quiet; // no cursor, no tab strip
         zoz::DataPages pages(
-            store, switches, texts, [&]() -> zoz::ChooseDialog& { return chooser; }, nullptr);
+            store, switches, texts, quiet, [&]() -> zoz::ChooseDialog& { return chooser; },
+            nullptr);
         pages.RefreshPages();
         for (int p = 1; p <= 9; ++p) {
             zoz::DataPage* page = pages.page(p);
