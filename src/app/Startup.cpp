@@ -88,10 +88,10 @@ Startup::Timing withDefaults(Startup::Timing timing) {
 } // namespace
 
 Startup::Startup(Switches& switches, Texts& texts, AppLog& log, Prompts& prompts,
-                 Activity& activity, Shell& shell, Shutdown& shutdown, Collaborators collaborators,
+                 Activity& activity, Shell& shell, Shutdown& shutdown, StartupParts& parts,
                  Timing timing)
     : m_switches(switches), m_texts(texts), m_log(log), m_prompts(prompts), m_activity(activity),
-      m_shell(shell), m_shutdown(shutdown), m_collaborators(std::move(collaborators)),
+      m_shell(shell), m_shutdown(shutdown), m_parts(parts),
       m_timing(withDefaults(std::move(timing))) {}
 
 QString Startup::FailureText(int step, bool german) {
@@ -140,7 +140,7 @@ bool Startup::readSwitch(int step, const char* key, const char* defaultValue) {
 
 bool Startup::runSteps() {
     Switches& s = m_switches;
-    const Collaborators& c = m_collaborators;
+    StartupParts& c = m_parts;
 
     // 1
     s.InitDone = false;
@@ -156,8 +156,7 @@ bool Startup::runSteps() {
     s.DatFileName = base + QStringLiteral(".Dat");
     s.HexFileName = base + QStringLiteral(".HEX");
     // Before the first setting is read: an end killed before its rename left only the copy.
-    const bool takenBack =
-        TakeBackIniFile(s.IniFileName) || (c.settingsTakenBack && c.settingsTakenBack());
+    const bool takenBack = TakeBackIniFile(s.IniFileName) || c.settingsTakenBack();
     m_texts.setIniFileName(s.IniFileName);
     m_texts.setLanguage(QString()); // the language is not known before step 12
     // 4
@@ -166,8 +165,8 @@ bool Startup::runSteps() {
         m_log.setToFileDisabled(true);
     // 5
     const QString writeLogErr = m_texts.message(QStringLiteral("WriteLog_Err"));
-    m_log.OpenLog(s.LogFileName, c.txtProto ? c.txtProto() : nullptr, std::nullopt, std::nullopt,
-                  std::nullopt, QStringLiteral("  ") + writeLogErr);
+    m_log.OpenLog(s.LogFileName, c.txtProto(), std::nullopt, std::nullopt, std::nullopt,
+                  QStringLiteral("  ") + writeLogErr);
     // 6
     m_log.WriteLog(QStringLiteral("Init"));
     m_errStep = 0;
@@ -207,8 +206,7 @@ bool Startup::runSteps() {
                              QStringLiteral("GER"), m_texts.iniCache())
                      .toUpper();
     m_texts.setLanguage(s.Language);
-    if (c.languageKnown)
-        c.languageKnown(s.Language);
+    c.languageKnown(s.Language);
     if (takenBack) {
         QString text = m_texts.message(QStringLiteral("IniFile_TakenBack"));
         ReplaceParams(text, TempIniFileName(s.IniFileName), s.IniFileName);
@@ -222,10 +220,10 @@ bool Startup::runSteps() {
     s.NotDefinedText = m_texts.message(QStringLiteral("NotDefined"));
     // 14
     m_errStep = 20;
-    if (c.initDataSet && !c.initDataSet())
+    if (!c.initDataSet())
         return false;
     // 15
-    const int commStep = c.setCommParameters ? c.setCommParameters() : 0;
+    const int commStep = c.setCommParameters();
     if (commStep > 0) {
         m_errStep = commStep + 30;
         return false;
@@ -246,8 +244,7 @@ bool Startup::runSteps() {
     if (!s.ShowProtocolEnabled)
         m_shell.setToolbarButtonVisible(11, false);
     // 18
-    if (c.markPortClosed)
-        c.markPortClosed();
+    c.markPortClosed();
     // 19
     if (s.Debug) {
         m_shell.setTestButtonVisible(true);
@@ -262,17 +259,15 @@ bool Startup::runSteps() {
     m_shell.closeSplash();
     m_activity.processEvents();
     // 22
-    if (c.resetDataSet)
-        c.resetDataSet();
+    c.resetDataSet();
     // 23
-    if (s.RequestStatus && c.menuCommand)
+    if (s.RequestStatus)
         c.menuCommand(MenuCommand::CommGetInfo);
     // 24
     if (s.RequestData) {
         if (s.RequestStatus)
             m_timing.wait(kStatusToDataPauseMs);
-        if (c.menuCommand)
-            c.menuCommand(MenuCommand::ReceiveWithoutQuestion);
+        c.menuCommand(MenuCommand::ReceiveWithoutQuestion);
     }
     // 25
     s.ReadyText = m_texts.message(QStringLiteral("Ready"));
@@ -292,13 +287,12 @@ void Startup::failurePath() {
             : GetIniValue(m_switches.IniFileName, kMain, QStringLiteral("Language"),
                           QStringLiteral("GER"), m_texts.iniCache())
                   .toUpper();
-    if (m_collaborators.languageKnown)
-        m_collaborators.languageKnown(language);
+    m_parts.languageKnown(language);
     if (m_errStep > 0) {
         QString message = FailureText(m_errStep, language == QLatin1String("GER")).trimmed();
         // A port that does not exist is the commonest first-run failure: say which one.
-        if (m_errStep == 31 && m_collaborators.commPortName)
-            message += QStringLiteral(" (%1)").arg(m_collaborators.commPortName());
+        if (m_errStep == 31)
+            message += QStringLiteral(" (%1)").arg(m_parts.commPortName());
         m_prompts.messageBox(message, MsgButtons::Ok, MsgIcon::Exclamation, m_switches.ProgramName);
         m_activity.showStatusText(message);
         m_log.WriteLog(message);

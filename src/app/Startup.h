@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MenuCommand.h"
+#include "app/StartupParts.h"
 
 #include <QDate>
 #include <QString>
@@ -21,24 +21,6 @@ struct Switches;
 // main window; a failing step shows its fixed bilingual text and ends through QueryEndProg.
 class Startup {
 public:
-    // What start-up calls in the parts that own the data set, the port and the commands. The
-    // composition root connects them; one left empty does nothing (and succeeds).
-    struct Collaborators {
-        std::function<ProtoSink*()> txtProto;         // the protocol window's text box
-        std::function<bool()> initDataSet;            // InitDataSet; false is a failure
-        std::function<int()> setCommParameters;       // 0, or the set-up step 1..11 that failed
-        std::function<void()> markPortClosed;         // PortOpened = false
-        std::function<void()> resetDataSet;           // ResetDataSet(NoQuery, ReadDefaultFile)
-        std::function<void(MenuCommand)> menuCommand; // Interpret_MenuCommand
-        // The language once it is known (step 12, or the failure path before it): Qt's own
-        // texts follow it before any box shows.
-        std::function<void(const QString&)> languageKnown;
-        // The port as the settings name it, for the failure text of set-up step 1 (step 31).
-        std::function<QString()> commPortName;
-        // True when the settings file was taken back from its lined-up copy before start-up
-        // (an installed program folder does that before filling in the templates).
-        std::function<bool()> settingsTakenBack;
-    };
     // The clock start-up measures the splash time with, and how it waits.
     struct Timing {
         std::function<qint64()> tickCount; // milliseconds, monotonic
@@ -50,9 +32,7 @@ public:
     static constexpr int kStatusToDataPauseMs = 1000;
 
     Startup(Switches& switches, Texts& texts, AppLog& log, Prompts& prompts, Activity& activity,
-            Shell& shell, Shutdown& shutdown, Collaborators collaborators = {}, Timing timing = {});
-
-    Collaborators& collaborators() { return m_collaborators; }
+            Shell& shell, Shutdown& shutdown, StartupParts& parts, Timing timing = {});
 
     // Entry of the program: runs InitProgram; errors of its own are ignored.
     void Main();
@@ -78,7 +58,7 @@ private:
     Activity& m_activity;
     Shell& m_shell;
     Shutdown& m_shutdown;
-    Collaborators m_collaborators;
+    StartupParts& m_parts;
     Timing m_timing;
     int m_errStep = 0;
 };

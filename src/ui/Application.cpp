@@ -44,7 +44,7 @@ Application::Application(Options options)
       m_texts(QString(), &m_iniCache), m_log(m_switches.ProgramFolder, m_switches.ProgramName),
       m_mainWindow(makeMainWindow(m_switches, m_texts)), m_prompts(*m_mainWindow),
       m_shell(*m_mainWindow), m_shutdown(m_switches, m_texts, m_log, m_prompts, m_shell),
-      m_startup(m_switches, m_texts, m_log, m_prompts, m_shell, m_shell, m_shutdown),
+      m_startup(m_switches, m_texts, m_log, m_prompts, m_shell, m_shell, m_shutdown, *this),
       m_dataFile(m_dataStore, m_switches, m_texts, m_log, m_prompts, m_shell, *this,
                  [this] { m_shutdown.QueryEndProg(false); }),
       m_configFile(m_dataFile, m_texts, m_log, m_shell),
@@ -65,14 +65,6 @@ Application::Application(Options options)
     // The program ends only through QueryEndProg, never because its last window closed.
     QApplication::setQuitOnLastWindowClosed(false);
     connectLink();
-    m_startup.collaborators().initDataSet = [this] {
-        m_dataStore.InitDataSet(*this);
-        return true;
-    };
-    // Step 22: the default data file becomes the data set and its reference copy; a default file
-    // that cannot be read ends the program.
-    m_startup.collaborators().resetDataSet = [this] { m_dataFile.ResetDataSet(true, true); };
-    m_startup.collaborators().settingsTakenBack = [this] { return m_place.settingsTakenBack; };
     m_mainWindow->installEventFilter(this);
 
     // The tab strip hosts the frames of the nine pages.
@@ -88,9 +80,6 @@ Application::Application(Options options)
             [this](const QString& windowName) { pages().PageSelected(windowName); });
     connect(window, &MainWindow::firstActivated, this, [this] { m_serialPort.OpenPort(); });
     connectCommands();
-    m_startup.collaborators().languageKnown = [this](const QString& language) {
-        m_qtTranslation.setLanguage(language);
-    };
     connect(&m_endSignals, &EndSignals::received, this, [this] { m_shutdown.QueryEndProg(false); });
     connectExtras();
     connectHistory();
@@ -185,9 +174,6 @@ void Application::connectHistory() {
 // Every command goes through the dispatcher: toolbar, start-up (8, 106), the controller's data
 // request (107 after timSendData), the System page (108) and the test button.
 void Application::connectCommands() {
-    m_startup.collaborators().menuCommand = [this](MenuCommand command) {
-        m_dispatcher.Interpret_MenuCommand(command);
-    };
     connect(m_mainWindow.get(), &MainWindow::menuCommand, this, [this](MenuCommand command) {
         // Loading, resetting and receiving replace the whole set: one undo step each.
         const QString step = command == MenuCommand::FileRead ? QStringLiteral("Step_FileLoaded")
@@ -263,19 +249,51 @@ SplashWindow& Application::splashWindow() {
     return m_shell.splashWindow();
 }
 
-// Start-up step 15 sets up the port, step 18 marks it closed; shutdown closes it. Every complete
-// frame goes to the interpreter; the transfer dialog shows over the main window; the protocol
-// text takes the log's lines from the log's opening on.
+// The protocol text takes the log's lines from the log's opening on.
+ProtoSink* Application::txtProto() {
+    return &m_protoText;
+}
+
+bool Application::initDataSet() {
+    m_dataStore.InitDataSet(*this);
+    return true;
+}
+
+// Start-up step 15 sets up the port, step 18 marks it closed; shutdown closes it.
+int Application::setCommParameters() {
+    return m_serialPort.SetCommParameters();
+}
+
+void Application::markPortClosed() {
+    m_serialPort.PortOpened = false;
+}
+
+// Step 22: the default data file becomes the data set and its reference copy; a default file
+// that cannot be read ends the program.
+void Application::resetDataSet() {
+    m_dataFile.ResetDataSet(true, true);
+}
+
+void Application::menuCommand(MenuCommand command) {
+    m_dispatcher.Interpret_MenuCommand(command);
+}
+
+void Application::languageKnown(const QString& language) {
+    m_qtTranslation.setLanguage(language);
+}
+
+QString Application::commPortName() {
+    const QString device = m_serialPort.requestedDevice();
+    const QString port = m_serialPort.CommPort;
+    return device.isEmpty() || device == port ? port : port + " = " + device;
+}
+
+bool Application::settingsTakenBack() {
+    return m_place.settingsTakenBack;
+}
+
+// Every complete frame goes to the interpreter; the transfer dialog shows over the main window.
 void Application::connectLink() {
-    Startup::Collaborators& c = m_startup.collaborators();
-    c.txtProto = [this]() -> ProtoSink* { return &m_protoText; };
-    c.setCommParameters = [this] { return m_serialPort.SetCommParameters(); };
-    c.markPortClosed = [this] { m_serialPort.PortOpened = false; };
-    c.commPortName = [this] {
-        const QString device = m_serialPort.requestedDevice();
-        const QString port = m_serialPort.CommPort;
-        return device.isEmpty() || device == port ? port : port + " = " + device;
-    };
     // An end during an exchange (a signal, the window closed) lets events run: the link starts no
     // wait or box of its own any more.
     m_shutdown.setStopLink([this] { m_transport.Stop(); });

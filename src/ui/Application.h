@@ -45,8 +45,9 @@ namespace zoz {
 
 // The composition root: creates every program-wide object once, connects the parts and runs
 // start-up. Everything it owns lives until the process ends inside QueryEndProg. It copies the
-// data set to and from the pages, which it builds on first use, and serves what the pages ask.
-class Application : public QObject, public PageCopy, public PageServices {
+// data set to and from the pages, which it builds on first use, and serves what the pages and
+// start-up ask.
+class Application : public QObject, public PageCopy, public PageServices, public StartupParts {
     Q_OBJECT
 public:
     struct Options {
@@ -109,6 +110,16 @@ public:
     QString requestConfiguration(int index) override;
     QString sendConfiguration(int index) override;
     void writeLog(const QString& text) override;
+
+    ProtoSink* txtProto() override;
+    bool initDataSet() override;
+    int setCommParameters() override;
+    void markPortClosed() override;
+    void resetDataSet() override;
+    void menuCommand(MenuCommand command) override;
+    void languageKnown(const QString& language) override;
+    QString commPortName() override;
+    bool settingsTakenBack() override;
 
 private:
     void connectCommands();
