@@ -166,7 +166,7 @@ void Application::connectHistory() {
     connect(&m_interpreter, &CommandInterpreter::sendConfirmed, history,
             &EditorHistory::sendConfirmed);
     connect(&m_dispatcher, &Dispatcher::dataSetSending, history, &EditorHistory::dataSetSending);
-    history->sendDataSet = [this](const DataSet& set) { m_dispatcher.SendDataSet(set); };
+    connect(history, &EditorHistory::sendRequested, &m_dispatcher, &Dispatcher::SendDataSet);
     m_decoder.setDataSetDecoded([history](const DataSet& set) { history->dataSetDecoded(set); });
     m_shutdown.setBeforeEnd([history] { history->ending(); });
 }

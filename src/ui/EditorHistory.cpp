@@ -247,39 +247,38 @@ std::optional<DataSet> EditorHistory::readFile(const QString& path) {
     return std::nullopt;
 }
 
+std::optional<DataSet> EditorHistory::controllerSet(QString* title, QString* header) {
+    const ControllerCopy& copy = controllerCopy();
+    if (!copy.known())
+        return std::nullopt;
+    const bool sent = copy.origin() == ControllerCopy::Origin::Sent;
+    QString t = m_texts.message(sent ? QStringLiteral("Compare_ControllerSent")
+                                     : QStringLiteral("Compare_ControllerReceived"));
+    ReplaceParams(t, copy.time().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), copy.port());
+    *title = t;
+    QString h = m_texts.message(sent ? QStringLiteral("Compare_HeaderSent")
+                                     : QStringLiteral("Compare_HeaderReceived"));
+    ReplaceParams(h, copy.time().toString(QStringLiteral("HH:mm:ss")));
+    *header = h;
+    return copy.dataSet();
+}
+
+QString EditorHistory::chooseFile() {
+    return m_dataFile.FileOpenDialog(m_switches.DatFileName, FileKind::Data);
+}
+
+void EditorHistory::takeIntoEditor(const DataSet& set) {
+    m_tracker->setEditorSet(set, QStringLiteral("Step_Taken"));
+}
+
+void EditorHistory::sendToController(const DataSet& set) {
+    emit sendRequested(set);
+}
+
 CompareWindow& EditorHistory::compareWindow() {
     if (!m_compare) {
         start();
-        CompareWindow::Services s;
-        s.editorSet = [this] { return editorSet(); };
-        s.controllerSet = [this](QString* title, QString* header) -> std::optional<DataSet> {
-            const ControllerCopy& copy = controllerCopy();
-            if (!copy.known())
-                return std::nullopt;
-            const bool sent = copy.origin() == ControllerCopy::Origin::Sent;
-            QString t = m_texts.message(sent ? QStringLiteral("Compare_ControllerSent")
-                                             : QStringLiteral("Compare_ControllerReceived"));
-            ReplaceParams(t, copy.time().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                          copy.port());
-            *title = t;
-            QString h = m_texts.message(sent ? QStringLiteral("Compare_HeaderSent")
-                                             : QStringLiteral("Compare_HeaderReceived"));
-            ReplaceParams(h, copy.time().toString(QStringLiteral("HH:mm:ss")));
-            *header = h;
-            return copy.dataSet();
-        };
-        s.chooseFile = [this] {
-            return m_dataFile.FileOpenDialog(m_switches.DatFileName, FileKind::Data);
-        };
-        s.readFile = [this](const QString& path) { return readFile(path); };
-        s.takeIntoEditor = [this](const DataSet& set) {
-            m_tracker->setEditorSet(set, QStringLiteral("Step_Taken"));
-        };
-        s.sendToController = [this](const DataSet& set) {
-            if (sendDataSet)
-                sendDataSet(set);
-        };
-        m_compare = new CompareWindow(m_texts, catalog(), std::move(s), &m_mainWindow);
+        m_compare = new CompareWindow(m_texts, catalog(), *this, &m_mainWindow);
         m_compare->setWindowFlag(Qt::Window);
     }
     return *m_compare;

@@ -32,7 +32,7 @@ struct Switches;
 // Everything that knows what is on the controller: its copy of the data set, the automatic
 // history, the change tracker with undo and redo, the compare and history windows and their
 // commands in the main window's extras menu. The composition root feeds it the link's events.
-class EditorHistory : public QObject {
+class EditorHistory : public QObject, public CompareSources {
     Q_OBJECT
 public:
     EditorHistory(Switches& switches, Texts& texts, AppLog& log, Prompts& prompts,
@@ -80,8 +80,18 @@ public:
     // every window of the editor that is not blocked by another.
     void addStepActions(QWidget* window);
 
-    // Sends a set as the data set through the dispatcher's send (question, frame, confirmation).
-    std::function<void(const DataSet&)> sendDataSet;
+    // The compare window's sources.
+    DataSet editorSet() const override;
+    std::optional<DataSet> controllerSet(QString* title, QString* header) override;
+    QString chooseFile() override;
+    std::optional<DataSet> readFile(const QString& path) override;
+    void takeIntoEditor(const DataSet& set) override;
+    void sendToController(const DataSet& set) override;
+
+signals:
+    // A set to send as the data set through the dispatcher's send (question, frame,
+    // confirmation).
+    void sendRequested(const zoz::DataSet& set);
 
 public slots:
     // The editor's set or the controller's copy may have changed: what shows them follows.
@@ -91,8 +101,6 @@ public slots:
 
 private:
     void writeHistory(ControllerCopy::Origin origin);
-    std::optional<DataSet> readFile(const QString& path);
-    DataSet editorSet() const;
     void reportHistoryError(const QString& failure);
     QAction* addAction(const char* name, const char* key, QAction* action = nullptr);
 
