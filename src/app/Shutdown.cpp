@@ -65,6 +65,11 @@ Shutdown::Shutdown(const Switches& switches, Texts& texts, AppLog& log, Prompts&
     : m_switches(switches), m_texts(texts), m_log(log), m_prompts(prompts), m_shell(shell),
       m_terminate(terminateProcess) {}
 
+void Shutdown::setTerminator(std::function<void()> terminator) {
+    Q_ASSERT(terminator);
+    m_terminate = std::move(terminator);
+}
+
 bool Shutdown::QueryEndProg(bool& query) {
     // Events run inside the last log lines; a second end request meanwhile changes nothing.
     if (m_ending)
@@ -77,10 +82,8 @@ bool Shutdown::QueryEndProg(bool& query) {
             return false;
     }
     m_ending = true;
-    if (m_stopLink)
-        m_stopLink();
-    if (m_beforeEnd)
-        m_beforeEnd();
+    emit linkToStop();
+    emit ending();
     m_log.WriteLog(m_texts.message(query ? QStringLiteral("QueryEndProg_ByUser")
                                          : QStringLiteral("QueryEndProg_NoQuery")));
     IniCache* cache = m_texts.iniCache();
@@ -89,12 +92,10 @@ bool Shutdown::QueryEndProg(bool& query) {
     SetIniValue(m_switches.IniFileName, QStringLiteral("Recent"), QStringLiteral("ActTabStrip"),
                 QString::number(m_shell.activeTab()), cache);
     FormatIniFile(m_switches.IniFileName, cache);
-    if (m_closePort)
-        m_closePort();
+    emit portToClose();
     m_log.CloseLog();
     query = true;
-    if (m_terminate)
-        m_terminate();
+    m_terminate();
     return true;
 }
 

@@ -168,7 +168,7 @@ void Application::connectHistory() {
     connect(&m_dispatcher, &Dispatcher::dataSetSending, history, &EditorHistory::dataSetSending);
     connect(history, &EditorHistory::sendRequested, &m_dispatcher, &Dispatcher::SendDataSet);
     m_decoder.setDataSetDecoded([history](const DataSet& set) { history->dataSetDecoded(set); });
-    m_shutdown.setBeforeEnd([history] { history->ending(); });
+    connect(&m_shutdown, &Shutdown::ending, history, &EditorHistory::ending);
 }
 
 // Every command goes through the dispatcher: toolbar, start-up (8, 106), the controller's data
@@ -220,7 +220,7 @@ void Application::addReportActions() {
     m_report = std::make_unique<ReportActions>(
         ReportActions::Services{m_texts, m_dataStore, m_switches, m_prompts, m_shell, *this, m_log,
                                 *m_editorHistory, [this]() -> ChooseDialog& { return chooser(); },
-                                [this]() -> QWidget* { return m_mainWindow.get(); }},
+                                *m_mainWindow},
         m_programFile);
     auto* print = new QAction(m_mainWindow.get());
     print->setObjectName(QStringLiteral("actPrintReport"));
@@ -296,8 +296,8 @@ bool Application::settingsTakenBack() {
 void Application::connectLink() {
     // An end during an exchange (a signal, the window closed) lets events run: the link starts no
     // wait or box of its own any more.
-    m_shutdown.setStopLink([this] { m_transport.Stop(); });
-    m_shutdown.setClosePort([this] { m_serialPort.ClosePort(); });
+    connect(&m_shutdown, &Shutdown::linkToStop, &m_transport, &FrameTransport::Stop);
+    connect(&m_shutdown, &Shutdown::portToClose, &m_serialPort, &SerialPort::ClosePort);
     // The editor has a port picker: a hang-up report names it as the way out.
     m_linkReporter.setHangUpHint(true);
 

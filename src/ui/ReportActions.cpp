@@ -124,7 +124,7 @@ void ReportActions::print() {
     const QString title = report.title() + QStringLiteral(" \u2013 ") + report.controller();
     if (!m_printModule.print(
             title, ReportPages::margins(),
-            [&pages](QPagedPaintDevice& device) { pages.paint(device); }, m_services.window()))
+            [&pages](QPagedPaintDevice& device) { pages.paint(device); }, &m_services.window))
         return;
     m_services.activity.showStatusText(m_services.texts.message(QStringLiteral("Report_Printed")));
 }

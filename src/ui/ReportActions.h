@@ -35,8 +35,8 @@ public:
         PageCopy& pageCopy;
         AppLog& log;
         EditorHistory& history;
-        std::function<ChooseDialog&()> chooser;
-        std::function<QWidget*()> window;
+        std::function<ChooseDialog&()> chooser; // built on first use
+        QWidget& window;                        // the main window, parent of the print dialog
     };
     // executable: the editor's file, beside which the print module is looked for first.
     ReportActions(Services services, const QString& executable);

@@ -46,7 +46,7 @@ struct StartupRig : StartupParts {
         switches.ProgramName = QStringLiteral("zozedud");
         shutdown.setTerminator([this] { ui.events.append("terminated"); });
         // An end requested while ending (a window closed by an event meanwhile) is ignored.
-        shutdown.setClosePort([this] {
+        QObject::connect(&shutdown, &Shutdown::portToClose, [this] {
             ui.events.append("closePort");
             shutdown.QueryEndProg(false);
         });
@@ -90,7 +90,8 @@ struct StartupRig : StartupParts {
         texts.setIniFileName(switches.IniFileName);
         texts.setLanguage("GER");
         log.OpenLog(folder.path("test.Log"));
-        shutdown.setClosePort([this] {
+        QObject::disconnect(&shutdown, &Shutdown::portToClose, nullptr, nullptr);
+        QObject::connect(&shutdown, &Shutdown::portToClose, [this] {
             const QByteArray logSoFar = folder.read("test.Log");
             ui.events.append(QString::fromLatin1(logSoFar.mid(logSoFar.indexOf(">  "))));
         });
