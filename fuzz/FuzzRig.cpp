@@ -34,8 +34,7 @@ FuzzRig& FuzzRig::instance() {
 
 FuzzRig::FuzzRig()
     : texts(QString(), &cache), log(scratchFolder(), QStringLiteral("zozedud")),
-      dataFile(store, switches, texts, log, ui, ui, ui, [] {}),
-      configFile(dataFile, texts, log, ui),
+      dataFile(store, switches, texts, log, ui, ui, ui), configFile(dataFile, texts, log, ui),
       decoder(store, switches, texts, log, ui, ui, configFile.decoderFiles()),
       reporter(switches, texts, log, ui, ui), port(reporter), transport(port, reporter),
       interpreter(transport, reporter, store, ui), m_folder(scratchFolder()) {

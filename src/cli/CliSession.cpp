@@ -33,7 +33,7 @@ Switches switchesFor(const QString& settingsFile) {
 CliSession::CliSession(const Options& options)
     : switches(switchesFor(options.settingsFile)), texts(switches.IniFileName),
       log(switches.ProgramFolder, switches.ProgramName),
-      dataFile(store, switches, texts, log, ui, ui, ui, {}), configFile(dataFile, texts, log, ui),
+      dataFile(store, switches, texts, log, ui, ui, ui), configFile(dataFile, texts, log, ui),
       encoder(store, switches, texts, log, ui),
       decoder(store, switches, texts, log, ui, ui, configFile.decoderFiles()),
       reporter(switches, texts, log, ui, ui), serial(reporter), transport(serial, reporter),

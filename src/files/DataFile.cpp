@@ -41,10 +41,9 @@ int fileVersion() {
 } // namespace
 
 DataFile::DataFile(DataStore& store, Switches& switches, Texts& texts, AppLog& log,
-                   Prompts& prompts, Activity& activity, PageCopy& pageCopy,
-                   std::function<void()> endProgram)
+                   Prompts& prompts, Activity& activity, PageCopy& pageCopy)
     : m_store(store), m_switches(switches), m_texts(texts), m_log(log), m_prompts(prompts),
-      m_activity(activity), m_pageCopy(pageCopy), m_endProgram(std::move(endProgram)) {}
+      m_activity(activity), m_pageCopy(pageCopy) {}
 
 QString DataFile::message(const char* key) {
     return m_texts.cached(QString::fromLatin1(key));
@@ -207,20 +206,17 @@ bool DataFile::ReadDataFile(QString& fileName, bool noDialog, bool noReset) {
     return true;
 }
 
-void DataFile::ResetDataSet(bool noQuery, bool readDefaultFile) {
+bool DataFile::ResetDataSet(bool noQuery, bool readDefaultFile) {
     if (!noQuery) {
         const MsgAnswer answer = m_prompts.messageBox(message("QueryDataReset"), MsgButtons::YesNo,
                                                       MsgIcon::Critical, m_prompts.mainCaption());
         if (answer != MsgAnswer::Yes)
-            return;
+            return true;
     }
     if (readDefaultFile) {
         QString name = m_switches.DefaultDataFile;
-        if (!ReadDataFile(name, true, true)) {
-            if (m_endProgram)
-                m_endProgram();
-            return;
-        }
+        if (!ReadDataFile(name, true, true))
+            return false;
         m_pageCopy.refreshPages();
         if (m_store.BlankNames_Replaced(m_pageCopy, m_activity, m_texts, m_log, true) && !noQuery)
             m_activity.showStatusText(message("ReadingData_Ok"));
@@ -230,6 +226,7 @@ void DataFile::ResetDataSet(bool noQuery, bool readDefaultFile) {
     }
     m_pageCopy.refreshPages();
     m_activity.showStatusText(message("ResetDone"));
+    return true;
 }
 
 void DataFile::ReportFileError(const QString& key, const QString& description,

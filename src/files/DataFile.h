@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <functional>
 
 namespace zoz {
 
@@ -21,10 +20,8 @@ enum class FileKind { Data = 1, Config = 2, ConfigGroup = 3 };
 // every file procedure and the reset of the data set to its reference copy.
 class DataFile {
 public:
-    // endProgram ends the program without asking (QueryEndProg); it is called when the default
-    // data file cannot be read.
     DataFile(DataStore& store, Switches& switches, Texts& texts, AppLog& log, Prompts& prompts,
-             Activity& activity, PageCopy& pageCopy, std::function<void()> endProgram);
+             Activity& activity, PageCopy& pageCopy);
 
     // The dialogs start in the folder of the given name, or in the program folder when it names
     // none; a bare name chosen there lives in the program folder.
@@ -39,7 +36,9 @@ public:
     // true when the data set was read. A file of any length but 2913 is a version conflict and
     // changes nothing.
     bool ReadDataFile(QString& fileName, bool noDialog, bool noReset = false);
-    void ResetDataSet(bool noQuery, bool readDefaultFile);
+    // false only when the default data file could not be read (reported already): the program
+    // cannot go on, and start-up ends it.
+    bool ResetDataSet(bool noQuery, bool readDefaultFile);
 
     // The failure report of the file procedures: "  " + text of key with the system's error
     // description and the file name, to the log and in a box titled with the program name.
@@ -67,7 +66,6 @@ private:
     Prompts& m_prompts;
     Activity& m_activity;
     PageCopy& m_pageCopy;
-    std::function<void()> m_endProgram;
     QString m_lastFailure;
 };
 

@@ -45,8 +45,7 @@ Application::Application(Options options)
       m_mainWindow(makeMainWindow(m_switches, m_texts)), m_prompts(*m_mainWindow),
       m_shell(*m_mainWindow), m_shutdown(m_switches, m_texts, m_log, m_prompts, m_shell),
       m_startup(m_switches, m_texts, m_log, m_prompts, m_shell, m_shell, m_shutdown, *this),
-      m_dataFile(m_dataStore, m_switches, m_texts, m_log, m_prompts, m_shell, *this,
-                 [this] { m_shutdown.QueryEndProg(false); }),
+      m_dataFile(m_dataStore, m_switches, m_texts, m_log, m_prompts, m_shell, *this),
       m_configFile(m_dataFile, m_texts, m_log, m_shell),
       m_encoder(m_dataStore, m_switches, m_texts, m_log, m_shell),
       m_decoder(m_dataStore, m_switches, m_texts, m_log, m_shell, *this,
@@ -271,7 +270,8 @@ void Application::markPortClosed() {
 // Step 22: the default data file becomes the data set and its reference copy; a default file
 // that cannot be read ends the program.
 void Application::resetDataSet() {
-    m_dataFile.ResetDataSet(true, true);
+    if (!m_dataFile.ResetDataSet(true, true))
+        m_shutdown.QueryEndProg(false);
 }
 
 void Application::menuCommand(MenuCommand command) {

@@ -48,7 +48,7 @@ LinkRig::LinkRig(const QMap<QString, QString>& comm, const QStringList& simArgs,
 }
 
 void LinkRig::addFiles() {
-    dataFile = std::make_unique<DataFile>(store, switches, *texts, *log, ui, ui, ui, [] {});
+    dataFile = std::make_unique<DataFile>(store, switches, *texts, *log, ui, ui, ui);
     configFile = std::make_unique<ConfigFile>(*dataFile, *texts, *log, ui);
     encoder = std::make_unique<Encoder>(store, switches, *texts, *log, ui);
     decoder = std::make_unique<Decoder>(store, switches, *texts, *log, ui, ui,
