@@ -7,7 +7,6 @@
 #include <QMainWindow>
 #include <QString>
 #include <QTimer>
-#include <functional>
 
 class QAction;
 class QFrame;
