@@ -34,10 +34,10 @@ FuzzRig& FuzzRig::instance() {
 
 FuzzRig::FuzzRig()
     : texts(QString(), &cache), log(scratchFolder(), QStringLiteral("zozedud")),
-      dataFile(store, switches, texts, log, ui, [] {}), configFile(dataFile, texts, log, ui),
-      decoder(store, switches, texts, log, ui, configFile.decoderFiles()),
-      reporter(switches, texts, log, ui), port(reporter), transport(port, reporter),
-      interpreter(transport, reporter, store), m_folder(scratchFolder()) {
+      dataFile(store, switches, texts, log, ui, ui, ui), configFile(dataFile, texts, log, ui),
+      decoder(store, switches, texts, log, ui, ui, configFile.decoderFiles()),
+      reporter(switches, texts, log, ui, ui), port(reporter), transport(port, reporter),
+      interpreter(transport, reporter, store, ui), m_folder(scratchFolder()) {
     switches.ProgramFolder = m_folder;
     switches.ProgramName = QStringLiteral("zozedud");
     switches.IniFileName = path(QStringLiteral("zozedud.Ini"));
@@ -58,11 +58,13 @@ FuzzRig::FuzzRig()
     transport.setInterpreter([this](const QString& code, const QByteArray& frame) {
         interpreter.InterpretCommand(code, frame);
     });
-    CommandInterpreter::Collaborators c;
-    c.interpretHexData = [this](QString& payload) { decoder.Interpret_HexData(payload); };
-    c.resetDataSet = [this] { store.DataSet = defaults; };
-    c.endProgram = [] {};
-    interpreter.setCollaborators(std::move(c));
+    QObject::connect(&interpreter, &CommandInterpreter::hexDataReceived,
+                     [this](const QString& payload) {
+                         QString data = payload;
+                         decoder.Interpret_HexData(data);
+                     });
+    QObject::connect(&interpreter, &CommandInterpreter::resetRequested,
+                     [this] { store.DataSet = defaults; });
 }
 
 QString FuzzRig::path(const QString& name) const {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "app/Activity.h"
 #include "app/IniCache.h"
+#include "app/PageCopy.h"
+#include "app/Prompts.h"
 #include "app/Switches.h"
 #include "app/Texts.h"
-#include "app/UserInterface.h"
 #include "dataset/DataStore.h"
 #include "dataset/Decoder.h"
 #include "files/ConfigFile.h"
@@ -22,7 +24,7 @@ namespace zoz::fuzz {
 
 // A user who says No, cancels every dialog and sees nothing; processEvents runs a hook so that a
 // target can feed the receive path while a wait runs.
-class QuietUi : public UserInterface {
+class QuietUi : public Prompts, public Activity, public PageCopy {
 public:
     std::function<void()> onProcessEvents;
 
@@ -41,17 +43,7 @@ public:
     NameBox nameBox(int, int) override { return {}; }
     void showCommDialog(const QString&) override {}
     void hideCommDialog() override {}
-    void showSplash() override {}
-    void closeSplash() override {}
-    void loadMainWindow() override {}
-    void setMainCaption(const QString&) override {}
     QString mainCaption() const override { return QStringLiteral("VX418 ZozEdud"); }
-    void setToolbarButtonVisible(int, bool) override {}
-    void setTestButtonVisible(bool) override {}
-    void showMainWindow() override {}
-    FormGeometry mainGeometry() const override { return {}; }
-    void setMainGeometry(const FormGeometry&) override {}
-    int activeTab() const override { return 1; }
     void focusTabStrip() override {}
 };
 

@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         QString name = rig.path(QStringLiteral("fuzz.Dat"));
         FuzzRig::writeFile(name, bytes);
         if (rig.dataFile.ReadDataFile(name, true, false))
-            rig.store.BlankNames_Replaced(rig.ui, rig.texts, rig.log, false);
+            rig.store.BlankNames_Replaced(rig.ui, rig.ui, rig.texts, rig.log, false);
         return 0;
     }
     const int index = mode - 2; // 0 the group, 1..8 one configuration

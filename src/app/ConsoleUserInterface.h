@@ -1,6 +1,8 @@
 #pragma once
 
-#include "app/UserInterface.h"
+#include "app/Activity.h"
+#include "app/PageCopy.h"
+#include "app/Prompts.h"
 
 #include <QString>
 #include <QStringList>
@@ -8,11 +10,11 @@
 
 namespace zoz {
 
-// The user interface seam for programs without windows: message boxes and status texts go to a
-// line sink (stderr for the command-line tool, nothing for a quiet probe), questions get a fixed
-// answer, a file dialog answers the name set beforehand, and everything about windows and pages
-// does nothing.
-class ConsoleUserInterface : public UserInterface {
+// The user seams for programs without windows: message boxes and status texts go to a line sink
+// (stderr for the command-line tool, nothing for a quiet probe), questions get a fixed answer, a
+// file dialog answers the name set beforehand. There are no pages to copy and no cursor or
+// transfer dialog to show.
+class ConsoleUserInterface : public Prompts, public Activity, public PageCopy {
 public:
     using Sink = std::function<void(const QString& line)>;
     explicit ConsoleUserInterface(Sink sink = {}) : m_sink(std::move(sink)) {}
@@ -32,23 +34,14 @@ public:
     QString fileDialog(const FileDialogRequest& request) override;
     void setBusyCursor(bool) override {}
     void processEvents() override;
+    void showCommDialog(const QString&) override {}
+    void hideCommDialog() override {}
+    void focusTabStrip() override {}
     void refreshPages() override {}
     void takeOverPages() override {}
     NameBox nameBox(int, int) override { return {}; }
-    void showCommDialog(const QString&) override {}
-    void hideCommDialog() override {}
-    void showSplash() override {}
-    void closeSplash() override {}
-    void loadMainWindow() override {}
-    void setMainCaption(const QString& caption) override { m_caption = caption; }
+    void setMainCaption(const QString& caption) { m_caption = caption; }
     QString mainCaption() const override { return m_caption; }
-    void setToolbarButtonVisible(int, bool) override {}
-    void setTestButtonVisible(bool) override {}
-    void showMainWindow() override {}
-    FormGeometry mainGeometry() const override { return {}; }
-    void setMainGeometry(const FormGeometry&) override {}
-    int activeTab() const override { return 1; }
-    void focusTabStrip() override {}
 
 private:
     void emitLine(const QString& text);

@@ -1,7 +1,7 @@
 #include "app/FormPosition.h"
 
 #include "app/IniFile.h"
-#include "app/UserInterface.h"
+#include "app/Shell.h"
 
 #include <QtMath>
 #include <cmath>
@@ -52,7 +52,7 @@ int LeadingInt16(const QString& text) {
     return static_cast<int>(qBound(-32768.0, value, 32767.0));
 }
 
-void RestoreFormPosition(UserInterface& ui, const QString& fileName, const QString& section,
+void RestoreFormPosition(Shell& shell, const QString& fileName, const QString& section,
                          const QString& prefix, IniCache* cache) {
     const auto read = [&](const char* suffix) {
         const QString value =
@@ -62,16 +62,16 @@ void RestoreFormPosition(UserInterface& ui, const QString& fileName, const QStri
     const int x = read("X");
     const int y = read("Y");
     const int h = read("H");
-    FormGeometry geometry = ui.mainGeometry();
+    FormGeometry geometry = shell.mainGeometry();
     geometry.left = twipsToPixels(qMax(x, 0));
     geometry.top = twipsToPixels(qMax(y, 0));
     geometry.height = twipsToPixels(h);
-    ui.setMainGeometry(geometry);
+    shell.setMainGeometry(geometry);
 }
 
-void SaveFormPosition(const UserInterface& ui, const QString& fileName, const QString& section,
+void SaveFormPosition(const Shell& shell, const QString& fileName, const QString& section,
                       const QString& prefix, IniCache* cache) {
-    const FormGeometry geometry = ui.mainGeometry();
+    const FormGeometry geometry = shell.mainGeometry();
     if (!geometry.normalState)
         return;
     SetIniValue(fileName, section, prefix + QLatin1Char('X'),

@@ -3,9 +3,10 @@
 #include "app/FormPosition.h"
 #include "app/IniCache.h"
 #include "app/IniFile.h"
+#include "app/Prompts.h"
+#include "app/Shell.h"
 #include "app/Switches.h"
 #include "app/Texts.h"
-#include "app/UserInterface.h"
 #include "base/CodePage.h"
 #include "log/AppLog.h"
 
@@ -59,8 +60,15 @@ qint16 failed(int step, const QFile* file = nullptr) {
 
 } // namespace
 
-Shutdown::Shutdown(const Switches& switches, Texts& texts, AppLog& log, UserInterface& ui)
-    : m_switches(switches), m_texts(texts), m_log(log), m_ui(ui), m_terminate(terminateProcess) {}
+Shutdown::Shutdown(const Switches& switches, Texts& texts, AppLog& log, Prompts& prompts,
+                   Shell& shell)
+    : m_switches(switches), m_texts(texts), m_log(log), m_prompts(prompts), m_shell(shell),
+      m_terminate(terminateProcess) {}
+
+void Shutdown::setTerminator(std::function<void()> terminator) {
+    Q_ASSERT(terminator);
+    m_terminate = std::move(terminator);
+}
 
 bool Shutdown::QueryEndProg(bool& query) {
     // Events run inside the last log lines; a second end request meanwhile changes nothing.
@@ -68,30 +76,26 @@ bool Shutdown::QueryEndProg(bool& query) {
         return true;
     if (query) {
         const MsgAnswer answer =
-            m_ui.messageBox(m_texts.message(QStringLiteral("QueryEndProg")), MsgButtons::YesNo,
-                            MsgIcon::Critical, m_ui.mainCaption());
+            m_prompts.messageBox(m_texts.message(QStringLiteral("QueryEndProg")), MsgButtons::YesNo,
+                                 MsgIcon::Critical, m_prompts.mainCaption());
         if (answer != MsgAnswer::Yes)
             return false;
     }
     m_ending = true;
-    if (m_stopLink)
-        m_stopLink();
-    if (m_beforeEnd)
-        m_beforeEnd();
+    emit linkToStop();
+    emit ending();
     m_log.WriteLog(m_texts.message(query ? QStringLiteral("QueryEndProg_ByUser")
                                          : QStringLiteral("QueryEndProg_NoQuery")));
     IniCache* cache = m_texts.iniCache();
-    SaveFormPosition(m_ui, m_switches.IniFileName, QStringLiteral("Screen"),
+    SaveFormPosition(m_shell, m_switches.IniFileName, QStringLiteral("Screen"),
                      QStringLiteral("Coord_"), cache);
     SetIniValue(m_switches.IniFileName, QStringLiteral("Recent"), QStringLiteral("ActTabStrip"),
-                QString::number(m_ui.activeTab()), cache);
+                QString::number(m_shell.activeTab()), cache);
     FormatIniFile(m_switches.IniFileName, cache);
-    if (m_closePort)
-        m_closePort();
+    emit portToClose();
     m_log.CloseLog();
     query = true;
-    if (m_terminate)
-        m_terminate();
+    m_terminate();
     return true;
 }
 

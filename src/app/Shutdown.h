@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -10,42 +11,43 @@ namespace zoz {
 class AppLog;
 class IniCache;
 class Texts;
-class UserInterface;
+class Prompts;
+class Shell;
 struct Switches;
 
 // The one way the program ends: optional question, last log line, saved window state, the
 // settings file lined up, port and log closed, process ended.
-class Shutdown {
+class Shutdown : public QObject {
+    Q_OBJECT
 public:
-    Shutdown(const Switches& switches, Texts& texts, AppLog& log, UserInterface& ui);
+    Shutdown(const Switches& switches, Texts& texts, AppLog& log, Prompts& prompts, Shell& shell);
 
-    // Called first once the end is decided: the link starts no receive any more. The end lets
-    // events run (log lines, closing the port); a receive begun then would wait and show its box,
-    // and the end would never finish.
-    void setStopLink(std::function<void()> stopLink) { m_stopLink = std::move(stopLink); }
-    // Closes the serial port; the link connects it, until then nothing happens.
-    void setClosePort(std::function<void()> closePort) { m_closePort = std::move(closePort); }
-    // Runs once the end is decided, before anything is written or closed (the editor keeps its
-    // unsent edits there); nothing by default.
-    void setBeforeEnd(std::function<void()> beforeEnd) { m_beforeEnd = std::move(beforeEnd); }
     // Ends the process. The default flushes the standard streams and exits at once, so no
     // further window event runs; tests put a recorder in its place.
-    void setTerminator(std::function<void()> terminator) { m_terminate = std::move(terminator); }
+    void setTerminator(std::function<void()> terminator);
 
     // false when the user declined the question; otherwise the process has ended (a test
     // terminator returns, and then so does this, with true).
     bool QueryEndProg(bool& query);
     bool QueryEndProg(bool&& query) { return QueryEndProg(query); }
 
+signals:
+    // First once the end is decided: the link starts no receive any more. The end lets events
+    // run (log lines, closing the port); a receive begun then would wait and show its box, and
+    // the end would never finish.
+    void linkToStop();
+    // Next, before anything is written or closed (the editor keeps its unsent edits there).
+    void ending();
+    // After the settings file is lined up: the serial port closes.
+    void portToClose();
+
 private:
     const Switches& m_switches;
     Texts& m_texts;
     AppLog& m_log;
-    UserInterface& m_ui;
-    std::function<void()> m_stopLink;
-    std::function<void()> m_closePort;
+    Prompts& m_prompts;
+    Shell& m_shell;
     std::function<void()> m_terminate;
-    std::function<void()> m_beforeEnd;
     bool m_ending = false;
 };
 

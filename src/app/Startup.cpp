@@ -1,12 +1,14 @@
 #include "app/Startup.h"
 
+#include "app/Activity.h"
 #include "app/FormPosition.h"
 #include "app/IniDocument.h"
 #include "app/IniFile.h"
+#include "app/Prompts.h"
+#include "app/Shell.h"
 #include "app/Shutdown.h"
 #include "app/Switches.h"
 #include "app/Texts.h"
-#include "app/UserInterface.h"
 #include "app/WaitMilliseconds.h"
 #include "log/AppLog.h"
 
@@ -85,10 +87,12 @@ Startup::Timing withDefaults(Startup::Timing timing) {
 
 } // namespace
 
-Startup::Startup(Switches& switches, Texts& texts, AppLog& log, UserInterface& ui,
-                 Shutdown& shutdown, Collaborators collaborators, Timing timing)
-    : m_switches(switches), m_texts(texts), m_log(log), m_ui(ui), m_shutdown(shutdown),
-      m_collaborators(std::move(collaborators)), m_timing(withDefaults(std::move(timing))) {}
+Startup::Startup(Switches& switches, Texts& texts, AppLog& log, Prompts& prompts,
+                 Activity& activity, Shell& shell, Shutdown& shutdown, StartupParts& parts,
+                 Timing timing)
+    : m_switches(switches), m_texts(texts), m_log(log), m_prompts(prompts), m_activity(activity),
+      m_shell(shell), m_shutdown(shutdown), m_parts(parts),
+      m_timing(withDefaults(std::move(timing))) {}
 
 QString Startup::FailureText(int step, bool german) {
     if (step <= 0)
@@ -136,13 +140,13 @@ bool Startup::readSwitch(int step, const char* key, const char* defaultValue) {
 
 bool Startup::runSteps() {
     Switches& s = m_switches;
-    const Collaborators& c = m_collaborators;
+    StartupParts& c = m_parts;
 
     // 1
     s.InitDone = false;
     const qint64 startTick = m_timing.tickCount();
     // 2
-    m_ui.showSplash();
+    m_shell.showSplash();
     // 3
     const QString base = s.ProgramFolder + QLatin1Char('/') + s.ProgramName;
     s.LogFileName = base + QLatin1Char('-') +
@@ -152,8 +156,7 @@ bool Startup::runSteps() {
     s.DatFileName = base + QStringLiteral(".Dat");
     s.HexFileName = base + QStringLiteral(".HEX");
     // Before the first setting is read: an end killed before its rename left only the copy.
-    const bool takenBack =
-        TakeBackIniFile(s.IniFileName) || (c.settingsTakenBack && c.settingsTakenBack());
+    const bool takenBack = TakeBackIniFile(s.IniFileName) || c.settingsTakenBack();
     m_texts.setIniFileName(s.IniFileName);
     m_texts.setLanguage(QString()); // the language is not known before step 12
     // 4
@@ -162,18 +165,18 @@ bool Startup::runSteps() {
         m_log.setToFileDisabled(true);
     // 5
     const QString writeLogErr = m_texts.message(QStringLiteral("WriteLog_Err"));
-    m_log.OpenLog(s.LogFileName, c.txtProto ? c.txtProto() : nullptr, std::nullopt, std::nullopt,
-                  std::nullopt, QStringLiteral("  ") + writeLogErr);
+    m_log.OpenLog(s.LogFileName, c.txtProto(), std::nullopt, std::nullopt, std::nullopt,
+                  QStringLiteral("  ") + writeLogErr);
     // 6
     m_log.WriteLog(QStringLiteral("Init"));
     m_errStep = 0;
     // 7
-    m_ui.loadMainWindow();
+    m_shell.loadMainWindow();
     // 8
-    RestoreFormPosition(m_ui, s.IniFileName, QStringLiteral("Screen"), QStringLiteral("Coord_"),
+    RestoreFormPosition(m_shell, s.IniFileName, QStringLiteral("Screen"), QStringLiteral("Coord_"),
                         m_texts.iniCache());
     // 9
-    m_ui.setMainCaption(Caption());
+    m_shell.setMainCaption(Caption());
     // 10
     s.LogHexData = readSwitch(7, "LogHexData", "no");
     s.ShowMsgBox = readSwitch(8, "ShowMsgBox", "yes");
@@ -203,8 +206,7 @@ bool Startup::runSteps() {
                              QStringLiteral("GER"), m_texts.iniCache())
                      .toUpper();
     m_texts.setLanguage(s.Language);
-    if (c.languageKnown)
-        c.languageKnown(s.Language);
+    c.languageKnown(s.Language);
     if (takenBack) {
         QString text = m_texts.message(QStringLiteral("IniFile_TakenBack"));
         ReplaceParams(text, TempIniFileName(s.IniFileName), s.IniFileName);
@@ -218,63 +220,60 @@ bool Startup::runSteps() {
     s.NotDefinedText = m_texts.message(QStringLiteral("NotDefined"));
     // 14
     m_errStep = 20;
-    if (c.initDataSet && !c.initDataSet())
+    if (!c.initDataSet())
         return false;
     // 15
-    const int commStep = c.setCommParameters ? c.setCommParameters() : 0;
+    const int commStep = c.setCommParameters();
     if (commStep > 0) {
         m_errStep = commStep + 30;
         return false;
     }
     // 16
-    m_ui.loadMainWindow();
+    m_shell.loadMainWindow();
     // 17
     if (!s.SaveLoadEnabled) {
-        m_ui.setToolbarButtonVisible(1, false);
-        m_ui.setToolbarButtonVisible(2, false);
+        m_shell.setToolbarButtonVisible(1, false);
+        m_shell.setToolbarButtonVisible(2, false);
     }
     if (!s.SystemResetEnabled)
-        m_ui.setToolbarButtonVisible(7, false);
+        m_shell.setToolbarButtonVisible(7, false);
     if (!s.VersionInfoEnabled)
-        m_ui.setToolbarButtonVisible(8, false);
+        m_shell.setToolbarButtonVisible(8, false);
     if (!s.OnlineTestEnabled)
-        m_ui.setToolbarButtonVisible(9, false);
+        m_shell.setToolbarButtonVisible(9, false);
     if (!s.ShowProtocolEnabled)
-        m_ui.setToolbarButtonVisible(11, false);
+        m_shell.setToolbarButtonVisible(11, false);
     // 18
-    if (c.markPortClosed)
-        c.markPortClosed();
+    c.markPortClosed();
     // 19
     if (s.Debug) {
-        m_ui.setTestButtonVisible(true);
+        m_shell.setTestButtonVisible(true);
     } else {
         const qint64 rest = kMinimumSplashMs - (m_timing.tickCount() - startTick);
         if (rest > 0)
             m_timing.wait(static_cast<int>(rest));
     }
     // 20
-    m_ui.showMainWindow();
+    m_shell.showMainWindow();
     // 21
-    m_ui.closeSplash();
-    m_ui.processEvents();
+    m_shell.closeSplash();
+    m_activity.processEvents();
     // 22
-    if (c.resetDataSet)
-        c.resetDataSet();
+    c.resetDataSet();
     // 23
-    if (s.RequestStatus && c.menuCommand)
-        c.menuCommand(8);
+    if (s.RequestStatus)
+        c.menuCommand(MenuCommand::CommGetInfo);
     // 24
     if (s.RequestData) {
         if (s.RequestStatus)
             m_timing.wait(kStatusToDataPauseMs);
-        if (c.menuCommand)
-            c.menuCommand(106);
+        c.menuCommand(MenuCommand::ReceiveWithoutQuestion);
     }
     // 25
     s.ReadyText = m_texts.message(QStringLiteral("Ready"));
-    m_ui.showStatusText(s.ReadyText);
+    m_activity.showStatusText(s.ReadyText);
     // 26
-    m_ui.focusTabStrip();
+    m_activity.focusTabStrip();
     // 27
     s.InitDone = true;
     return true;
@@ -288,15 +287,14 @@ void Startup::failurePath() {
             : GetIniValue(m_switches.IniFileName, kMain, QStringLiteral("Language"),
                           QStringLiteral("GER"), m_texts.iniCache())
                   .toUpper();
-    if (m_collaborators.languageKnown)
-        m_collaborators.languageKnown(language);
+    m_parts.languageKnown(language);
     if (m_errStep > 0) {
         QString message = FailureText(m_errStep, language == QLatin1String("GER")).trimmed();
         // A port that does not exist is the commonest first-run failure: say which one.
-        if (m_errStep == 31 && m_collaborators.commPortName)
-            message += QStringLiteral(" (%1)").arg(m_collaborators.commPortName());
-        m_ui.messageBox(message, MsgButtons::Ok, MsgIcon::Exclamation, m_switches.ProgramName);
-        m_ui.showStatusText(message);
+        if (m_errStep == 31)
+            message += QStringLiteral(" (%1)").arg(m_parts.commPortName());
+        m_prompts.messageBox(message, MsgButtons::Ok, MsgIcon::Exclamation, m_switches.ProgramName);
+        m_activity.showStatusText(message);
         m_log.WriteLog(message);
     }
     m_shutdown.QueryEndProg(false);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/StartupParts.h"
+
 #include <QDate>
 #include <QString>
 #include <functional>
@@ -10,31 +12,15 @@ class AppLog;
 class ProtoSink;
 class Shutdown;
 class Texts;
-class UserInterface;
+class Activity;
+class Prompts;
+class Shell;
 struct Switches;
 
 // Start-up: derives the file names, opens the log, reads the [Main] switches and brings up the
 // main window; a failing step shows its fixed bilingual text and ends through QueryEndProg.
 class Startup {
 public:
-    // What start-up calls in the parts that own the data set, the port and the commands. The
-    // composition root connects them; one left empty does nothing (and succeeds).
-    struct Collaborators {
-        std::function<ProtoSink*()> txtProto;   // the protocol window's text box
-        std::function<bool()> initDataSet;      // InitDataSet; false is a failure
-        std::function<int()> setCommParameters; // 0, or the set-up step 1..11 that failed
-        std::function<void()> markPortClosed;   // PortOpened = false
-        std::function<void()> resetDataSet;     // ResetDataSet(NoQuery, ReadDefaultFile)
-        std::function<void(int)> menuCommand;   // Interpret_MenuCommand
-        // The language once it is known (step 12, or the failure path before it): Qt's own
-        // texts follow it before any box shows.
-        std::function<void(const QString&)> languageKnown;
-        // The port as the settings name it, for the failure text of set-up step 1 (step 31).
-        std::function<QString()> commPortName;
-        // True when the settings file was taken back from its lined-up copy before start-up
-        // (an installed program folder does that before filling in the templates).
-        std::function<bool()> settingsTakenBack;
-    };
     // The clock start-up measures the splash time with, and how it waits.
     struct Timing {
         std::function<qint64()> tickCount; // milliseconds, monotonic
@@ -45,10 +31,8 @@ public:
     static constexpr int kMinimumSplashMs = 5000;
     static constexpr int kStatusToDataPauseMs = 1000;
 
-    Startup(Switches& switches, Texts& texts, AppLog& log, UserInterface& ui, Shutdown& shutdown,
-            Collaborators collaborators = {}, Timing timing = {});
-
-    Collaborators& collaborators() { return m_collaborators; }
+    Startup(Switches& switches, Texts& texts, AppLog& log, Prompts& prompts, Activity& activity,
+            Shell& shell, Shutdown& shutdown, StartupParts& parts, Timing timing = {});
 
     // Entry of the program: runs InitProgram; errors of its own are ignored.
     void Main();
@@ -70,9 +54,11 @@ private:
     Switches& m_switches;
     Texts& m_texts;
     AppLog& m_log;
-    UserInterface& m_ui;
+    Prompts& m_prompts;
+    Activity& m_activity;
+    Shell& m_shell;
     Shutdown& m_shutdown;
-    Collaborators m_collaborators;
+    StartupParts& m_parts;
     Timing m_timing;
     int m_errStep = 0;
 };

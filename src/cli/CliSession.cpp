@@ -33,12 +33,12 @@ Switches switchesFor(const QString& settingsFile) {
 CliSession::CliSession(const Options& options)
     : switches(switchesFor(options.settingsFile)), texts(switches.IniFileName),
       log(switches.ProgramFolder, switches.ProgramName),
-      dataFile(store, switches, texts, log, ui, {}), configFile(dataFile, texts, log, ui),
+      dataFile(store, switches, texts, log, ui, ui, ui), configFile(dataFile, texts, log, ui),
       encoder(store, switches, texts, log, ui),
-      decoder(store, switches, texts, log, ui, configFile.decoderFiles()),
-      reporter(switches, texts, log, ui), serial(reporter), transport(serial, reporter),
-      interpreter(transport, reporter, store),
-      configTransfer(store, configFile, encoder, transport, interpreter, reporter),
+      decoder(store, switches, texts, log, ui, ui, configFile.decoderFiles()),
+      reporter(switches, texts, log, ui, ui), serial(reporter), transport(serial, reporter),
+      interpreter(transport, reporter, store, ui),
+      configTransfer(store, configFile, encoder, transport, interpreter, reporter, ui),
       m_options(options) {
     texts.setLanguage(switches.Language);
     switches.NotDefinedText = texts.message(QStringLiteral("NotDefined"));
@@ -54,11 +54,15 @@ CliSession::CliSession(const Options& options)
     transport.setInterpreter([this](const QString& code, const QByteArray& frame) {
         interpreter.InterpretCommand(code, frame);
     });
-    CommandInterpreter::Collaborators c;
-    c.interpretHexData = [this](QString& payload) { decoder.Interpret_HexData(payload); };
-    c.resetDataSet = [this] { dataFile.ResetDataSet(true, false); };
-    c.endProgram = [this] { versionConflict = true; };
-    interpreter.setCollaborators(std::move(c));
+    QObject::connect(&interpreter, &CommandInterpreter::hexDataReceived,
+                     [this](const QString& payload) {
+                         QString data = payload;
+                         decoder.Interpret_HexData(data);
+                     });
+    QObject::connect(&interpreter, &CommandInterpreter::resetRequested,
+                     [this] { dataFile.ResetDataSet(true, false); });
+    QObject::connect(&interpreter, &CommandInterpreter::endRequested,
+                     [this] { versionConflict = true; });
 }
 
 CliSession::~CliSession() {

@@ -1,10 +1,12 @@
 #include "control/Dispatcher.h"
 
+#include "app/Activity.h"
 #include "app/IniFile.h"
+#include "app/PageCopy.h"
+#include "app/Prompts.h"
 #include "app/Shutdown.h"
 #include "app/Switches.h"
 #include "app/Texts.h"
-#include "app/UserInterface.h"
 #include "base/CodePage.h"
 #include "dataset/DataStore.h"
 #include "dataset/Decoder.h"
@@ -31,84 +33,88 @@ QString numberText(int n) {
 
 } // namespace
 
-Dispatcher::Dispatcher(Switches& switches, Texts& texts, AppLog& log, UserInterface& ui,
-                       DataStore& store, Encoder& encoder, Decoder& decoder, DataFile& dataFile,
-                       FrameTransport& transport, CommandInterpreter& interpreter,
-                       ConfigTransfer& configTransfer, Shutdown& shutdown)
-    : m_switches(switches), m_texts(texts), m_log(log), m_ui(ui), m_store(store),
-      m_encoder(encoder), m_decoder(decoder), m_dataFile(dataFile), m_transport(transport),
-      m_interpreter(interpreter), m_configTransfer(configTransfer), m_shutdown(shutdown) {}
+Dispatcher::Dispatcher(Switches& switches, Texts& texts, AppLog& log, Prompts& prompts,
+                       Activity& activity, PageCopy& pageCopy, DataStore& store, Encoder& encoder,
+                       Decoder& decoder, DataFile& dataFile, FrameTransport& transport,
+                       CommandInterpreter& interpreter, ConfigTransfer& configTransfer,
+                       Shutdown& shutdown)
+    : m_switches(switches), m_texts(texts), m_log(log), m_prompts(prompts), m_activity(activity),
+      m_pageCopy(pageCopy), m_store(store), m_encoder(encoder), m_decoder(decoder),
+      m_dataFile(dataFile), m_transport(transport), m_interpreter(interpreter),
+      m_configTransfer(configTransfer), m_shutdown(shutdown) {}
 
-void Dispatcher::Interpret_MenuCommand(int command) {
+void Dispatcher::Interpret_MenuCommand(MenuCommand command) {
     QString failure;
     switch (command) {
-    case 1:
+    case MenuCommand::FileRead:
         if (m_dataFile.ReadDataFile(m_switches.DatFileName, false)) {
-            m_ui.refreshPages();
-            if (m_store.BlankNames_Replaced(m_ui, m_texts, m_log, true))
-                m_ui.showStatusText(m_texts.cached(QStringLiteral("ReadingData_Ok")));
+            m_pageCopy.refreshPages();
+            if (m_store.BlankNames_Replaced(m_pageCopy, m_activity, m_texts, m_log, true))
+                m_activity.showStatusText(m_texts.cached(QStringLiteral("ReadingData_Ok")));
         }
         break;
-    case 2:
-        if (m_store.BlankNames_Replaced(m_ui, m_texts, m_log, true)) {
-            m_ui.takeOverPages();
+    case MenuCommand::FileWrite:
+        if (m_store.BlankNames_Replaced(m_pageCopy, m_activity, m_texts, m_log, true)) {
+            m_pageCopy.takeOverPages();
             m_dataFile.WriteDataFile(m_switches.DatFileName);
         }
         break;
-    case 3:
+    case MenuCommand::Reset:
         m_dataFile.ResetDataSet(false, false);
         break;
-    case 5:
-    case 107:
-        failure = sendData(command == 5);
+    case MenuCommand::CommSendData:
+    case MenuCommand::SendRequested:
+        failure = sendData(command == MenuCommand::CommSendData);
         break;
-    case 6:
+    case MenuCommand::CommReceiveData:
         if (!confirmed(QStringLiteral("QueryRequestData")))
             return;
         [[fallthrough]];
-    case 106:
+    case MenuCommand::ReceiveWithoutQuestion:
         exchange(frame(0x84, QStringLiteral("20")), QStringLiteral("TransmitData_Request"),
                  QStringLiteral("85"));
         break;
-    case 7:
+    case MenuCommand::CommRestart:
         if (!confirmed(QStringLiteral("QuerySendDataReset")))
             return;
         exchange(frame(0x87), QStringLiteral("TransmitData_SendReset"), QStringLiteral("88"));
         break;
-    case 8:
+    case MenuCommand::CommGetInfo:
         exchange(frame(0x82), QStringLiteral("TransmitData_GetVersionInfo"), QStringLiteral("83"));
         break;
-    case 9:
+    case MenuCommand::CommCheck:
         exchange(frame(0x80), QStringLiteral("TransmitData_OnlineTest"), QStringLiteral("81"));
         break;
-    case 11:
-        if (windows.showProtocol)
-            windows.showProtocol();
+    case MenuCommand::ShowProtocol:
+        emit protocolRequested();
         break;
-    case 12:
-        if (windows.showAbout)
-            windows.showAbout();
+    case MenuCommand::ShowAbout:
+        emit aboutRequested();
         break;
-    case 14:
+    case MenuCommand::EndProgram:
         m_shutdown.QueryEndProg(true);
         break;
-    case 108:
+    case MenuCommand::SendVersionNumber:
         failure = sendVersionNumber();
         break;
-    default: {
-        QString unknown = m_texts.cached(QStringLiteral("Comm_Command_Unknown"));
-        ReplaceParams(unknown, numberText(command));
-        failure = QStringLiteral("  ") + unknown;
-        break;
-    }
     }
     if (!failure.isEmpty())
         errorReport(failure);
 }
 
+void Dispatcher::Interpret_MenuCommand(int number) {
+    if (const std::optional<MenuCommand> command = MenuCommandOf(number)) {
+        Interpret_MenuCommand(*command);
+        return;
+    }
+    QString unknown = m_texts.cached(QStringLiteral("Comm_Command_Unknown"));
+    ReplaceParams(unknown, numberText(number));
+    errorReport(QStringLiteral("  ") + unknown);
+}
+
 bool Dispatcher::confirmed(const QString& key) {
-    return m_ui.messageBox(m_texts.cached(key), MsgButtons::YesNo, MsgIcon::Critical,
-                           m_ui.mainCaption()) == MsgAnswer::Yes;
+    return m_prompts.messageBox(m_texts.cached(key), MsgButtons::YesNo, MsgIcon::Critical,
+                                m_prompts.mainCaption()) == MsgAnswer::Yes;
 }
 
 void Dispatcher::exchange(const QString& frameText, const QString& infoKey,
@@ -129,8 +135,8 @@ QString Dispatcher::sendData(bool ask) {
     const QString block = m_interpreter.RequestedBlock;
     if (!block.isEmpty() && block != QLatin1String("20")) {
         failure = m_configTransfer.SendConfiguration(BlockCodeToIndex(block));
-    } else if (m_store.BlankNames_Replaced(m_ui, m_texts, m_log, true)) {
-        m_ui.takeOverPages();
+    } else if (m_store.BlankNames_Replaced(m_pageCopy, m_activity, m_texts, m_log, true)) {
+        m_pageCopy.takeOverPages();
         failure = sendDataSetBlock(m_store.DataSet);
     }
     // Also cleared when nothing was sent; a failure ends the command before this.
@@ -150,8 +156,7 @@ QString Dispatcher::sendDataSetBlock(const DataSet& set) {
     if (!failure.isEmpty())
         return failure;
     m_interpreter.LastSentChecksum = CalcChecksum(frameText.mid(1, frameText.size() - 2));
-    if (dataSetSending)
-        dataSetSending(m_interpreter.LastSentChecksum, set);
+    emit dataSetSending(m_interpreter.LastSentChecksum, set);
     exchange(frameText, QStringLiteral("TransmitData_Send"), QStringLiteral("86"));
     return {};
 }
@@ -168,14 +173,14 @@ void Dispatcher::SendDataSet(const DataSet& set) {
 }
 
 QString Dispatcher::sendVersionNumber() {
-    m_ui.takeOverPages();
+    m_pageCopy.takeOverPages();
     if (m_store.QPLVersion.text().trimmed().isEmpty()) {
-        m_ui.messageBox(QStringLiteral("Keine QPL Versionsnummer angegeben..."), MsgButtons::Ok,
-                        MsgIcon::Critical, m_ui.mainCaption());
+        m_prompts.messageBox(QStringLiteral("Keine QPL Versionsnummer angegeben..."),
+                             MsgButtons::Ok, MsgIcon::Critical, m_prompts.mainCaption());
         return {};
     }
     if (m_transport.TransmitData(frame(0x89, StrToHex(m_store.QPLVersion.text()))))
-        m_ui.showStatusText(QStringLiteral("  QPL Versionsnummer übertragen"));
+        m_activity.showStatusText(QStringLiteral("  QPL Versionsnummer übertragen"));
     return {};
 }
 
@@ -183,18 +188,18 @@ void Dispatcher::errorReport(const QString& detail) {
     QString text = m_texts.message(QStringLiteral("Interpret_MenuCommand_Err"));
     ReplaceParams(text, detail);
     m_log.WriteLog(QStringLiteral("  ") + text);
-    m_ui.setBusyCursor(false);
+    m_activity.setBusyCursor(false);
 }
 
 void Dispatcher::TestButton() {
-    m_ui.takeOverPages();
+    m_pageCopy.takeOverPages();
     QString frameText;
     const QString failure = m_encoder.Preparing_DataExchange(frameText, QStringLiteral("20"));
     if (!failure.isEmpty()) {
         errorReport(failure);
         return;
     }
-    m_ui.messageBox(QStringLiteral("Erstellt"), MsgButtons::Ok, MsgIcon::None, QString());
+    m_prompts.messageBox(QStringLiteral("Erstellt"), MsgButtons::Ok, MsgIcon::None, QString());
     QString payload = frameText.mid(1, frameText.size() - 2);
     m_decoder.Interpret_HexData(payload);
 }

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "app/MenuCommand.h"
 #include "dataset/DataSet.h"
 
+#include <QObject>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
 #include <QString>
-#include <functional>
 
 namespace zoz {
 
@@ -20,30 +21,25 @@ class Encoder;
 class FrameTransport;
 class Shutdown;
 class Texts;
-class UserInterface;
+class Activity;
+class PageCopy;
+class Prompts;
 struct Switches;
 
 // Interpret_MenuCommand: every user command by its number. 1..14 are the toolbar buttons
 // (separators counted), 106 and 107 the receive and send exchanges without a question, 108 the
 // System page's version number. Failures go to the log only.
-class Dispatcher {
+class Dispatcher : public QObject {
+    Q_OBJECT
 public:
-    // The windows the commands open; the composition root connects them.
-    struct Windows {
-        std::function<void()> showProtocol; // modal over the main window, placed by
-                                            // ProtocolWindowPosition
-        std::function<void()> showAbout;    // the splash window in about mode, modal
-    };
+    Dispatcher(Switches& switches, Texts& texts, AppLog& log, Prompts& prompts, Activity& activity,
+               PageCopy& pageCopy, DataStore& store, Encoder& encoder, Decoder& decoder,
+               DataFile& dataFile, FrameTransport& transport, CommandInterpreter& interpreter,
+               ConfigTransfer& configTransfer, Shutdown& shutdown);
 
-    Dispatcher(Switches& switches, Texts& texts, AppLog& log, UserInterface& ui, DataStore& store,
-               Encoder& encoder, Decoder& decoder, DataFile& dataFile, FrameTransport& transport,
-               CommandInterpreter& interpreter, ConfigTransfer& configTransfer, Shutdown& shutdown);
-
-    Windows windows;
-    // The data set is about to go out as block "20" with this LastSentChecksum.
-    std::function<void(qint32 checksum, const DataSet& set)> dataSetSending;
-
-    void Interpret_MenuCommand(int command);
+    void Interpret_MenuCommand(MenuCommand command);
+    // A command by its number from outside (a tool, a test): an unknown number is reported.
+    void Interpret_MenuCommand(int number);
     // Sends a set other than the pages' as the data set (Compare's selected rows on the
     // controller's copy): the question, frame, log lines and confirmation of command 5; the pages
     // and the editor's set stay as they are.
@@ -54,6 +50,14 @@ public:
     // Centred on the main window and kept on the screen (all in logical pixels).
     static QPoint ProtocolWindowPosition(const QRect& mainWindow, const QSize& protocolWindow,
                                          const QSize& screen);
+
+signals:
+    // Commands 11 and 12: the protocol window (modal over the main window, placed by
+    // ProtocolWindowPosition) and the splash window in about mode.
+    void protocolRequested();
+    void aboutRequested();
+    // The data set is about to go out as block "20" with this LastSentChecksum.
+    void dataSetSending(qint32 checksum, const zoz::DataSet& set);
 
 private:
     bool confirmed(const QString& key);
@@ -69,7 +73,9 @@ private:
     Switches& m_switches;
     Texts& m_texts;
     AppLog& m_log;
-    UserInterface& m_ui;
+    Prompts& m_prompts;
+    Activity& m_activity;
+    PageCopy& m_pageCopy;
     DataStore& m_store;
     Encoder& m_encoder;
     Decoder& m_decoder;

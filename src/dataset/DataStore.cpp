@@ -1,9 +1,10 @@
 #include "dataset/DataStore.h"
 
+#include "app/Activity.h"
 #include "app/IniFile.h"
+#include "app/PageCopy.h"
 #include "app/Switches.h"
 #include "app/Texts.h"
-#include "app/UserInterface.h"
 #include "base/ProgramPath.h"
 #include "dataset/GpioItemCode.h"
 #include "dataset/HexCodec.h"
@@ -11,7 +12,7 @@
 
 namespace zoz {
 
-void DataStore::InitDataSet(UserInterface& ui) {
+void DataStore::InitDataSet(PageCopy& pages) {
     DataSet = DataSetDefault;
     // Row set for machine sources 1..12: REC, A, B, C, D, C, B, A, REC, A, B, C.
     static constexpr int zigZag[EditorRecord::MachSourceCount] = {1, 2, 3, 4, 5, 4,
@@ -19,17 +20,18 @@ void DataStore::InitDataSet(UserInterface& ui) {
     for (int s = 1; s <= EditorRecord::MachSourceCount; ++s)
         DataSet.Editor.MachSource(s)[zigZag[s - 1]] = 1;
     DataSetDefault = DataSet;
-    ui.refreshPages();
+    pages.refreshPages();
 }
 
-bool DataStore::BlankNames_Replaced(UserInterface& ui, Texts& texts, AppLog& log, bool showStatus) {
+bool DataStore::BlankNames_Replaced(PageCopy& pages, Activity& activity, Texts& texts, AppLog& log,
+                                    bool showStatus) {
     bool replaced = false;
     for (int group = 1; group <= zoz::DataSet::GroupCount; ++group) {
         for (int i = 1; i <= zoz::DataSet::GroupSize[group]; ++i) {
             NameText& field = DataSet.ChannelName(group, i);
             NameBox box;
             if (group > 1) {
-                box = ui.nameBox(group, i);
+                box = pages.nameBox(group, i);
                 QString text = box.text;
                 while (text.endsWith(QLatin1Char(' ')))
                     text.chop(1);
@@ -40,17 +42,17 @@ bool DataStore::BlankNames_Replaced(UserInterface& ui, Texts& texts, AppLog& log
                 continue;
             field = DataSetDefault.ChannelName(group, i);
             if (group == 1)
-                box = ui.nameBox(group, i); // only its tool tip is used
+                box = pages.nameBox(group, i); // only its tool tip is used
             QString message = texts.cached(QStringLiteral("BlankNames_Replaced"));
             ReplaceParams(message, box.toolTip);
             if (showStatus)
-                ui.showStatusText(message);
+                activity.showStatusText(message);
             log.WriteLog(message);
             replaced = true;
         }
     }
     if (showStatus && !replaced)
-        ui.showStatusText(QString());
+        activity.showStatusText(QString());
     return true;
 }
 

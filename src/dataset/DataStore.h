@@ -11,7 +11,8 @@ namespace zoz {
 class AppLog;
 class IniCache;
 class Texts;
-class UserInterface;
+class Activity;
+class PageCopy;
 struct Switches;
 
 // A snapshot configuration image, opaque to the editor, and the eight images of a group (1..8).
@@ -49,12 +50,13 @@ public:
     std::array<QVector<GpioListEntry>, 2> lstData;
 
     // Start-up: the machine-source default, both copies equal, pages refreshed.
-    void InitDataSet(UserInterface& ui);
+    void InitDataSet(PageCopy& pages);
 
     // Replaces blank channel names by those of DataSetDefault; the analog, ADAT, ext. monitor and
     // bus names are first taken from the Names page boxes, the digital names are used as they
     // stand. Always true.
-    bool BlankNames_Replaced(UserInterface& ui, Texts& texts, AppLog& log, bool showStatus = false);
+    bool BlankNames_Replaced(PageCopy& pages, Activity& activity, Texts& texts, AppLog& log,
+                             bool showStatus = false);
 
     // Fills each empty GPIO function list from the settings file (section
     // "GPIO_<list>_Data_<Language>") or from the definition file named by [Main]

@@ -1,9 +1,10 @@
 #include "dataset/Decoder.h"
 
+#include "app/Activity.h"
 #include "app/IniFile.h"
+#include "app/PageCopy.h"
 #include "app/Switches.h"
 #include "app/Texts.h"
-#include "app/UserInterface.h"
 #include "base/CodePage.h"
 #include "dataset/ChannelRef.h"
 #include "dataset/DataStore.h"
@@ -99,12 +100,12 @@ const QString Overflow = QStringLiteral("Overflow");
 } // namespace
 
 Decoder::Decoder(DataStore& store, const Switches& switches, Texts& texts, AppLog& log,
-                 UserInterface& ui, Files files)
-    : m_store(store), m_switches(switches), m_texts(texts), m_log(log), m_ui(ui),
-      m_files(std::move(files)) {}
+                 Activity& activity, PageCopy& pageCopy, Files files)
+    : m_store(store), m_switches(switches), m_texts(texts), m_log(log), m_activity(activity),
+      m_pageCopy(pageCopy), m_files(std::move(files)) {}
 
 void Decoder::Interpret_HexData(QString& payload) {
-    m_ui.setBusyCursor(true);
+    m_activity.setBusyCursor(true);
     const QString code = ByteToHex(HexToByte(payload.left(2)));
     const int index = BlockCodeToIndex(code);
     QString failure;
@@ -120,7 +121,7 @@ void Decoder::Interpret_HexData(QString& payload) {
         QString report = m_texts.message(QStringLiteral("Interpret_HexData_Err"));
         ReplaceParams(report, failure);
         m_log.WriteLog(QStringLiteral("  ") + report);
-        m_ui.setBusyCursor(false);
+        m_activity.setBusyCursor(false);
     }
 }
 
@@ -193,11 +194,11 @@ QString Decoder::decodeDataSet(const QString& payload) {
     d.SnapShot.SnapShotGroupFile = before.SnapShot.SnapShotGroupFile;
     if (m_decoded)
         m_decoded(d);
-    m_ui.refreshPages();
+    m_pageCopy.refreshPages();
     if (m_switches.InitDone) {
-        m_ui.takeOverPages();
-        m_store.BlankNames_Replaced(m_ui, m_texts, m_log, true);
-        m_ui.refreshPages();
+        m_pageCopy.takeOverPages();
+        m_store.BlankNames_Replaced(m_pageCopy, m_activity, m_texts, m_log, true);
+        m_pageCopy.refreshPages();
     }
     return {};
 }
@@ -208,15 +209,15 @@ void Decoder::decodeGroup(QString& payload) {
     payload = HexToStr(payload.mid(2));
     for (int j = 1; j <= 8; ++j)
         m_store.SnapShotGroupData[j] = payload.mid((j - 1) * ConfigBlock::Size, ConfigBlock::Size);
-    m_ui.takeOverPages();
+    m_pageCopy.takeOverPages();
     QString name = TrimBlanks(m_store.DataSet.SnapShot.SnapShotGroupFile.text());
     writeConfigFile(name, 0, true);
     m_store.DataSet.SnapShot.SnapShotGroupFile = name;
-    m_ui.refreshPages();
+    m_pageCopy.refreshPages();
 }
 
 void Decoder::decodeSingle(QString& payload, int index) {
-    m_ui.takeOverPages();
+    m_pageCopy.takeOverPages();
     payload = HexToStr(payload.mid(2));
     if (!m_store.GroupReceiveActive) {
         m_store.SnapShotData = payload;
@@ -236,7 +237,7 @@ void Decoder::decodeSingle(QString& payload, int index) {
             m_store.GroupReceiveCount = 0;
         }
     }
-    m_ui.refreshPages();
+    m_pageCopy.refreshPages();
 }
 
 void Decoder::writeConfigFile(QString& name, int index, bool askName) {

@@ -9,7 +9,8 @@ namespace zoz {
 
 class AppLog;
 class Texts;
-class UserInterface;
+class Activity;
+class PageCopy;
 struct Switches;
 
 // The inverse of the encoder: a "20" payload becomes the data set, "30" and "31".."38" the
@@ -29,7 +30,7 @@ public:
     };
 
     Decoder(DataStore& store, const Switches& switches, Texts& texts, AppLog& log,
-            UserInterface& ui, Files files);
+            Activity& activity, PageCopy& pageCopy, Files files);
 
     // The configuration branches replace payload with the decoded characters. A failure (a GPIO
     // key from 0x8000 on) ends the decoding with "Interpret_HexData_Err" in the log only; what was
@@ -55,7 +56,8 @@ private:
     const Switches& m_switches;
     Texts& m_texts;
     AppLog& m_log;
-    UserInterface& m_ui;
+    Activity& m_activity;
+    PageCopy& m_pageCopy;
     Files m_files;
     std::function<void(const DataSet&)> m_decoded;
     QString m_lastFailure;

@@ -1,8 +1,8 @@
 #include "dataset/Encoder.h"
 
+#include "app/Activity.h"
 #include "app/Switches.h"
 #include "app/Texts.h"
-#include "app/UserInterface.h"
 #include "base/CodePage.h"
 #include "dataset/ChannelRef.h"
 #include "dataset/DataStore.h"
@@ -94,14 +94,14 @@ private:
 } // namespace
 
 Encoder::Encoder(DataStore& store, const Switches& switches, Texts& texts, AppLog& log,
-                 UserInterface& ui)
-    : m_store(store), m_switches(switches), m_texts(texts), m_log(log), m_ui(ui) {}
+                 Activity& activity)
+    : m_store(store), m_switches(switches), m_texts(texts), m_log(log), m_activity(activity) {}
 
 QString Encoder::Preparing_DataExchange(QString& frame, const QString& code) {
-    m_ui.setBusyCursor(true);
+    m_activity.setBusyCursor(true);
     const QString status =
         QStringLiteral("  ") + m_texts.cached(QStringLiteral("Preparing_DataExchange"));
-    m_ui.showStatusText(status);
+    m_activity.showStatusText(status);
     m_log.WriteLog(status);
 
     QString payload;
@@ -123,7 +123,7 @@ QString Encoder::Preparing_DataExchange(QString& frame, const QString& code) {
     frame = CodePage::toUnicode(0x85) + payload + QLatin1Char('\r');
     if (m_switches.LogHexData)
         writeHexFile(payload);
-    m_ui.setBusyCursor(false);
+    m_activity.setBusyCursor(false);
     return {};
 }
 

@@ -7,7 +7,7 @@ namespace zoz {
 class AppLog;
 class DataStore;
 class Texts;
-class UserInterface;
+class Activity;
 struct Switches;
 
 // Turns the data set or a configuration image into the data frame of command 0x85. The encoder
@@ -19,7 +19,7 @@ struct Switches;
 class Encoder {
 public:
     Encoder(DataStore& store, const Switches& switches, Texts& texts, AppLog& log,
-            UserInterface& ui);
+            Activity& activity);
 
     // Block "20" (the data set, 446 bytes), "31".."38" (SnapShotData), "30" (SnapShotGroupData
     // 1..8); any other code gives a frame without payload. Building block "20" fails when a list
@@ -38,7 +38,7 @@ private:
     const Switches& m_switches;
     Texts& m_texts;
     AppLog& m_log;
-    UserInterface& m_ui;
+    Activity& m_activity;
 };
 
 } // namespace zoz

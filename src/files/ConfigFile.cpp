@@ -1,8 +1,8 @@
 #include "files/ConfigFile.h"
 
+#include "app/Activity.h"
 #include "app/IniFile.h"
 #include "app/Texts.h"
-#include "app/UserInterface.h"
 #include "base/CodePage.h"
 #include "files/DataFile.h"
 #include "files/SafeFile.h"
@@ -13,8 +13,8 @@
 
 namespace zoz {
 
-ConfigFile::ConfigFile(DataFile& dataFile, Texts& texts, AppLog& log, UserInterface& ui)
-    : m_dataFile(dataFile), m_texts(texts), m_log(log), m_ui(ui) {}
+ConfigFile::ConfigFile(DataFile& dataFile, Texts& texts, AppLog& log, Activity& activity)
+    : m_dataFile(dataFile), m_texts(texts), m_log(log), m_activity(activity) {}
 
 QString ConfigFile::message(const char* key) {
     return m_texts.cached(QString::fromLatin1(key));
@@ -41,8 +41,8 @@ bool ConfigFile::ReadConfigFile(QString& fileName, int index, ConfigBlock& singl
         return false;
     fileName = name;
     const int length = index != 0 ? BlockSize : GroupSize;
-    m_ui.setBusyCursor(true);
-    m_ui.showStatusText(message("ReadingConfig"));
+    m_activity.setBusyCursor(true);
+    m_activity.showStatusText(message("ReadingConfig"));
     QString reading = message("ReadingFile");
     ReplaceParams(reading, name);
     m_log.WriteLog(reading);
@@ -64,9 +64,9 @@ bool ConfigFile::ReadConfigFile(QString& fileName, int index, ConfigBlock& singl
     }
     const QString ok = message("ReadingConfig_Ok");
     m_log.WriteLog(ok);
-    m_ui.showStatusText(ok);
-    m_ui.focusTabStrip();
-    m_ui.setBusyCursor(false);
+    m_activity.showStatusText(ok);
+    m_activity.focusTabStrip();
+    m_activity.setBusyCursor(false);
     return true;
 }
 
@@ -79,7 +79,7 @@ bool ConfigFile::WriteConfigFile(QString& fileName, int index, const ConfigBlock
             return false;
     }
     fileName = name;
-    m_ui.showStatusText(QStringLiteral("  ") + message("WritingConfig"));
+    m_activity.showStatusText(QStringLiteral("  ") + message("WritingConfig"));
     QString writing = message("WritingFile");
     ReplaceParams(writing, name);
     m_log.WriteLog(QStringLiteral("  ") + writing);
@@ -98,7 +98,7 @@ bool ConfigFile::WriteConfigFile(QString& fileName, int index, const ConfigBlock
     }
     const QString ok = message("WritingConfig_Ok");
     m_log.WriteLog(ok);
-    m_ui.showStatusText(ok);
+    m_activity.showStatusText(ok);
     return true;
 }
 

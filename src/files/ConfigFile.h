@@ -10,7 +10,7 @@ namespace zoz {
 class AppLog;
 class DataFile;
 class Texts;
-class UserInterface;
+class Activity;
 
 // Configuration files: one ConfigBlock (*.CNS, 512 bytes) or the eight blocks of a group (*.CNG,
 // 4096 bytes), no header, no length or version check. Index 1..8 is one configuration, 0 the group.
@@ -19,7 +19,7 @@ public:
     static constexpr int BlockSize = 512;
     static constexpr int GroupSize = 8 * BlockSize;
 
-    ConfigFile(DataFile& dataFile, Texts& texts, AppLog& log, UserInterface& ui);
+    ConfigFile(DataFile& dataFile, Texts& texts, AppLog& log, Activity& activity);
 
     // mode 1 opens an existing file, any other mode saves. The chosen name or "".
     QString ChooseConfigFile(const QString& fileName, int mode, int index);
@@ -41,7 +41,7 @@ private:
     DataFile& m_dataFile;
     Texts& m_texts;
     AppLog& m_log;
-    UserInterface& m_ui;
+    Activity& m_activity;
 };
 
 } // namespace zoz

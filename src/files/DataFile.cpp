@@ -1,9 +1,11 @@
 #include "files/DataFile.h"
 
+#include "app/Activity.h"
 #include "app/IniFile.h"
+#include "app/PageCopy.h"
+#include "app/Prompts.h"
 #include "app/Switches.h"
 #include "app/Texts.h"
-#include "app/UserInterface.h"
 #include "base/CodePage.h"
 #include "base/ProgramPath.h"
 #include "dataset/DataSetImage.h"
@@ -39,9 +41,9 @@ int fileVersion() {
 } // namespace
 
 DataFile::DataFile(DataStore& store, Switches& switches, Texts& texts, AppLog& log,
-                   UserInterface& ui, std::function<void()> endProgram)
-    : m_store(store), m_switches(switches), m_texts(texts), m_log(log), m_ui(ui),
-      m_endProgram(std::move(endProgram)) {}
+                   Prompts& prompts, Activity& activity, PageCopy& pageCopy)
+    : m_store(store), m_switches(switches), m_texts(texts), m_log(log), m_prompts(prompts),
+      m_activity(activity), m_pageCopy(pageCopy) {}
 
 QString DataFile::message(const char* key) {
     return m_texts.cached(QString::fromLatin1(key));
@@ -73,14 +75,15 @@ static FileDialogRequest dialogRequest(FileKind kind, const QString& title, cons
 
 QString DataFile::askFileName(const FileDialogRequest& request, FileKind kind) {
     for (;;) {
-        const QString name = ProgramPath::place(m_switches.ProgramFolder, m_ui.fileDialog(request));
+        const QString name =
+            ProgramPath::place(m_switches.ProgramFolder, m_prompts.fileDialog(request));
         // A configuration's name is kept in a Windows-1252 field of the data set: a character the
         // field cannot hold would become "?" there while the file keeps its real name.
         if (kind == FileKind::Data ||
             std::all_of(name.begin(), name.end(), [](QChar c) { return CodePage::canEncode(c); }))
             return name;
-        m_ui.messageBox(withParams(message("FileName_NotStorable"), name), MsgButtons::Ok,
-                        MsgIcon::Exclamation, m_ui.mainCaption());
+        m_prompts.messageBox(withParams(message("FileName_NotStorable"), name), MsgButtons::Ok,
+                             MsgIcon::Exclamation, m_prompts.mainCaption());
     }
 }
 
@@ -92,8 +95,8 @@ QString DataFile::FileSaveDialog(const QString& fileName, FileKind kind) {
     const QString name = askFileName(request, kind);
     if (!name.isEmpty() && QFileInfo::exists(name)) {
         const MsgAnswer answer =
-            m_ui.messageBox(withParams(message("QueryOverwrite"), name), MsgButtons::YesNo,
-                            MsgIcon::Question, m_ui.mainCaption());
+            m_prompts.messageBox(withParams(message("QueryOverwrite"), name), MsgButtons::YesNo,
+                                 MsgIcon::Question, m_prompts.mainCaption());
         if (answer != MsgAnswer::Yes)
             return QString();
     }
@@ -106,8 +109,8 @@ QString DataFile::FileOpenDialog(const QString& fileName, FileKind kind) {
                       fileName, m_switches.ProgramFolder);
     const QString name = askFileName(request, kind);
     if (!name.isEmpty() && !isFile(name)) {
-        m_ui.messageBox(withParams(message("FileNotFound"), name), MsgButtons::Ok,
-                        MsgIcon::Exclamation, m_ui.mainCaption());
+        m_prompts.messageBox(withParams(message("FileNotFound"), name), MsgButtons::Ok,
+                             MsgIcon::Exclamation, m_prompts.mainCaption());
         return QString();
     }
     return name;
@@ -118,7 +121,7 @@ bool DataFile::WriteDataFile(QString& fileName) {
     if (name.isEmpty())
         return false;
     fileName = name;
-    m_ui.showStatusText(Blanks + message("WritingData"));
+    m_activity.showStatusText(Blanks + message("WritingData"));
     m_log.WriteLog(Blanks + withParams(message("WritingFile"), name));
 
     const QString failure = SafeFile::Write(name, DataSetImage::Write(m_store.DataSet));
@@ -128,7 +131,7 @@ bool DataFile::WriteDataFile(QString& fileName) {
     }
     const QString ok = Blanks + message("WritingData_Ok");
     m_log.WriteLog(ok);
-    m_ui.showStatusText(ok);
+    m_activity.showStatusText(ok);
     return true;
 }
 
@@ -155,30 +158,30 @@ bool DataFile::ReadDataFile(QString& fileName, bool noDialog, bool noReset) {
         return false;
     fileName = name;
     if (!isFile(name)) {
-        m_ui.setBusyCursor(false);
+        m_activity.setBusyCursor(false);
         ReportText(Blanks + withParams(message("ReadingData_Err"), name));
         return false;
     }
     if (QFileInfo(name).size() != DataSetImage::Size) {
-        m_ui.setBusyCursor(false);
+        m_activity.setBusyCursor(false);
         m_log.WriteLog(VersionConflictGerman(name));
-        m_ui.messageBox(VersionConflictText(name), MsgButtons::Ok, MsgIcon::Exclamation,
-                        m_switches.ProgramName);
+        m_prompts.messageBox(VersionConflictText(name), MsgButtons::Ok, MsgIcon::Exclamation,
+                             m_switches.ProgramName);
         return false;
     }
     if (!noDialog) {
         const MsgAnswer answer =
-            m_ui.messageBox(withParams(message("QueryReadData"), name), MsgButtons::YesNo,
-                            MsgIcon::Critical, m_ui.mainCaption());
+            m_prompts.messageBox(withParams(message("QueryReadData"), name), MsgButtons::YesNo,
+                                 MsgIcon::Critical, m_prompts.mainCaption());
         if (answer != MsgAnswer::Yes)
             return false;
     }
-    m_ui.setBusyCursor(true);
-    m_ui.showStatusText(message("ReadingData"));
+    m_activity.setBusyCursor(true);
+    m_activity.showStatusText(message("ReadingData"));
     m_log.WriteLog(Blanks + withParams(message("ReadingFile"), name));
     if (!noReset)
         ResetDataSet(true, false);
-    m_ui.focusTabStrip();
+    m_activity.focusTabStrip();
 
     QFile file(name);
     QByteArray image;
@@ -192,52 +195,50 @@ bool DataFile::ReadDataFile(QString& fileName, bool noDialog, bool noReset) {
         return false;
     }
     if (noDialog) {
-        m_ui.showStatusText(QString());
+        m_activity.showStatusText(QString());
     } else {
         const QString ok = Blanks + message("ReadingData_Ok");
         m_log.WriteLog(ok);
-        m_ui.showStatusText(ok);
+        m_activity.showStatusText(ok);
     }
-    m_ui.focusTabStrip();
-    m_ui.setBusyCursor(false);
+    m_activity.focusTabStrip();
+    m_activity.setBusyCursor(false);
     return true;
 }
 
-void DataFile::ResetDataSet(bool noQuery, bool readDefaultFile) {
+bool DataFile::ResetDataSet(bool noQuery, bool readDefaultFile) {
     if (!noQuery) {
-        const MsgAnswer answer = m_ui.messageBox(message("QueryDataReset"), MsgButtons::YesNo,
-                                                 MsgIcon::Critical, m_ui.mainCaption());
+        const MsgAnswer answer = m_prompts.messageBox(message("QueryDataReset"), MsgButtons::YesNo,
+                                                      MsgIcon::Critical, m_prompts.mainCaption());
         if (answer != MsgAnswer::Yes)
-            return;
+            return true;
     }
     if (readDefaultFile) {
         QString name = m_switches.DefaultDataFile;
-        if (!ReadDataFile(name, true, true)) {
-            if (m_endProgram)
-                m_endProgram();
-            return;
-        }
-        m_ui.refreshPages();
-        if (m_store.BlankNames_Replaced(m_ui, m_texts, m_log, true) && !noQuery)
-            m_ui.showStatusText(message("ReadingData_Ok"));
+        if (!ReadDataFile(name, true, true))
+            return false;
+        m_pageCopy.refreshPages();
+        if (m_store.BlankNames_Replaced(m_pageCopy, m_activity, m_texts, m_log, true) && !noQuery)
+            m_activity.showStatusText(message("ReadingData_Ok"));
         m_store.DataSetDefault = m_store.DataSet;
     } else {
         m_store.DataSet = m_store.DataSetDefault;
     }
-    m_ui.refreshPages();
-    m_ui.showStatusText(message("ResetDone"));
+    m_pageCopy.refreshPages();
+    m_activity.showStatusText(message("ResetDone"));
+    return true;
 }
 
 void DataFile::ReportFileError(const QString& key, const QString& description,
                                const QString& fileName) {
     ReportText(Blanks + withParams(m_texts.cached(key), description, fileName));
-    m_ui.setBusyCursor(false);
+    m_activity.setBusyCursor(false);
 }
 
 void DataFile::ReportText(const QString& text) {
     m_lastFailure = text;
     m_log.WriteLog(text);
-    m_ui.errorBox(text, m_switches.ProgramName);
+    m_prompts.errorBox(text, m_switches.ProgramName);
 }
 
 } // namespace zoz

@@ -1,14 +1,15 @@
 #pragma once
 
 #include <QString>
-#include <functional>
 
 namespace zoz {
 
 class AppLog;
 class DataStore;
 class Texts;
-class UserInterface;
+class Activity;
+class PageCopy;
+class Prompts;
 struct FileDialogRequest;
 struct Switches;
 
@@ -19,10 +20,8 @@ enum class FileKind { Data = 1, Config = 2, ConfigGroup = 3 };
 // every file procedure and the reset of the data set to its reference copy.
 class DataFile {
 public:
-    // endProgram ends the program without asking (QueryEndProg); it is called when the default
-    // data file cannot be read.
-    DataFile(DataStore& store, Switches& switches, Texts& texts, AppLog& log, UserInterface& ui,
-             std::function<void()> endProgram);
+    DataFile(DataStore& store, Switches& switches, Texts& texts, AppLog& log, Prompts& prompts,
+             Activity& activity, PageCopy& pageCopy);
 
     // The dialogs start in the folder of the given name, or in the program folder when it names
     // none; a bare name chosen there lives in the program folder.
@@ -37,7 +36,9 @@ public:
     // true when the data set was read. A file of any length but 2913 is a version conflict and
     // changes nothing.
     bool ReadDataFile(QString& fileName, bool noDialog, bool noReset = false);
-    void ResetDataSet(bool noQuery, bool readDefaultFile);
+    // false only when the default data file could not be read (reported already): the program
+    // cannot go on, and start-up ends it.
+    bool ResetDataSet(bool noQuery, bool readDefaultFile);
 
     // The failure report of the file procedures: "  " + text of key with the system's error
     // description and the file name, to the log and in a box titled with the program name.
@@ -62,8 +63,9 @@ private:
     Switches& m_switches;
     Texts& m_texts;
     AppLog& m_log;
-    UserInterface& m_ui;
-    std::function<void()> m_endProgram;
+    Prompts& m_prompts;
+    Activity& m_activity;
+    PageCopy& m_pageCopy;
     QString m_lastFailure;
 };
 

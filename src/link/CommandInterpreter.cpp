@@ -1,5 +1,6 @@
 #include "link/CommandInterpreter.h"
 
+#include "app/PageCopy.h"
 #include "app/Switches.h"
 #include "base/CodePage.h"
 #include "dataset/DataStore.h"
@@ -26,8 +27,9 @@ QString fixedWidth(const QString& text, int width) {
 } // namespace
 
 CommandInterpreter::CommandInterpreter(FrameTransport& transport, LinkReporter& reporter,
-                                       DataStore& store, QObject* parent)
-    : QObject(parent), m_transport(transport), m_reporter(reporter), m_store(store) {}
+                                       DataStore& store, PageCopy& pageCopy, QObject* parent)
+    : QObject(parent), m_transport(transport), m_reporter(reporter), m_store(store),
+      m_pageCopy(pageCopy) {}
 
 LinkOutcome CommandInterpreter::InterpretCommand(const QString& code, const QByteArray& frame) {
     const QString payload = CodePage::toUnicode(frame.mid(1, qMax(0, int(frame.size()) - 2)));
@@ -55,7 +57,6 @@ void CommandInterpreter::infoBox(const QString& text, bool thenStatus) {
 
 QString CommandInterpreter::interpret(const QString& code, const QString& payload,
                                       LinkOutcome& outcome) {
-    UserInterface& ui = m_reporter.ui();
     if (code == QLatin1String("80")) {
         if ((outcome = m_transport.TransmitData(frameOf(0x81))))
             m_reporter.status(m_reporter.line(QStringLiteral("Comm_OnlineTest_Request_Info")));
@@ -65,7 +66,7 @@ QString CommandInterpreter::interpret(const QString& code, const QString& payloa
         if ((outcome = m_transport.TransmitData(BuildVersionInfo())))
             m_reporter.status(m_reporter.line(QStringLiteral("Comm_VersionInfo_Sent")));
     } else if (code == QLatin1String("83")) {
-        ui.takeOverPages();
+        m_pageCopy.takeOverPages();
         const QString failure = ReadVersionInfo(payload);
         if (!failure.isEmpty())
             return failure;
@@ -73,20 +74,20 @@ QString CommandInterpreter::interpret(const QString& code, const QString& payloa
         const QString version = TrimBlanks(m_store.StatusText[3].text()).toUpper();
         if (!version.contains(QStringLiteral("V%1.").arg(kMajor))) {
             const QString crlf = QStringLiteral("\r\n");
-            ui.messageBox(QStringLiteral("Bitte benutzen Sie die PC-Software-Version 'V3'...") +
-                              crlf + QStringLiteral("Danke!") + crlf + crlf +
-                              QStringLiteral("Please use the pc software version 'V3'...") + crlf +
-                              QStringLiteral("Thank you!"),
-                          MsgButtons::Ok, MsgIcon::Critical, ui.mainCaption());
-            if (m_collaborators.endProgram)
-                m_collaborators.endProgram();
+            m_reporter.prompts().messageBox(
+                QStringLiteral("Bitte benutzen Sie die PC-Software-Version 'V3'...") + crlf +
+                    QStringLiteral("Danke!") + crlf + crlf +
+                    QStringLiteral("Please use the pc software version 'V3'...") + crlf +
+                    QStringLiteral("Thank you!"),
+                MsgButtons::Ok, MsgIcon::Critical, m_reporter.prompts().mainCaption());
+            emit endRequested();
             return {};
         }
         infoBox(m_reporter.line(QStringLiteral("Comm_VersionInfo_Received")), false);
     } else if (code == QLatin1String("89")) {
-        ui.takeOverPages();
+        m_pageCopy.takeOverPages();
         m_store.QPLVersion = HexToStr(payload);
-        ui.refreshPages();
+        m_pageCopy.refreshPages();
         m_reporter.status(QString());
         infoBox(QStringLiteral("  QPL Versionsnummer empfangen"), false);
     } else if (code == QLatin1String("84")) {
@@ -95,9 +96,7 @@ QString CommandInterpreter::interpret(const QString& code, const QString& payloa
     } else if (code == QLatin1String("85")) {
         const qint32 sum = CalcChecksum(payload);
         if ((outcome = m_transport.TransmitData(frameOf(0x86, StrToHex(QString::number(sum)))))) {
-            QString data = payload;
-            if (m_collaborators.interpretHexData)
-                m_collaborators.interpretHexData(data);
+            emit hexDataReceived(payload);
             if (ByteToHex(HexToByte(payload.left(2))) == QLatin1String("20"))
                 emit dataSetReceived();
             const QString t = m_reporter.line(QStringLiteral("Comm_Data_Received"));
@@ -119,8 +118,7 @@ QString CommandInterpreter::interpret(const QString& code, const QString& payloa
         }
         m_reporter.report(outcome);
     } else if (code == QLatin1String("87")) {
-        if (m_collaborators.resetDataSet)
-            m_collaborators.resetDataSet();
+        emit resetRequested();
         if ((outcome = m_transport.TransmitData(frameOf(0x88))))
             m_reporter.status(m_reporter.line(QStringLiteral("Comm_Reset_ByRequest")));
     } else if (code == QLatin1String("88")) {
@@ -130,7 +128,7 @@ QString CommandInterpreter::interpret(const QString& code, const QString& payloa
 }
 
 QByteArray CommandInterpreter::BuildVersionInfo() {
-    m_reporter.ui().takeOverPages();
+    m_pageCopy.takeOverPages();
     QString payload;
     for (int i = 1; i <= kStatusTexts; ++i) {
         QString t = m_store.StatusText[i].text();
@@ -170,7 +168,7 @@ QString CommandInterpreter::ReadVersionInfo(const QString& payload) {
             text.chop(1);
         m_store.StatusText[entry] = text;
     }
-    m_reporter.ui().refreshPages();
+    m_pageCopy.refreshPages();
     return {};
 }
 

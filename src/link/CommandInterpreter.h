@@ -5,33 +5,21 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
-#include <functional>
 
 namespace zoz {
 
 class DataStore;
 class FrameTransport;
 class LinkReporter;
+class PageCopy;
 
 // Acts on every complete frame from the controller: answers its requests, stores received data,
 // checks the acknowledgement of what we sent. Owns RequestedBlock and LastSentChecksum.
 class CommandInterpreter : public QObject {
     Q_OBJECT
 public:
-    // What the interpreter needs from others, set by the composition root.
-    struct Collaborators {
-        // The decoder (Interpret_HexData) for a received "85" payload.
-        std::function<void(QString& payload)> interpretHexData;
-        // ResetDataSet with NoQuery true and ReadDefaultFile false.
-        std::function<void()> resetDataSet;
-        // QueryEndProg without asking: the controller runs software of another major version.
-        std::function<void()> endProgram;
-    };
-
     CommandInterpreter(FrameTransport& transport, LinkReporter& reporter, DataStore& store,
-                       QObject* parent = nullptr);
-
-    void setCollaborators(Collaborators c) { m_collaborators = std::move(c); }
+                       PageCopy& pageCopy, QObject* parent = nullptr);
 
     // code: the command byte as two hex digits; frame: the whole frame as received. How acting on
     // it ended (a checksum mismatch, a failed answer), also kept in LastAnswer.
@@ -51,6 +39,13 @@ public:
     static constexpr int SendDataDelayMs = 100;
 
 signals:
+    // A data block ("85") was acknowledged: its payload for the decoder (Interpret_HexData).
+    void hexDataReceived(const QString& payload);
+    // The controller asked for a reset ("87"): ResetDataSet with NoQuery true and ReadDefaultFile
+    // false.
+    void resetRequested();
+    // The controller runs software of another major version: QueryEndProg without asking.
+    void endRequested();
     // The controller asked for data ("84"): arm timSendData with this interval; its tick sends
     // RequestedBlock (command 107).
     void sendDataRequested(int intervalMs);
@@ -67,7 +62,7 @@ private:
     FrameTransport& m_transport;
     LinkReporter& m_reporter;
     DataStore& m_store;
-    Collaborators m_collaborators;
+    PageCopy& m_pageCopy;
 };
 
 } // namespace zoz

@@ -1,6 +1,7 @@
 #include "link/ConfigTransfer.h"
 
 #include "app/IniFile.h"
+#include "app/PageCopy.h"
 #include "app/Switches.h"
 #include "app/WaitMilliseconds.h"
 #include "base/CodePage.h"
@@ -27,9 +28,9 @@ QString storedName(const FileText& stored) {
 
 ConfigTransfer::ConfigTransfer(DataStore& store, ConfigFile& configFile, Encoder& encoder,
                                FrameTransport& transport, CommandInterpreter& interpreter,
-                               LinkReporter& reporter)
+                               LinkReporter& reporter, PageCopy& pageCopy)
     : m_store(store), m_configFile(configFile), m_encoder(encoder), m_transport(transport),
-      m_interpreter(interpreter), m_reporter(reporter) {}
+      m_interpreter(interpreter), m_reporter(reporter), m_pageCopy(pageCopy) {}
 
 QString ConfigTransfer::ProposedFileName(int index) const {
     const Switches& sw = m_reporter.switches();
@@ -55,10 +56,10 @@ QString ConfigTransfer::SendConfiguration(int index) {
     const QString code = BlockIndexToCode(index);
     if (code.isEmpty())
         return QStringLiteral("No configuration %1").arg(index);
-    UserInterface& ui = m_reporter.ui();
-    if (!m_store.BlankNames_Replaced(ui, m_reporter.texts(), m_reporter.appLog(), true))
+    if (!m_store.BlankNames_Replaced(m_pageCopy, m_reporter.activity(), m_reporter.texts(),
+                                     m_reporter.appLog(), true))
         return {};
-    ui.takeOverPages();
+    m_pageCopy.takeOverPages();
 
     FileText& stored = index > 0 ? m_store.DataSet.SnapShot.SnapShotFile[index]
                                  : m_store.DataSet.SnapShot.SnapShotGroupFile;
@@ -68,7 +69,7 @@ QString ConfigTransfer::SendConfiguration(int index) {
     if (!m_configFile.ReadConfigFile(name, index, m_store.SnapShotData, m_store.SnapShotGroupData))
         return {};
     stored = name;
-    ui.refreshPages();
+    m_pageCopy.refreshPages();
 
     const bool group = index == 0;
     const int first = group ? 1 : index;
@@ -109,14 +110,13 @@ QString ConfigTransfer::RequestConfiguration(int index) {
     m_store.GroupReceiveActive = false;
     m_store.GroupReceiveCount = 0;
     if (index == 0) {
-        UserInterface& ui = m_reporter.ui();
-        ui.takeOverPages();
+        m_pageCopy.takeOverPages();
         FileText& stored = m_store.DataSet.SnapShot.SnapShotGroupFile;
         const QString name = m_configFile.ChooseConfigFile(storedName(stored), 2, 0);
         if (name.isEmpty())
             return {};
         stored = name;
-        ui.refreshPages();
+        m_pageCopy.refreshPages();
         m_store.GroupReceiveFile = name;
         m_store.GroupReceiveActive = true;
         m_store.GroupReceiveCount = 0;

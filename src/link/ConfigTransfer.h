@@ -12,6 +12,7 @@ class DataStore;
 class Encoder;
 class FrameTransport;
 class LinkReporter;
+class PageCopy;
 
 // Moves snapshot configurations between their files and the controller: one configuration
 // (index 1..8, block "31".."38", *.CNS) or the group of all eight (index 0, *.CNG).
@@ -21,7 +22,7 @@ public:
 
     ConfigTransfer(DataStore& store, ConfigFile& configFile, Encoder& encoder,
                    FrameTransport& transport, CommandInterpreter& interpreter,
-                   LinkReporter& reporter);
+                   LinkReporter& reporter, PageCopy& pageCopy);
 
     // Reads the configuration file (asking for it) and sends it; the group as eight single
     // blocks, each acknowledged and followed by a pause. The description of a failure for the
@@ -52,6 +53,7 @@ private:
     FrameTransport& m_transport;
     CommandInterpreter& m_interpreter;
     LinkReporter& m_reporter;
+    PageCopy& m_pageCopy;
 };
 
 } // namespace zoz

@@ -25,7 +25,7 @@ bool ControllerProbe::answersOnlineTest(const QString& port, const QString& sett
     log.setToFileDisabled(true);
     log.setToScreenDisabled(true);
     ConsoleUserInterface ui;
-    LinkReporter reporter(switches, texts, log, ui);
+    LinkReporter reporter(switches, texts, log, ui, ui);
     SerialPort serial(reporter);
     serial.Overrides = {{QStringLiteral("Port"), port},
                         {QStringLiteral("Settings"), settings},

@@ -43,7 +43,7 @@ QDeadlineTimer FrameTransport::deadline() const {
 FrameTransport::WaitEnd FrameTransport::waitUntil(const std::function<bool()>& done,
                                                   const QDeadlineTimer& deadline) {
     for (;;) {
-        m_reporter.ui().processEvents();
+        m_reporter.activity().processEvents();
         if (done())
             return WaitEnd::Done;
         if (m_cancelRequested)
@@ -64,24 +64,24 @@ FrameTransport::WaitEnd FrameTransport::waitUntil(const std::function<bool()>& d
 }
 
 void FrameTransport::ShowCommDialog() {
-    m_reporter.ui().setBusyCursor(true);
+    m_reporter.activity().setBusyCursor(true);
     if (m_port.ShowCancelDialog) {
         // Only a showing that brings the dialog up activates it and takes the caption; one inside
         // a running showing (an answer sent while a frame is received) leaves it waiting.
         const bool activates = !m_commDialogUp;
         m_commDialogUp = true;
-        m_reporter.ui().showCommDialog(activates ? m_commDialogCaption : QString());
+        m_reporter.activity().showCommDialog(activates ? m_commDialogCaption : QString());
         if (activates)
             m_commDialogCaption.clear();
     }
 }
 
 void FrameTransport::HideCommDialog() {
-    m_reporter.ui().setBusyCursor(false);
-    m_reporter.ui().processEvents();
+    m_reporter.activity().setBusyCursor(false);
+    m_reporter.activity().processEvents();
     if (m_port.ShowCancelDialog) {
         m_commDialogUp = false;
-        m_reporter.ui().hideCommDialog();
+        m_reporter.activity().hideCommDialog();
     }
 }
 
@@ -110,7 +110,7 @@ LinkOutcome FrameTransport::TransmitData(const QByteArray& frame, const QString&
     m_reporter.statusAndLog(m_reporter.line(QStringLiteral("Comm_TransmitData_Info")));
     if (!caption.isEmpty())
         SetCommDialogCaption(caption);
-    m_reporter.ui().setBusyCursor(true);
+    m_reporter.activity().setBusyCursor(true);
     m_cancelRequested = false;
     const QDeadlineTimer until = deadline();
     ShowCommDialog();
@@ -171,7 +171,7 @@ LinkOutcome FrameTransport::WaitForData() {
     m_timerComm.stop();
     LinkOutcome outcome;
     try {
-        m_reporter.ui().processEvents();
+        m_reporter.activity().processEvents();
         m_reporter.statusAndLog(m_reporter.text(QStringLiteral("Comm_Receiving_Data")));
         ShowCommDialog();
         m_cancelRequested = false;

@@ -7,8 +7,9 @@
 
 namespace zoz {
 
-LinkReporter::LinkReporter(const Switches& switches, Texts& texts, AppLog& log, UserInterface& ui)
-    : m_switches(switches), m_texts(texts), m_log(log), m_ui(ui) {}
+LinkReporter::LinkReporter(const Switches& switches, Texts& texts, AppLog& log, Prompts& prompts,
+                           Activity& activity)
+    : m_switches(switches), m_texts(texts), m_log(log), m_prompts(prompts), m_activity(activity) {}
 
 QString LinkReporter::text(const QString& key) {
     return m_texts.cached(key);
@@ -22,7 +23,7 @@ QString LinkReporter::line(const QString& key, const QString& p1, const QString&
 }
 
 void LinkReporter::status(const QString& text) {
-    m_ui.showStatusText(text);
+    m_activity.showStatusText(text);
 }
 
 void LinkReporter::log(const QString& text) {
@@ -40,12 +41,12 @@ bool LinkReporter::showMsgBox() const {
 
 void LinkReporter::box(const QString& text, MsgIcon icon, bool always) {
     if (always || m_switches.ShowMsgBox)
-        m_ui.messageBox(text, MsgButtons::Ok, icon, m_switches.ProgramName);
+        m_prompts.messageBox(text, MsgButtons::Ok, icon, m_switches.ProgramName);
 }
 
 void LinkReporter::errorBox(const QString& report, bool always) {
     if (always || m_switches.ShowMsgBox)
-        m_ui.errorBox(report, m_switches.ProgramName);
+        m_prompts.errorBox(report, m_switches.ProgramName);
 }
 
 QString LinkReporter::errorReport(const QString& key, const QString& description,
@@ -60,7 +61,7 @@ QString LinkReporter::errorReport(const QString& key, const QString& description
     if (inStatus)
         status(t);
     log(t);
-    m_ui.setBusyCursor(false);
+    m_activity.setBusyCursor(false);
     return t;
 }
 
@@ -87,7 +88,7 @@ void LinkReporter::report(const LinkOutcome& outcome) {
         const QString t = line(key);
         log(t);
         status(t);
-        m_ui.setBusyCursor(false);
+        m_activity.setBusyCursor(false);
     } else {
         // One line in the status bar and the log, after a box where the message has one.
         const QString t = line(key);

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/UserInterface.h"
+#include "app/Activity.h"
+#include "app/Prompts.h"
 #include "link/LinkOutcome.h"
 
 #include <QString>
@@ -15,7 +16,8 @@ struct Switches;
 // program's file name as title. Message texts are looked up once and kept for the run.
 class LinkReporter {
 public:
-    LinkReporter(const Switches& switches, Texts& texts, AppLog& log, UserInterface& ui);
+    LinkReporter(const Switches& switches, Texts& texts, AppLog& log, Prompts& prompts,
+                 Activity& activity);
 
     // Cached text of a message key, the key itself as default.
     QString text(const QString& key);
@@ -46,7 +48,8 @@ public:
     // A hang-up report names the way out (the editor's port picker) after its text.
     void setHangUpHint(bool on) { m_hangUpHint = on; }
 
-    UserInterface& ui() { return m_ui; }
+    Prompts& prompts() { return m_prompts; }
+    Activity& activity() { return m_activity; }
     AppLog& appLog() { return m_log; }
     Texts& texts() { return m_texts; }
     const Switches& switches() const { return m_switches; }
@@ -55,7 +58,8 @@ private:
     const Switches& m_switches;
     Texts& m_texts;
     AppLog& m_log;
-    UserInterface& m_ui;
+    Prompts& m_prompts;
+    Activity& m_activity;
     bool m_hangUpHint = false;
     QString m_hangUpReport; // the last hang-up as told
 };

@@ -383,7 +383,7 @@ bool SerialPort::OpenPort() {
         m_openError.clear();
         if (m_netPort.isEmpty())
             applyModemLines();
-        m_reporter.ui().processEvents();
+        m_reporter.activity().processEvents();
         PortOpened = isOpen();
         if (!PortOpened) // hung up at once, as a device server does whose line is busy
             m_openError = m_hangUpWhy;
@@ -414,7 +414,7 @@ bool SerialPort::ClosePort() {
     PortOpened = isOpen();
     if (PortOpened && !m_netPort.isEmpty()) {
         m_net->close();
-        m_reporter.ui().processEvents();
+        m_reporter.activity().processEvents();
         PortOpened = isOpen();
     } else if (PortOpened) {
         m_port.close();
@@ -425,7 +425,7 @@ bool SerialPort::ClosePort() {
                                    true);
             return false;
         }
-        m_reporter.ui().processEvents();
+        m_reporter.activity().processEvents();
         PortOpened = m_port.isOpen();
     }
     return !PortOpened;

@@ -1,5 +1,6 @@
 #include "pages/DataPages.h"
 
+#include "app/Activity.h"
 #include "app/IniFile.h"
 #include "app/Switches.h"
 #include "app/Texts.h"
@@ -42,9 +43,10 @@ QStringList splitList(const QString& text) {
 } // namespace
 
 DataPages::DataPages(DataStore& store, const Switches& switches, const Texts& texts,
-                     std::function<ChooseDialog&()> chooser, QWidget* mainWindow, QObject* parent)
+                     Activity& activity, std::function<ChooseDialog&()> chooser,
+                     QWidget* mainWindow, QObject* parent)
     : QObject(parent), m_store(store), m_switches(switches), m_texts(texts.frozen()),
-      m_chooser(std::move(chooser)), m_mainWindow(mainWindow) {
+      m_activity(activity), m_chooser(std::move(chooser)), m_mainWindow(mainWindow) {
     m_status = new StatusPage(m_texts, switches);
     m_names = new NamesPage(m_texts, switches);
     m_layer = new LayerPage(m_texts, switches);
@@ -199,17 +201,13 @@ void DataPages::connectPages() {
         });
     }
     connect(m_snapShot, &SnapShotPage::requestConfiguration, this, [this](int configuration) {
-        if (services.requestConfiguration)
-            reportTransferError(services.requestConfiguration(configuration));
+        reportTransferError(services().requestConfiguration(configuration));
     });
     connect(m_snapShot, &SnapShotPage::sendConfiguration, this, [this](int configuration) {
-        if (services.sendConfiguration)
-            reportTransferError(services.sendConfiguration(configuration));
+        reportTransferError(services().sendConfiguration(configuration));
     });
-    connect(m_system, &SystemPage::sendVersionClicked, this, [this] {
-        if (services.menuCommand)
-            services.menuCommand(108);
-    });
+    connect(m_system, &SystemPage::sendVersionClicked, this,
+            [this] { emit commandWanted(MenuCommand::SendVersionNumber); });
 }
 
 void DataPages::connectControls(DataPage* page) {
@@ -229,15 +227,19 @@ void DataPages::connectControls(DataPage* page) {
     }
 }
 
+PageServices& DataPages::services() {
+    if (!m_services)
+        qFatal("DataPages: services not connected");
+    return *m_services;
+}
+
 void DataPages::reportTransferError(const QString& description) {
     if (description.isEmpty())
         return;
     QString text = QStringLiteral("  ") + m_texts.message(QStringLiteral("SnapShot_Transfer_Err"));
     ReplaceParams(text, description);
-    if (services.writeLog)
-        services.writeLog(text);
-    if (services.setBusyCursor)
-        services.setBusyCursor(false);
+    services().writeLog(text);
+    m_activity.setBusyCursor(false);
 }
 
 QString DataPages::displayFileName(const QString& stored) const {
@@ -249,14 +251,8 @@ QString DataPages::storedFileName(const QString& shownName) const {
 }
 
 void DataPages::RefreshPages() {
-    DataPage::step([&] {
-        if (services.setBusyCursor)
-            services.setBusyCursor(true);
-    });
-    DataPage::step([&] {
-        if (services.focusTabStrip)
-            services.focusTabStrip();
-    });
+    DataPage::step([&] { m_activity.setBusyCursor(true); });
+    DataPage::step([&] { m_activity.focusTabStrip(); });
     DataPage::step([&] { LoadGPIOLists(); });
     const auto unbuilt = [this] {
         return std::any_of(m_pages.cbegin(), m_pages.cend(),
@@ -281,14 +277,8 @@ void DataPages::RefreshPages() {
     if (held)
         m_held.append(std::move(*held));
     DataPage::step([&] { UpdateSnapShotButtons(); });
-    DataPage::step([&] {
-        if (services.setBusyCursor)
-            services.setBusyCursor(false);
-    });
-    DataPage::step([&] {
-        if (services.focusTabStrip)
-            services.focusTabStrip();
-    });
+    DataPage::step([&] { m_activity.setBusyCursor(false); });
+    DataPage::step([&] { m_activity.focusTabStrip(); });
 }
 
 void DataPages::TakeOverPages() {
@@ -301,8 +291,7 @@ void DataPages::Synchronise() {
     if (!m_switches.InitDone)
         return;
     TakeOverPages();
-    if (services.blankNamesReplaced)
-        services.blankNamesReplaced(true);
+    services().blankNamesReplaced();
     RefreshPages();
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "app/MenuCommand.h"
+#include "app/PageCopy.h"
 #include "app/Texts.h"
-#include "app/UserInterface.h"
 #include "dataset/DataStore.h"
+#include "pages/PageServices.h"
 
 #include <QList>
 #include <QObject>
@@ -14,6 +16,7 @@ class QWidget;
 
 namespace zoz {
 
+class Activity;
 class AssignBox;
 class ChooseDialog;
 class DataPage;
@@ -38,28 +41,15 @@ struct Switches;
 class DataPages : public QObject {
     Q_OBJECT
 public:
-    // What the pages ask of the rest of the program; the composition root connects these.
-    struct Services {
-        std::function<void()> focusTabStrip;
-        std::function<void(bool)> setBusyCursor;
-        // BlankNames_Replaced of the data store (with ShowStatus).
-        std::function<void(bool)> blankNamesReplaced;
-        // The snapshot page's transfers: configuration 1..8, or 0 for the group; they return the
-        // description of a failure ("" otherwise), which the page reports to the log.
-        std::function<QString(int)> requestConfiguration;
-        std::function<QString(int)> sendConfiguration;
-        std::function<void(const QString&)> writeLog;
-        // The System page's send button: the dispatcher's command 108.
-        std::function<void(int)> menuCommand;
-    };
-
     // The chooser is asked for on its first use: a list dialog nobody opened costs start-up.
-    DataPages(DataStore& store, const Switches& switches, const Texts& texts,
+    DataPages(DataStore& store, const Switches& switches, const Texts& texts, Activity& activity,
               std::function<ChooseDialog&()> chooser, QWidget* mainWindow,
               QObject* parent = nullptr);
-    ~DataPages() override;
 
-    Services services;
+    // Needed from the first tab change after start-up or snapshot transfer on; using the pages
+    // that far without them is a wiring fault and ends the program.
+    void setServices(PageServices& services) { m_services = &services; }
+    ~DataPages() override;
 
     // Page 1..9 (frmTabStripData01 .. 09) with its controls: asking for a page builds it.
     DataPage* page(int number);
@@ -108,6 +98,10 @@ public:
     QString displayFileName(const QString& stored) const;
     QString storedFileName(const QString& shown) const;
 
+signals:
+    // The System page's send button: the dispatcher's command 108.
+    void commandWanted(zoz::MenuCommand command);
+
 private:
     // What a refresh of an unbuilt page reads: the store as it was, and the Names page's box
     // texts right after that refresh (for the channel names of Layer and Monitor), filled once
@@ -134,12 +128,15 @@ private:
     // "SnapShot_Transfer_Err" with the failure's description, to the log.
     void reportTransferError(const QString& description);
     void centreChooser();
+    PageServices& services();
 
     DataStore& m_store;
     const Switches& m_switches;
     const Texts m_texts; // as the settings file was when the pages were made
+    Activity& m_activity;
     std::function<ChooseDialog&()> m_chooser;
     QWidget* m_mainWindow;
+    PageServices* m_services = nullptr;
 
     StatusPage* m_status;
     NamesPage* m_names;

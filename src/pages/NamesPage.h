@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/UserInterface.h"
+#include "app/PageCopy.h"
 #include "pages/DataPage.h"
 
 class QGroupBox;

@@ -42,78 +42,43 @@ std::unique_ptr<MainWindow> makeMainWindow(const Switches& switches, Texts& text
 Application::Application(Options options)
     : m_place(ProgramFolder::Locate(programFile(options))), m_switches(programSwitches(m_place)),
       m_texts(QString(), &m_iniCache), m_log(m_switches.ProgramFolder, m_switches.ProgramName),
-      m_mainWindow(makeMainWindow(m_switches, m_texts)), m_ui(*m_mainWindow),
-      m_shutdown(m_switches, m_texts, m_log, m_ui),
-      m_startup(m_switches, m_texts, m_log, m_ui, m_shutdown),
-      m_dataFile(m_dataStore, m_switches, m_texts, m_log, m_ui,
-                 [this] { m_shutdown.QueryEndProg(false); }),
-      m_configFile(m_dataFile, m_texts, m_log, m_ui),
-      m_encoder(m_dataStore, m_switches, m_texts, m_log, m_ui),
-      m_decoder(m_dataStore, m_switches, m_texts, m_log, m_ui, m_configFile.decoderFiles()),
-      m_linkReporter(m_switches, m_texts, m_log, m_ui), m_serialPort(m_linkReporter),
+      m_mainWindow(makeMainWindow(m_switches, m_texts)), m_prompts(*m_mainWindow),
+      m_shell(*m_mainWindow), m_shutdown(m_switches, m_texts, m_log, m_prompts, m_shell),
+      m_startup(m_switches, m_texts, m_log, m_prompts, m_shell, m_shell, m_shutdown, *this),
+      m_dataFile(m_dataStore, m_switches, m_texts, m_log, m_prompts, m_shell, *this),
+      m_configFile(m_dataFile, m_texts, m_log, m_shell),
+      m_encoder(m_dataStore, m_switches, m_texts, m_log, m_shell),
+      m_decoder(m_dataStore, m_switches, m_texts, m_log, m_shell, *this,
+                m_configFile.decoderFiles()),
+      m_linkReporter(m_switches, m_texts, m_log, m_prompts, m_shell), m_serialPort(m_linkReporter),
       m_transport(m_serialPort, m_linkReporter),
       m_portReviver(m_serialPort, m_transport, m_linkReporter),
-      m_interpreter(m_transport, m_linkReporter, m_dataStore),
+      m_interpreter(m_transport, m_linkReporter, m_dataStore, *this),
       m_configTransfer(m_dataStore, m_configFile, m_encoder, m_transport, m_interpreter,
-                       m_linkReporter),
-      m_dispatcher(m_switches, m_texts, m_log, m_ui, m_dataStore, m_encoder, m_decoder, m_dataFile,
-                   m_transport, m_interpreter, m_configTransfer, m_shutdown),
+                       m_linkReporter, *this),
+      m_dispatcher(m_switches, m_texts, m_log, m_prompts, m_shell, *this, m_dataStore, m_encoder,
+                   m_decoder, m_dataFile, m_transport, m_interpreter, m_configTransfer, m_shutdown),
       m_programFile(programFile(options)) {
     if (options.terminator)
         m_shutdown.setTerminator(std::move(options.terminator));
     // The program ends only through QueryEndProg, never because its last window closed.
     QApplication::setQuitOnLastWindowClosed(false);
     connectLink();
-    m_startup.collaborators().initDataSet = [this] {
-        m_dataStore.InitDataSet(m_ui);
-        return true;
-    };
-    // Step 22: the default data file becomes the data set and its reference copy; a default file
-    // that cannot be read ends the program.
-    m_startup.collaborators().resetDataSet = [this] { m_dataFile.ResetDataSet(true, true); };
-    m_startup.collaborators().settingsTakenBack = [this] { return m_place.settingsTakenBack; };
-    m_ui.hooks().refreshPages = [this] { pages().RefreshPages(); };
-    m_ui.hooks().takeOverPages = [this] { pages().TakeOverPages(); };
-    m_ui.hooks().nameBox = [this](int group, int index) { return pages().nameBox(group, index); };
     m_mainWindow->installEventFilter(this);
 
-    // The real windows behind start-up's window steps.
-    auto& uiHooks = m_ui.hooks();
-    uiHooks.showSplash = [this] {
-        SplashWindow& splash = splashWindow();
-        splash.setStartUpSplash(true);
-        splash.show();
-        splash.repaint();
-    };
-    // Gone, not hidden: its window and pictures would otherwise be held while the main window
-    // paints for the first time; the About box makes it again.
-    uiHooks.closeSplash = [this] { m_splash.reset(); };
-    uiHooks.setToolbarButtonVisible = [this](int button, bool visible) {
-        m_mainWindow->setToolbarButtonVisible(button, visible);
-    };
-    uiHooks.setTestButtonVisible = [this](bool visible) {
-        m_mainWindow->setTestButtonVisible(visible);
-    };
-    uiHooks.activeTab = [this] { return m_mainWindow->activeTab(); };
-    uiHooks.focusTabStrip = [this] { m_mainWindow->FocusTabStrip(); };
-
     // The tab strip hosts the frames of the nine pages.
-    MainWindow::Hooks& mainHooks = m_mainWindow->hooks();
-    mainHooks.loadPages = [this] {
+    MainWindow* window = m_mainWindow.get();
+    connect(window, &MainWindow::pagesWanted, this, [this] {
         QList<QWidget*> windows;
         for (int n = 1; n <= 9; ++n)
             windows.append(pages().window(n));
-        return windows;
-    };
-    mainHooks.synchronisePages = [this] { pages().Synchronise(); };
-    mainHooks.pageSelected = [this](const QString& windowName) {
-        pages().PageSelected(windowName);
-    };
-    mainHooks.openPort = [this] { m_serialPort.OpenPort(); };
+        m_mainWindow->hostPageWindows(windows);
+    });
+    connect(window, &MainWindow::pagesToSynchronise, this, [this] { pages().Synchronise(); });
+    connect(window, &MainWindow::pageSelected, this,
+            [this](const QString& windowName) { pages().PageSelected(windowName); });
+    connect(window, &MainWindow::firstActivated, this, [this] { m_serialPort.OpenPort(); });
     connectCommands();
-    m_startup.collaborators().languageKnown = [this](const QString& language) {
-        m_qtTranslation.setLanguage(language);
-    };
     connect(&m_endSignals, &EndSignals::received, this, [this] { m_shutdown.QueryEndProg(false); });
     connectExtras();
     connectHistory();
@@ -166,8 +131,8 @@ bool Application::ChangePort(const QString& port) {
     }
     const QString message =
         Startup::FailureText(step + 30, m_switches.Language == QLatin1String("GER"));
-    m_ui.messageBox(message, MsgButtons::Ok, MsgIcon::Exclamation, m_switches.ProgramName);
-    m_ui.showStatusText(message);
+    m_prompts.messageBox(message, MsgButtons::Ok, MsgIcon::Exclamation, m_switches.ProgramName);
+    m_shell.showStatusText(message);
     m_log.WriteLog(message);
     // A port that cannot even be set up would end the next start: the previous one comes back.
     SetIniValue(ini, comm, key, previous);
@@ -179,11 +144,11 @@ bool Application::ChangePort(const QString& port) {
 void Application::offerReceive() {
     QString question = m_texts.message(QStringLiteral("QueryReceiveNewPort"));
     ReplaceParams(question, m_serialPort.portText().trimmed());
-    if (m_ui.messageBox(question, MsgButtons::YesNo, MsgIcon::Question, m_ui.mainCaption()) !=
-        MsgAnswer::Yes)
+    if (m_prompts.messageBox(question, MsgButtons::YesNo, MsgIcon::Question,
+                             m_prompts.mainCaption()) != MsgAnswer::Yes)
         return;
     m_editorHistory->beginOperation(QStringLiteral("Step_DataReceived"));
-    m_dispatcher.Interpret_MenuCommand(106);
+    m_dispatcher.Interpret_MenuCommand(MenuCommand::ReceiveWithoutQuestion);
     m_editorHistory->endOperation();
 }
 
@@ -191,42 +156,39 @@ void Application::offerReceive() {
 // commands that replace the whole set are one undo step each.
 void Application::connectHistory() {
     m_editorHistory = std::make_unique<EditorHistory>(
-        m_switches, m_texts, m_log, m_ui, m_dataStore, m_dataFile, *m_mainWindow,
-        [this] { return m_pages.get(); }, [this] { return m_serialPort.deviceName(); });
+        m_switches, m_texts, m_log, m_prompts, m_shell, *this, m_dataStore, m_dataFile,
+        *m_mainWindow, [this] { return m_pages.get(); },
+        [this] { return m_serialPort.deviceName(); });
     EditorHistory* history = m_editorHistory.get();
     connect(&m_interpreter, &CommandInterpreter::dataSetReceived, history,
             &EditorHistory::dataSetReceived);
     connect(&m_interpreter, &CommandInterpreter::sendConfirmed, history,
             &EditorHistory::sendConfirmed);
-    m_dispatcher.dataSetSending = [history](qint32 sum, const DataSet& set) {
-        history->dataSetSending(sum, set);
-    };
-    history->sendDataSet = [this](const DataSet& set) { m_dispatcher.SendDataSet(set); };
+    connect(&m_dispatcher, &Dispatcher::dataSetSending, history, &EditorHistory::dataSetSending);
+    connect(history, &EditorHistory::sendRequested, &m_dispatcher, &Dispatcher::SendDataSet);
     m_decoder.setDataSetDecoded([history](const DataSet& set) { history->dataSetDecoded(set); });
-    m_shutdown.setBeforeEnd([history] { history->ending(); });
+    connect(&m_shutdown, &Shutdown::ending, history, &EditorHistory::ending);
 }
 
 // Every command goes through the dispatcher: toolbar, start-up (8, 106), the controller's data
 // request (107 after timSendData), the System page (108) and the test button.
 void Application::connectCommands() {
-    m_startup.collaborators().menuCommand = [this](int command) {
-        m_dispatcher.Interpret_MenuCommand(command);
-    };
-    connect(m_mainWindow.get(), &MainWindow::menuCommand, this, [this](int command) {
+    connect(m_mainWindow.get(), &MainWindow::menuCommand, this, [this](MenuCommand command) {
         // Loading, resetting and receiving replace the whole set: one undo step each.
-        const QString step = command == 1   ? QStringLiteral("Step_FileLoaded")
-                             : command == 3 ? QStringLiteral("Step_Reset")
-                             : command == 6 ? QStringLiteral("Step_DataReceived")
-                                            : QString();
+        const QString step = command == MenuCommand::FileRead ? QStringLiteral("Step_FileLoaded")
+                             : command == MenuCommand::Reset  ? QStringLiteral("Step_Reset")
+                             : command == MenuCommand::CommReceiveData
+                                 ? QStringLiteral("Step_DataReceived")
+                                 : QString();
         if (!step.isEmpty())
             m_editorHistory->beginOperation(step);
         const QString fileBefore = m_switches.DatFileName;
         const QByteArray before = DataSetImage::Write(m_dataStore.DataSet);
         m_dispatcher.Interpret_MenuCommand(command);
         const bool changed = DataSetImage::Write(m_dataStore.DataSet) != before;
-        if (command == 1 && (changed || m_switches.DatFileName != fileBefore))
+        if (command == MenuCommand::FileRead && (changed || m_switches.DatFileName != fileBefore))
             m_report->setOrigin(QStringLiteral("F") + m_switches.DatFileName);
-        else if (command == 3 && changed)
+        else if (command == MenuCommand::Reset && changed)
             m_report->setOrigin(QString());
         if (!step.isEmpty())
             m_editorHistory->endOperation();
@@ -235,7 +197,7 @@ void Application::connectCommands() {
             [this] { m_dispatcher.TestButton(); });
     connect(&m_interpreter, &CommandInterpreter::sendDataRequested, this,
             [this](int intervalMs) { m_mainWindow->timSendData().start(intervalMs); });
-    m_dispatcher.windows.showProtocol = [this] {
+    connect(&m_dispatcher, &Dispatcher::protocolRequested, this, [this] {
         ProtoWindow& proto = protoWindow();
         m_editorHistory->addStepActions(&proto);
         if (proto.parentWidget() != m_mainWindow.get())
@@ -245,19 +207,19 @@ void Application::connectCommands() {
             m_mainWindow->frameGeometry(), WindowPlacement::framedSize(proto, m_mainWindow.get()),
             screen));
         proto.exec();
-    };
-    m_dispatcher.windows.showAbout = [this] {
+    });
+    connect(&m_dispatcher, &Dispatcher::aboutRequested, this, [this] {
         SplashWindow& about = splashWindow();
         about.setStartUpSplash(false);
         about.exec();
-    };
+    });
 }
 
 void Application::addReportActions() {
     m_report = std::make_unique<ReportActions>(
-        ReportActions::Services{m_texts, m_dataStore, m_switches, m_ui, m_log, *m_editorHistory,
-                                [this]() -> ChooseDialog& { return chooser(); },
-                                [this]() -> QWidget* { return m_mainWindow.get(); }},
+        ReportActions::Services{m_texts, m_dataStore, m_switches, m_prompts, m_shell, *this, m_log,
+                                *m_editorHistory, [this]() -> ChooseDialog& { return chooser(); },
+                                *m_mainWindow},
         m_programFile);
     auto* print = new QAction(m_mainWindow.get());
     print->setObjectName(QStringLiteral("actPrintReport"));
@@ -283,63 +245,86 @@ void Application::addReportActions() {
 }
 
 SplashWindow& Application::splashWindow() {
-    if (!m_splash)
-        m_splash = std::make_unique<SplashWindow>();
-    return *m_splash;
+    return m_shell.splashWindow();
 }
 
-// Start-up step 15 sets up the port, step 18 marks it closed; shutdown closes it. Every complete
-// frame goes to the interpreter; the transfer dialog shows over the main window; the protocol
-// text takes the log's lines from the log's opening on.
+// The protocol text takes the log's lines from the log's opening on.
+ProtoSink* Application::txtProto() {
+    return &m_protoText;
+}
+
+bool Application::initDataSet() {
+    m_dataStore.InitDataSet(*this);
+    return true;
+}
+
+// Start-up step 15 sets up the port, step 18 marks it closed; shutdown closes it.
+int Application::setCommParameters() {
+    return m_serialPort.SetCommParameters();
+}
+
+void Application::markPortClosed() {
+    m_serialPort.PortOpened = false;
+}
+
+// Step 22: the default data file becomes the data set and its reference copy; a default file
+// that cannot be read ends the program.
+void Application::resetDataSet() {
+    if (!m_dataFile.ResetDataSet(true, true))
+        m_shutdown.QueryEndProg(false);
+}
+
+void Application::menuCommand(MenuCommand command) {
+    m_dispatcher.Interpret_MenuCommand(command);
+}
+
+void Application::languageKnown(const QString& language) {
+    m_qtTranslation.setLanguage(language);
+}
+
+QString Application::commPortName() {
+    const QString device = m_serialPort.requestedDevice();
+    const QString port = m_serialPort.CommPort;
+    return device.isEmpty() || device == port ? port : port + " = " + device;
+}
+
+bool Application::settingsTakenBack() {
+    return m_place.settingsTakenBack;
+}
+
+// Every complete frame goes to the interpreter; the transfer dialog shows over the main window.
 void Application::connectLink() {
-    Startup::Collaborators& c = m_startup.collaborators();
-    c.txtProto = [this]() -> ProtoSink* { return &m_protoText; };
-    c.setCommParameters = [this] { return m_serialPort.SetCommParameters(); };
-    c.markPortClosed = [this] { m_serialPort.PortOpened = false; };
-    c.commPortName = [this] {
-        const QString device = m_serialPort.requestedDevice();
-        const QString port = m_serialPort.CommPort;
-        return device.isEmpty() || device == port ? port : port + " = " + device;
-    };
     // An end during an exchange (a signal, the window closed) lets events run: the link starts no
     // wait or box of its own any more.
-    m_shutdown.setStopLink([this] { m_transport.Stop(); });
-    m_shutdown.setClosePort([this] { m_serialPort.ClosePort(); });
+    connect(&m_shutdown, &Shutdown::linkToStop, &m_transport, &FrameTransport::Stop);
+    connect(&m_shutdown, &Shutdown::portToClose, &m_serialPort, &SerialPort::ClosePort);
     // The editor has a port picker: a hang-up report names it as the way out.
     m_linkReporter.setHangUpHint(true);
 
     m_transport.setInterpreter([this](const QString& code, const QByteArray& frame) {
         m_interpreter.InterpretCommand(code, frame);
     });
-    CommandInterpreter::Collaborators ic;
-    ic.interpretHexData = [this](QString& payload) {
-        // Block "20" is the data set: the controller becomes the report's source.
-        if (payload.startsWith(QLatin1String("20")))
-            m_report->setOrigin(QStringLiteral("C") + m_serialPort.portText().trimmed());
-        m_decoder.Interpret_HexData(payload);
-    };
-    ic.resetDataSet = [this] {
+    connect(&m_interpreter, &CommandInterpreter::hexDataReceived, this,
+            [this](const QString& payload) {
+                // Block "20" is the data set: the controller becomes the report's source.
+                if (payload.startsWith(QLatin1String("20")))
+                    m_report->setOrigin(QStringLiteral("C") + m_serialPort.portText().trimmed());
+                QString data = payload;
+                m_decoder.Interpret_HexData(data);
+            });
+    connect(&m_interpreter, &CommandInterpreter::resetRequested, this, [this] {
         m_editorHistory->beginOperation(QStringLiteral("Step_Reset"));
         m_dataFile.ResetDataSet(true, false);
         m_editorHistory->endOperation();
-    };
-    ic.endProgram = [this] { m_shutdown.QueryEndProg(false); };
-    m_interpreter.setCollaborators(std::move(ic));
+    });
+    connect(&m_interpreter, &CommandInterpreter::endRequested, this,
+            [this] { m_shutdown.QueryEndProg(false); });
 
-    m_ui.hooks().showCommDialog = [this](const QString& caption) {
-        commDialog().showTransfer(caption, m_mainWindow.get());
-    };
-    m_ui.hooks().hideCommDialog = [this] {
-        if (m_commDialog)
-            m_commDialog->hideTransfer();
-    };
+    connect(&m_shell, &ShellWindows::transferCancelled, &m_transport, &FrameTransport::Cancel);
 }
 
-// Built on the first transfer: a start-up without requests never shows it.
 CommDialog& Application::commDialog() {
-    if (!m_commDialog)
-        m_commDialog = std::make_unique<CommDialog>([this] { m_transport.Cancel(); });
-    return *m_commDialog;
+    return m_shell.commDialog();
 }
 
 // Built when first shown: the log keeps the text meanwhile.
@@ -359,7 +344,7 @@ DataPages& Application::pages() {
     if (m_pages)
         return *m_pages;
     m_pages = std::make_unique<DataPages>(
-        m_dataStore, m_switches, m_texts, [this]() -> ChooseDialog& { return chooser(); },
+        m_dataStore, m_switches, m_texts, m_shell, [this]() -> ChooseDialog& { return chooser(); },
         m_mainWindow.get());
     // A page built after the main window hosted it takes the window's look as well.
     for (int n = 1; n <= 9; ++n) {
@@ -367,24 +352,26 @@ DataPages& Application::pages() {
                 &MainWindow::applyXPLookTo);
         m_accessibleNames->addPage(m_pages->window(n));
     }
-    DataPages::Services& services = m_pages->services;
-    services.focusTabStrip = [this] { m_ui.focusTabStrip(); };
-    services.setBusyCursor = [this](bool busy) { m_ui.setBusyCursor(busy); };
-    services.blankNamesReplaced = [this](bool showStatus) {
-        m_dataStore.BlankNames_Replaced(m_ui, m_texts, m_log, showStatus);
-    };
-    services.requestConfiguration = [this](int index) {
-        return m_configTransfer.RequestConfiguration(index);
-    };
-    services.sendConfiguration = [this](int index) {
-        return m_configTransfer.SendConfiguration(index);
-    };
-    services.writeLog = [this](const QString& text) { m_log.WriteLog(text); };
-    services.menuCommand = [this](int command) {
-        if (m_startup.collaborators().menuCommand)
-            m_startup.collaborators().menuCommand(command);
-    };
+    m_pages->setServices(*this);
+    connect(m_pages.get(), &DataPages::commandWanted, this,
+            [this](MenuCommand command) { m_dispatcher.Interpret_MenuCommand(command); });
     return *m_pages;
+}
+
+void Application::blankNamesReplaced() {
+    m_dataStore.BlankNames_Replaced(*this, m_shell, m_texts, m_log, true);
+}
+
+QString Application::requestConfiguration(int index) {
+    return m_configTransfer.RequestConfiguration(index);
+}
+
+QString Application::sendConfiguration(int index) {
+    return m_configTransfer.SendConfiguration(index);
+}
+
+void Application::writeLog(const QString& text) {
+    m_log.WriteLog(text);
 }
 
 Application::~Application() {
@@ -417,7 +404,7 @@ void Application::Main() {
         message = m_place.fallbackMessage;
     else
         ReplaceParams(message, m_place.errorText, m_place.errorPath);
-    m_ui.messageBox(message, MsgButtons::Ok, MsgIcon::Exclamation, m_switches.ProgramName);
+    m_prompts.messageBox(message, MsgButtons::Ok, MsgIcon::Exclamation, m_switches.ProgramName);
     m_shutdown.QueryEndProg(false);
 }
 

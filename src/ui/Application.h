@@ -2,6 +2,7 @@
 
 #include "app/EndSignals.h"
 #include "app/IniCache.h"
+#include "app/PageCopy.h"
 #include "app/ProgramFolder.h"
 #include "app/QtTranslation.h"
 #include "app/Shutdown.h"
@@ -29,8 +30,9 @@
 #include "ui/MainWindow.h"
 #include "ui/PortPickerDialog.h"
 #include "ui/ProtoWindow.h"
-#include "ui/QtUserInterface.h"
+#include "ui/QtPrompts.h"
 #include "ui/ReportActions.h"
+#include "ui/ShellWindows.h"
 #include "ui/SplashWindow.h"
 #include "widgets/ChooseDialog.h"
 #include "widgets/CommDialog.h"
@@ -42,8 +44,10 @@
 namespace zoz {
 
 // The composition root: creates every program-wide object once, connects the parts and runs
-// start-up. Everything it owns lives until the process ends inside QueryEndProg.
-class Application : public QObject {
+// start-up. Everything it owns lives until the process ends inside QueryEndProg. It copies the
+// data set to and from the pages, which it builds on first use, and serves what the pages and
+// start-up ask.
+class Application : public QObject, public PageCopy, public PageServices, public StartupParts {
     Q_OBJECT
 public:
     struct Options {
@@ -61,7 +65,8 @@ public:
     Texts& texts() { return m_texts; }
     AppLog& log() { return m_log; }
     MainWindow& mainWindow() { return *m_mainWindow; }
-    QtUserInterface& ui() { return m_ui; }
+    Prompts& prompts() { return m_prompts; }
+    ShellWindows& shell() { return m_shell; }
     Shutdown& shutdown() { return m_shutdown; }
     Startup& startup() { return m_startup; }
     DataStore& dataStore() { return m_dataStore; }
@@ -97,6 +102,25 @@ public:
     // The extras menu's report commands (print, save as PDF).
     ReportActions& reportActions() { return *m_report; }
 
+    void refreshPages() override { pages().RefreshPages(); }
+    void takeOverPages() override { pages().TakeOverPages(); }
+    NameBox nameBox(int group, int index) override { return pages().nameBox(group, index); }
+
+    void blankNamesReplaced() override;
+    QString requestConfiguration(int index) override;
+    QString sendConfiguration(int index) override;
+    void writeLog(const QString& text) override;
+
+    ProtoSink* txtProto() override;
+    bool initDataSet() override;
+    int setCommParameters() override;
+    void markPortClosed() override;
+    void resetDataSet() override;
+    void menuCommand(MenuCommand command) override;
+    void languageKnown(const QString& language) override;
+    QString commPortName() override;
+    bool settingsTakenBack() override;
+
 private:
     void connectCommands();
     void connectExtras();
@@ -116,7 +140,8 @@ private:
     ProtoText m_protoText; // the log writes here from the first line; frmProto shows it
     AppLog m_log;
     std::unique_ptr<MainWindow> m_mainWindow;
-    QtUserInterface m_ui;
+    QtPrompts m_prompts;
+    ShellWindows m_shell;
     Shutdown m_shutdown;
     Startup m_startup;
     DataStore m_dataStore;
@@ -132,9 +157,7 @@ private:
     PortReviver m_portReviver; // reopens the port after a hang-up
     CommandInterpreter m_interpreter;
     ConfigTransfer m_configTransfer;
-    std::unique_ptr<CommDialog> m_commDialog;
     std::unique_ptr<ProtoWindow> m_protoWindow;
-    std::unique_ptr<SplashWindow> m_splash;
     std::unique_ptr<ChooseDialog> m_chooser;
     std::unique_ptr<DataPages> m_pages;
     std::unique_ptr<PortPickerDialog> m_portPicker;

@@ -31,9 +31,9 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& text,
 }
 } // namespace
 
-CompareWindow::CompareWindow(Texts& texts, const FieldCatalog& catalog, Services services,
+CompareWindow::CompareWindow(Texts& texts, const FieldCatalog& catalog, CompareSources& compared,
                              QWidget* parent)
-    : QDialog(parent), m_texts(texts), m_differences(catalog), m_services(std::move(services)),
+    : QDialog(parent), m_texts(texts), m_differences(catalog), m_sources(compared),
       m_title(new QLabel(this)), m_result(new QLabel(this)), m_view(new QTreeView(this)),
       m_model(new CompareModel({text("Compare_Page"), text("Compare_Group"), text("Compare_Item")},
                                this)) {
@@ -86,17 +86,15 @@ CompareWindow::CompareWindow(Texts& texts, const FieldCatalog& catalog, Services
 
     connect(controller, &QPushButton::clicked, this, &CompareWindow::compareWithController);
     connect(file, &QPushButton::clicked, this, [this] {
-        const QString path = m_services.chooseFile ? m_services.chooseFile() : QString();
+        const QString path = m_sources.chooseFile();
         if (!path.isEmpty())
             compareWithFile(path);
     });
     connect(files, &QPushButton::clicked, this, [this] {
-        if (!m_services.chooseFile)
-            return;
-        const QString first = m_services.chooseFile();
+        const QString first = m_sources.chooseFile();
         if (first.isEmpty())
             return;
-        const QString second = m_services.chooseFile();
+        const QString second = m_sources.chooseFile();
         if (!second.isEmpty())
             compareFiles(first, second);
     });
@@ -122,8 +120,7 @@ void CompareWindow::compareWithController() {
 }
 
 void CompareWindow::compareWithFile(const QString& path) {
-    const std::optional<DataSet> set =
-        m_services.readFile ? m_services.readFile(path) : std::nullopt;
+    const std::optional<DataSet> set = m_sources.readFile(path);
     if (set)
         compareEditorWith(QFileInfo(path).fileName(), *set);
 }
@@ -133,12 +130,10 @@ void CompareWindow::compareEditorWith(const QString& otherTitle, const DataSet& 
 }
 
 void CompareWindow::compareFiles(const QString& first, const QString& second) {
-    if (!m_services.readFile)
-        return;
-    const std::optional<DataSet> a = m_services.readFile(first);
+    const std::optional<DataSet> a = m_sources.readFile(first);
     if (!a)
         return;
-    if (const std::optional<DataSet> b = m_services.readFile(second)) {
+    if (const std::optional<DataSet> b = m_sources.readFile(second)) {
         m_first = *a;
         m_firstTitle = QFileInfo(first).fileName();
         start(Source::Files, QFileInfo(second).fileName(), *b);
@@ -180,9 +175,7 @@ void CompareWindow::refresh() {
     QString otherTitle = m_otherTitle;
     QString otherHeader = m_otherTitle;
     if (m_source == Source::Controller) {
-        const std::optional<DataSet> copy =
-            m_services.controllerSet ? m_services.controllerSet(&otherTitle, &otherHeader)
-                                     : std::nullopt;
+        const std::optional<DataSet> copy = m_sources.controllerSet(&otherTitle, &otherHeader);
         if (!copy) {
             m_model->setRows({}, editor, QString());
             m_title->clear();
@@ -192,7 +185,7 @@ void CompareWindow::refresh() {
         other = *copy;
     }
     if (m_source != Source::Files) {
-        first = m_services.editorSet ? m_services.editorSet() : DataSet{};
+        first = m_sources.editorSet();
         firstTitle = editor;
     }
 
@@ -242,25 +235,23 @@ void CompareWindow::updateButtons() {
     const bool chosen = rows && m_view->currentIndex().isValid();
     m_take->setEnabled(editorSide && chosen);
     m_takeAll->setEnabled(editorSide && rows);
-    m_send->setEnabled(m_source == Source::Controller && chosen && m_services.sendToController);
+    m_send->setEnabled(m_source == Source::Controller && chosen);
 }
 
 void CompareWindow::take(const QList<DifferenceRow>& rows) {
-    if (m_source == Source::Files || m_source == Source::None || rows.isEmpty() ||
-        !m_services.editorSet || !m_services.takeIntoEditor)
+    if (m_source == Source::Files || m_source == Source::None || rows.isEmpty())
         return;
     DataSet other = m_other;
     if (m_source == Source::Controller) {
         QString title, header;
-        const std::optional<DataSet> copy =
-            m_services.controllerSet ? m_services.controllerSet(&title, &header) : std::nullopt;
+        const std::optional<DataSet> copy = m_sources.controllerSet(&title, &header);
         if (!copy)
             return;
         other = *copy;
     }
-    DataSet set = m_services.editorSet();
+    DataSet set = m_sources.editorSet();
     m_differences.copyRows(rows, other, set);
-    m_services.takeIntoEditor(set);
+    m_sources.takeIntoEditor(set);
     sourcesChanged();
 }
 
@@ -274,15 +265,14 @@ void CompareWindow::takeAll() {
 
 void CompareWindow::sendSelected() {
     const QList<DifferenceRow> rows = selectedRows();
-    if (m_source != Source::Controller || rows.isEmpty() || !m_services.sendToController ||
-        !m_services.controllerSet || !m_services.editorSet)
+    if (m_source != Source::Controller || rows.isEmpty())
         return;
     QString title, header;
-    std::optional<DataSet> set = m_services.controllerSet(&title, &header);
+    std::optional<DataSet> set = m_sources.controllerSet(&title, &header);
     if (!set)
         return;
-    m_differences.copyRows(rows, m_services.editorSet(), *set);
-    m_services.sendToController(*set);
+    m_differences.copyRows(rows, m_sources.editorSet(), *set);
+    m_sources.sendToController(*set);
 }
 
 } // namespace zoz

@@ -2,9 +2,9 @@
 
 #include "dataset/DataSet.h"
 #include "dataset/DifferenceRows.h"
+#include "ui/CompareSources.h"
 
 #include <QDialog>
-#include <functional>
 #include <optional>
 
 class QLabel;
@@ -25,22 +25,7 @@ class Texts;
 class CompareWindow : public QDialog {
     Q_OBJECT
 public:
-    // What the window needs; the owner connects these.
-    struct Services {
-        std::function<DataSet()> editorSet;
-        // The controller's copy, its description and its column header, nothing while unknown.
-        std::function<std::optional<DataSet>(QString* title, QString* header)> controllerSet;
-        // A data file chosen by the user ("" on cancel) and its reading, which reports a file it
-        // cannot take itself (a version conflict for a wrong length).
-        std::function<QString()> chooseFile;
-        std::function<std::optional<DataSet>(const QString& path)> readFile;
-        // Puts the set into the editor as one step.
-        std::function<void(const DataSet&)> takeIntoEditor;
-        // Sends the set as the data set, the user's question included.
-        std::function<void(const DataSet&)> sendToController;
-    };
-
-    CompareWindow(Texts& texts, const FieldCatalog& catalog, Services services,
+    CompareWindow(Texts& texts, const FieldCatalog& catalog, CompareSources& compared,
                   QWidget* parent = nullptr);
 
     // The editor against the controller's copy, a data file, or a set given by the caller.
@@ -77,7 +62,7 @@ private:
 
     Texts& m_texts;
     DifferenceRows m_differences;
-    Services m_services;
+    CompareSources& m_sources;
     QLabel* m_title;
     QLabel* m_result;
     QTreeView* m_view;

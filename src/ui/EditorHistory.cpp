@@ -1,9 +1,11 @@
 #include "ui/EditorHistory.h"
 
+#include "app/Activity.h"
 #include "app/IniFile.h"
+#include "app/PageCopy.h"
+#include "app/Prompts.h"
 #include "app/Switches.h"
 #include "app/Texts.h"
-#include "app/UserInterface.h"
 #include "dataset/DataStore.h"
 #include "dataset/FieldCatalog.h"
 #include "files/DataFile.h"
@@ -25,13 +27,15 @@ namespace {
 constexpr int kRed = 255;
 } // namespace
 
-EditorHistory::EditorHistory(Switches& switches, Texts& texts, AppLog& log, UserInterface& ui,
-                             DataStore& store, DataFile& dataFile, MainWindow& mainWindow,
+EditorHistory::EditorHistory(Switches& switches, Texts& texts, AppLog& log, Prompts& prompts,
+                             Activity& activity, PageCopy& pageCopy, DataStore& store,
+                             DataFile& dataFile, MainWindow& mainWindow,
                              std::function<DataPages*()> pages, std::function<QString()> portName,
                              QObject* parent)
-    : QObject(parent), m_switches(switches), m_texts(texts), m_log(log), m_ui(ui), m_store(store),
-      m_dataFile(dataFile), m_mainWindow(mainWindow), m_pages(std::move(pages)),
-      m_portName(std::move(portName)), m_history(HistoryStore::folderIn(switches.ProgramFolder)),
+    : QObject(parent), m_switches(switches), m_texts(texts), m_log(log), m_prompts(prompts),
+      m_activity(activity), m_pageCopy(pageCopy), m_store(store), m_dataFile(dataFile),
+      m_mainWindow(mainWindow), m_pages(std::move(pages)), m_portName(std::move(portName)),
+      m_history(HistoryStore::folderIn(switches.ProgramFolder)),
       m_keeper(m_document, m_history, [this]() -> const FieldCatalog& { return catalog(); }) {
     connect(&controllerCopy(), &ControllerCopy::changed, this, &EditorHistory::writeHistory);
     connect(&m_keeper, &UnsentKeeper::failed, this,
@@ -104,7 +108,7 @@ void EditorHistory::start() {
         entries.first().readable) {
         QString text = m_texts.message(QStringLiteral("History_UnsentKept"));
         ReplaceParams(text, entries.first().time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
-        m_ui.showStatusText(text);
+        m_activity.showStatusText(text);
     }
 }
 
@@ -230,8 +234,8 @@ std::optional<DataSet> EditorHistory::readFile(const QString& path) {
         return set;
     case HistoryStore::ReadResult::WrongLength:
         m_log.WriteLog(DataFile::VersionConflictGerman(path));
-        m_ui.messageBox(DataFile::VersionConflictText(path), MsgButtons::Ok, MsgIcon::Exclamation,
-                        m_switches.ProgramName);
+        m_prompts.messageBox(DataFile::VersionConflictText(path), MsgButtons::Ok,
+                             MsgIcon::Exclamation, m_switches.ProgramName);
         break;
     case HistoryStore::ReadResult::Unreadable: {
         QString text = m_texts.message(QStringLiteral("ReadingData_Err"));
@@ -243,39 +247,38 @@ std::optional<DataSet> EditorHistory::readFile(const QString& path) {
     return std::nullopt;
 }
 
+std::optional<DataSet> EditorHistory::controllerSet(QString* title, QString* header) {
+    const ControllerCopy& copy = controllerCopy();
+    if (!copy.known())
+        return std::nullopt;
+    const bool sent = copy.origin() == ControllerCopy::Origin::Sent;
+    QString t = m_texts.message(sent ? QStringLiteral("Compare_ControllerSent")
+                                     : QStringLiteral("Compare_ControllerReceived"));
+    ReplaceParams(t, copy.time().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), copy.port());
+    *title = t;
+    QString h = m_texts.message(sent ? QStringLiteral("Compare_HeaderSent")
+                                     : QStringLiteral("Compare_HeaderReceived"));
+    ReplaceParams(h, copy.time().toString(QStringLiteral("HH:mm:ss")));
+    *header = h;
+    return copy.dataSet();
+}
+
+QString EditorHistory::chooseFile() {
+    return m_dataFile.FileOpenDialog(m_switches.DatFileName, FileKind::Data);
+}
+
+void EditorHistory::takeIntoEditor(const DataSet& set) {
+    m_tracker->setEditorSet(set, QStringLiteral("Step_Taken"));
+}
+
+void EditorHistory::sendToController(const DataSet& set) {
+    emit sendRequested(set);
+}
+
 CompareWindow& EditorHistory::compareWindow() {
     if (!m_compare) {
         start();
-        CompareWindow::Services s;
-        s.editorSet = [this] { return editorSet(); };
-        s.controllerSet = [this](QString* title, QString* header) -> std::optional<DataSet> {
-            const ControllerCopy& copy = controllerCopy();
-            if (!copy.known())
-                return std::nullopt;
-            const bool sent = copy.origin() == ControllerCopy::Origin::Sent;
-            QString t = m_texts.message(sent ? QStringLiteral("Compare_ControllerSent")
-                                             : QStringLiteral("Compare_ControllerReceived"));
-            ReplaceParams(t, copy.time().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                          copy.port());
-            *title = t;
-            QString h = m_texts.message(sent ? QStringLiteral("Compare_HeaderSent")
-                                             : QStringLiteral("Compare_HeaderReceived"));
-            ReplaceParams(h, copy.time().toString(QStringLiteral("HH:mm:ss")));
-            *header = h;
-            return copy.dataSet();
-        };
-        s.chooseFile = [this] {
-            return m_dataFile.FileOpenDialog(m_switches.DatFileName, FileKind::Data);
-        };
-        s.readFile = [this](const QString& path) { return readFile(path); };
-        s.takeIntoEditor = [this](const DataSet& set) {
-            m_tracker->setEditorSet(set, QStringLiteral("Step_Taken"));
-        };
-        s.sendToController = [this](const DataSet& set) {
-            if (sendDataSet)
-                sendDataSet(set);
-        };
-        m_compare = new CompareWindow(m_texts, catalog(), std::move(s), &m_mainWindow);
+        m_compare = new CompareWindow(m_texts, catalog(), *this, &m_mainWindow);
         m_compare->setWindowFlag(Qt::Window);
     }
     return *m_compare;
@@ -317,16 +320,16 @@ void EditorHistory::showHistory() {
 bool EditorHistory::loadIntoEditor(const QString& path) {
     QString question = m_texts.message(QStringLiteral("QueryReadData"));
     ReplaceParams(question, path);
-    if (m_ui.messageBox(question, MsgButtons::YesNo, MsgIcon::Critical, m_ui.mainCaption()) !=
-        MsgAnswer::Yes)
+    if (m_prompts.messageBox(question, MsgButtons::YesNo, MsgIcon::Critical,
+                             m_prompts.mainCaption()) != MsgAnswer::Yes)
         return false;
     beginOperation(QStringLiteral("Step_FileLoaded"));
     QString name = path;
     const bool loaded = m_dataFile.ReadDataFile(name, true);
     if (loaded) {
-        m_ui.refreshPages();
-        if (m_store.BlankNames_Replaced(m_ui, m_texts, m_log, true))
-            m_ui.showStatusText(m_texts.message(QStringLiteral("ReadingData_Ok")));
+        m_pageCopy.refreshPages();
+        if (m_store.BlankNames_Replaced(m_pageCopy, m_activity, m_texts, m_log, true))
+            m_activity.showStatusText(m_texts.message(QStringLiteral("ReadingData_Ok")));
     }
     endOperation();
     return loaded;

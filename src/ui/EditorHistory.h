@@ -24,19 +24,21 @@ class DataStore;
 class FieldCatalog;
 class MainWindow;
 class Texts;
-class UserInterface;
+class Activity;
+class PageCopy;
+class Prompts;
 struct Switches;
 
 // Everything that knows what is on the controller: its copy of the data set, the automatic
 // history, the change tracker with undo and redo, the compare and history windows and their
 // commands in the main window's extras menu. The composition root feeds it the link's events.
-class EditorHistory : public QObject {
+class EditorHistory : public QObject, public CompareSources {
     Q_OBJECT
 public:
-    EditorHistory(Switches& switches, Texts& texts, AppLog& log, UserInterface& ui,
-                  DataStore& store, DataFile& dataFile, MainWindow& mainWindow,
-                  std::function<DataPages*()> pages, std::function<QString()> portName,
-                  QObject* parent = nullptr);
+    EditorHistory(Switches& switches, Texts& texts, AppLog& log, Prompts& prompts,
+                  Activity& activity, PageCopy& pageCopy, DataStore& store, DataFile& dataFile,
+                  MainWindow& mainWindow, std::function<DataPages*()> pages,
+                  std::function<QString()> portName, QObject* parent = nullptr);
     ~EditorHistory() override;
 
     // Once start-up is done (language and pages known): tracker, status field, the four
@@ -78,8 +80,18 @@ public:
     // every window of the editor that is not blocked by another.
     void addStepActions(QWidget* window);
 
-    // Sends a set as the data set through the dispatcher's send (question, frame, confirmation).
-    std::function<void(const DataSet&)> sendDataSet;
+    // The compare window's sources.
+    DataSet editorSet() const override;
+    std::optional<DataSet> controllerSet(QString* title, QString* header) override;
+    QString chooseFile() override;
+    std::optional<DataSet> readFile(const QString& path) override;
+    void takeIntoEditor(const DataSet& set) override;
+    void sendToController(const DataSet& set) override;
+
+signals:
+    // A set to send as the data set through the dispatcher's send (question, frame,
+    // confirmation).
+    void sendRequested(const zoz::DataSet& set);
 
 public slots:
     // The editor's set or the controller's copy may have changed: what shows them follows.
@@ -89,15 +101,15 @@ public slots:
 
 private:
     void writeHistory(ControllerCopy::Origin origin);
-    std::optional<DataSet> readFile(const QString& path);
-    DataSet editorSet() const;
     void reportHistoryError(const QString& failure);
     QAction* addAction(const char* name, const char* key, QAction* action = nullptr);
 
     Switches& m_switches;
     Texts& m_texts;
     AppLog& m_log;
-    UserInterface& m_ui;
+    Prompts& m_prompts;
+    Activity& m_activity;
+    PageCopy& m_pageCopy;
     DataStore& m_store;
     DataFile& m_dataFile;
     MainWindow& m_mainWindow;

@@ -113,7 +113,7 @@ MainWindow::MainWindow(const Switches& switches, Texts& texts, QWidget* parent)
     m_timSendData.setSingleShot(true);
     connect(&m_timSendData, &QTimer::timeout, this, [this] {
         m_timSendData.stop();
-        emit menuCommand(107);
+        emit menuCommand(MenuCommand::SendRequested);
     });
 
     // The width follows from the tab strip; only the height may change, within limits.
@@ -141,7 +141,10 @@ void MainWindow::createToolbar() {
             action = m_toolbar->addAction(
                 Pictures::icon(QStringLiteral(":/icons/%1").arg(QLatin1String(IconNames[i - 1]))),
                 QString());
-            connect(action, &QAction::triggered, this, [this, i] { emit menuCommand(i); });
+            const std::optional<MenuCommand> command = MenuCommandOf(i);
+            Q_ASSERT(command);
+            connect(action, &QAction::triggered, this,
+                    [this, command] { emit menuCommand(*command); });
         }
         const QString name = QStringLiteral("Toolbar1_%1").arg(i);
         action->setObjectName(name);
@@ -230,8 +233,7 @@ void MainWindow::firstActivation() {
         return;
     m_firstActivationDone = true;
     BuildToolbarTexts();
-    if (m_hooks.openPort)
-        m_hooks.openPort();
+    emit firstActivated();
 }
 
 void MainWindow::BuildToolbarTexts() {
@@ -248,6 +250,16 @@ void MainWindow::BuildToolbarTexts() {
     BuildTabStrip();
 }
 
+void MainWindow::hostPageWindows(const QList<QWidget*>& windows) {
+    for (QWidget* window : windows) {
+        if (window->parent() == nullptr) {
+            window->setParent(this);
+            window->hide();
+        }
+        m_pageWindows.append(window);
+    }
+}
+
 void MainWindow::BuildTabStrip() {
     // The tags grow with every build, so the strip is built once.
     if (m_tabStripBuilt)
@@ -260,14 +272,9 @@ void MainWindow::BuildTabStrip() {
         m_tabTags.addTab();
     }
 
-    QList<QWidget*> loaded = m_hooks.loadPages ? m_hooks.loadPages() : EmptyPageWindows();
-    for (QWidget* window : loaded) {
-        if (window->parent() == nullptr) {
-            window->setParent(this);
-            window->hide();
-        }
-        m_pageWindows.append(window);
-    }
+    emit pagesWanted();
+    if (m_pageWindows.isEmpty())
+        hostPageWindows(EmptyPageWindows());
 
     layoutTabStrip();
     placeHost();
@@ -342,8 +349,8 @@ void MainWindow::applyXPLookTo(QWidget* root) {
 }
 
 void MainWindow::SwitchPage() {
-    if (m_switches.InitDone && m_hooks.synchronisePages)
-        m_hooks.synchronisePages();
+    if (m_switches.InitDone)
+        emit pagesToSynchronise();
     const int index = m_tabData->currentIndex();
     if (index < 0 || index >= m_tabTags.size())
         return;
@@ -366,8 +373,7 @@ void MainWindow::SwitchPage() {
     for (QWidget* other : std::as_const(m_pageWindows))
         if (other != frame && other->parentWidget() == m_fraContainer)
             other->hide();
-    if (m_hooks.pageSelected)
-        m_hooks.pageSelected(window->objectName());
+    emit pageSelected(window->objectName());
     m_fraBlind->raise();
     m_fraBlind->move(0, frame->y() + frame->height());
     m_activePageFrame = frame;
@@ -467,8 +473,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (m_hooks.endProgram)
-        m_hooks.endProgram();
+    emit closing();
     event->accept();
 }
 

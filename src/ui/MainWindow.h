@@ -1,12 +1,12 @@
 #pragma once
 
+#include "app/MenuCommand.h"
 #include "ui/TabTags.h"
 
 #include <QList>
 #include <QMainWindow>
 #include <QString>
 #include <QTimer>
-#include <functional>
 
 class QAction;
 class QFrame;
@@ -42,23 +42,8 @@ public:
     static int toPixels(int twips);
     static int toTwips(int pixels) { return pixels * TwipsPerPixel; }
 
-    // What the window needs from the rest of the program. Everything is optional; a missing
-    // hook does nothing (loadPages falls back to the nine empty page windows).
-    struct Hooks {
-        // Loads the nine page windows frmTabStripData01..09, each holding its frame "fraTab".
-        std::function<QList<QWidget*>()> loadPages;
-        std::function<void()> openPort;
-        // Tab click after start-up: take over the pages, check names, refresh all pages.
-        std::function<void()> synchronisePages;
-        // After a page came to the front (channel names, GPIO lists), with its window name.
-        std::function<void(const QString&)> pageSelected;
-        // Close box: ends the program without asking.
-        std::function<void()> endProgram;
-    };
-
     MainWindow(const Switches& switches, Texts& texts, QWidget* parent = nullptr);
 
-    Hooks& hooks() { return m_hooks; }
     // The height with the window's frame, within MinHeight..MaxHeight.
     FramedHeight& framedHeight() { return *m_framedHeight; }
     const FramedHeight& framedHeight() const { return *m_framedHeight; }
@@ -69,7 +54,12 @@ public:
     static QList<QWidget*> EmptyPageWindows();
 
     void BuildToolbarTexts();
+    // Loads the page windows (pagesWanted) and builds the strip once. With no page windows
+    // hosted, the nine empty stand-ins of EmptyPageWindows are shown.
     void BuildTabStrip();
+    // The page windows frmTabStripData01..09, each holding its frame "fraTab"; called while
+    // pagesWanted is emitted.
+    void hostPageWindows(const QList<QWidget*>& windows);
     void SwitchPage();
     // The XP look (when switched on) for the frames of a hosted page built after the strip.
     void applyXPLookTo(QWidget* root);
@@ -95,8 +85,18 @@ public:
     QTimer& timSendData() { return m_timSendData; }
 
 signals:
-    void menuCommand(int command);
+    void menuCommand(zoz::MenuCommand command);
     void dummyClicked();
+    // The tab strip is being built: the listener hosts the page windows (hostPageWindows).
+    void pagesWanted();
+    // First show or activation: the port opens.
+    void firstActivated();
+    // Tab click after start-up: take over the pages, check names, refresh all pages.
+    void pagesToSynchronise();
+    // After a page came to the front (channel names, GPIO lists), with its window name.
+    void pageSelected(const QString& windowName);
+    // Close box.
+    void closing();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -116,7 +116,6 @@ private:
 
     const Switches& m_switches;
     Texts& m_texts;
-    Hooks m_hooks;
 
     QToolBar* m_toolbar = nullptr;
     QList<QAction*> m_buttons;

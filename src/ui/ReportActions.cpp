@@ -1,9 +1,11 @@
 #include "ui/ReportActions.h"
 
+#include "app/Activity.h"
 #include "app/IniFile.h"
+#include "app/PageCopy.h"
+#include "app/Prompts.h"
 #include "app/Switches.h"
 #include "app/Texts.h"
-#include "app/UserInterface.h"
 #include "dataset/DataStore.h"
 #include "log/AppLog.h"
 #include "report/ReportPages.h"
@@ -101,7 +103,7 @@ std::optional<ConfigReport::Variant> ReportActions::chooseVariant() const {
 void ReportActions::print() {
     // What the pages show is what is printed.
     if (m_services.switches.InitDone)
-        m_services.ui.takeOverPages();
+        m_services.pageCopy.takeOverPages();
     QString error;
     if (!m_printModule.load(error)) {
         // Also clear with a settings file that lacks the text.
@@ -110,8 +112,8 @@ void ReportActions::print() {
                                      QStringLiteral("The print module could not be loaded: &"));
         ReplaceParams(text, error);
         m_services.log.WriteLog(QStringLiteral("  ") + text);
-        m_services.ui.messageBox(text, MsgButtons::Ok, MsgIcon::Exclamation,
-                                 m_services.switches.ProgramName);
+        m_services.prompts.messageBox(text, MsgButtons::Ok, MsgIcon::Exclamation,
+                                      m_services.switches.ProgramName);
         return;
     }
     const std::optional<ConfigReport::Variant> variant = chooseVariant();
@@ -122,17 +124,18 @@ void ReportActions::print() {
     const QString title = report.title() + QStringLiteral(" \u2013 ") + report.controller();
     if (!m_printModule.print(
             title, ReportPages::margins(),
-            [&pages](QPagedPaintDevice& device) { pages.paint(device); }, m_services.window()))
+            [&pages](QPagedPaintDevice& device) { pages.paint(device); }, &m_services.window))
         return;
-    m_services.ui.showStatusText(m_services.texts.message(QStringLiteral("Report_Printed")));
+    m_services.activity.showStatusText(m_services.texts.message(QStringLiteral("Report_Printed")));
 }
 
 void ReportActions::savePdf() {
     const Switches& switches = m_services.switches;
-    UserInterface& ui = m_services.ui;
+    Prompts& prompts = m_services.prompts;
+    Activity& activity = m_services.activity;
     const Texts& texts = m_services.texts;
     if (switches.InitDone)
-        ui.takeOverPages();
+        m_services.pageCopy.takeOverPages();
     const std::optional<ConfigReport::Variant> variant = chooseVariant();
     if (!variant)
         return;
@@ -143,28 +146,28 @@ void ReportActions::savePdf() {
     fileRequest.extension = QStringLiteral("PDF");
     fileRequest.initialName =
         switches.ProgramFolder + QLatin1Char('/') + switches.ProgramName + QStringLiteral(".pdf");
-    const QString name = ui.fileDialog(fileRequest);
+    const QString name = prompts.fileDialog(fileRequest);
     if (name.isEmpty())
         return;
     if (QFileInfo::exists(name)) {
         QString question = texts.message(QStringLiteral("QueryOverwrite"));
-        if (ui.messageBox(ReplaceParams(question, name), MsgButtons::YesNo, MsgIcon::Question,
-                          ui.mainCaption()) != MsgAnswer::Yes)
+        if (prompts.messageBox(ReplaceParams(question, name), MsgButtons::YesNo, MsgIcon::Question,
+                               prompts.mainCaption()) != MsgAnswer::Yes)
             return;
     }
-    ui.setBusyCursor(true);
+    activity.setBusyCursor(true);
     QString error;
     const ConfigReport report(texts, m_services.store, request(*variant));
     const bool written = ReportPages(report).writePdf(name, error);
-    ui.setBusyCursor(false);
+    activity.setBusyCursor(false);
     QString text =
         texts.message(written ? QStringLiteral("Report_Saved") : QStringLiteral("Report_Err"));
     ReplaceParams(text, written ? name : error);
     m_services.log.WriteLog(QStringLiteral("  ") + text);
     if (written)
-        ui.showStatusText(text);
+        activity.showStatusText(text);
     else
-        ui.messageBox(text, MsgButtons::Ok, MsgIcon::Exclamation, switches.ProgramName);
+        prompts.messageBox(text, MsgButtons::Ok, MsgIcon::Exclamation, switches.ProgramName);
 }
 
 } // namespace zoz

@@ -16,7 +16,9 @@ class ChooseDialog;
 class DataStore;
 class EditorHistory;
 class Texts;
-class UserInterface;
+class Activity;
+class PageCopy;
+class Prompts;
 struct Switches;
 
 // The extras menu's report commands: print (a printer, or a PDF through the print dialog) and
@@ -28,11 +30,13 @@ public:
         const Texts& texts;
         DataStore& store;
         const Switches& switches;
-        UserInterface& ui;
+        Prompts& prompts;
+        Activity& activity;
+        PageCopy& pageCopy;
         AppLog& log;
         EditorHistory& history;
-        std::function<ChooseDialog&()> chooser;
-        std::function<QWidget*()> window;
+        std::function<ChooseDialog&()> chooser; // built on first use
+        QWidget& window;                        // the main window, parent of the print dialog
     };
     // executable: the editor's file, beside which the print module is looked for first.
     ReportActions(Services services, const QString& executable);

@@ -27,14 +27,14 @@ const QDateTime kNow(QDate(2026, 12, 4), QTime(9, 30, 0));
 const QByteArray kWithDefault = "[Main]\nLoadAtStartup_Default=default.DAT\n";
 
 // A program folder with the parts of the program start-up drives, all recording into ui.events.
-struct StartupRig {
+struct StartupRig : StartupParts {
     test::ProgramFolder folder;
     Switches switches;
     Texts texts{QString()};
     AppLog log{folder.dir.path(), QStringLiteral("zozedud"), [] { return kNow; }};
     ScriptedUi ui;
     MemoryProtoSink proto;
-    Shutdown shutdown{switches, texts, log, ui};
+    Shutdown shutdown{switches, texts, log, ui, ui};
     qint64 tick = 0;
     int initDataSetMs = 300;
     int commStep = 0;
@@ -46,30 +46,36 @@ struct StartupRig {
         switches.ProgramName = QStringLiteral("zozedud");
         shutdown.setTerminator([this] { ui.events.append("terminated"); });
         // An end requested while ending (a window closed by an event meanwhile) is ignored.
-        shutdown.setClosePort([this] {
+        QObject::connect(&shutdown, &Shutdown::portToClose, [this] {
             ui.events.append("closePort");
             shutdown.QueryEndProg(false);
         });
-        Startup::Collaborators c;
-        c.txtProto = [this] { return &proto; };
-        c.initDataSet = [this] {
-            ui.events.append("initDataSet");
-            tick += initDataSetMs;
-            return dataSetOk;
-        };
-        c.setCommParameters = [this] {
-            ui.events.append("setComm");
-            return commStep;
-        };
-        c.markPortClosed = [this] { ui.events.append("portClosed"); };
-        c.resetDataSet = [this] { ui.events.append("resetDataSet"); };
-        c.menuCommand = [this](int n) { ui.events.append(QStringLiteral("menu:%1").arg(n)); };
         Startup::Timing t;
         t.tickCount = [this] { return tick; };
         t.wait = [this](int ms) { ui.events.append(QStringLiteral("wait:%1").arg(ms)); };
         t.today = [] { return kNow.date(); };
-        startup = std::make_unique<Startup>(switches, texts, log, ui, shutdown, c, t);
+        startup = std::make_unique<Startup>(switches, texts, log, ui, ui, ui, shutdown, *this, t);
     }
+
+    // The parts start-up drives record their calls in the user's event list.
+    ProtoSink* txtProto() override { return &proto; }
+    bool initDataSet() override {
+        ui.events.append("initDataSet");
+        tick += initDataSetMs;
+        return dataSetOk;
+    }
+    int setCommParameters() override {
+        ui.events.append("setComm");
+        return commStep;
+    }
+    void markPortClosed() override { ui.events.append("portClosed"); }
+    void resetDataSet() override { ui.events.append("resetDataSet"); }
+    void menuCommand(MenuCommand n) override {
+        ui.events.append(QStringLiteral("menu:%1").arg(NumberOf(n)));
+    }
+    void languageKnown(const QString&) override {}
+    QString commPortName() override { return {}; }
+    bool settingsTakenBack() override { return false; }
 
     void start(const QByteArray& ini) {
         folder.writeIni(ini);
@@ -84,7 +90,8 @@ struct StartupRig {
         texts.setIniFileName(switches.IniFileName);
         texts.setLanguage("GER");
         log.OpenLog(folder.path("test.Log"));
-        shutdown.setClosePort([this] {
+        QObject::disconnect(&shutdown, &Shutdown::portToClose, nullptr, nullptr);
+        QObject::connect(&shutdown, &Shutdown::portToClose, [this] {
             const QByteArray logSoFar = folder.read("test.Log");
             ui.events.append(QString::fromLatin1(logSoFar.mid(logSoFar.indexOf(">  "))));
         });

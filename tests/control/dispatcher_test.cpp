@@ -23,13 +23,15 @@ struct DispatchRig : LinkRig {
                                  "Interpret_MenuCommand_Err=Command failed: &\r\n");
         ui.caption = QStringLiteral("VX418 ZozEdud Version 2.0 Build 1");
         addFiles();
-        shutdown = std::make_unique<Shutdown>(switches, *texts, *log, ui);
+        shutdown = std::make_unique<Shutdown>(switches, *texts, *log, ui, ui);
         shutdown->setTerminator([this] { ++terminated; });
-        dispatcher =
-            std::make_unique<Dispatcher>(switches, *texts, *log, ui, store, *encoder, *decoder,
-                                         *dataFile, *transport, *interpreter, *transfer, *shutdown);
-        dispatcher->windows.showProtocol = [this] { windowsShown << "protocol"; };
-        dispatcher->windows.showAbout = [this] { windowsShown << "about"; };
+        dispatcher = std::make_unique<Dispatcher>(switches, *texts, *log, ui, ui, ui, store,
+                                                  *encoder, *decoder, *dataFile, *transport,
+                                                  *interpreter, *transfer, *shutdown);
+        QObject::connect(dispatcher.get(), &Dispatcher::protocolRequested,
+                         [this] { windowsShown << "protocol"; });
+        QObject::connect(dispatcher.get(), &Dispatcher::aboutRequested,
+                         [this] { windowsShown << "about"; });
         store.InitDataSet(ui);
         // The Names page shows the data set.
         ui.onNameBox = [this](int group, int index) {

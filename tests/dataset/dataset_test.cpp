@@ -450,7 +450,7 @@ TEST(DataStoreTest, BlankNamesAreReplacedFromTheReferenceCopy) {
             return NameBox{shownText, QStringLiteral("Tip %1/%2").arg(g).arg(i)};
         };
         const bool replaced = expected.startsWith("Def");
-        h.store.BlankNames_Replaced(h.ui, h.texts, h.log, shown);
+        h.store.BlankNames_Replaced(h.ui, h.ui, h.texts, h.log, shown);
         EXPECT_EQ(h.store.DataSet.ChannelName(group, index).text(), expected) << box;
         const QString report = QStringLiteral(">  Leerer Name bei Tip %1/%2 ersetzt\r\n");
         EXPECT_EQ(h.logText().count(report.arg(group).arg(index)), replaced ? 1 : 0) << box;

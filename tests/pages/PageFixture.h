@@ -41,11 +41,9 @@ protected:
         switches.NotDefinedText = texts->message(QStringLiteral("NotDefined"));
         chooser = std::make_unique<ChooseDialog>(*texts);
         pages = std::make_unique<DataPages>(
-            store, switches, *texts, [this]() -> ChooseDialog& { return *chooser; }, nullptr);
+            store, switches, *texts, ui, [this]() -> ChooseDialog& { return *chooser; }, nullptr);
         ui.onNameBox = [this](int group, int index) { return pages->nameBox(group, index); };
-        pages->services.blankNamesReplaced = [this](bool showStatus) {
-            store.BlankNames_Replaced(ui, *texts, log, showStatus);
-        };
+        pages->setServices(services);
         switches.InitDone = true;
     }
 
@@ -99,6 +97,26 @@ protected:
     AppLog log{dir.path(), QStringLiteral("zozedud")};
     DataStore store;
     ScriptedUi ui;
+    // The composition root's side: names checked against the Names page, transfers and log lines
+    // recorded; sending the group (0) fails.
+    struct Services : PageServices {
+        explicit Services(PageFixture& f) : f(f) {}
+        void blankNamesReplaced() override {
+            f.store.BlankNames_Replaced(f.ui, f.ui, *f.texts, f.log, true);
+        }
+        QString requestConfiguration(int c) override {
+            requested.append(c);
+            return {};
+        }
+        QString sendConfiguration(int c) override {
+            sent.append(c);
+            return c == 0 ? QStringLiteral("disk full") : QString();
+        }
+        void writeLog(const QString& text) override { logged.append(text); }
+        PageFixture& f;
+        QList<int> requested, sent;
+        QStringList logged;
+    } services{*this};
     std::unique_ptr<ChooseDialog> chooser;
     std::unique_ptr<DataPages> pages;
 };

@@ -5,6 +5,7 @@
 #include "pages/DataPages.h"
 #include "pages/EditorPage.h"
 #include "support/ProgramFolder.h"
+#include "support/ScriptedUi.h"
 #include "support/SimProcess.h"
 #include "ui/Application.h"
 #include "ui/ChangeTracker.h"
@@ -65,7 +66,9 @@ struct Pages {
     Texts texts;
     DataStore store;
     ChooseDialog chooser{texts};
-    DataPages pages{store, switches, texts, [this]() -> ChooseDialog& { return chooser; }, nullptr};
+    test::ScriptedUi ui;
+    DataPages pages{store,  switches, texts, ui, [this]() -> ChooseDialog& { return chooser; },
+                    nullptr};
 };
 
 // Refresh with the first set, refresh with the second, type a name, take over; `early` pages are

@@ -308,18 +308,11 @@ TEST_F(PageEditing, SnapshotSwitchesToggleAndButtonsRequestAndSendTheirConfigura
     EXPECT_EQ(store.DataSet.SnapShot.SnapShotSwitch1[2], 2);
     EXPECT_EQ(store.DataSet.SnapShot.SnapShotSwitch2[2], 1);
 
-    QList<int> requested, sent, commands;
-    QStringList logged;
-    pages->services.requestConfiguration = [&](int c) {
-        requested.append(c);
-        return QString();
-    };
-    pages->services.sendConfiguration = [&](int c) {
-        sent.append(c);
-        return c == 0 ? QStringLiteral("disk full") : QString();
-    };
-    pages->services.writeLog = [&](const QString& text) { logged.append(text); };
-    pages->services.menuCommand = [&](int c) { commands.append(c); };
+    const QList<int>& requested = services.requested;
+    const QList<int>& sent = services.sent;
+    QList<int> commands;
+    QObject::connect(pages.get(), &DataPages::commandWanted,
+                     [&](MenuCommand c) { commands.append(NumberOf(c)); });
     const std::pair<const char*, int> clicks[] = {
         {"01_5", 4}, {"01_0", 5}, {"02_0", 4}, {"02_0", 5}, {"01_7", 3}};
     QList<int> transfers; // after each click: one transfer each, none for the last
@@ -334,7 +327,8 @@ TEST_F(PageEditing, SnapshotSwitchesToggleAndButtonsRequestAndSendTheirConfigura
     EXPECT_EQ(requested, (QList<int>{6, 0}));
     EXPECT_EQ(sent, (QList<int>{1, 0}));
     EXPECT_EQ(commands, (QList<int>{108}));
-    EXPECT_EQ(logged, (QStringList{"  Transfer failed: disk full"})); // only the failed send
+    EXPECT_EQ(services.logged,
+              (QStringList{"  Transfer failed: disk full"})); // only the failed send
 }
 
 TEST_F(PageEditing, ATabChangeAfterStartUpCarriesNamesToTheLayerPageAndRestoresClearedOnes) {
@@ -421,7 +415,7 @@ TEST_F(PageRefresh, ShippedSettingsFileHasEveryPageTextInBothLanguages) {
         switches.Language = language;
         switches.NotDefinedText = texts->message("NotDefined");
         pages = std::make_unique<DataPages>(
-            store, switches, *texts, [this]() -> ChooseDialog& { return *chooser; }, nullptr);
+            store, switches, *texts, ui, [this]() -> ChooseDialog& { return *chooser; }, nullptr);
         pages->RefreshPages();
         for (int p = 1; p <= 9; ++p) {
             for (auto* w : pages->page(p)->findChildren<QWidget*>()) {
@@ -448,17 +442,22 @@ TEST(PagesAgainstSimulator, ReceiveEditOnThreePagesAndSendGivesTheSimulatorTheEd
     LinkRig rig{{{"TimeOut", "10"}}}; // a generous answer time: the machine may be busy
     ASSERT_TRUE(rig.opened);
     rig.switches.InitDone = true;
-    Decoder decoder(rig.store, rig.switches, *rig.texts, *rig.log, rig.ui, {});
+    Decoder decoder(rig.store, rig.switches, *rig.texts, *rig.log, rig.ui, rig.ui, {});
     Encoder encoder(rig.store, rig.switches, *rig.texts, *rig.log, rig.ui);
     ChooseDialog chooser(*rig.texts);
     DataPages pages(
-        rig.store, rig.switches, *rig.texts, [&]() -> ChooseDialog& { return chooser; }, nullptr);
+        rig.store, rig.switches, *rig.texts, rig.ui, [&]() -> ChooseDialog& { return chooser; },
+        nullptr);
     rig.ui.onRefresh = [&] { pages.RefreshPages(); };
     rig.ui.onTakeOver = [&] { pages.TakeOverPages(); };
     rig.ui.onNameBox = [&](int g, int i) { return pages.nameBox(g, i); };
-    CommandInterpreter::Collaborators c;
-    c.interpretHexData = [&](QString& payload) { decoder.Interpret_HexData(payload); };
-    rig.interpreter->setCollaborators(c);
+    QObject::disconnect(rig.interpreter.get(), &CommandInterpreter::hexDataReceived, nullptr,
+                        nullptr);
+    QObject::connect(rig.interpreter.get(), &CommandInterpreter::hexDataReceived,
+                     [&](const QString& payload) {
+                         QString data = payload;
+                         decoder.Interpret_HexData(data);
+                     });
 
     // Receive: 84 "20", the controller answers 85 with its data set.
     ASSERT_TRUE(rig.transport->TransmitData(QByteArray("\x84"

@@ -29,9 +29,9 @@ DataHarness::DataHarness()
     : texts(dir.filePath(QStringLiteral("zozedud.Ini"))),
       log(dir.path(), QStringLiteral("zozedud"),
           [] { return QDateTime(QDate(2026, 12, 4), QTime(9, 0)); }),
-      dataFile(store, switches, texts, log, ui, [this] { ++endProgramCalls; }),
-      configFile(dataFile, texts, log, ui), encoder(store, switches, texts, log, ui),
-      decoder(store, switches, texts, log, ui, configFile.decoderFiles()) {
+      dataFile(store, switches, texts, log, ui, ui, ui), configFile(dataFile, texts, log, ui),
+      encoder(store, switches, texts, log, ui),
+      decoder(store, switches, texts, log, ui, ui, configFile.decoderFiles()) {
     switches.ProgramFolder = dir.path();
     switches.ProgramName = QStringLiteral("zozedud");
     switches.IniFileName = path(QStringLiteral("zozedud.Ini"));

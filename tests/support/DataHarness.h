@@ -42,7 +42,6 @@ public:
     AppLog log;
     ScriptedUi ui;
     DataStore store;
-    int endProgramCalls = 0;
     DataFile dataFile;
     ConfigFile configFile;
     Encoder encoder;

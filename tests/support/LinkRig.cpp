@@ -27,16 +27,19 @@ LinkRig::LinkRig(const QMap<QString, QString>& comm, const QStringList& simArgs,
     texts->setLanguage(switches.Language);
     log = std::make_unique<AppLog>(switches.ProgramFolder, switches.ProgramName);
     log->OpenLog(QString(), &proto);
-    reporter = std::make_unique<LinkReporter>(switches, *texts, *log, ui);
+    reporter = std::make_unique<LinkReporter>(switches, *texts, *log, ui, ui);
     port = std::make_unique<SerialPort>(*reporter);
     transport = std::make_unique<FrameTransport>(*port, *reporter);
-    interpreter = std::make_unique<CommandInterpreter>(*transport, *reporter, store);
-    const auto decode = [this](QString& payload) {
-        decoded << payload;
-        if (decoder)
-            decoder->Interpret_HexData(payload);
-    };
-    interpreter->setCollaborators({decode, [this] { ++resets; }, [this] { ++endings; }});
+    interpreter = std::make_unique<CommandInterpreter>(*transport, *reporter, store, ui);
+    QObject::connect(interpreter.get(), &CommandInterpreter::hexDataReceived,
+                     [this](const QString& payload) {
+                         decoded << payload;
+                         QString data = payload;
+                         if (decoder)
+                             decoder->Interpret_HexData(data);
+                     });
+    QObject::connect(interpreter.get(), &CommandInterpreter::resetRequested, [this] { ++resets; });
+    QObject::connect(interpreter.get(), &CommandInterpreter::endRequested, [this] { ++endings; });
     transport->setInterpreter([this](const QString& code, const QByteArray& frame) {
         interpreter->InterpretCommand(code, frame);
     });
@@ -45,13 +48,13 @@ LinkRig::LinkRig(const QMap<QString, QString>& comm, const QStringList& simArgs,
 }
 
 void LinkRig::addFiles() {
-    dataFile = std::make_unique<DataFile>(store, switches, *texts, *log, ui, [] {});
+    dataFile = std::make_unique<DataFile>(store, switches, *texts, *log, ui, ui, ui);
     configFile = std::make_unique<ConfigFile>(*dataFile, *texts, *log, ui);
     encoder = std::make_unique<Encoder>(store, switches, *texts, *log, ui);
-    decoder =
-        std::make_unique<Decoder>(store, switches, *texts, *log, ui, configFile->decoderFiles());
+    decoder = std::make_unique<Decoder>(store, switches, *texts, *log, ui, ui,
+                                        configFile->decoderFiles());
     transfer = std::make_unique<ConfigTransfer>(store, *configFile, *encoder, *transport,
-                                                *interpreter, *reporter);
+                                                *interpreter, *reporter, ui);
 }
 
 } // namespace zoz::test

@@ -1,6 +1,9 @@
 #pragma once
 
-#include "app/UserInterface.h"
+#include "app/Activity.h"
+#include "app/PageCopy.h"
+#include "app/Prompts.h"
+#include "app/Shell.h"
 
 #include <QList>
 #include <QQueue>
@@ -9,8 +12,9 @@
 
 namespace zoz::test {
 
-// A user who answers from a script and remembers everything shown to them.
-class ScriptedUi : public UserInterface {
+// A user who answers from a script and remembers everything shown to them; passed for each of
+// the user seams a class takes.
+class ScriptedUi : public Prompts, public Activity, public PageCopy, public Shell {
 public:
     struct Box {
         QString text;

@@ -107,10 +107,10 @@ TEST(Application, DefaultDataReachesThePagesAndClosingEndsWithoutAQuestion) {
     EXPECT_EQ(program.box(3, "txtInputB_0")->text(), "N2.2");
 
     program.box(2, "txtInputAnalog_0")->setText("Typed");
-    app.ui().takeOverPages();
+    app.takeOverPages();
     EXPECT_EQ(d.Name.InputAnalogName[1].trimmedRight(), "Typed");
     app.dataStore().DataSet.Layer.LayerA[6] = 115;
-    app.ui().refreshPages();
+    app.refreshPages();
     EXPECT_EQ(program.box(3, "txtInputA_5")->text(), "N1.16");
 
     w.close();

@@ -4,7 +4,7 @@
 #include "support/SimProcess.h"
 #include "ui/Application.h"
 #include "ui/MainWindow.h"
-#include "ui/QtUserInterface.h"
+#include "ui/QtPrompts.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -39,7 +39,7 @@ TEST(FileDialog, SetUpAsAskedAndTakesAnyName) {
     Switches switches;
     Texts texts{QString()};
     MainWindow window{switches, texts};
-    QtUserInterface ui{window};
+    QtPrompts ui{window};
     test::ProgramFolder folder;
     const QString path = folder.dir.path(), sub = folder.path("sub");
     QDir(path).mkdir("sub");

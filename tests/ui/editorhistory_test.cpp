@@ -636,8 +636,8 @@ TEST_F(EditorHistoryTest, UndoKeysWorkInEveryWindow) {
         walk(&app->protoWindow());
         app->protoWindow().close();
     });
-    emit app->mainWindow().menuCommand(11); // as its toolbar button does
-    EXPECT_EQ(walked, "0101 0101 0101 ");   // History, Compare, protocol
+    emit app->mainWindow().menuCommand(MenuCommand::ShowProtocol); // as its toolbar button does
+    EXPECT_EQ(walked, "0101 0101 0101 ");                          // History, Compare, protocol
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "pages/DataPage.h"
 #include "pages/DataPages.h"
 #include "support/ProgramFolder.h"
+#include "support/ScriptedUi.h"
 #include "ui/MainWindow.h"
 #include "ui/SplashWindow.h"
 #include "widgets/ChooseDialog.h"
@@ -56,8 +57,9 @@ TEST(Pictures, EveryButtonPictureIsSharpAtOneAndTwiceTheScale) {
         switches.XPLook = xp;
         DataStore store;
         ChooseDialog chooser(texts);
+        test::ScriptedUi ui;
         DataPages pages(
-            store, switches, texts, [&]() -> ChooseDialog& { return chooser; }, nullptr);
+            store, switches, texts, ui, [&]() -> ChooseDialog& { return chooser; }, nullptr);
         pages.RefreshPages(); // the snapshot switches show their state from here on
         int shown = 0;
         for (int n = 1; n <= 9; ++n)

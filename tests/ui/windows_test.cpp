@@ -6,7 +6,8 @@
 #include "support/QtPrinters.h"
 #include "ui/MainWindow.h"
 #include "ui/ProtoWindow.h"
-#include "ui/QtUserInterface.h"
+#include "ui/QtPrompts.h"
+#include "ui/ShellWindows.h"
 #include "ui/SplashWindow.h"
 #include "widgets/ChooseDialog.h"
 #include "widgets/CommDialog.h"
@@ -48,12 +49,12 @@ protected:
         texts->setLanguage(QStringLiteral("GER"));
         window = std::make_unique<MainWindow>(switches, *texts);
         if (!pageHeights.isEmpty()) {
-            window->hooks().loadPages = [pageHeights] {
+            QObject::connect(window.get(), &MainWindow::pagesWanted, [this, pageHeights] {
                 QList<QWidget*> windows = MainWindow::EmptyPageWindows();
                 for (int i = 0; i < pageHeights.size(); ++i)
                     windows[i]->resize(windows[i]->width(), pageHeights[i]);
-                return windows;
-            };
+                window->hostPageWindows(windows);
+            });
         }
         return *window;
     }
@@ -76,10 +77,11 @@ TEST_F(MainWindowTest, FirstShowToolbarOfElevenCommandsAndThreeSeparatorsPortAnd
     MainWindow& w = make();
     int opened = 0, synced = 0, ended = 0;
     QStringList selected;
-    w.hooks().openPort = [&] { ++opened; };
-    w.hooks().synchronisePages = [&] { ++synced; };
-    w.hooks().pageSelected = [&](const QString& name) { selected.append(name); };
-    w.hooks().endProgram = [&] { ++ended; };
+    QObject::connect(&w, &MainWindow::firstActivated, [&] { ++opened; });
+    QObject::connect(&w, &MainWindow::pagesToSynchronise, [&] { ++synced; });
+    QObject::connect(&w, &MainWindow::pageSelected,
+                     [&](const QString& name) { selected.append(name); });
+    QObject::connect(&w, &MainWindow::closing, [&] { ++ended; });
     auto* toolbar = w.findChild<QToolBar*>(QStringLiteral("Toolbar1"));
     ASSERT_EQ(toolbar->actions().size(), 14);
     QList<int> separators;
@@ -96,7 +98,7 @@ TEST_F(MainWindowTest, FirstShowToolbarOfElevenCommandsAndThreeSeparatorsPortAnd
 
     QSignalSpy spy(&w, &MainWindow::menuCommand);
     QTest::mouseClick(w.findChild<QWidget*>(QStringLiteral("Toolbar1_12")), Qt::LeftButton);
-    EXPECT_EQ(spy.value(0).value(0).toInt(), 12);
+    EXPECT_EQ(spy.value(0).value(0).value<MenuCommand>(), MenuCommand::ShowAbout);
     const auto visible = [&w] {
         QList<int> shown;
         for (int i = 1; i <= 14; ++i)
@@ -339,11 +341,12 @@ TEST(ChooseDialog, PresetTrimmedAndMatchedAndTheChoiceOnOkOrCancel) {
     }
 }
 
-TEST(QtUserInterface, MessageBoxesBusyCursorAndTheMainWindowLoadedOnce) {
+TEST(QtPrompts, MessageBoxesBusyCursorAndTheTransferDialogsCancel) {
     Switches switches;
     Texts texts{QString()};
     MainWindow window{switches, texts};
-    QtUserInterface ui{window};
+    QtPrompts ui{window};
+    ShellWindows shell{window};
     using Box = QMessageBox;
     // Return takes the first button, Escape the safe one.
     const std::tuple<MsgButtons, MsgIcon, Qt::Key, MsgAnswer, Box::Icon, Box::StandardButtons>
@@ -375,17 +378,17 @@ TEST(QtUserInterface, MessageBoxesBusyCursorAndTheMainWindowLoadedOnce) {
     });
     ui.errorBox("  Fehler beim Schreiben", "zozedud");
     EXPECT_EQ(shown, "Fehler beim Schreiben");
-    ui.setBusyCursor(true);
-    ui.setBusyCursor(true);
+    shell.setBusyCursor(true);
+    shell.setBusyCursor(true);
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
     QApplication::setOverrideCursor(Qt::CrossCursor); // someone else's override as well
-    ui.setBusyCursor(false);
+    shell.setBusyCursor(false);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    int loads = 0;
-    ui.hooks().loadMainWindow = [&loads] { ++loads; };
-    ui.loadMainWindow();
-    ui.loadMainWindow();
-    EXPECT_EQ(loads, 1);
+    // The transfer dialog's Cancel reaches whoever stops the transfer.
+    QSignalSpy cancelled(&shell, &ShellWindows::transferCancelled);
+    shell.showCommDialog("Senden");
+    shell.commDialog().cmdCancel()->click();
+    EXPECT_EQ(cancelled.count(), 1);
 }
 
 } // namespace

@@ -126,8 +126,9 @@ int link(const QString& program, const QString& simPath) {
         QTimer::singleShot(30000, &acknowledged, &QEventLoop::quit);
         wireBytes = 0;
         clock.start();
-        QTimer::singleShot(0, &application,
-                           [&] { application.dispatcher().Interpret_MenuCommand(106); });
+        QTimer::singleShot(0, &application, [&] {
+            application.dispatcher().Interpret_MenuCommand(MenuCommand::ReceiveWithoutQuestion);
+        });
         acknowledged.exec();
         report(receive, clock.elapsed());
         QObject::disconnect(ack);
@@ -135,7 +136,7 @@ int link(const QString& program, const QString& simPath) {
         // Send: the data set as the controller's request would send it, until its "86" is in.
         wireBytes = 0;
         clock.restart();
-        application.dispatcher().Interpret_MenuCommand(107);
+        application.dispatcher().Interpret_MenuCommand(MenuCommand::SendRequested);
         report(send, clock.elapsed());
     };
     transfers("receive", "send");
@@ -170,7 +171,7 @@ int link(const QString& program, const QString& simPath) {
         return 1;
     before = contextSwitches();
     clock.restart();
-    application.dispatcher().Interpret_MenuCommand(9);
+    application.dispatcher().Interpret_MenuCommand(MenuCommand::CommCheck);
     std::printf("waiting  %lld wake-ups in %lld ms of waiting for an answer (sending and the "
                 "answer included)\n",
                 static_cast<long long>(contextSwitches() - before),
@@ -206,7 +207,7 @@ int typing(const QString& program, const QString& simPath) {
         return 1;
     application.mainWindow().show();
     // The controller's data: from now on every edit is compared and marked.
-    application.dispatcher().Interpret_MenuCommand(106);
+    application.dispatcher().Interpret_MenuCommand(MenuCommand::ReceiveWithoutQuestion);
     spin(300);
     auto* box =
         application.pages().page(2)->findChild<QLineEdit*>(QStringLiteral("txtInputDigital_1"));

@@ -1,6 +1,7 @@
 // page-screenshots <settings file> <output folder>: renders the nine data pages, filled with a
 // sample configuration, in German and English to <page>_<ger|eng>.png; then the change marks,
 // Compare and History in English.
+#include "app/ConsoleUserInterface.h"
 #include "app/Switches.h"
 #include "app/Texts.h"
 #include "dataset/ControllerCopy.h"
@@ -141,15 +142,24 @@ bool historyShots(zoz::DataStore& store, zoz::Switches& switches, zoz::Texts& te
     zoz::DataSet older = store.DataSet;
     older.Layer.LayerB[2] = 104;
     std::swap(older.Monitor.MonMode[1], older.Monitor.MonMode[2]); // an option group: one row
-    zoz::CompareWindow::Services services;
-    services.editorSet = [&] { return edited; };
-    services.controllerSet = [&](QString* title, QString* header) -> std::optional<zoz::DataSet> {
-        *title = QStringLiteral("QPL (received 2026-12-07 09:30:12 from /dev/ttyS0)");
-        *header = QStringLiteral("QPL, received 09:30:12");
-        return older;
-    };
-    services.sendToController = [](const zoz::DataSet&) {};
-    zoz::CompareWindow compare(texts, catalog, services);
+    // A controller copy one step older than the edited set; no files, nothing taken or sent.
+    struct Shown : zoz::CompareSources {
+        Shown(const zoz::DataSet& edited, const zoz::DataSet& older)
+            : edited(edited), older(older) {}
+        zoz::DataSet editorSet() const override { return edited; }
+        std::optional<zoz::DataSet> controllerSet(QString* title, QString* header) override {
+            *title = QStringLiteral("QPL (received 2026-12-07 09:30:12 from /dev/ttyS0)");
+            *header = QStringLiteral("QPL, received 09:30:12");
+            return older;
+        }
+        QString chooseFile() override { return {}; }
+        std::optional<zoz::DataSet> readFile(const QString&) override { return std::nullopt; }
+        void takeIntoEditor(const zoz::DataSet&) override {}
+        void sendToController(const zoz::DataSet&) override {}
+        const zoz::DataSet& edited;
+        const zoz::DataSet& older;
+    } shown{edited, older};
+    zoz::CompareWindow compare(texts, catalog, shown);
     compare.compareWithController();
     ok = save(&compare, out + QStringLiteral("/compare_eng.png")) && ok;
 
@@ -196,8 +206,10 @@ int main(int argc, char** argv) {
         zoz::DataStore store;
         sampleData(store, switches.ProgramFolder);
         zoz::ChooseDialog chooser(texts);
+        zoz::ConsoleUserInterface quiet; // no cursor, no tab strip
         zoz::DataPages pages(
-            store, switches, texts, [&]() -> zoz::ChooseDialog& { return chooser; }, nullptr);
+            store, switches, texts, quiet, [&]() -> zoz::ChooseDialog& { return chooser; },
+            nullptr);
         pages.RefreshPages();
         for (int p = 1; p <= 9; ++p) {
             zoz::DataPage* page = pages.page(p);

@@ -1,10 +1,7 @@
-#include "ui/QtUserInterface.h"
+#include "ui/QtPrompts.h"
 
 #include "dataset/HexCodec.h"
-#include "ui/FramedHeight.h"
-#include "ui/MainWindow.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -31,19 +28,15 @@ QMessageBox::Icon toIcon(MsgIcon icon) {
 
 } // namespace
 
-QtUserInterface::QtUserInterface(MainWindow& mainWindow) : m_mainWindow(mainWindow) {}
+QtPrompts::QtPrompts(QWidget& mainWindow) : m_mainWindow(mainWindow) {}
 
-QString QtUserInterface::fileFilter(const QString& text, const QString& extension) {
+QString QtPrompts::fileFilter(const QString& text, const QString& extension) {
     return QStringLiteral("VX418 ZozEdud %1  (*.%2 *.%3)")
         .arg(text, extension.toUpper(), extension.toLower());
 }
 
-void QtUserInterface::showStatusText(const QString& text) {
-    m_mainWindow.ShowStatusText(text);
-}
-
-MsgAnswer QtUserInterface::messageBox(const QString& text, MsgButtons buttons, MsgIcon icon,
-                                      const QString& title) {
+MsgAnswer QtPrompts::messageBox(const QString& text, MsgButtons buttons, MsgIcon icon,
+                                const QString& title) {
     QMessageBox box(m_mainWindow.isVisible() ? &m_mainWindow : nullptr);
     box.setObjectName(QStringLiteral("MsgBox"));
     box.setIcon(toIcon(icon));
@@ -84,11 +77,11 @@ MsgAnswer QtUserInterface::messageBox(const QString& text, MsgButtons buttons, M
     }
 }
 
-void QtUserInterface::errorBox(const QString& report, const QString& title) {
+void QtPrompts::errorBox(const QString& report, const QString& title) {
     messageBox(TrimBlanks(report), MsgButtons::Ok, MsgIcon::Exclamation, title);
 }
 
-QString QtUserInterface::fileDialog(const FileDialogRequest& request) {
+QString QtPrompts::fileDialog(const FileDialogRequest& request) {
     QFileDialog dialog(m_mainWindow.isVisible() ? &m_mainWindow : nullptr, request.title);
     dialog.setObjectName(request.save ? QStringLiteral("dlgSave") : QStringLiteral("dlgOpen"));
     // Qt's own dialog on every platform: only its filter box can show the filter as worded.
@@ -118,110 +111,8 @@ QString QtUserInterface::fileDialog(const FileDialogRequest& request) {
     return dialog.selectedFiles().constFirst();
 }
 
-void QtUserInterface::setBusyCursor(bool busy) {
-    if (busy) {
-        if (QApplication::overrideCursor())
-            QApplication::changeOverrideCursor(Qt::WaitCursor);
-        else
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        return;
-    }
-    while (QApplication::overrideCursor())
-        QApplication::restoreOverrideCursor();
-}
-
-void QtUserInterface::processEvents() {
-    QApplication::processEvents();
-}
-
-void QtUserInterface::refreshPages() {
-    if (m_hooks.refreshPages)
-        m_hooks.refreshPages();
-}
-
-void QtUserInterface::takeOverPages() {
-    if (m_hooks.takeOverPages)
-        m_hooks.takeOverPages();
-}
-
-NameBox QtUserInterface::nameBox(int group, int index) {
-    return m_hooks.nameBox ? m_hooks.nameBox(group, index) : NameBox{};
-}
-
-void QtUserInterface::showCommDialog(const QString& caption) {
-    if (m_hooks.showCommDialog)
-        m_hooks.showCommDialog(caption);
-}
-
-void QtUserInterface::hideCommDialog() {
-    if (m_hooks.hideCommDialog)
-        m_hooks.hideCommDialog();
-}
-
-void QtUserInterface::showSplash() {
-    if (m_hooks.showSplash)
-        m_hooks.showSplash();
-}
-
-void QtUserInterface::closeSplash() {
-    if (m_hooks.closeSplash)
-        m_hooks.closeSplash();
-}
-
-void QtUserInterface::loadMainWindow() {
-    if (m_mainLoaded)
-        return;
-    m_mainLoaded = true;
-    if (m_hooks.loadMainWindow)
-        m_hooks.loadMainWindow();
-}
-
-void QtUserInterface::setMainCaption(const QString& caption) {
-    m_mainWindow.setWindowTitle(caption);
-}
-
-QString QtUserInterface::mainCaption() const {
+QString QtPrompts::mainCaption() const {
     return m_mainWindow.windowTitle();
-}
-
-void QtUserInterface::setToolbarButtonVisible(int button, bool visible) {
-    if (m_hooks.setToolbarButtonVisible)
-        m_hooks.setToolbarButtonVisible(button, visible);
-}
-
-void QtUserInterface::setTestButtonVisible(bool visible) {
-    if (m_hooks.setTestButtonVisible)
-        m_hooks.setTestButtonVisible(visible);
-}
-
-void QtUserInterface::showMainWindow() {
-    m_mainWindow.show();
-    m_mainWindow.raise();
-    m_mainWindow.activateWindow();
-}
-
-FormGeometry QtUserInterface::mainGeometry() const {
-    FormGeometry geometry;
-    const QWidget& w = m_mainWindow;
-    geometry.left = w.x();
-    geometry.top = w.y();
-    geometry.height = m_mainWindow.framedHeight().height();
-    geometry.normalState = !(w.isMinimized() || w.isMaximized() || w.isFullScreen());
-    return geometry;
-}
-
-void QtUserInterface::setMainGeometry(const FormGeometry& geometry) {
-    m_mainWindow.move(geometry.left, geometry.top);
-    m_mainWindow.framedHeight().setHeight(geometry.height);
-}
-
-int QtUserInterface::activeTab() const {
-    return m_hooks.activeTab ? m_hooks.activeTab() : 1;
-}
-
-void QtUserInterface::focusTabStrip() {
-    if (m_hooks.focusTabStrip)
-        m_hooks.focusTabStrip();
 }
 
 } // namespace zoz
