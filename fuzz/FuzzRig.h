@@ -1,11 +1,11 @@
 #pragma once
 
 #include "app/Activity.h"
-#include "app/IniCache.h"
+#include "settings/IniCache.h"
 #include "app/PageCopy.h"
 #include "app/Prompts.h"
-#include "app/Switches.h"
-#include "app/Texts.h"
+#include "settings/Switches.h"
+#include "settings/Texts.h"
 #include "dataset/DataStore.h"
 #include "dataset/Decoder.h"
 #include "files/ConfigFile.h"

@@ -1,10 +1,10 @@
 // The settings reader and the layout written at the end, on arbitrary file bytes (no file: the
 // reader's parsed form is made from the bytes). Every value must read the same before and after
 // the layout, and a second layout must change nothing.
-#include "app/IniDocument.h"
-#include "app/IniFile.h"
-#include "app/Shutdown.h"
 #include "base/CodePage.h"
+#include "settings/IniDocument.h"
+#include "settings/IniFile.h"
+#include "settings/IniLayout.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #include "app/FormPosition.h"
 
-#include "app/IniFile.h"
+#include "settings/IniFile.h"
 #include "app/Shell.h"
 
 #include <QtMath>

@@ -2,15 +2,16 @@
 
 #include "app/Activity.h"
 #include "app/FormPosition.h"
-#include "app/IniDocument.h"
-#include "app/IniFile.h"
 #include "app/Prompts.h"
 #include "app/Shell.h"
 #include "app/Shutdown.h"
-#include "app/Switches.h"
-#include "app/Texts.h"
 #include "app/WaitMilliseconds.h"
 #include "log/AppLog.h"
+#include "settings/IniDocument.h"
+#include "settings/IniFile.h"
+#include "settings/IniLayout.h"
+#include "settings/Switches.h"
+#include "settings/Texts.h"
 
 #include <QElapsedTimer>
 #include <exception>

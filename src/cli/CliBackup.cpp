@@ -1,6 +1,6 @@
 #include "cli/CliBackup.h"
 
-#include "app/IniFile.h"
+#include "settings/IniFile.h"
 #include "cli/CliTool.h"
 #include "files/HistoryOrigins.h"
 #include "files/HistoryStore.h"

@@ -1,6 +1,6 @@
 #include "cli/CliReport.h"
 
-#include "app/IniFile.h"
+#include "settings/IniFile.h"
 #include "cli/CliSession.h"
 #include "cli/CliTool.h"
 #include "report/ConfigReport.h"

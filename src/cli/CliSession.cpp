@@ -1,6 +1,6 @@
 #include "cli/CliSession.h"
 
-#include "app/IniFile.h"
+#include "settings/IniFile.h"
 #include "cli/CliTool.h"
 
 #include <QDate>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/ConsoleUserInterface.h"
-#include "app/Switches.h"
-#include "app/Texts.h"
+#include "settings/Switches.h"
+#include "settings/Texts.h"
 #include "dataset/DataStore.h"
 #include "dataset/Decoder.h"
 #include "dataset/Encoder.h"

@@ -1,7 +1,7 @@
 #include "cli/CliTool.h"
 
-#include "app/IniFile.h"
-#include "app/ProgramFolder.h"
+#include "settings/IniFile.h"
+#include "settings/ProgramFolder.h"
 #include "base/CodePage.h"
 #include "cli/CliBackup.h"
 #include "cli/CliReport.h"

@@ -1,10 +1,10 @@
 #include "dataset/Decoder.h"
 
 #include "app/Activity.h"
-#include "app/IniFile.h"
+#include "settings/IniFile.h"
 #include "app/PageCopy.h"
-#include "app/Switches.h"
-#include "app/Texts.h"
+#include "settings/Switches.h"
+#include "settings/Texts.h"
 #include "base/CodePage.h"
 #include "dataset/ChannelRef.h"
 #include "dataset/DataStore.h"

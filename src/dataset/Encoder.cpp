@@ -1,8 +1,8 @@
 #include "dataset/Encoder.h"
 
 #include "app/Activity.h"
-#include "app/Switches.h"
-#include "app/Texts.h"
+#include "settings/Switches.h"
+#include "settings/Texts.h"
 #include "base/CodePage.h"
 #include "dataset/ChannelRef.h"
 #include "dataset/DataStore.h"

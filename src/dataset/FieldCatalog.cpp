@@ -1,6 +1,6 @@
 #include "dataset/FieldCatalog.h"
 
-#include "app/Texts.h"
+#include "settings/Texts.h"
 #include "dataset/DataStore.h"
 #include "dataset/PageLists.h"
 #include "dataset/PageTexts.h"

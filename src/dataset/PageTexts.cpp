@@ -1,6 +1,6 @@
 #include "dataset/PageTexts.h"
 
-#include "app/Texts.h"
+#include "settings/Texts.h"
 
 namespace zoz {
 

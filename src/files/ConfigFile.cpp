@@ -1,8 +1,8 @@
 #include "files/ConfigFile.h"
 
 #include "app/Activity.h"
-#include "app/IniFile.h"
-#include "app/Texts.h"
+#include "settings/IniFile.h"
+#include "settings/Texts.h"
 #include "base/CodePage.h"
 #include "files/DataFile.h"
 #include "files/SafeFile.h"

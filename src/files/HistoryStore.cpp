@@ -1,6 +1,6 @@
 #include "files/HistoryStore.h"
 
-#include "app/IniFile.h"
+#include "settings/IniFile.h"
 #include "dataset/DataSetImage.h"
 #include "files/SafeFile.h"
 

@@ -1,7 +1,7 @@
 #include "link/CommandInterpreter.h"
 
 #include "app/PageCopy.h"
-#include "app/Switches.h"
+#include "settings/Switches.h"
 #include "base/CodePage.h"
 #include "dataset/DataStore.h"
 #include "dataset/HexCodec.h"

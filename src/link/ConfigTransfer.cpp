@@ -1,8 +1,8 @@
 #include "link/ConfigTransfer.h"
 
-#include "app/IniFile.h"
+#include "settings/IniFile.h"
 #include "app/PageCopy.h"
-#include "app/Switches.h"
+#include "settings/Switches.h"
 #include "app/WaitMilliseconds.h"
 #include "base/CodePage.h"
 #include "dataset/DataStore.h"

@@ -1,8 +1,8 @@
 #include "link/ControllerProbe.h"
 
 #include "app/ConsoleUserInterface.h"
-#include "app/Switches.h"
-#include "app/Texts.h"
+#include "settings/Switches.h"
+#include "settings/Texts.h"
 #include "base/CodePage.h"
 #include "link/FrameTransport.h"
 #include "link/LinkReporter.h"

@@ -1,6 +1,6 @@
 #include "link/FrameTransport.h"
 
-#include "app/Texts.h"
+#include "settings/Texts.h"
 #include "app/WaitMilliseconds.h"
 #include "base/CodePage.h"
 #include "link/LinkReporter.h"

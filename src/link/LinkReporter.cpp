@@ -1,8 +1,8 @@
 #include "link/LinkReporter.h"
 
-#include "app/IniFile.h"
-#include "app/Switches.h"
-#include "app/Texts.h"
+#include "settings/IniFile.h"
+#include "settings/Switches.h"
+#include "settings/Texts.h"
 #include "log/AppLog.h"
 
 namespace zoz {

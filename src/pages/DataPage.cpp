@@ -1,7 +1,7 @@
 #include "pages/DataPage.h"
 
-#include "app/Switches.h"
-#include "app/Texts.h"
+#include "settings/Switches.h"
+#include "settings/Texts.h"
 #include "widgets/AssignBox.h"
 #include "widgets/PageFrame.h"
 #include "widgets/Pictures.h"

@@ -1,9 +1,9 @@
 #include "pages/DataPages.h"
 
 #include "app/Activity.h"
-#include "app/IniFile.h"
-#include "app/Switches.h"
-#include "app/Texts.h"
+#include "settings/IniFile.h"
+#include "settings/Switches.h"
+#include "settings/Texts.h"
 #include "dataset/DataStore.h"
 #include "pages/EditorPage.h"
 #include "pages/FBoxPage.h"

@@ -2,7 +2,7 @@
 
 #include "app/MenuCommand.h"
 #include "app/PageCopy.h"
-#include "app/Texts.h"
+#include "settings/Texts.h"
 #include "dataset/DataStore.h"
 #include "pages/PageServices.h"
 

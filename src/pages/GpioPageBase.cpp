@@ -1,6 +1,6 @@
 #include "pages/GpioPageBase.h"
 
-#include "app/Switches.h"
+#include "settings/Switches.h"
 #include "widgets/AssignBox.h"
 
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #include "report/ConfigReport.h"
 
-#include "app/Texts.h"
+#include "settings/Texts.h"
 #include "dataset/DataStore.h"
 #include "dataset/FieldCatalog.h"
 

@@ -1,6 +1,6 @@
 #include "ui/AccessibleNames.h"
 
-#include "app/Texts.h"
+#include "settings/Texts.h"
 #include "dataset/FieldCatalog.h"
 #include "pages/DataPage.h"
 

@@ -1,6 +1,6 @@
 #include "ui/Application.h"
 
-#include "app/IniFile.h"
+#include "settings/IniFile.h"
 #include "dataset/DataSetImage.h"
 #include "pages/DataPage.h"
 #include "ui/ChangeTracker.h"

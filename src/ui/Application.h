@@ -1,14 +1,14 @@
 #pragma once
 
 #include "app/EndSignals.h"
-#include "app/IniCache.h"
+#include "settings/IniCache.h"
 #include "app/PageCopy.h"
-#include "app/ProgramFolder.h"
+#include "settings/ProgramFolder.h"
 #include "app/QtTranslation.h"
 #include "app/Shutdown.h"
 #include "app/Startup.h"
-#include "app/Switches.h"
-#include "app/Texts.h"
+#include "settings/Switches.h"
+#include "settings/Texts.h"
 #include "control/Dispatcher.h"
 #include "dataset/DataStore.h"
 #include "dataset/Decoder.h"

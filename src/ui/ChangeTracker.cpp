@@ -1,8 +1,8 @@
 #include "ui/ChangeTracker.h"
 
-#include "app/IniFile.h"
-#include "app/Switches.h"
-#include "app/Texts.h"
+#include "settings/IniFile.h"
+#include "settings/Switches.h"
+#include "settings/Texts.h"
 #include "dataset/DataStore.h"
 #include "dataset/EditorDocument.h"
 #include "dataset/FieldCatalog.h"

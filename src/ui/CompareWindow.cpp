@@ -1,7 +1,7 @@
 #include "ui/CompareWindow.h"
 
-#include "app/IniFile.h"
-#include "app/Texts.h"
+#include "settings/IniFile.h"
+#include "settings/Texts.h"
 #include "dataset/FieldCatalog.h"
 #include "ui/CompareModel.h"
 

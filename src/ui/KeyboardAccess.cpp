@@ -1,6 +1,6 @@
 #include "ui/KeyboardAccess.h"
 
-#include "app/Texts.h"
+#include "settings/Texts.h"
 #include "ui/MainWindow.h"
 #include "widgets/WheelGuard.h"
 

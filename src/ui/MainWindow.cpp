@@ -1,8 +1,8 @@
 #include "ui/MainWindow.h"
 
-#include "app/IniFile.h"
-#include "app/Switches.h"
-#include "app/Texts.h"
+#include "settings/IniFile.h"
+#include "settings/Switches.h"
+#include "settings/Texts.h"
 #include "ui/FramedHeight.h"
 #include "widgets/Pictures.h"
 #include "widgets/XPLook.h"

@@ -1,7 +1,7 @@
 #include "ui/PortPickerDialog.h"
 
-#include "app/IniFile.h"
-#include "app/Texts.h"
+#include "settings/IniFile.h"
+#include "settings/Texts.h"
 #include "link/ControllerProbe.h"
 #include "link/SerialPort.h"
 

@@ -1,6 +1,6 @@
 #include "ui/ProtoWindow.h"
 
-#include "app/Texts.h"
+#include "settings/Texts.h"
 #include "widgets/ProtoTextBox.h"
 
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #include "widgets/ChooseDialog.h"
 
-#include "app/Texts.h"
+#include "settings/Texts.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>

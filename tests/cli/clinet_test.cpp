@@ -1,6 +1,6 @@
 // zozedud-cli over TCP: the simulator's socket gives what its pseudo terminal gives, and a port
 // that cannot be reached is the port-open failure within the time-out.
-#include "app/IniFile.h"
+#include "settings/IniFile.h"
 #include "dataset/DataSetImage.h"
 #include "files/HistoryOrigins.h"
 #include "support/CliRun.h"

@@ -2,8 +2,8 @@
 #include "dataset/DataSetJson.h"
 #include "dataset/FieldCatalog.h"
 
-#include "app/Switches.h"
-#include "app/Texts.h"
+#include "settings/Switches.h"
+#include "settings/Texts.h"
 #include "dataset/DataSetImage.h"
 #include "dataset/DataStore.h"
 #include "support/QtPrinters.h"

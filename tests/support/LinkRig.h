@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Switches.h"
-#include "app/Texts.h"
+#include "settings/Switches.h"
+#include "settings/Texts.h"
 #include "dataset/Encoder.h"
 #include "files/ConfigFile.h"
 #include "files/DataFile.h"

@@ -1,7 +1,7 @@
 // The editor's status, marks, history, compare window, undo and port picker against the controller.
 #include "ui/Application.h"
 
-#include "app/IniFile.h"
+#include "settings/IniFile.h"
 #include "dataset/DataSetImage.h"
 #include "dataset/FieldCatalog.h"
 #include "files/HistoryOrigins.h"

@@ -1,5 +1,5 @@
 // Every key the sources look up has a German and an English text in the shipped settings file.
-#include "app/IniFile.h"
+#include "settings/IniFile.h"
 #include "ui/MainWindow.h"
 
 #include <QDirIterator>

@@ -7,7 +7,7 @@
 //                              data are known (so that every key is tracked and marked)
 // PROGRAM is the path the editor takes as its own (its folder holds zozedud.Ini and the default
 // data file); SIM the controller simulator.
-#include "app/IniFile.h"
+#include "settings/IniFile.h"
 #include "pages/DataPage.h"
 #include "ui/Application.h"
 

@@ -2,8 +2,8 @@
 // sample configuration, in German and English to <page>_<ger|eng>.png; then the change marks,
 // Compare and History in English.
 #include "app/ConsoleUserInterface.h"
-#include "app/Switches.h"
-#include "app/Texts.h"
+#include "settings/Switches.h"
+#include "settings/Texts.h"
 #include "dataset/ControllerCopy.h"
 #include "dataset/DataStore.h"
 #include "dataset/EditorDocument.h"

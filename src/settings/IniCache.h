@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/IniDocument.h"
+#include "settings/IniDocument.h"
 
 #include <QByteArray>
 #include <QHash>

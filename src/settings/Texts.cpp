@@ -1,7 +1,7 @@
-#include "app/Texts.h"
+#include "settings/Texts.h"
 
-#include "app/IniCache.h"
-#include "app/IniFile.h"
+#include "settings/IniCache.h"
+#include "settings/IniFile.h"
 
 namespace zoz {
 

@@ -1,5 +1,5 @@
 // The settings file at the end of a run: a kill, a file-size limit or a lost file lose nothing.
-#include "app/Shutdown.h"
+#include "settings/IniLayout.h"
 #include "support/LimitedChild.h"
 #include "support/ProgramFolder.h"
 

@@ -1,7 +1,7 @@
 // The settings file lined up at the end of every run, and the parsed copy that spares re-reading.
-#include "app/IniCache.h"
-#include "app/IniFile.h"
-#include "app/Shutdown.h"
+#include "settings/IniCache.h"
+#include "settings/IniFile.h"
+#include "settings/IniLayout.h"
 #include "support/ProgramFolder.h"
 #include "support/QtPrinters.h"
 

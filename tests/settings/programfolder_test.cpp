@@ -1,4 +1,4 @@
-#include "app/ProgramFolder.h"
+#include "settings/ProgramFolder.h"
 
 #include "support/ProgramFolder.h"
 #include "support/QtPrinters.h"

@@ -1,4 +1,4 @@
-#include "app/IniCache.h"
+#include "settings/IniCache.h"
 
 #include <QDateTime>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "app/IniFile.h"
+#include "settings/IniFile.h"
 
-#include "app/IniCache.h"
 #include "base/CodePage.h"
+#include "settings/IniCache.h"
 
 #include <QDir>
 #include <QFile>

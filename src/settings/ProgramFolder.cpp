@@ -1,6 +1,6 @@
-#include "app/ProgramFolder.h"
+#include "settings/ProgramFolder.h"
 
-#include "app/Shutdown.h"
+#include "settings/IniLayout.h"
 
 #include <QDir>
 #include <QFile>

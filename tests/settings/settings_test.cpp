@@ -1,8 +1,8 @@
-#include "app/IniFile.h"
 #include "app/QtTranslation.h"
-#include "app/Shutdown.h"
-#include "app/Texts.h"
 #include "base/CodePage.h"
+#include "settings/IniFile.h"
+#include "settings/IniLayout.h"
+#include "settings/Texts.h"
 #include "support/ProgramFolder.h"
 #include "support/QtPrinters.h"
 
