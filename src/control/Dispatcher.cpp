@@ -1,12 +1,9 @@
 #include "control/Dispatcher.h"
 
 #include "app/Activity.h"
-#include "settings/IniFile.h"
 #include "app/PageCopy.h"
 #include "app/Prompts.h"
 #include "app/Shutdown.h"
-#include "settings/Switches.h"
-#include "settings/Texts.h"
 #include "base/CodePage.h"
 #include "dataset/DataStore.h"
 #include "dataset/Decoder.h"
@@ -17,6 +14,9 @@
 #include "link/ConfigTransfer.h"
 #include "link/FrameTransport.h"
 #include "log/AppLog.h"
+#include "settings/IniFile.h"
+#include "settings/Switches.h"
+#include "settings/Texts.h"
 
 namespace zoz {
 
@@ -41,7 +41,8 @@ Dispatcher::Dispatcher(Switches& switches, Texts& texts, AppLog& log, Prompts& p
     : m_switches(switches), m_texts(texts), m_log(log), m_prompts(prompts), m_activity(activity),
       m_pageCopy(pageCopy), m_store(store), m_encoder(encoder), m_decoder(decoder),
       m_dataFile(dataFile), m_transport(transport), m_interpreter(interpreter),
-      m_configTransfer(configTransfer), m_shutdown(shutdown) {}
+      m_configTransfer(configTransfer), m_shutdown(shutdown),
+      m_notices(switches, texts, log, prompts, activity) {}
 
 void Dispatcher::Interpret_MenuCommand(MenuCommand command) {
     QString failure;
@@ -185,10 +186,7 @@ QString Dispatcher::sendVersionNumber() {
 }
 
 void Dispatcher::errorReport(const QString& detail) {
-    QString text = m_texts.message(QStringLiteral("Interpret_MenuCommand_Err"));
-    ReplaceParams(text, detail);
-    m_log.WriteLog(QStringLiteral("  ") + text);
-    m_activity.setBusyCursor(false);
+    m_notices.errorReport(QStringLiteral("Interpret_MenuCommand_Err"), detail, {}, ShowIn::LogOnly);
 }
 
 void Dispatcher::TestButton() {

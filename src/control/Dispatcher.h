@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/MenuCommand.h"
+#include "app/Notices.h"
 #include "dataset/DataSet.h"
 
 #include <QObject>
@@ -84,6 +85,7 @@ private:
     CommandInterpreter& m_interpreter;
     ConfigTransfer& m_configTransfer;
     Shutdown& m_shutdown;
+    Notices m_notices;
 };
 
 } // namespace zoz

@@ -1,11 +1,8 @@
 #include "files/DataFile.h"
 
 #include "app/Activity.h"
-#include "settings/IniFile.h"
 #include "app/PageCopy.h"
 #include "app/Prompts.h"
-#include "settings/Switches.h"
-#include "settings/Texts.h"
 #include "base/CodePage.h"
 #include "base/ProgramPath.h"
 #include "dataset/DataSetImage.h"
@@ -13,6 +10,9 @@
 #include "dataset/HexCodec.h"
 #include "files/SafeFile.h"
 #include "log/AppLog.h"
+#include "settings/IniFile.h"
+#include "settings/Switches.h"
+#include "settings/Texts.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -43,11 +43,8 @@ int fileVersion() {
 DataFile::DataFile(DataStore& store, Switches& switches, Texts& texts, AppLog& log,
                    Prompts& prompts, Activity& activity, PageCopy& pageCopy)
     : m_store(store), m_switches(switches), m_texts(texts), m_log(log), m_prompts(prompts),
-      m_activity(activity), m_pageCopy(pageCopy) {}
-
-QString DataFile::message(const char* key) {
-    return m_texts.cached(QString::fromLatin1(key));
-}
+      m_activity(activity), m_pageCopy(pageCopy),
+      m_notices(switches, texts, log, prompts, activity) {}
 
 static FileDialogRequest dialogRequest(FileKind kind, const QString& title, const QString& dataText,
                                        const QString& configText, const QString& name,
@@ -231,14 +228,11 @@ bool DataFile::ResetDataSet(bool noQuery, bool readDefaultFile) {
 
 void DataFile::ReportFileError(const QString& key, const QString& description,
                                const QString& fileName) {
-    ReportText(Blanks + withParams(m_texts.cached(key), description, fileName));
-    m_activity.setBusyCursor(false);
+    m_lastFailure = m_notices.errorReport(key, description, fileName, ShowIn::Box);
 }
 
 void DataFile::ReportText(const QString& text) {
-    m_lastFailure = text;
-    m_log.WriteLog(text);
-    m_prompts.errorBox(text, m_switches.ProgramName);
+    m_lastFailure = m_notices.report(text, ShowIn::Box);
 }
 
 } // namespace zoz

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Notices.h"
+
 #include <QString>
 
 namespace zoz {
@@ -41,7 +43,8 @@ public:
     bool ResetDataSet(bool noQuery, bool readDefaultFile);
 
     // The failure report of the file procedures: "  " + text of key with the system's error
-    // description and the file name, to the log and in a box titled with the program name.
+    // description and the file name, to the log and in a box titled with the program name; the
+    // mouse pointer back to default.
     void ReportFileError(const QString& key, const QString& description, const QString& fileName);
     // A report to the log and in an exclamation box titled with the program name.
     void ReportText(const QString& text);
@@ -54,7 +57,7 @@ public:
     static QString VersionConflictText(const QString& fileName);
 
 private:
-    QString message(const char* key);
+    QString message(const char* key) { return m_notices.text(QString::fromLatin1(key)); }
     // The dialog's answer placed in the program folder when it names no folder; a configuration
     // name the data set cannot hold is refused and asked again.
     QString askFileName(const FileDialogRequest& request, FileKind kind);
@@ -66,6 +69,7 @@ private:
     Prompts& m_prompts;
     Activity& m_activity;
     PageCopy& m_pageCopy;
+    Notices m_notices;
     QString m_lastFailure;
 };
 

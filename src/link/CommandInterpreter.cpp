@@ -1,12 +1,12 @@
 #include "link/CommandInterpreter.h"
 
 #include "app/PageCopy.h"
-#include "settings/Switches.h"
 #include "base/CodePage.h"
 #include "dataset/DataStore.h"
 #include "dataset/HexCodec.h"
 #include "link/FrameTransport.h"
 #include "link/LinkReporter.h"
+#include "settings/Switches.h"
 
 #include <exception>
 
@@ -41,8 +41,8 @@ LinkOutcome CommandInterpreter::InterpretCommand(const QString& code, const QByt
         failure = QString::fromLocal8Bit(e.what());
     }
     if (!failure.isEmpty())
-        m_reporter.errorReport(QStringLiteral("Comm_InterpretCommand_Err"), failure, {}, false,
-                               false);
+        m_reporter.errorReport(QStringLiteral("Comm_InterpretCommand_Err"), failure, {},
+                               ShowIn::LogOnly);
     LastAnswer = outcome;
     return outcome;
 }

@@ -1,10 +1,10 @@
 #include "link/FrameTransport.h"
 
-#include "settings/Texts.h"
 #include "app/WaitMilliseconds.h"
 #include "base/CodePage.h"
 #include "link/LinkReporter.h"
 #include "link/SerialPort.h"
+#include "settings/Texts.h"
 
 #include <QEventLoop>
 #include <exception>
@@ -200,7 +200,7 @@ LinkOutcome FrameTransport::WaitForData() {
         HideCommDialog();
         m_timerComm.stop();
         m_reporter.errorReport(QStringLiteral("Comm_WaitForData_Err"),
-                               QString::fromLocal8Bit(e.what()), {}, false, false);
+                               QString::fromLocal8Bit(e.what()), {}, ShowIn::LogOnly);
         outcome = LinkOutcome::failed(LinkOutcome::PortClosed, QString(),
                                       QString::fromLocal8Bit(e.what()));
     }

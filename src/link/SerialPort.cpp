@@ -1,10 +1,10 @@
 #include "link/SerialPort.h"
 
+#include "link/LinkReporter.h"
+#include "link/NetworkLink.h"
 #include "settings/IniFile.h"
 #include "settings/Switches.h"
 #include "settings/Texts.h"
-#include "link/LinkReporter.h"
-#include "link/NetworkLink.h"
 
 #include <QDir>
 #include <QFile>
@@ -374,7 +374,8 @@ bool SerialPort::OpenPort() {
         if (!openDevice(why)) {
             m_openError = why;
             m_reporter.errorReport(
-                QStringLiteral("Comm_OpenPort_Err"), why, portText(), true, true,
+                QStringLiteral("Comm_OpenPort_Err"), why, portText(),
+                ShowIn::Box | ShowIn::StatusBar,
                 m_netPort.isEmpty() ? PermissionHint(m_reporter.texts(), m_device) : QString());
             return false;
         }
@@ -421,8 +422,8 @@ bool SerialPort::ClosePort() {
         if (m_port.error() != QSerialPort::NoError && m_port.isOpen()) {
             const QString why = m_port.errorString();
             m_port.clearError();
-            m_reporter.errorReport(QStringLiteral("Comm_ClosePort_Err"), why, portText(), true,
-                                   true);
+            m_reporter.errorReport(QStringLiteral("Comm_ClosePort_Err"), why, portText(),
+                                   ShowIn::Box | ShowIn::StatusBar);
             return false;
         }
         m_reporter.activity().processEvents();
