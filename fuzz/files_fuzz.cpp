@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             bytes = bytes.leftJustified(DataSetImage::Size, '\0', true);
         QString name = rig.path(QStringLiteral("fuzz.Dat"));
         FuzzRig::writeFile(name, bytes);
-        if (rig.dataFile.ReadDataFile(name, true, false))
+        if (rig.dataFile.ReadDataFile(name, ReadFlag::NoDialog))
             rig.store.BlankNames_Replaced(rig.ui, rig.ui, rig.texts, rig.log, false);
         return 0;
     }

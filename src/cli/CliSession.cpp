@@ -1,7 +1,7 @@
 #include "cli/CliSession.h"
 
-#include "settings/IniFile.h"
 #include "cli/CliTool.h"
+#include "settings/IniFile.h"
 
 #include <QDate>
 #include <QFileInfo>
@@ -60,7 +60,7 @@ CliSession::CliSession(const Options& options)
                          decoder.Interpret_HexData(data);
                      });
     QObject::connect(&interpreter, &CommandInterpreter::resetRequested,
-                     [this] { dataFile.ResetDataSet(true, false); });
+                     [this] { dataFile.ResetDataSet(ResetFlag::NoQuery); });
     QObject::connect(&interpreter, &CommandInterpreter::endRequested,
                      [this] { versionConflict = true; });
 }

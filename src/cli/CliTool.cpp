@@ -1,7 +1,5 @@
 #include "cli/CliTool.h"
 
-#include "settings/IniFile.h"
-#include "settings/ProgramFolder.h"
 #include "base/CodePage.h"
 #include "cli/CliBackup.h"
 #include "cli/CliReport.h"
@@ -11,6 +9,8 @@
 #include "dataset/FieldCatalog.h"
 #include "dataset/HexCodec.h"
 #include "link/PortCatalog.h"
+#include "settings/IniFile.h"
+#include "settings/ProgramFolder.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -221,7 +221,7 @@ int CliTool::load(CliSession& session, const QString& fileName) {
     file.close();
     QString name = fileName;
     session.dataFile.ClearFailure();
-    if (!session.dataFile.ReadDataFile(name, true, true)) {
+    if (!session.dataFile.ReadDataFile(name, ReadFlag::NoDialog | ReadFlag::NoReset)) {
         const QString why = file.size() != DataSetImage::Size
                                 ? QStringLiteral("not a data file (%1 bytes, a data file has %2)")
                                       .arg(file.size())

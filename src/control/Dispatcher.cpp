@@ -48,7 +48,7 @@ void Dispatcher::Interpret_MenuCommand(MenuCommand command) {
     QString failure;
     switch (command) {
     case MenuCommand::FileRead:
-        if (m_dataFile.ReadDataFile(m_switches.DatFileName, false)) {
+        if (m_dataFile.ReadDataFile(m_switches.DatFileName, ReadFlag::Dialog)) {
             m_pageCopy.refreshPages();
             if (m_store.BlankNames_Replaced(m_pageCopy, m_activity, m_texts, m_log, true))
                 m_activity.showStatusText(m_texts.cached(QStringLiteral("ReadingData_Ok")));
@@ -61,7 +61,7 @@ void Dispatcher::Interpret_MenuCommand(MenuCommand command) {
         }
         break;
     case MenuCommand::Reset:
-        m_dataFile.ResetDataSet(false, false);
+        m_dataFile.ResetDataSet(ResetFlag::Ask);
         break;
     case MenuCommand::CommSendData:
     case MenuCommand::SendRequested:

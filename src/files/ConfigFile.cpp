@@ -1,12 +1,12 @@
 #include "files/ConfigFile.h"
 
 #include "app/Activity.h"
-#include "settings/IniFile.h"
-#include "settings/Texts.h"
 #include "base/CodePage.h"
 #include "files/DataFile.h"
 #include "files/SafeFile.h"
 #include "log/AppLog.h"
+#include "settings/IniFile.h"
+#include "settings/Texts.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -103,7 +103,7 @@ bool ConfigFile::WriteConfigFile(QString& fileName, int index, const ConfigBlock
 }
 
 Decoder::Files ConfigFile::decoderFiles() {
-    return {[this] { m_dataFile.ResetDataSet(true, false); },
+    return {[this] { m_dataFile.ResetDataSet(ResetFlag::NoQuery); },
             [this](QString& name, int index, const ConfigBlock& single, const ConfigGroup& group,
                    bool askName) { return WriteConfigFile(name, index, single, group, askName); }};
 }

@@ -149,7 +149,8 @@ QString DataFile::VersionConflictText(const QString& fileName) {
                       QString::number(ZOZ_VERSION_MAJOR) + QStringLiteral("').") + crlf + crlf);
 }
 
-bool DataFile::ReadDataFile(QString& fileName, bool noDialog, bool noReset) {
+bool DataFile::ReadDataFile(QString& fileName, ReadFlags flags) {
+    const bool noDialog = flags.testFlag(ReadFlag::NoDialog);
     const QString name = noDialog ? fileName : FileOpenDialog(fileName, FileKind::Data);
     if (name.isEmpty())
         return false;
@@ -176,8 +177,8 @@ bool DataFile::ReadDataFile(QString& fileName, bool noDialog, bool noReset) {
     m_activity.setBusyCursor(true);
     m_activity.showStatusText(message("ReadingData"));
     m_log.WriteLog(Blanks + withParams(message("ReadingFile"), name));
-    if (!noReset)
-        ResetDataSet(true, false);
+    if (!flags.testFlag(ReadFlag::NoReset))
+        ResetDataSet(ResetFlag::NoQuery);
     m_activity.focusTabStrip();
 
     QFile file(name);
@@ -203,16 +204,17 @@ bool DataFile::ReadDataFile(QString& fileName, bool noDialog, bool noReset) {
     return true;
 }
 
-bool DataFile::ResetDataSet(bool noQuery, bool readDefaultFile) {
+bool DataFile::ResetDataSet(ResetFlags flags) {
+    const bool noQuery = flags.testFlag(ResetFlag::NoQuery);
     if (!noQuery) {
         const MsgAnswer answer = m_prompts.messageBox(message("QueryDataReset"), MsgButtons::YesNo,
                                                       MsgIcon::Critical, m_prompts.mainCaption());
         if (answer != MsgAnswer::Yes)
             return true;
     }
-    if (readDefaultFile) {
+    if (flags.testFlag(ResetFlag::ReadDefaultFile)) {
         QString name = m_switches.DefaultDataFile;
-        if (!ReadDataFile(name, true, true))
+        if (!ReadDataFile(name, ReadFlag::NoDialog | ReadFlag::NoReset))
             return false;
         m_pageCopy.refreshPages();
         if (m_store.BlankNames_Replaced(m_pageCopy, m_activity, m_texts, m_log, true) && !noQuery)

@@ -15,6 +15,16 @@ class Prompts;
 struct FileDialogRequest;
 struct Switches;
 
+// How ReadDataFile goes about it: with the open dialog or the name as given; whether a data set
+// read replaces the reference copy of ResetDataSet (NoReset keeps it).
+enum class ReadFlag { Dialog = 0x0, NoDialog = 0x1, NoReset = 0x2 };
+Q_DECLARE_FLAGS(ReadFlags, ReadFlag)
+Q_DECLARE_OPERATORS_FOR_FLAGS(ReadFlags)
+// ResetDataSet: ask first or not; read the default data file or go back to the reference copy.
+enum class ResetFlag { Ask = 0x0, NoQuery = 0x1, ReadDefaultFile = 0x2 };
+Q_DECLARE_FLAGS(ResetFlags, ResetFlag)
+Q_DECLARE_OPERATORS_FOR_FLAGS(ResetFlags)
+
 // File kinds of the dialogs: data file, one configuration, a configuration group.
 enum class FileKind { Data = 1, Config = 2, ConfigGroup = 3 };
 
@@ -37,10 +47,10 @@ public:
     bool WriteDataFile(QString& fileName);
     // true when the data set was read. A file of any length but 2913 is a version conflict and
     // changes nothing.
-    bool ReadDataFile(QString& fileName, bool noDialog, bool noReset = false);
+    bool ReadDataFile(QString& fileName, ReadFlags flags);
     // false only when the default data file could not be read (reported already): the program
     // cannot go on, and start-up ends it.
-    bool ResetDataSet(bool noQuery, bool readDefaultFile);
+    bool ResetDataSet(ResetFlags flags);
 
     // The failure report of the file procedures: "  " + text of key with the system's error
     // description and the file name, to the log and in a box titled with the program name; the

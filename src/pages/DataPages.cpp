@@ -1,9 +1,6 @@
 #include "pages/DataPages.h"
 
 #include "app/Activity.h"
-#include "settings/IniFile.h"
-#include "settings/Switches.h"
-#include "settings/Texts.h"
 #include "dataset/DataStore.h"
 #include "pages/EditorPage.h"
 #include "pages/FBoxPage.h"
@@ -17,6 +14,9 @@
 #include "pages/StatusPage.h"
 #include "pages/SystemPage.h"
 #include "pages/TagNumber.h"
+#include "settings/IniFile.h"
+#include "settings/Switches.h"
+#include "settings/Texts.h"
 #include "widgets/AssignBox.h"
 #include "widgets/ChooseDialog.h"
 #include "widgets/ValueCheckBox.h"
@@ -185,11 +185,14 @@ void DataPages::resolvePendingTakeOver() {
 
 void DataPages::connectPages() {
     connect(m_layer, &LayerPage::cellClicked, this,
-            [this](AssignBox* cell, int row) { ChooseChannel(cell, row, false); });
+            [this](AssignBox* cell, int row) { ChooseChannel(cell, row, ChannelChoice::Names); });
     connect(m_monitor, &MonitorPage::extMonClicked, this, [this](int i) {
         if (i < 0 || i > 3)
             return;
-        ChooseChannel(m_monitor->txtExtMon[i], i % 2, false, true, m_switches.OutputOnMonitorKeys);
+        ChooseChannel(m_monitor->txtExtMon[i], i % 2,
+                      ChannelChoice::ExtMonPairs |
+                          (m_switches.OutputOnMonitorKeys ? ChannelChoice::OutputPairs
+                                                          : ChannelChoice::Names));
     });
     for (GpioPageBase* page :
          {static_cast<GpioPageBase*>(m_gpio), static_cast<GpioPageBase*>(m_fbox)}) {
@@ -308,7 +311,7 @@ void DataPages::PageSelected(const QString& windowName) {
 
 void DataPages::PageSelected(int pageNumber) {
     if (pageNumber == 3 || pageNumber == 4)
-        FillChannelChoice(0, true);
+        FillChannelChoice(0, ChannelChoice::NotDefined);
     else if (pageNumber == 5 || pageNumber == 8)
         LoadGPIOLists();
 }
@@ -354,12 +357,11 @@ void DataPages::ShowChannelName(QLineEdit* box, int code) {
     }
 }
 
-void DataPages::FillChannelChoice(int pairFilter, bool withNotDefined, bool withExtMon,
-                                  bool withOutputs) {
+void DataPages::FillChannelChoice(int pairFilter, ChannelChoices choices) {
     ChooseDialog& chooser = m_chooser();
     buildPages({m_names, m_layer, m_monitor});
     chooser.clearList();
-    if (withNotDefined)
+    if (choices.testFlag(ChannelChoice::NotDefined))
         chooser.addItem(m_switches.NotDefinedText, 0);
     for (int group = 1; group <= 3; ++group) {
         const QList<QLineEdit*>& boxes = m_names->group(group);
@@ -373,7 +375,8 @@ void DataPages::FillChannelChoice(int pairFilter, bool withNotDefined, bool with
     }
     // Ext. monitor inputs and outputs are offered by pair only; without the ext. monitor flag
     // the inputs appear in the unfiltered list.
-    const bool withExtMonPairs[2] = {withExtMon, withOutputs};
+    const bool withExtMonPairs[2] = {choices.testFlag(ChannelChoice::ExtMonPairs),
+                                     choices.testFlag(ChannelChoice::OutputPairs)};
     for (int group = 4; group <= 5; ++group) {
         const QList<QLineEdit*>& boxes = m_names->group(group);
         for (int j = 1; j <= boxes.size(); ++j) {
@@ -413,14 +416,13 @@ void DataPages::centreChooser() {
                  main.top() + (main.height() - dialog.height()) / 2);
 }
 
-void DataPages::ChooseChannel(AssignBox* box, int index, bool withNotDefined, bool withExtMon,
-                              bool withOutputs) {
+void DataPages::ChooseChannel(AssignBox* box, int index, ChannelChoices choices) {
     int pairFilter = 0;
     if (index == 0 || index == 2 || index == 4)
         pairFilter = 1;
     else if (index == 1 || index == 3 || index == 5)
         pairFilter = 2;
-    FillChannelChoice(pairFilter, withNotDefined, withExtMon, withOutputs);
+    FillChannelChoice(pairFilter, choices);
     centreChooser();
     ChooseDialog& chooser = m_chooser();
     chooser.ChosenItemData = box->tag();

@@ -2,9 +2,9 @@
 
 #include "app/MenuCommand.h"
 #include "app/PageCopy.h"
-#include "settings/Texts.h"
 #include "dataset/DataStore.h"
 #include "pages/PageServices.h"
+#include "settings/Texts.h"
 
 #include <QList>
 #include <QObject>
@@ -81,10 +81,17 @@ public:
     void LoadGPIOLists();
 
     void ShowChannelName(QLineEdit* box, int code);
-    void FillChannelChoice(int pairFilter, bool withNotDefined, bool withExtMon = false,
-                           bool withOutputs = false);
-    void ChooseChannel(AssignBox* box, int index, bool withNotDefined, bool withExtMon = false,
-                       bool withOutputs = false);
+    // What the channel list offers besides the input names: "not defined", the ext. monitor
+    // inputs by pair, the bus outputs by pair.
+    enum class ChannelChoice {
+        Names = 0x0,
+        NotDefined = 0x1,
+        ExtMonPairs = 0x2,
+        OutputPairs = 0x4
+    };
+    Q_DECLARE_FLAGS(ChannelChoices, ChannelChoice)
+    void FillChannelChoice(int pairFilter, ChannelChoices choices);
+    void ChooseChannel(AssignBox* box, int index, ChannelChoices choices);
     void ShowGpioItem(AssignBox* itemBox, QLineEdit* infoBox, int code,
                       const QVector<GpioListEntry>& list);
     void ChooseGpioItem(AssignBox* itemBox, QLineEdit* infoBox, int listNo);
@@ -153,5 +160,7 @@ private:
     // While a held refresh of Layer or Monitor is replayed: the channel names it saw.
     const QList<QStringList>* m_namesSeen = nullptr;
 };
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(DataPages::ChannelChoices)
 
 } // namespace zoz

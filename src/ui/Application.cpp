@@ -1,8 +1,8 @@
 #include "ui/Application.h"
 
-#include "settings/IniFile.h"
 #include "dataset/DataSetImage.h"
 #include "pages/DataPage.h"
+#include "settings/IniFile.h"
 #include "ui/ChangeTracker.h"
 #include "widgets/PluginFreeStyle.h"
 #include "widgets/ProtoTextBox.h"
@@ -270,7 +270,7 @@ void Application::markPortClosed() {
 // Step 22: the default data file becomes the data set and its reference copy; a default file
 // that cannot be read ends the program.
 void Application::resetDataSet() {
-    if (!m_dataFile.ResetDataSet(true, true))
+    if (!m_dataFile.ResetDataSet(ResetFlag::NoQuery | ResetFlag::ReadDefaultFile))
         m_shutdown.QueryEndProg(false);
 }
 
@@ -314,7 +314,7 @@ void Application::connectLink() {
             });
     connect(&m_interpreter, &CommandInterpreter::resetRequested, this, [this] {
         m_editorHistory->beginOperation(QStringLiteral("Step_Reset"));
-        m_dataFile.ResetDataSet(true, false);
+        m_dataFile.ResetDataSet(ResetFlag::NoQuery);
         m_editorHistory->endOperation();
     });
     connect(&m_interpreter, &CommandInterpreter::endRequested, this,

@@ -1,16 +1,16 @@
 #include "ui/EditorHistory.h"
 
 #include "app/Activity.h"
-#include "settings/IniFile.h"
 #include "app/PageCopy.h"
 #include "app/Prompts.h"
-#include "settings/Switches.h"
-#include "settings/Texts.h"
 #include "dataset/DataStore.h"
 #include "dataset/FieldCatalog.h"
 #include "files/DataFile.h"
 #include "files/HistoryOrigins.h"
 #include "log/AppLog.h"
+#include "settings/IniFile.h"
+#include "settings/Switches.h"
+#include "settings/Texts.h"
 #include "ui/ChangeTracker.h"
 #include "ui/CompareWindow.h"
 #include "ui/HistoryWindow.h"
@@ -325,7 +325,7 @@ bool EditorHistory::loadIntoEditor(const QString& path) {
         return false;
     beginOperation(QStringLiteral("Step_FileLoaded"));
     QString name = path;
-    const bool loaded = m_dataFile.ReadDataFile(name, true);
+    const bool loaded = m_dataFile.ReadDataFile(name, ReadFlag::NoDialog);
     if (loaded) {
         m_pageCopy.refreshPages();
         if (m_store.BlankNames_Replaced(m_pageCopy, m_activity, m_texts, m_log, true))

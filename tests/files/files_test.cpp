@@ -42,7 +42,7 @@ TEST(DataFileTest, SaveAndRead) {
     h.store.DataSetDefault = h.randomDataSet(random, DataSet());
     h.ui.fileNames.enqueue(name);
     h.ui.answers.enqueue(MsgAnswer::Yes);
-    EXPECT_TRUE(h.dataFile.ReadDataFile(current, false));
+    EXPECT_TRUE(h.dataFile.ReadDataFile(current, ReadFlag::Dialog));
     EXPECT_TRUE(h.store.DataSet == x);
     EXPECT_EQ(h.ui.boxes.last().text, "QueryReadData");
     EXPECT_EQ(h.ui.refreshCount, 1); // the reset to the reference copy, then the file over it
@@ -58,7 +58,7 @@ TEST(DataFileTest, SaveAndRead) {
             h.ui.fileNames.enqueue(name);
         const qsizetype boxes = h.ui.boxes.size();
         current = QStringLiteral("current.DAT");
-        EXPECT_FALSE(h.dataFile.ReadDataFile(current, false));
+        EXPECT_FALSE(h.dataFile.ReadDataFile(current, ReadFlag::Dialog));
         EXPECT_EQ(current, size >= 0 ? name : "current.DAT");
         EXPECT_TRUE(h.store.DataSet == x);
         ASSERT_EQ(h.ui.boxes.size(), boxes + (size == -2 ? 0 : 1)) << size;
@@ -76,11 +76,11 @@ TEST(DataFileTest, SaveAndRead) {
                              "(file = '3 or higher' <> program = '2').\r\n\r\n"));
 
     // Reset asks (no answer is No) and returns to the reference copy.
-    h.dataFile.ResetDataSet(false, false);
+    h.dataFile.ResetDataSet(ResetFlag::Ask);
     EXPECT_TRUE(h.store.DataSet == x);
     EXPECT_EQ(h.ui.boxes.last().text, "QueryDataReset");
     h.ui.answers.enqueue(MsgAnswer::Yes);
-    h.dataFile.ResetDataSet(false, false);
+    h.dataFile.ResetDataSet(ResetFlag::Ask);
     EXPECT_TRUE(h.store.DataSet == h.store.DataSetDefault);
     EXPECT_EQ(h.ui.refreshCount, 2);
 
@@ -91,7 +91,7 @@ TEST(DataFileTest, SaveAndRead) {
         QFile::remove(h.switches.DefaultDataFile);
         if (present)
             DataHarness::writeFile(h.switches.DefaultDataFile, QByteArray(100, '\0'));
-        EXPECT_FALSE(h.dataFile.ResetDataSet(true, true));
+        EXPECT_FALSE(h.dataFile.ResetDataSet(ResetFlag::NoQuery | ResetFlag::ReadDefaultFile));
         EXPECT_TRUE(h.store.DataSetDefault == reference);
     }
     EXPECT_EQ(h.ui.boxes.last().text, "  " + h.switches.DefaultDataFile + " nicht lesbar");
@@ -103,7 +103,7 @@ TEST(DataFileTest, SaveAndRead) {
     };
     const DataSet file = h.randomDataSet(random, DataSet());
     DataHarness::writeFile(h.switches.DefaultDataFile, DataSetImage::Write(file));
-    EXPECT_TRUE(h.dataFile.ResetDataSet(true, true));
+    EXPECT_TRUE(h.dataFile.ResetDataSet(ResetFlag::NoQuery | ResetFlag::ReadDefaultFile));
     EXPECT_TRUE(h.store.DataSet == file);
     EXPECT_TRUE(h.store.DataSetDefault == file);
     EXPECT_TRUE(h.ui.boxes.isEmpty() && h.ui.fileDialogs.isEmpty()) << "a question at start-up";
