@@ -93,14 +93,14 @@ QString AppLog::stamp() const {
     return day + QStringLiteral("  ") + now.toString(QStringLiteral("dd.MM.yyyy  HH:mm:ss "));
 }
 
-void AppLog::WriteLog(const QString& txt, bool toLog, bool toScreen, int color) {
+void AppLog::WriteLog(const QString& txt, LogTargets to, int color) {
     QString copy = txt;
-    WriteLog(copy, toLog, toScreen, color);
+    WriteLog(copy, to, color);
 }
 
-void AppLog::WriteLog(QString& txt, bool toLog, bool toScreen, int color) {
-    toLog = toLog && !m_toFileDisabled;
-    toScreen = toScreen && !m_toScreenDisabled;
+void AppLog::WriteLog(QString& txt, LogTargets to, int color) {
+    const bool toLog = to.testFlag(LogTo::File) && !m_toFileDisabled;
+    const bool toScreen = to.testFlag(LogTo::Screen) && !m_toScreenDisabled;
     const QString now = stamp();
 
     if (!toLog) {

@@ -3,11 +3,17 @@
 #include "log/ProtoSink.h"
 
 #include <QDateTime>
+#include <QFlags>
 #include <QString>
 #include <functional>
 #include <optional>
 
 namespace zoz {
+
+// Where a log line goes: the daily file, the protocol text box.
+enum class LogTo { File = 0x1, Screen = 0x2 };
+Q_DECLARE_FLAGS(LogTargets, LogTo)
+Q_DECLARE_OPERATORS_FOR_FLAGS(LogTargets)
 
 // The daily log file and the protocol text box. Depends on nothing else in the program.
 class AppLog {
@@ -25,8 +31,8 @@ public:
                  const std::optional<QString>& errorText = std::nullopt);
     void CloseLog();
     // A text ending in CR gets LF appended (the caller's text changes).
-    void WriteLog(QString& txt, bool toLog = true, bool toScreen = true, int color = 0);
-    void WriteLog(const QString& txt, bool toLog = true, bool toScreen = true, int color = 0);
+    void WriteLog(QString& txt, LogTargets to = LogTo::File | LogTo::Screen, int color = 0);
+    void WriteLog(const QString& txt, LogTargets to = LogTo::File | LogTo::Screen, int color = 0);
     void WriteProto(const QString& txt, int color = 0);
 
     void setTextControl(ProtoSink* control) { m_textControl = control; }

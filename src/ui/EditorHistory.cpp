@@ -224,7 +224,7 @@ void EditorHistory::writeHistory(ControllerCopy::Origin origin) {
 void EditorHistory::reportHistoryError(const QString& failure) {
     QString text = m_texts.message(QStringLiteral("History_Write_Err"));
     ReplaceParams(text, failure, m_history.folder());
-    m_log.WriteLog(QStringLiteral("  ") + text, false, true, kRed);
+    m_log.WriteLog(QStringLiteral("  ") + text, LogTo::Screen, kRed);
 }
 
 std::optional<DataSet> EditorHistory::readFile(const QString& path) {

@@ -56,9 +56,9 @@ TEST_F(AppLogTest, MessagesAlsoGoToTheProtocolBox) {
     MemoryProtoSink box;
     log.OpenLog(folder.path("b.Log"), &box);
     log.WriteLog(QStringLiteral("  shown"));
-    log.WriteLog(QStringLiteral("  file only"), true, false);
-    log.WriteLog(QStringLiteral("  box only"), false, true);
-    log.WriteLog(QStringLiteral("y"), false, true); // too short for the box
+    log.WriteLog(QStringLiteral("  file only"), LogTo::File);
+    log.WriteLog(QStringLiteral("  box only"), LogTo::Screen);
+    log.WriteLog(QStringLiteral("y"), LogTo::Screen); // too short for the box
     EXPECT_EQ(box.text(), " " + stamp + "    shown\r\n " + stamp + "    box only\r\n");
     EXPECT_EQ(folder.read("b.Log"), stampBytes + "***** Start *****\r\n" + stampBytes +
                                         ">    shown\r\n" + stampBytes + ">    file only\r\n");
@@ -85,7 +85,7 @@ TEST_F(AppLogTest, AFailedWriteShowsTheStepInRedAndTheNextWriteTriesAgain) {
     EXPECT_FALSE(failure.text.contains('&'));
 
     ASSERT_TRUE(QDir(folder.dir.path()).mkdir("missing"));
-    log.WriteLog(QStringLiteral("  again"), true, true, 0xFF0000);
+    log.WriteLog(QStringLiteral("  again"), LogTo::File | LogTo::Screen, 0xFF0000);
     EXPECT_EQ(folder.read("missing/d.Log"), stampBytes + ">    again\r\n");
     ASSERT_EQ(box.pieces().size(), 2);
     EXPECT_EQ(box.pieces()[1].text, stamp + "    again\r\n");
