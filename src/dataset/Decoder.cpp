@@ -1,16 +1,16 @@
 #include "dataset/Decoder.h"
 
 #include "app/Activity.h"
-#include "settings/IniFile.h"
 #include "app/PageCopy.h"
-#include "settings/Switches.h"
-#include "settings/Texts.h"
 #include "base/CodePage.h"
 #include "dataset/ChannelRef.h"
 #include "dataset/DataStore.h"
 #include "dataset/HexCodec.h"
 #include "dataset/PageLists.h"
 #include "log/AppLog.h"
+#include "settings/IniFile.h"
+#include "settings/Switches.h"
+#include "settings/Texts.h"
 
 namespace zoz {
 
@@ -102,7 +102,11 @@ const QString Overflow = QStringLiteral("Overflow");
 Decoder::Decoder(DataStore& store, const Switches& switches, Texts& texts, AppLog& log,
                  Activity& activity, PageCopy& pageCopy, Files files)
     : m_store(store), m_switches(switches), m_texts(texts), m_log(log), m_activity(activity),
-      m_pageCopy(pageCopy), m_files(std::move(files)) {}
+      m_pageCopy(pageCopy), m_files(std::move(files)) {
+    // Both are part of decoding a received set: without them the decoder would lose data quietly.
+    if (!m_files.resetDataSet || !m_files.writeConfigFile)
+        qFatal("Decoder: the reset and the configuration file writer must be given");
+}
 
 void Decoder::Interpret_HexData(QString& payload) {
     m_activity.setBusyCursor(true);
@@ -127,8 +131,7 @@ void Decoder::Interpret_HexData(QString& payload) {
 
 QString Decoder::decodeDataSet(const QString& payload) {
     const DataSet before = m_store.DataSet;
-    if (m_files.resetDataSet)
-        m_files.resetDataSet();
+    m_files.resetDataSet();
 
     DataSet& d = m_store.DataSet;
     const auto& inputs = m_store.lstData[DataStore::GpioInputList];
@@ -241,9 +244,7 @@ void Decoder::decodeSingle(QString& payload, int index) {
 }
 
 void Decoder::writeConfigFile(QString& name, int index, bool askName) {
-    if (m_files.writeConfigFile)
-        m_files.writeConfigFile(name, index, m_store.SnapShotData, m_store.SnapShotGroupData,
-                                askName);
+    m_files.writeConfigFile(name, index, m_store.SnapShotData, m_store.SnapShotGroupData, askName);
 }
 
 } // namespace zoz

@@ -385,9 +385,8 @@ void Application::Main() {
             m_editorHistory->start();
             ChangeTracker* tracker = m_editorHistory->tracker();
             m_keyboard->start(tracker->statusField(), [this] { m_editorHistory->showCompare(); });
-            tracker->marksChanged = [this](const QList<QWidget*>& marked) {
-                m_keyboard->markPages(marked);
-            };
+            connect(tracker, &ChangeTracker::marksChanged, m_keyboard.get(),
+                    &KeyboardAccess::markPages);
         }
         // The language is known now.
         m_portPickerAction->setText(m_texts.message(QStringLiteral("Menu_PortPicker")));

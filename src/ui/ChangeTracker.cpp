@@ -1,13 +1,13 @@
 #include "ui/ChangeTracker.h"
 
-#include "settings/IniFile.h"
-#include "settings/Switches.h"
-#include "settings/Texts.h"
 #include "dataset/DataStore.h"
 #include "dataset/EditorDocument.h"
 #include "dataset/FieldCatalog.h"
 #include "pages/DataPage.h"
 #include "pages/DataPages.h"
+#include "settings/IniFile.h"
+#include "settings/Switches.h"
+#include "settings/Texts.h"
 #include "ui/AccessibleNames.h"
 
 #include <QApplication>
@@ -369,8 +369,7 @@ void ChangeTracker::applyMarks(const QHash<QWidget*, QStringList>& marks) {
         AccessibleNames::setMark(widget, m_texts, it.value().join(QStringLiteral(", ")));
         m_marked.append(widget);
     }
-    if (marksChanged)
-        marksChanged(marks.keys());
+    emit marksChanged(marks.keys());
 }
 
 } // namespace zoz

@@ -64,8 +64,9 @@ public:
 
     // The status text for a number of changes not sent (or the copy unknown / in step).
     QString statusText(int changes) const;
+signals:
     // After every update of the marks: the controls marked now.
-    std::function<void(const QList<QWidget*>&)> marksChanged;
+    void marksChanged(const QList<QWidget*>& marked);
 
 protected:
     // The pages' text boxes: the end of typing into one, and the undo keys.

@@ -200,8 +200,7 @@ void SplashWindow::keyPressEvent(QKeyEvent* event) {
 
 bool SplashWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_lblInternet && event->type() == QEvent::MouseButtonRelease) {
-        if (m_openLink)
-            m_openLink(QUrl(m_lblInternet->text()));
+        m_openLink(QUrl(m_lblInternet->text()));
         return true;
     }
     return QDialog::eventFilter(watched, event);

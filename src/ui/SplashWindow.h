@@ -44,7 +44,10 @@ public:
 
     void setVersionInfo(const VersionInfo& info) { m_versionInfo = info; }
     // Opens the web address; by default the desktop's browser.
-    void setLinkOpener(std::function<void(const QUrl&)> opener) { m_openLink = std::move(opener); }
+    void setLinkOpener(std::function<void(const QUrl&)> opener) {
+        Q_ASSERT(opener);
+        m_openLink = std::move(opener);
+    }
 
     void FillInfoText();
     // The information text as built, with CR LF line breaks.

@@ -10,6 +10,8 @@ namespace zoz {
 
 CommDialog::CommDialog(std::function<void()> cancel, QWidget* parent)
     : QDialog(parent), m_cancelRequested(std::move(cancel)) {
+    if (!m_cancelRequested)
+        qFatal("CommDialog: Cancel must reach the link");
     setObjectName(QStringLiteral("frmComm"));
     setWindowTitle(QStringLiteral("Datenübertragung"));
     setModal(false);
@@ -57,8 +59,7 @@ void CommDialog::reject() {
 }
 
 void CommDialog::onCancel() {
-    if (m_cancelRequested)
-        m_cancelRequested();
+    m_cancelRequested();
     hide();
     QCoreApplication::processEvents();
 }

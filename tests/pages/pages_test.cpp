@@ -442,7 +442,10 @@ TEST(PagesAgainstSimulator, ReceiveEditOnThreePagesAndSendGivesTheSimulatorTheEd
     LinkRig rig{{{"TimeOut", "10"}}}; // a generous answer time: the machine may be busy
     ASSERT_TRUE(rig.opened);
     rig.switches.InitDone = true;
-    Decoder decoder(rig.store, rig.switches, *rig.texts, *rig.log, rig.ui, rig.ui, {});
+    // A data set block only: neither a reset nor a configuration file is needed here.
+    Decoder::Files none{
+        [] {}, [](QString&, int, const ConfigBlock&, const ConfigGroup&, bool) { return true; }};
+    Decoder decoder(rig.store, rig.switches, *rig.texts, *rig.log, rig.ui, rig.ui, none);
     Encoder encoder(rig.store, rig.switches, *rig.texts, *rig.log, rig.ui);
     ChooseDialog chooser(*rig.texts);
     DataPages pages(
