@@ -99,7 +99,7 @@ TEST(FrameTransport, WhatArrivesIsHandedOverAsOneFrame) {
         rig.sim.waitFor("OK fault");
         rig.sim.command(command);
         ASSERT_TRUE(LinkRig::spinUntil([&] { return !rec.frames.isEmpty(); }, 3000)) << fault;
-        QTest::qWait(300); // nothing more follows
+        LinkRig::spinUntil([&] { return rec.frames.size() > 1; }, 300); // nothing more follows
         ASSERT_EQ(rec.frames.size(), 1) << fault;
         EXPECT_EQ(rec.frames[0].first, QString::number(quint8(expected[0]), 16)) << fault;
         EXPECT_EQ(rec.frames[0].second, expected) << fault;

@@ -113,7 +113,7 @@ protected:
         showPage(page);
         QWidget* box = control(page, name);
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
-        QTest::qWait(1); // the change is taken in a posted call
+        settle(); // the change is taken in a posted call
     }
     void choose(int page, const char* name, int index) {
         showPage(page);
@@ -127,12 +127,19 @@ protected:
         return control(page, name)->property("zozDiffers").toBool();
     }
     static bool spinUntil(const std::function<bool()>& f) { return QTest::qWaitFor(f, 30000); }
+    // Until the calls posted so far (the tracker's check of an edit) have run: posted calls run
+    // in order, so a mark posted now runs after them.
+    static void settle() {
+        bool ran = false;
+        QTimer::singleShot(0, [&ran] { ran = true; });
+        ASSERT_TRUE(spinUntil([&ran] { return ran; }));
+    }
     void receive() {
         click("Toolbar1_6"); // after the question
         ASSERT_TRUE(spinUntil([&] { return status() == "in step with the controller"; }));
     }
     CompareWindow& showCompare() {
-        QTest::qWait(50);
+        settle();
         app->editorHistory().showCompare();
         CompareWindow& compare = app->editorHistory().compareWindow();
         compare.activateWindow();
@@ -193,7 +200,7 @@ TEST_F(EditorHistoryTest, EditsAreCountedAndMarkedUntilTheControllerConfirmsTheS
     type(2, "txtInputDigital_1", "Snare");
     toggle(6, "chkMachSource03_4");
     choose(4, "cmbVolume", 2);
-    QTest::qWait(50);
+    settle();
     const QString pending = status();
     EXPECT_GE(pending.section(' ', 0, 0).toInt(), 3) << pending.toStdString();
     for (auto [page, name] :
@@ -294,7 +301,7 @@ TEST_F(EditorHistoryTest, CompareRowsNameEveryKindOfEditAndTakeThemBack) {
     showPage(7);
     QTest::mouseClick(control(7, "ToolbarPart01_2")->findChild<QWidget*>("Button2"),
                       Qt::LeftButton);
-    QTest::qWait(50);
+    settle();
 
     CompareWindow& compare = showCompare();
     const QStringList expected = {
@@ -324,7 +331,7 @@ TEST_F(EditorHistoryTest, UndoAndRedoWalkTheStepsAcrossPages) {
     const bool sourceBefore = source->isChecked();
     auto* undo = app->mainWindow().findChild<QAction*>("actUndo");
     type(2, "txtInputAdat_2", "Vox 1");
-    QTest::qWait(20);
+    settle();
     toggle(6, "chkMachSource03_4");
 
     type(2, "txtInputAdat_2", "Vox 2"); // the focus is in a text box: the keys are still ours
@@ -338,7 +345,7 @@ TEST_F(EditorHistoryTest, UndoAndRedoWalkTheStepsAcrossPages) {
                 {"Ctrl+Shift+Z", "Vox 1", !sourceBefore}, {"Ctrl+Y", "Vox 2", !sourceBefore}};
     for (const auto& step : walk) {
         QTest::keySequence(QApplication::focusWidget(), QKeySequence(step.keys));
-        QTest::qWait(20);
+        settle();
         EXPECT_EQ(name->text(), step.name ? QString::fromLatin1(step.name) : nameBefore);
         EXPECT_EQ(source->isChecked(), step.source);
     }
@@ -434,7 +441,7 @@ TEST_F(EditorHistoryTest, AnotherPortIsUnknownUntilReceivedAndAnUnshowableValueC
     click("Toolbar1_6");
     ASSERT_TRUE(spinUntil([&] { return status() == "in step with the controller"; }));
     type(2, "txtInputAdat_2", "Vox 7");
-    QTest::qWait(20);
+    settle();
     EXPECT_EQ(status(), "1 change not sent");
 
     boxes.clear();
