@@ -2,9 +2,12 @@
 // RFC 2217 accepter on loopback ports, started and stopped by the test.
 #include "support/LinkRig.h"
 
+#include "app/IniFile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -20,11 +23,13 @@ quint16 freePort() {
     return probe.serverPort();
 }
 
-QString ttySpeed(const QString& device) {
+// The line settings of the tty as words: "speed", "4800", "baud", "cs8", "-parenb" ...
+QStringList ttySettings(const QString& device) {
     QProcess stty;
-    stty.start("stty", {"-F", device, "speed"});
+    stty.start("stty", {"-F", device, "-a"});
     stty.waitForFinished(3000);
-    return QString::fromLatin1(stty.readAllStandardOutput()).trimmed();
+    return QString::fromLatin1(stty.readAllStandardOutput())
+        .split(QRegularExpression("[;\\s]+"), Qt::SkipEmptyParts);
 }
 
 // The exit code; stderr goes to the test's output.
@@ -86,11 +91,22 @@ TEST(Ser2net, RawAndRfc2217AccepterGiveTheSameBytesAndTheBaudRateArrives) {
         EXPECT_TRUE(rig.read("net.DAT") == rig.read("pty.DAT")) << port.toStdString();
     }
 
+    // Rate, stop bits and flow control reach the server's tty (a pseudo terminal keeps eight
+    // bits without parity whatever it is told).
     QProcess::execute("stty", {"-F", device, "9600"});
+    zoz::SetIniValue(ini, "Comm", "Settings", "4800,n,8,2");
+    zoz::SetIniValue(ini, "Comm", "HandShaking", "2");
     ASSERT_EQ(rig.port->SetCommParameters(), 0);
     ASSERT_TRUE(rig.port->OpenPort()) << rig.port->openError().toStdString();
-    EXPECT_TRUE(LinkRig::spinUntil([&] { return ttySpeed(device) == "4800"; }, 3000))
-        << ttySpeed(device).toStdString();
+    const QStringList expected = {"4800", "cstopb", "crtscts"};
+    EXPECT_TRUE(LinkRig::spinUntil(
+        [&] {
+            const QStringList now = ttySettings(device);
+            return std::all_of(expected.begin(), expected.end(),
+                               [&](const QString& s) { return now.contains(s); });
+        },
+        3000))
+        << ttySettings(device).join(' ').toStdString();
     rig.port->ClosePort();
     server.terminate();
     server.waitForFinished(3000);
