@@ -74,6 +74,7 @@ TEST(CliNetwork, UnreachablePortsAreThePortOpenFailure) {
     const QString nameless = QStringList(5, label).join('.') + ".invalid:2001";
     const std::pair<QString, QString> rows[] = {
         {"tcp://" + closedAt, closedAt + " refused the connection"},
+        {"tcp://127.0.0.1:1", "127.0.0.1:1 refused the connection"}, // the lowest port is one
         {"tcp://" + nameless, "the host name of " + nameless + " was not found"},
         {"rfc2217://" + silentAt, silentAt + " did not answer within 1 s"},
         {"tcp://127.0.0.1", "tcp://127.0.0.1"},

@@ -118,3 +118,18 @@ TEST(NetworkPort, ASilentServerFailsWithinTheTimeOutWithoutBlocking) {
         QStringLiteral("Error '%1 silent for 1 s' opening rfc2217://%1").arg(where)))
         << rig.proto.text().toStdString();
 }
+
+// Closing a network port on purpose ends its connection: the device server sees the editor go
+// and is free for the next client.
+TEST(NetworkPort, ClosingEndsTheConnection) {
+    QTcpServer server;
+    LinkRig rig({{"Port", "tcp://" + listenLocal(server)}}, {}, false);
+    ASSERT_EQ(rig.port->SetCommParameters(), 0);
+    ASSERT_TRUE(rig.port->OpenPort()) << rig.port->openError().toStdString();
+    ASSERT_TRUE(LinkRig::spinUntil([&] { return server.hasPendingConnections(); }, 2000));
+    QTcpSocket* peer = server.nextPendingConnection();
+    EXPECT_TRUE(rig.port->ClosePort());
+    EXPECT_FALSE(rig.port->isOpen());
+    EXPECT_TRUE(LinkRig::spinUntil(
+        [&] { return peer->state() == QAbstractSocket::UnconnectedState; }, 2000));
+}
