@@ -42,6 +42,8 @@ bool waitStatus(LinkRig& rig, const QString& text, int ms = 3000) {
 
 TEST(FrameTransport, ACommandItsAnswerAndTheInterpreterInOrder) {
     LinkRig rig{{{"TimerInterval", "1"}}};
+    QList<bool> busyWhileWaiting; // the cursor in each turn of the waits
+    rig.ui.onProcessEvents = [&] { busyWhileWaiting << rig.ui.busy; };
     ASSERT_TRUE(rig.transport->TransmitData(frame(0x80), QStringLiteral("Online")));
     ASSERT_TRUE(rig.transport->WaitForResponse(QStringLiteral("81")));
     // The ticks during the wait must not have taken the answer away.
@@ -59,6 +61,7 @@ TEST(FrameTransport, ACommandItsAnswerAndTheInterpreterInOrder) {
     EXPECT_EQ(rig.ui.boxes[0].title, "zozedud");
     EXPECT_TRUE(balanced(rig));
     EXPECT_EQ(rig.ui.events.first(), "commShow:Online");
+    EXPECT_TRUE(busyWhileWaiting.value(0)) << "busy from the start of the send";
     EXPECT_FALSE(rig.ui.busy);
 }
 
