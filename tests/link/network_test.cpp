@@ -72,7 +72,7 @@ TEST(NetworkPort, Rfc2217CarriesSettingsAndKeepsTelnetOffTheLine) {
                      [&](const QByteArray& b) { received += b; });
     fromClient.clear();
     ASSERT_TRUE(rig.port->write(bytes({0x80, 0xFF, 0x0D})));
-    peer->write(bytes({0x85, '2', 255, 251, 1, '0', 255, 255, 0x0D}));
+    peer->write(bytes({0x85, '2', 0, 255, 251, 1, '0', 255, 255, 0x0D})); // NUL dropped
     ASSERT_TRUE(LinkRig::spinUntil([&] { return received.endsWith('\r'); }, 2000));
     EXPECT_EQ(received.toHex(' '), bytes({0x85, '2', '0', 0xFF, 0x0D}).toHex(' '));
     ASSERT_TRUE(LinkRig::spinUntil(
