@@ -163,6 +163,24 @@ TEST(CliTest, BadArgumentsAreRefusedBeforeThePort) {
     }
 }
 
+// The monitor volume as the page, the report and show name it: each stretch of its list, and a
+// value past its end as the number.
+TEST(CliTest, ShowNamesEveryStretchOfTheMonitorVolumes) {
+    DataHarness h;
+    const std::pair<int, const char*> rows[] = {
+        {0, "off"},       {3, "- 48 dB"},   {7, "- 27 dB"}, {8, "- 24 dB"},  {22, "- 10 dB"},
+        {23, "-   9 dB"}, {31, "-   1 dB"}, {32, "0 dB"},   {33, "+  1 dB"}, {41, "+  9 dB"},
+        {42, "+10 dB"},   {44, "+12 dB"},   {45, "#45"}};
+    for (const auto& [index, text] : rows) {
+        DataSet set;
+        set.Monitor.MonVolume = qint16(index);
+        DataHarness::writeFile(h.path("v.DAT"), DataSetImage::Write(set));
+        const CliRun run = cli(h, {"show", h.path("v.DAT")});
+        const QStringList line = run.out.split('\n').filter("\tVolume\t").value(0).split('\t');
+        EXPECT_EQ(line.value(3), QString(text)) << index << ": " << line.join('|').toStdString();
+    }
+}
+
 // A data set that arrived but cannot be written (the file size limit, as on a full disk) is
 // reported with the write error, not with the question about the existing file before it.
 TEST(CliTest, AFailedWriteIsReportedItself) {
