@@ -285,12 +285,14 @@ TEST(Interpreter, TheControllersFramesAreAnsweredAndReported) {
 TEST(Interpreter, StoresTheControllersStatusTextsAndChecksItsVersion) {
     LinkRig rig{{}, {"--status", "QPL Box", "--status", "SN 7", "--status", " qpl sw v2.40 "}};
     rig.ui.caption = "VX418 ZozEdud";
-    // Fewer texts leave the rest blank; a seventh is an error, logged only, and not answered.
+    // Fewer texts leave the rest blank, as does a text cut short; a seventh is an error, logged
+    // only, and not answered.
     rig.store.StatusText[5] = QStringLiteral("old");
-    rig.sim.command("send 83 " + hexEntry("One") + hexEntry("QPL V2.0"));
+    rig.sim.command("send 83 " + hexEntry("One") + hexEntry("QPL V2.0") + "05" + hex("QP"));
     ASSERT_TRUE(
         LinkRig::spinUntil([&] { return rig.store.StatusText[1].trimmedRight() == "One"; }, 2000));
-    EXPECT_EQ(rig.store.StatusText[5].text(), QString(32, ' '));
+    for (int cleared : {3, 5})
+        EXPECT_EQ(rig.store.StatusText[cleared].text(), QString(32, ' ')) << cleared;
     rig.ui.boxes.clear();
     rig.sim.command("send 83 " + hexEntry("V2.").repeated(7));
     ASSERT_TRUE(LinkRig::spinUntil(

@@ -1,4 +1,5 @@
 // Ports on a device server: the link over TCP and telnet as over a serial line.
+#include "app/IniFile.h"
 #include "link/NetworkLink.h"
 #include "support/LinkRig.h"
 
@@ -132,4 +133,11 @@ TEST(NetworkPort, ClosingEndsTheConnection) {
     EXPECT_FALSE(rig.port->isOpen());
     EXPECT_TRUE(LinkRig::spinUntil(
         [&] { return peer->state() == QAbstractSocket::UnconnectedState; }, 2000));
+    // Back on the serial line, the next open talks to the controller there, not to the server.
+    zoz::SetIniValue(rig.iniPath(), "Comm", "Port", rig.sim.device());
+    ASSERT_EQ(rig.port->SetCommParameters(), 0);
+    ASSERT_TRUE(rig.port->OpenPort()) << rig.port->openError().toStdString();
+    ASSERT_TRUE(rig.transport->TransmitData(QByteArray("\x80\r")));
+    EXPECT_TRUE(rig.transport->WaitForResponse("81"));
+    EXPECT_FALSE(server.hasPendingConnections());
 }
