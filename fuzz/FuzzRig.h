@@ -1,11 +1,8 @@
 #pragma once
 
 #include "app/Activity.h"
-#include "settings/IniCache.h"
 #include "app/PageCopy.h"
 #include "app/Prompts.h"
-#include "settings/Switches.h"
-#include "settings/Texts.h"
 #include "dataset/DataStore.h"
 #include "dataset/Decoder.h"
 #include "files/ConfigFile.h"
@@ -15,6 +12,9 @@
 #include "link/LinkReporter.h"
 #include "link/SerialPort.h"
 #include "log/AppLog.h"
+#include "settings/IniCache.h"
+#include "settings/Switches.h"
+#include "settings/Texts.h"
 
 #include <QByteArray>
 #include <QString>

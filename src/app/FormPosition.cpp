@@ -1,7 +1,7 @@
 #include "app/FormPosition.h"
 
-#include "settings/IniFile.h"
 #include "app/Shell.h"
+#include "settings/IniFile.h"
 
 #include <QtMath>
 #include <cmath>

@@ -1,9 +1,9 @@
 #include "cli/CliBackup.h"
 
-#include "settings/IniFile.h"
 #include "cli/CliTool.h"
 #include "files/HistoryOrigins.h"
 #include "files/HistoryStore.h"
+#include "settings/IniFile.h"
 
 #include <QDateTime>
 

@@ -1,10 +1,10 @@
 #include "cli/CliReport.h"
 
-#include "settings/IniFile.h"
 #include "cli/CliSession.h"
 #include "cli/CliTool.h"
 #include "report/ConfigReport.h"
 #include "report/ReportPages.h"
+#include "settings/IniFile.h"
 
 #include <QFileInfo>
 #include <QSaveFile>

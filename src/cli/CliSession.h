@@ -1,8 +1,6 @@
 #pragma once
 
 #include "app/ConsoleUserInterface.h"
-#include "settings/Switches.h"
-#include "settings/Texts.h"
 #include "dataset/DataStore.h"
 #include "dataset/Decoder.h"
 #include "dataset/Encoder.h"
@@ -16,6 +14,8 @@
 #include "link/SerialPort.h"
 #include "log/AppLog.h"
 #include "log/MemoryProtoSink.h"
+#include "settings/Switches.h"
+#include "settings/Texts.h"
 
 #include <QString>
 

@@ -1,14 +1,14 @@
 #include "dataset/DataStore.h"
 
 #include "app/Activity.h"
-#include "settings/IniFile.h"
 #include "app/PageCopy.h"
-#include "settings/Switches.h"
-#include "settings/Texts.h"
 #include "base/ProgramPath.h"
 #include "dataset/GpioItemCode.h"
 #include "dataset/HexCodec.h"
 #include "log/AppLog.h"
+#include "settings/IniFile.h"
+#include "settings/Switches.h"
+#include "settings/Texts.h"
 
 namespace zoz {
 

@@ -1,14 +1,14 @@
 #include "dataset/Encoder.h"
 
 #include "app/Activity.h"
-#include "settings/Switches.h"
-#include "settings/Texts.h"
 #include "base/CodePage.h"
 #include "dataset/ChannelRef.h"
 #include "dataset/DataStore.h"
 #include "dataset/HexCodec.h"
 #include "dataset/PageLists.h"
 #include "log/AppLog.h"
+#include "settings/Switches.h"
+#include "settings/Texts.h"
 
 #include <QFile>
 

@@ -1,9 +1,9 @@
 #include "dataset/FieldCatalog.h"
 
-#include "settings/Texts.h"
 #include "dataset/DataStore.h"
 #include "dataset/PageLists.h"
 #include "dataset/PageTexts.h"
+#include "settings/Texts.h"
 
 namespace zoz {
 

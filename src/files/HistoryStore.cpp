@@ -1,8 +1,8 @@
 #include "files/HistoryStore.h"
 
-#include "settings/IniFile.h"
 #include "dataset/DataSetImage.h"
 #include "files/SafeFile.h"
+#include "settings/IniFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,6 @@
 #include "link/ConfigTransfer.h"
 
-#include "settings/IniFile.h"
 #include "app/PageCopy.h"
-#include "settings/Switches.h"
 #include "app/WaitMilliseconds.h"
 #include "base/CodePage.h"
 #include "dataset/DataStore.h"
@@ -12,6 +10,8 @@
 #include "link/CommandInterpreter.h"
 #include "link/FrameTransport.h"
 #include "link/LinkReporter.h"
+#include "settings/IniFile.h"
+#include "settings/Switches.h"
 
 #include <QDir>
 

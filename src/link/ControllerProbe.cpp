@@ -1,14 +1,14 @@
 #include "link/ControllerProbe.h"
 
 #include "app/ConsoleUserInterface.h"
-#include "settings/Switches.h"
-#include "settings/Texts.h"
 #include "base/CodePage.h"
 #include "link/FrameTransport.h"
 #include "link/LinkReporter.h"
 #include "link/NetworkLink.h"
 #include "link/SerialPort.h"
 #include "log/AppLog.h"
+#include "settings/Switches.h"
+#include "settings/Texts.h"
 
 #include <QTimer>
 

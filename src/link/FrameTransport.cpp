@@ -110,7 +110,6 @@ LinkOutcome FrameTransport::TransmitData(const QByteArray& frame, const QString&
     m_reporter.statusAndLog(m_reporter.line(QStringLiteral("Comm_TransmitData_Info")));
     if (!caption.isEmpty())
         SetCommDialogCaption(caption);
-    m_reporter.activity().setBusyCursor(true);
     m_cancelRequested = false;
     const QDeadlineTimer until = deadline();
     ShowCommDialog();

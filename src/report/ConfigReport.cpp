@@ -1,8 +1,8 @@
 #include "report/ConfigReport.h"
 
-#include "settings/Texts.h"
 #include "dataset/DataStore.h"
 #include "dataset/FieldCatalog.h"
+#include "settings/Texts.h"
 
 #include <QLocale>
 

@@ -1,8 +1,8 @@
 #include "ui/AccessibleNames.h"
 
-#include "settings/Texts.h"
 #include "dataset/FieldCatalog.h"
 #include "pages/DataPage.h"
+#include "settings/Texts.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "ui/CompareWindow.h"
 
+#include "dataset/FieldCatalog.h"
 #include "settings/IniFile.h"
 #include "settings/Texts.h"
-#include "dataset/FieldCatalog.h"
 #include "ui/CompareModel.h"
 
 #include <QDialogButtonBox>

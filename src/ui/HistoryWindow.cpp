@@ -1,11 +1,11 @@
 #include "ui/HistoryWindow.h"
 
-#include "settings/IniFile.h"
-#include "settings/Texts.h"
 #include "dataset/DifferenceRows.h"
 #include "dataset/FieldCatalog.h"
 #include "files/HistoryOrigins.h"
 #include "files/HistoryStore.h"
+#include "settings/IniFile.h"
+#include "settings/Texts.h"
 #include "ui/CompareWindow.h"
 
 #include <QComboBox>

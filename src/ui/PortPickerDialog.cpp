@@ -1,9 +1,9 @@
 #include "ui/PortPickerDialog.h"
 
-#include "settings/IniFile.h"
-#include "settings/Texts.h"
 #include "link/ControllerProbe.h"
 #include "link/SerialPort.h"
+#include "settings/IniFile.h"
+#include "settings/Texts.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

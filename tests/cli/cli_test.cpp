@@ -137,6 +137,50 @@ TEST(CliTest, FailuresGiveTheirExitCodes) {
     }
 }
 
+// A bad command line is refused with exit 2 and one line naming what is wrong, before the port
+// (one that does not exist) is touched.
+TEST(CliTest, BadArgumentsAreRefusedBeforeThePort) {
+    DataHarness h;
+    const QString cns = h.path("c.CNS"), missing = h.path("missing.CNS");
+    DataHarness::writeFile(h.path("short.DAT"), "0123456789");
+    const std::pair<QStringList, QString> rows[] = {
+        {{"frobnicate"}, "unknown command 'frobnicate'"},
+        {{"send"}, "send takes 1 argument(s), 0 given"},
+        {{"get-config", "9", cns}, "configuration number 0..8 expected, not '9'"},
+        {{"get-config", "x", cns}, "not 'x'"},
+        {{"--", "put-config", "-1", cns}, "not '-1'"},
+        {{"put-config", "8", missing}, missing + ": no such file"}, // 8 is a configuration
+        {{"--timeout", "0", "ping"}, "--timeout 0: a number of seconds 1..32767 expected"},
+        {{"--timeout", "32768", "ping"}, "--timeout 32768:"},
+        {{"import", h.path("short.DAT")}, "import needs -o OUT.DAT"},
+        {{"send", h.path("short.DAT")}, "not a data file (10 bytes, a data file has 2913)"},
+    };
+    for (const auto& [args, says] : rows) {
+        const CliRun run = cli(h, QStringList{"--port", h.path("no-such-tty")} + args);
+        EXPECT_EQ(run.exitCode, 2) << args.join(' ').toStdString();
+        EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(says)) << run.err.toStdString();
+    }
+}
+
+// The monitor volume as the page, the report and show name it: each stretch of its list, and a
+// value past its end as the number.
+TEST(CliTest, ShowNamesEveryStretchOfTheMonitorVolumes) {
+    DataHarness h;
+    const std::pair<int, const char*> rows[] = {
+        {0, "off"},       {3, "- 48 dB"},   {7, "- 27 dB"}, {8, "- 24 dB"},  {22, "- 10 dB"},
+        {23, "-   9 dB"}, {31, "-   1 dB"}, {32, "0 dB"},   {33, "+  1 dB"}, {41, "+  9 dB"},
+        {42, "+10 dB"},   {44, "+12 dB"},   {45, "#45"}};
+    for (const auto& [index, text] : rows) {
+        DataSet set;
+        set.Monitor.MonVolume = qint16(index);
+        DataHarness::writeFile(h.path("v.DAT"), DataSetImage::Write(set));
+        const CliRun run = cli(h, {"show", h.path("v.DAT")});
+        const QStringList line = run.out.split('\n').filter("\tVolume\t").value(0).split('\t');
+        EXPECT_EQ(line.value(3), QString(text)) << index << ": " << line.join('|').toStdString();
+    }
+}
+
 // A data set that arrived but cannot be written (the file size limit, as on a full disk) is
 // reported with the write error, not with the question about the existing file before it.
 TEST(CliTest, AFailedWriteIsReportedItself) {

@@ -1,8 +1,8 @@
 // zozedud-cli over TCP: the simulator's socket gives what its pseudo terminal gives, and a port
 // that cannot be reached is the port-open failure within the time-out.
-#include "settings/IniFile.h"
 #include "dataset/DataSetImage.h"
 #include "files/HistoryOrigins.h"
+#include "settings/IniFile.h"
 #include "support/CliRun.h"
 #include "support/DataHarness.h"
 #include "support/SimProcess.h"
@@ -74,6 +74,7 @@ TEST(CliNetwork, UnreachablePortsAreThePortOpenFailure) {
     const QString nameless = QStringList(5, label).join('.') + ".invalid:2001";
     const std::pair<QString, QString> rows[] = {
         {"tcp://" + closedAt, closedAt + " refused the connection"},
+        {"tcp://127.0.0.1:1", "127.0.0.1:1 refused the connection"}, // the lowest port is one
         {"tcp://" + nameless, "the host name of " + nameless + " was not found"},
         {"rfc2217://" + silentAt, silentAt + " did not answer within 1 s"},
         {"tcp://127.0.0.1", "tcp://127.0.0.1"},

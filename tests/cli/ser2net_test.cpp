@@ -2,9 +2,12 @@
 // RFC 2217 accepter on loopback ports, started and stopped by the test.
 #include "support/LinkRig.h"
 
+#include "settings/IniFile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -20,11 +23,13 @@ quint16 freePort() {
     return probe.serverPort();
 }
 
-QString ttySpeed(const QString& device) {
+// The line settings of the tty as words: "speed", "4800", "baud", "cs8", "-parenb" ...
+QStringList ttySettings(const QString& device) {
     QProcess stty;
-    stty.start("stty", {"-F", device, "speed"});
+    stty.start("stty", {"-F", device, "-a"});
     stty.waitForFinished(3000);
-    return QString::fromLatin1(stty.readAllStandardOutput()).trimmed();
+    return QString::fromLatin1(stty.readAllStandardOutput())
+        .split(QRegularExpression("[;\\s]+"), Qt::SkipEmptyParts);
 }
 
 // The exit code; stderr goes to the test's output.
@@ -39,9 +44,9 @@ int cliReceive(const QString& settings, const QString& port, const QString& file
 
 } // namespace
 
-// The CLI receives the same file through both accepters as on the pty itself, and the baud rate
-// of [Comm] Settings reaches the server's tty while an rfc2217:// port is open.
-TEST(Ser2net, RawAndRfc2217AccepterGiveTheSameBytesAndTheBaudRateArrives) {
+// The CLI receives the same file through both accepters as on the pty itself, and the line
+// settings of [Comm] reach the server's tty while an rfc2217:// port is open.
+TEST(Ser2net, RawAndRfc2217AccepterGiveTheSameBytesAndTheLineSettingsArrive) {
     if (QStandardPaths::findExecutable("ser2net").isEmpty())
         GTEST_SKIP() << "ser2net is not installed (tools/install-deps.sh installs it)";
     const quint16 raw = freePort(), rfc = freePort();
@@ -86,11 +91,18 @@ TEST(Ser2net, RawAndRfc2217AccepterGiveTheSameBytesAndTheBaudRateArrives) {
         EXPECT_TRUE(rig.read("net.DAT") == rig.read("pty.DAT")) << port.toStdString();
     }
 
+    // Rate, stop bits and flow control reach the server's tty (a pseudo terminal keeps eight
+    // bits without parity whatever it is told).
     QProcess::execute("stty", {"-F", device, "9600"});
+    zoz::SetIniValue(ini, "Comm", "Settings", "4800,n,8,2");
+    zoz::SetIniValue(ini, "Comm", "HandShaking", "2");
     ASSERT_EQ(rig.port->SetCommParameters(), 0);
     ASSERT_TRUE(rig.port->OpenPort()) << rig.port->openError().toStdString();
-    EXPECT_TRUE(LinkRig::spinUntil([&] { return ttySpeed(device) == "4800"; }, 3000))
-        << ttySpeed(device).toStdString();
+    const auto arrived = [&] {
+        const QStringList now = ttySettings(device);
+        return now.contains("4800") && now.contains("cstopb") && now.contains("crtscts");
+    };
+    EXPECT_TRUE(LinkRig::spinUntil(arrived, 3000)) << ttySettings(device).join(' ').toStdString();
     rig.port->ClosePort();
     server.terminate();
     server.waitForFinished(3000);

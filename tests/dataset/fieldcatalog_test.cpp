@@ -2,10 +2,10 @@
 #include "dataset/DataSetJson.h"
 #include "dataset/FieldCatalog.h"
 
-#include "settings/Switches.h"
-#include "settings/Texts.h"
 #include "dataset/DataSetImage.h"
 #include "dataset/DataStore.h"
+#include "settings/Switches.h"
+#include "settings/Texts.h"
 #include "support/QtPrinters.h"
 
 #include <QJsonDocument>

@@ -177,6 +177,8 @@ TEST(ConfigFileTest, FixedSizesBothWays) {
     EXPECT_EQ(readGroup, group);
     EXPECT_EQ(n2, groupName);
     EXPECT_FALSE(h.ui.busy);
+    EXPECT_EQ(h.ui.statusTexts.mid(h.ui.statusTexts.size() - 2),
+              QStringList({"ReadingConfig", "ReadingConfig_Ok"}));
 
     DataHarness::writeFile(groupName, QByteArray(600, 'x'));
     DataHarness::writeFile(name, QByteArray(512, 'a') + "tail");

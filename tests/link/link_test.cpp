@@ -42,6 +42,8 @@ bool waitStatus(LinkRig& rig, const QString& text, int ms = 3000) {
 
 TEST(FrameTransport, ACommandItsAnswerAndTheInterpreterInOrder) {
     LinkRig rig{{{"TimerInterval", "1"}}};
+    QList<bool> busyWhileWaiting; // the cursor in each turn of the waits
+    rig.ui.onProcessEvents = [&] { busyWhileWaiting << rig.ui.busy; };
     ASSERT_TRUE(rig.transport->TransmitData(frame(0x80), QStringLiteral("Online")));
     ASSERT_TRUE(rig.transport->WaitForResponse(QStringLiteral("81")));
     // The ticks during the wait must not have taken the answer away.
@@ -59,6 +61,7 @@ TEST(FrameTransport, ACommandItsAnswerAndTheInterpreterInOrder) {
     EXPECT_EQ(rig.ui.boxes[0].title, "zozedud");
     EXPECT_TRUE(balanced(rig));
     EXPECT_EQ(rig.ui.events.first(), "commShow:Online");
+    EXPECT_TRUE(busyWhileWaiting.value(0)) << "busy from the start of the send";
     EXPECT_FALSE(rig.ui.busy);
 }
 
@@ -99,7 +102,7 @@ TEST(FrameTransport, WhatArrivesIsHandedOverAsOneFrame) {
         rig.sim.waitFor("OK fault");
         rig.sim.command(command);
         ASSERT_TRUE(LinkRig::spinUntil([&] { return !rec.frames.isEmpty(); }, 3000)) << fault;
-        QTest::qWait(300); // nothing more follows
+        LinkRig::spinUntil([&] { return rec.frames.size() > 1; }, 300); // nothing more follows
         ASSERT_EQ(rec.frames.size(), 1) << fault;
         EXPECT_EQ(rec.frames[0].first, QString::number(quint8(expected[0]), 16)) << fault;
         EXPECT_EQ(rec.frames[0].second, expected) << fault;
@@ -282,12 +285,14 @@ TEST(Interpreter, TheControllersFramesAreAnsweredAndReported) {
 TEST(Interpreter, StoresTheControllersStatusTextsAndChecksItsVersion) {
     LinkRig rig{{}, {"--status", "QPL Box", "--status", "SN 7", "--status", " qpl sw v2.40 "}};
     rig.ui.caption = "VX418 ZozEdud";
-    // Fewer texts leave the rest blank; a seventh is an error, logged only, and not answered.
+    // Fewer texts leave the rest blank, as does a text cut short; a seventh is an error, logged
+    // only, and not answered.
     rig.store.StatusText[5] = QStringLiteral("old");
-    rig.sim.command("send 83 " + hexEntry("One") + hexEntry("QPL V2.0"));
+    rig.sim.command("send 83 " + hexEntry("One") + hexEntry("QPL V2.0") + "05" + hex("QP"));
     ASSERT_TRUE(
         LinkRig::spinUntil([&] { return rig.store.StatusText[1].trimmedRight() == "One"; }, 2000));
-    EXPECT_EQ(rig.store.StatusText[5].text(), QString(32, ' '));
+    for (int cleared : {3, 5})
+        EXPECT_EQ(rig.store.StatusText[cleared].text(), QString(32, ' ')) << cleared;
     rig.ui.boxes.clear();
     rig.sim.command("send 83 " + hexEntry("V2.").repeated(7));
     ASSERT_TRUE(LinkRig::spinUntil(

@@ -1,5 +1,6 @@
 // Ports on a device server: the link over TCP and telnet as over a serial line.
 #include "link/NetworkLink.h"
+#include "settings/IniFile.h"
 #include "support/LinkRig.h"
 
 #include <QElapsedTimer>
@@ -72,7 +73,7 @@ TEST(NetworkPort, Rfc2217CarriesSettingsAndKeepsTelnetOffTheLine) {
                      [&](const QByteArray& b) { received += b; });
     fromClient.clear();
     ASSERT_TRUE(rig.port->write(bytes({0x80, 0xFF, 0x0D})));
-    peer->write(bytes({0x85, '2', 255, 251, 1, '0', 255, 255, 0x0D}));
+    peer->write(bytes({0x85, '2', 0, 255, 251, 1, '0', 255, 255, 0x0D})); // NUL dropped
     ASSERT_TRUE(LinkRig::spinUntil([&] { return received.endsWith('\r'); }, 2000));
     EXPECT_EQ(received.toHex(' '), bytes({0x85, '2', '0', 0xFF, 0x0D}).toHex(' '));
     ASSERT_TRUE(LinkRig::spinUntil(
@@ -117,4 +118,26 @@ TEST(NetworkPort, ASilentServerFailsWithinTheTimeOutWithoutBlocking) {
     EXPECT_TRUE(rig.proto.text().contains(
         QStringLiteral("Error '%1 silent for 1 s' opening rfc2217://%1").arg(where)))
         << rig.proto.text().toStdString();
+}
+
+// Closing a network port on purpose ends its connection: the device server sees the editor go
+// and is free for the next client.
+TEST(NetworkPort, ClosingEndsTheConnection) {
+    QTcpServer server;
+    LinkRig rig({{"Port", "tcp://" + listenLocal(server)}}, {}, false);
+    ASSERT_EQ(rig.port->SetCommParameters(), 0);
+    ASSERT_TRUE(rig.port->OpenPort()) << rig.port->openError().toStdString();
+    ASSERT_TRUE(LinkRig::spinUntil([&] { return server.hasPendingConnections(); }, 2000));
+    QTcpSocket* peer = server.nextPendingConnection();
+    EXPECT_TRUE(rig.port->ClosePort());
+    EXPECT_FALSE(rig.port->isOpen());
+    EXPECT_TRUE(LinkRig::spinUntil(
+        [&] { return peer->state() == QAbstractSocket::UnconnectedState; }, 2000));
+    // Back on the serial line, the next open talks to the controller there, not to the server.
+    zoz::SetIniValue(rig.iniPath(), "Comm", "Port", rig.sim.device());
+    ASSERT_EQ(rig.port->SetCommParameters(), 0);
+    ASSERT_TRUE(rig.port->OpenPort()) << rig.port->openError().toStdString();
+    ASSERT_TRUE(rig.transport->TransmitData(QByteArray("\x80\r")));
+    EXPECT_TRUE(rig.transport->WaitForResponse("81"));
+    EXPECT_FALSE(server.hasPendingConnections());
 }

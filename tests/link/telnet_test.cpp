@@ -42,9 +42,11 @@ TEST(TelnetCodec, DataAndNegotiationsSeparatedAtEveryCut) {
          bytes({0x85, 0xFF, '2', '0', 0x0D}),
          {},
          false},
-        // A fresh codec accepts binary and go-ahead suppression, refuses echo and the rest.
-        {bytes({IAC, DO, 0, IAC, WILL, 3, IAC, WILL, 1, IAC, DO, 24, 'x'}), "x",
-         bytes({IAC, WILL, 0, IAC, DO, 3, IAC, DONT, 1, IAC, WONT, 24}), false},
+        // A fresh codec accepts binary and go-ahead suppression, refuses echo and the rest; a
+        // repeated request is no change and gets no answer, a withdrawn one is answered once.
+        {bytes({IAC, DO,   0, IAC, WILL, 3, IAC, WILL, 1, IAC, DO,   24, 'x',
+                IAC, WILL, 3, IAC, DO,   0, IAC, DONT, 0, IAC, DONT, 0}),
+         "x", bytes({IAC, WILL, 0, IAC, DO, 3, IAC, DONT, 1, IAC, WONT, 24, IAC, WONT, 0}), false},
         // After the greeting the server's acknowledgements need no answer (no endless loop);
         // DO COM-PORT-OPTION is taken, a withdrawn option is answered once.
         {bytes({IAC, DO, 0, IAC, WILL, 0, IAC, DO, 44, IAC, WONT, 3, IAC, WONT, 3}),
@@ -76,9 +78,14 @@ TEST(TelnetCodec, EscapedDataAndComPortValuesRoundTrip) {
     expectDecodes(escaped, all, {}, false);
 
     const QByteArray settings =
-        TelnetCodec::comPortSettings(0x0001FFFF, 8, 1, 1, TelnetCodec::Flow::None, true, false);
-    EXPECT_TRUE(settings.startsWith(bytes({255, 250, 44, 1, 0, 1, 255, 255, 255, 255, 255, 240})));
-    EXPECT_TRUE(settings.endsWith(bytes({255, 250, 44, 5, 12, 255, 240}))); // RTS off last
+        TelnetCodec::comPortSettings(0x0001FFFF, 7, 2, 1, TelnetCodec::Flow::Hardware, true, false);
+    // Rate, data bits, parity, stop bits, flow (3 hardware), DTR on (8), RTS off (12) last.
+    EXPECT_EQ(settings.toHex(' '),
+              bytes({255, 250, 44, 1,   0,   1,   255, 255, 255, 255, 255, 240, 255, 250,
+                     44,  2,   7,  255, 240, 255, 250, 44,  3,   2,   255, 240, 255, 250,
+                     44,  4,   1,  255, 240, 255, 250, 44,  5,   3,   255, 240, 255, 250,
+                     44,  5,   8,  255, 240, 255, 250, 44,  5,   12,  255, 240})
+                  .toHex(' '));
     // The server answers each command with its code + 100.
     QByteArray answer = settings;
     answer[3] = char(101);

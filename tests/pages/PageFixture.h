@@ -1,11 +1,11 @@
 #pragma once
 
-#include "settings/Switches.h"
-#include "settings/Texts.h"
 #include "dataset/DataStore.h"
 #include "log/AppLog.h"
 #include "pages/DataPage.h"
 #include "pages/DataPages.h"
+#include "settings/Switches.h"
+#include "settings/Texts.h"
 #include "support/ProgramFolder.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedUi.h"

@@ -199,8 +199,8 @@ TEST(LazyPages, StartUpWithRequestDataBuildsOnlyTheShownPage) {
         EXPECT_EQ(app.pages().window(n)->isBuilt(), n == 1) << "page " << n;
     ASSERT_TRUE(QTest::qWaitFor([&] { return app.editorHistory().controllerCopy().known(); }));
     EXPECT_EQ(app.editorHistory().controllerCopy().dataSet().Monitor.MonVolume, 60);
-    QTest::qWait(50);
-    EXPECT_EQ(app.editorHistory().tracker()->changesNotSent().size(), 1);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return app.editorHistory().tracker()->changesNotSent().size() == 1; }));
 }
 
 } // namespace

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "settings/Switches.h"
-#include "settings/Texts.h"
 #include "base/CodePage.h"
 #include "dataset/Decoder.h"
 #include "dataset/Encoder.h"
 #include "files/ConfigFile.h"
 #include "files/DataFile.h"
 #include "log/AppLog.h"
+#include "settings/Switches.h"
+#include "settings/Texts.h"
 #include "support/ScriptedUi.h"
 
 #include "support/QtPrinters.h"

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "settings/Switches.h"
-#include "settings/Texts.h"
 #include "dataset/Encoder.h"
 #include "files/ConfigFile.h"
 #include "files/DataFile.h"
@@ -12,6 +10,8 @@
 #include "link/SerialPort.h"
 #include "log/AppLog.h"
 #include "log/MemoryProtoSink.h"
+#include "settings/Switches.h"
+#include "settings/Texts.h"
 #include "support/ProgramFolder.h"
 #include "support/ScriptedUi.h"
 #include "support/SimProcess.h"

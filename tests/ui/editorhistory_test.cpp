@@ -1,13 +1,13 @@
 // The editor's status, marks, history, compare window, undo and port picker against the controller.
 #include "ui/Application.h"
 
-#include "settings/IniFile.h"
 #include "dataset/DataSetImage.h"
 #include "dataset/FieldCatalog.h"
 #include "files/HistoryOrigins.h"
 #include "files/HistoryStore.h"
 #include "files/UnsentKeeper.h"
 #include "pages/DataPage.h"
+#include "settings/IniFile.h"
 #include "support/ProgramFolder.h"
 #include "support/QtPrinters.h"
 #include "support/SimProcess.h"
@@ -113,7 +113,7 @@ protected:
         showPage(page);
         QWidget* box = control(page, name);
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
-        QTest::qWait(1); // the change is taken in a posted call
+        settle(); // the change is taken in a posted call
     }
     void choose(int page, const char* name, int index) {
         showPage(page);
@@ -127,12 +127,19 @@ protected:
         return control(page, name)->property("zozDiffers").toBool();
     }
     static bool spinUntil(const std::function<bool()>& f) { return QTest::qWaitFor(f, 30000); }
+    // Until the calls posted so far (the tracker's check of an edit) have run: posted calls run
+    // in order, so a mark posted now runs after them.
+    static void settle() {
+        bool ran = false;
+        QTimer::singleShot(0, [&ran] { ran = true; });
+        ASSERT_TRUE(spinUntil([&ran] { return ran; }));
+    }
     void receive() {
         click("Toolbar1_6"); // after the question
         ASSERT_TRUE(spinUntil([&] { return status() == "in step with the controller"; }));
     }
     CompareWindow& showCompare() {
-        QTest::qWait(50);
+        settle();
         app->editorHistory().showCompare();
         CompareWindow& compare = app->editorHistory().compareWindow();
         compare.activateWindow();
@@ -201,7 +208,7 @@ TEST_F(EditorHistoryTest, EditsAreCountedAndMarkedUntilTheControllerConfirmsTheS
     });
     showPage(8);
     QTest::mouseClick(control(8, "txtInput_0"), Qt::LeftButton);
-    QTest::qWait(50);
+    settle();
     const QString pending = status();
     EXPECT_GE(pending.section(' ', 0, 0).toInt(), 4) << pending.toStdString();
     for (auto [page, name] : {std::pair{2, "txtInputDigital_1"},
@@ -304,7 +311,7 @@ TEST_F(EditorHistoryTest, CompareRowsNameEveryKindOfEditAndTakeThemBack) {
     showPage(7);
     QTest::mouseClick(control(7, "ToolbarPart01_2")->findChild<QWidget*>("Button2"),
                       Qt::LeftButton);
-    QTest::qWait(50);
+    settle();
 
     CompareWindow& compare = showCompare();
     const QStringList expected = {
@@ -334,7 +341,7 @@ TEST_F(EditorHistoryTest, UndoAndRedoWalkTheStepsAcrossPages) {
     const bool sourceBefore = source->isChecked();
     auto* undo = app->mainWindow().findChild<QAction*>("actUndo");
     type(2, "txtInputAdat_2", "Vox 1");
-    QTest::qWait(20);
+    settle();
     toggle(6, "chkMachSource03_4");
 
     type(2, "txtInputAdat_2", "Vox 2"); // the focus is in a text box: the keys are still ours
@@ -348,7 +355,7 @@ TEST_F(EditorHistoryTest, UndoAndRedoWalkTheStepsAcrossPages) {
                 {"Ctrl+Shift+Z", "Vox 1", !sourceBefore}, {"Ctrl+Y", "Vox 2", !sourceBefore}};
     for (const auto& step : walk) {
         QTest::keySequence(QApplication::focusWidget(), QKeySequence(step.keys));
-        QTest::qWait(20);
+        settle();
         EXPECT_EQ(name->text(), step.name ? QString::fromLatin1(step.name) : nameBefore);
         EXPECT_EQ(source->isChecked(), step.source);
     }
@@ -444,7 +451,7 @@ TEST_F(EditorHistoryTest, AnotherPortIsUnknownUntilReceivedAndAnUnshowableValueC
     click("Toolbar1_6");
     ASSERT_TRUE(spinUntil([&] { return status() == "in step with the controller"; }));
     type(2, "txtInputAdat_2", "Vox 7");
-    QTest::qWait(20);
+    settle();
     EXPECT_EQ(status(), "1 change not sent");
 
     boxes.clear();

@@ -1,10 +1,10 @@
 // Every picture of a button is there at the size it is shown and at twice that size: this
 // executable runs at a scale factor of 2, as on a HiDPI screen.
-#include "settings/Switches.h"
-#include "settings/Texts.h"
 #include "dataset/DataStore.h"
 #include "pages/DataPage.h"
 #include "pages/DataPages.h"
+#include "settings/Switches.h"
+#include "settings/Texts.h"
 #include "support/ProgramFolder.h"
 #include "support/ScriptedUi.h"
 #include "ui/MainWindow.h"

@@ -102,6 +102,8 @@ TEST(ReportPdfTest, TheSimulatorsReportIsADocumentOfNumberedPages) {
     DataSet other = set;
     other.ChannelName(1, 2) = QStringLiteral("Kick");
     other.ChannelName(3, 5) = QStringLiteral("Vox");
+    other.Editor.MachSource(1)[1] = 1; // REC: a mark in the whole report
+    other.Editor.MachSource(1)[3] = 2; // B: a value other than 0 and 1 as its number
     const QString copy = dir.filePath("copy.DAT");
     DataHarness::writeFile(copy, DataSetImage::Write(other));
     const QString diff =
@@ -110,7 +112,10 @@ TEST(ReportPdfTest, TheSimulatorsReportIsADocumentOfNumberedPages) {
     EXPECT_TRUE(diff.contains("Nur was von den Daten des QPL abweicht (copy.DAT)"));
     EXPECT_TRUE(QRegularExpression("Digitaleingang 2 +Dig 02 +Kick").match(diff).hasMatch());
     EXPECT_TRUE(QRegularExpression("ADAT-Eingang 5 +Adat 5 +Vox").match(diff).hasMatch());
+    EXPECT_TRUE(QRegularExpression("Quelle 01 REC +aus +ein").match(diff).hasMatch());
     EXPECT_FALSE(diff.contains("Dig 01")) << diff.toStdString();
+    const QString copied = run(cli, settings + QStringList{"report", copy}, code);
+    EXPECT_TRUE(copied.contains("Quelle 01  x       2\nQuelle 02\n")) << copied.toStdString();
 }
 
 // The editor maps no Qt PrintSupport at start-up; it loads the module beside it on the first print.

@@ -7,8 +7,8 @@
 //                              data are known (so that every key is tracked and marked)
 // PROGRAM is the path the editor takes as its own (its folder holds zozedud.Ini and the default
 // data file); SIM the controller simulator.
-#include "settings/IniFile.h"
 #include "pages/DataPage.h"
+#include "settings/IniFile.h"
 #include "ui/Application.h"
 
 #include <QApplication>

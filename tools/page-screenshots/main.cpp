@@ -2,8 +2,6 @@
 // sample configuration, in German and English to <page>_<ger|eng>.png; then the change marks,
 // Compare and History in English.
 #include "app/ConsoleUserInterface.h"
-#include "settings/Switches.h"
-#include "settings/Texts.h"
 #include "dataset/ControllerCopy.h"
 #include "dataset/DataStore.h"
 #include "dataset/EditorDocument.h"
@@ -12,6 +10,8 @@
 #include "pages/DataPage.h"
 #include "pages/DataPages.h"
 #include "pages/NamesPage.h"
+#include "settings/Switches.h"
+#include "settings/Texts.h"
 #include "ui/ChangeTracker.h"
 #include "ui/CompareWindow.h"
 #include "ui/HistoryWindow.h"
