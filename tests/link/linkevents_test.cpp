@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QSysInfo>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -37,6 +38,17 @@ TEST(LinkEvents, ACaptionGivenWhileTheDialogIsUpWaitsForTheNextActivation) {
 
 // A hang-up ends the wait at once, is one port error with the system's text, and fails the next
 // send.
+// The end stops the link: a running wait ends as cancelled at once, not at its time-out.
+TEST(LinkEvents, StoppingTheLinkEndsARunningWait) {
+    LinkRig rig{{{"TimeOut", "10"}}};
+    ASSERT_TRUE(rig.opened);
+    QTimer::singleShot(50, rig.transport.get(), [&] { rig.transport->Stop(); });
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(rig.transport->WaitForResponse("99").kind, zoz::LinkOutcome::Cancelled);
+    EXPECT_LT(clock.elapsed(), 3000);
+}
+
 TEST(LinkEvents, AHangUpIsAPortErrorAndTheNextSendFails) {
     LinkRig rig{{{"TimeOut", "10"}}};
     rig.switches.ShowMsgBox = false; // the failed send shows its box all the same

@@ -92,4 +92,9 @@ TEST(TelnetCodec, EscapedDataAndComPortValuesRoundTrip) {
     TelnetCodec codec;
     EXPECT_TRUE(codec.decode(answer).isEmpty());
     EXPECT_EQ(codec.serverBaud(), 0x0001FFFFu);
+    // The same bytes under another option (24, terminal type) are no rate.
+    answer[2] = char(24);
+    TelnetCodec other;
+    EXPECT_TRUE(other.decode(answer).isEmpty());
+    EXPECT_EQ(other.serverBaud(), 0u);
 }

@@ -249,6 +249,9 @@ TEST_F(PageEditing, ChoosersOfferTheirListsAndStoreTheChoice) {
     EXPECT_EQ(find<AssignBox>(3, "txtInputA_2")->text(), "G1ch5");
 
     scriptChooser(*chooser, 402, true, plain);
+    QTest::mouseClick(find<AssignBox>(4, "txtExtMon_0"), Qt::LeftButton); // the first box
+    EXPECT_TRUE(plain.codes.contains(400)) << "the first ext. monitor box opens its list";
+    scriptChooser(*chooser, 402, true, plain);
     QTest::mouseClick(find<AssignBox>(4, "txtExtMon_2"), Qt::LeftButton); // odd channels
     EXPECT_TRUE(plain.codes.contains(400) && plain.codes.contains(402));
     EXPECT_FALSE(plain.codes.contains(401) || plain.codes.contains(500));
