@@ -387,6 +387,14 @@ TEST_F(EditorHistoryTest, PortPickerFindsTheAnsweringControllerAndReopensThePort
     action->trigger();
     auto* picker = app->mainWindow().findChild<QDialog*>("frmPortPicker");
     ASSERT_TRUE(picker && picker->isVisible());
+    // Every button has its own place: none lies on another control.
+    const QList<QWidget*> controls = picker->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (QPushButton* button : picker->findChildren<QPushButton*>())
+        for (QWidget* other : controls)
+            EXPECT_TRUE(other == button || !other->isVisible() ||
+                        !other->geometry().intersects(button->geometry()))
+                << button->objectName().toStdString() << " on "
+                << other->objectName().toStdString();
     auto* list = picker->findChild<QTreeWidget*>("lstPorts");
     auto* path = picker->findChild<QLineEdit*>("txtPortPath");
     auto press = [picker](const char* button) {
