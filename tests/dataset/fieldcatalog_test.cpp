@@ -59,6 +59,7 @@ TEST(FieldCatalogTest, FieldsCoverEveryByteOnceShowTheirValuesAndGoThroughTheTex
         {"layer.A[1]", 501, "Bus 2 'Mix'"}, // the last group
         {"monitor.extmon[4]", 0, "not defined"},
         {"layer.D[6]", 999, "#999"},
+        {"layer.D[5]", 116, "#116"}, // one past the last digital input
         {"monitor.volume", 44, "+12 dB"},
         {"snapshot.startup", 0, "temporary"},
         {"gpio.input[2]", catalog.gpioCode(0, QStringLiteral("5")), "5 Layer A"},
