@@ -96,6 +96,8 @@ PortPickerDialog::~PortPickerDialog() {
 }
 
 void PortPickerDialog::start(Link link) {
+    if (!link.choose)
+        qFatal("PortPickerDialog: a choice must reach the editor's port");
     m_link = std::move(link);
     // The language is known once start-up has run, so the texts are looked up here.
     setWindowTitle(m_texts.message(QStringLiteral("PortPicker_Caption")));
@@ -308,7 +310,7 @@ void PortPickerDialog::deleteConnection() {
 
 void PortPickerDialog::choose() {
     const QString port = m_path->text().trimmed();
-    if (port.isEmpty() || !m_link.choose)
+    if (port.isEmpty())
         return;
     // A port that fails to open was reported; the dialog stays for another choice.
     if (m_link.choose(port))

@@ -440,10 +440,14 @@ TEST_F(EditorHistoryTest, PortPickerFindsTheAnsweringControllerAndReopensThePort
     other.command("send 80");
     EXPECT_EQ(other.waitFor("RX 81"), "RX 81 ") << "the editor answers on the chosen port";
 
-    // A vanished port is reported with its step; the previous one stays, in the file and open.
+    // No path chooses nothing; a vanished port is reported with its step; the previous one stays,
+    // in the file and open.
     action->trigger();
-    path->setText(dir.path("vanished"));
     boxes.clear();
+    path->clear();
+    press("cmdChoose");
+    EXPECT_TRUE(boxes.isEmpty() && picker->isVisible());
+    path->setText(dir.path("vanished"));
     press("cmdChoose");
     EXPECT_EQ(boxes, QStringList(Startup::FailureText(31, false)));
     EXPECT_EQ(GetIniValue(dir.ini(), "Comm", "Port", ""), other.device());
