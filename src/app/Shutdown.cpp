@@ -59,7 +59,6 @@ bool Shutdown::QueryEndProg(bool& query) {
     FormatIniFile(m_switches.IniFileName, cache);
     emit portToClose();
     m_log.CloseLog();
-    query = true;
     m_terminate();
     return true;
 }

@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTest>
@@ -150,7 +151,7 @@ TEST(LazyPages, StartUpBuildsOnlyWhatItShowsOrReads) {
     test::ProgramFolder folder;
     folder.writeIni("[Main]\r\nLoadAtStartup_Default=default.DAT\r\nDebug=yes\r\n"
                     "RequestStatus=no\r\nRequestData=no\r\nShowMsgBox=no\r\nLanguage=ENG\r\n"
-                    "[Comm]\r\nPort=" +
+                    "XPLook=yes\r\n[Comm]\r\nPort=" +
                     sim.device().toLocal8Bit() + "\r\n");
     DataSet data = first();
     data.Monitor.MonVolume = 900; // refused by its list: the take-over changes it
@@ -177,6 +178,15 @@ TEST(LazyPages, StartUpBuildsOnlyWhatItShowsOrReads) {
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(3).center());
     QCoreApplication::processEvents();
     EXPECT_TRUE(app.pages().window(9)->isBuilt());
+    // The XP look reaches a page built after start-up: captions padded, the page's frame flat.
+    int padded = 0;
+    for (const QGroupBox* frame : app.pages().window(9)->findChildren<QGroupBox*>()) {
+        if (frame->objectName() == "fraTab")
+            EXPECT_TRUE(frame->isFlat() && frame->title().isEmpty());
+        else if (!frame->title().trimmed().isEmpty())
+            padded += frame->title().size() == 150 ? 1 : -100;
+    }
+    EXPECT_GT(padded, 0);
     EXPECT_EQ(app.dataStore().DataSet.Monitor.MonVolume, 0);
     EXPECT_FALSE(app.mainWindow().findChild<QAction*>(QStringLiteral("actUndo"))->isEnabled());
 }
