@@ -471,7 +471,10 @@ TEST(ConfigTransfer, OneConfigurationGoesFromItsFileAndComesBackIntoAnother) {
 
     const QString file = rig.write("three.CNS", block(3));
     rig.ui.fileNames.enqueue(file);
+    QString shown; // the SnapShot page shows the file read before it goes out
+    rig.ui.onRefresh = [&] { shown = rig.store.DataSet.SnapShot.SnapShotFile[3].text(); };
     EXPECT_EQ(rig.transfer->SendConfiguration(3), "");
+    EXPECT_EQ(TrimBlanks(shown), file);
     EXPECT_EQ(rig.sim.waitFor("RX 85"), "RX 85 33" + hex(block(3)));
     ASSERT_TRUE(waitStatus(rig, "  Comm_Data_Sent", 2000));
     EXPECT_TRUE(rig.ui.statusTexts.filter("Comm_Checksum_Err").isEmpty());
