@@ -1,6 +1,7 @@
 // Ports on a device server: the link over TCP and telnet as over a serial line.
 #include "link/NetworkLink.h"
 #include "settings/IniFile.h"
+#include "support/Bytes.h"
 #include "support/LinkRig.h"
 
 #include <QElapsedTimer>
@@ -9,16 +10,10 @@
 #include <QTcpSocket>
 #include <gtest/gtest.h>
 
+using zoz::test::bytes;
 using zoz::test::LinkRig;
 
 namespace {
-
-QByteArray bytes(std::initializer_list<int> values) {
-    QByteArray out;
-    for (int v : values)
-        out.append(char(v));
-    return out;
-}
 
 // A loopback listener on the IPv6 literal where there is one, for the bracketed form.
 QString listenLocal(QTcpServer& server) {

@@ -2,18 +2,14 @@
 // negotiations, 0xFF both ways, and sequences cut anywhere by the network.
 #include "link/TelnetCodec.h"
 
+#include "support/Bytes.h"
+
 #include <gtest/gtest.h>
 
 using zoz::TelnetCodec;
+using zoz::test::bytes;
 
 namespace {
-
-QByteArray bytes(std::initializer_list<int> values) {
-    QByteArray out;
-    for (int v : values)
-        out.append(char(v));
-    return out;
-}
 
 // The stream fed whole and cut at every point must give the same data and answers.
 void expectDecodes(const QByteArray& stream, const QByteArray& data, const QByteArray& replies,
