@@ -307,6 +307,7 @@ TEST(ProtoWindow, TextsOnceOnTheFirstShowWithALanguageAndTheLogAlsoWhileHidden) 
     EXPECT_LT(text.indexOf("first line\r\n"), text.indexOf("second line\r\n"));
     w.show(); // no language yet: the designed caption; the box shows both lines, the last in view
     EXPECT_EQ(w.windowTitle(), "Protokoll");
+    EXPECT_EQ(w.findChild<QWidget*>("txtProto"), w.txtProto()); // reachable by its control name
     EXPECT_EQ(w.txtProto()->toPlainText(), QString(text).replace("\r\n", "\n").chopped(1));
     EXPECT_EQ(w.txtProto()->textCursor().blockNumber(), 1);
     log.WriteLog(QStringLiteral("  third line")); // while shown: at once
