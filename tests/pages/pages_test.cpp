@@ -11,7 +11,10 @@
 #include "widgets/KeyFilter.h"
 #include "widgets/ValueCheckBox.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -402,6 +405,28 @@ TEST_F(PageRefresh, ControlArraysEndAtTheirLastElementAndShowEveryCatalogueField
         }
     for (const FieldRef& ref : catalog.fields())
         EXPECT_EQ(shownBy.value(ref.key), ref.shown ? 1 : 0) << ref.key.toStdString();
+
+    // Every control has its own place on its page: one left out of a layout lies on another.
+    for (int p = 1; p <= 9; ++p) {
+        QWidget* root = pages->page(p)->fraTab();
+        pages->page(p)->show();
+        QList<QPair<QWidget*, QRect>> placed;
+        for (QWidget* w : root->findChildren<QWidget*>()) {
+            if (!w->isVisible() ||
+                !(qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractButton*>(w) ||
+                  qobject_cast<QComboBox*>(w) || qobject_cast<QLabel*>(w) ||
+                  qobject_cast<QGroupBox*>(w)))
+                continue;
+            const QRect at(w->mapTo(root, QPoint()), w->size());
+            for (const auto& [other, rect] : std::as_const(placed))
+                EXPECT_FALSE(rect.intersects(at) && !other->isAncestorOf(w))
+                    << p << " " << w->objectName().toStdString() << " on "
+                    << other->objectName().toStdString();
+            placed.append({w, at});
+        }
+        EXPECT_GT(placed.size(), 2) << p;
+        pages->page(p)->hide();
+    }
 }
 
 // No caption of any page shows a lookup key and every row explains itself, in both languages.
