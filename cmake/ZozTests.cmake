@@ -33,7 +33,7 @@ function(zoz_add_tests kind library)
             add_dependencies(${target} qpl-sim)
             add_test(NAME ${target} COMMAND ${target})
             set_tests_properties(${target} PROPERTIES
-                TIMEOUT 300
+                TIMEOUT 120
                 ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${leak_option}")
         endforeach()
     endforeach()
