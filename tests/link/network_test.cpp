@@ -54,8 +54,6 @@ TEST(NetworkPort, Rfc2217CarriesSettingsAndKeepsTelnetOffTheLine) {
     const QList<QByteArray> settings = {
         bytes({255, 250, 44, 1, 0, 0, 0x96, 0, 255, 240}), // 38400 baud
         bytes({255, 250, 44, 2, 7, 255, 240}),             // 7 data bits
-        bytes({255, 250, 44, 3, 3, 255, 240}),             // even parity
-        bytes({255, 250, 44, 4, 1, 255, 240}),             // 1 stop bit (2: the ser2net test)
         bytes({255, 250, 44, 5, 9, 255, 240}),             // DTR off
         bytes({255, 250, 44, 5, 11, 255, 240}),            // RTS on
     };
@@ -89,6 +87,33 @@ TEST(NetworkPort, Rfc2217CarriesSettingsAndKeepsTelnetOffTheLine) {
     const QString lost = QStringLiteral("' on port rfc2217://") + where;
     EXPECT_EQ(rig.proto.text().count(lost), 1) << rig.proto.text().toStdString();
     EXPECT_FALSE(rig.transport->TransmitData(QByteArray("\x80\r")));
+}
+
+// Each parity and stop-bit setting reaches an RFC 2217 server as its own COM port value.
+TEST(NetworkPort, ParityAndStopBitsBecomeTheirComPortValues) {
+    QTcpServer server;
+    const QString where = listenLocal(server);
+    QByteArray got;
+    QObject::connect(&server, &QTcpServer::newConnection, [&] {
+        QTcpSocket* peer = server.nextPendingConnection();
+        peer->write(bytes({255, 253, 44})); // DO COM-PORT-OPTION
+        QObject::connect(peer, &QTcpSocket::readyRead, [&got, peer] { got += peer->readAll(); });
+    });
+    LinkRig rig({{"Port", "rfc2217://" + where}, {"TimeOut", "2"}}, {}, false);
+    const std::tuple<const char*, int, int> rows[] = {
+        {"9600,n,8,1", 1, 1}, {"9600,o,8,2", 2, 2},   {"9600,e,7,1", 3, 1},
+        {"9600,m,8,1", 4, 1}, {"9600,s,8,1.5", 5, 3},
+    };
+    for (const auto& [settings, parity, stop] : rows) {
+        zoz::SetIniValue(rig.iniPath(), "Comm", "Settings", settings);
+        got.clear();
+        ASSERT_EQ(rig.port->SetCommParameters(), 0) << settings;
+        ASSERT_TRUE(rig.port->OpenPort()) << settings;
+        const QByteArray stopSize = bytes({255, 250, 44, 4, stop, 255, 240});
+        EXPECT_TRUE(LinkRig::spinUntil([&] { return got.contains(stopSize); }, 2000)) << settings;
+        EXPECT_TRUE(got.contains(bytes({255, 250, 44, 3, parity, 255, 240}))) << settings;
+        rig.port->ClosePort();
+    }
 }
 
 // A server that takes the connection but never answers the telnet negotiation fails the open
