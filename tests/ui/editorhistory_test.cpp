@@ -296,8 +296,11 @@ TEST_F(EditorHistoryTest, EditsAreCountedAndMarkedUntilTheControllerConfirmsTheS
     filter->setCurrentIndex(0);
     QTest::mouseClick(rows->viewport(), Qt::LeftButton, {},
                       rows->visualItemRect(rows->topLevelItem(0)).center());
+    boxes.clear();
     QTest::mouseClick(window.findChild<QPushButton*>("cmdHistoryLoad"), Qt::LeftButton);
     ASSERT_TRUE(spinUntil([&] { return tracker().editorSet() == kept[0].data; }));
+    QString question = app->texts().message("QueryReadData");
+    EXPECT_EQ(boxes, QStringList(ReplaceParams(question, kept[0].filePath)));
 }
 
 // Each kind of control edited: the compare rows name it (editor's value first) and take it back.
