@@ -6,15 +6,10 @@
 #include "support/SimProcess.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
-#include <QProcess>
 #include <QSysInfo>
-#include <csignal>
 #include <cstring>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 using namespace zoz;
 using zoz::test::CliRun;
@@ -188,19 +183,11 @@ TEST(CliTest, AFailedWriteIsReportedItself) {
     SimProcess sim;
     const QString file = h.path(QStringLiteral("data.DAT"));
     DataHarness::writeFile(file, "old");
-    const QString program = QFileInfo(QStringLiteral(QPL_SIM_PATH)).dir().filePath("zozedud-cli");
-    QProcess process;
-    process.setChildProcessModifier([] {
-        const rlimit limit{1000, 1000};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        ::signal(SIGXFSZ, SIG_IGN);
-    });
-    process.start(program, {"--settings", h.switches.IniFileName, "--quiet", "--port", sim.device(),
-                            "receive", file});
-    ASSERT_TRUE(process.waitForFinished(30000));
-    const QString err = QString::fromLocal8Bit(process.readAllStandardError());
-    EXPECT_EQ(process.exitCode(), 2) << err.toStdString();
-    EXPECT_TRUE(err.contains(QString::fromLocal8Bit(std::strerror(EFBIG)))) << err.toStdString();
+    const CliRun run =
+        cli(h, {"--quiet", "--port", sim.device(), "receive", file}, {"prlimit", "--fsize=1000"});
+    EXPECT_EQ(run.exitCode, 2) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QString::fromLocal8Bit(std::strerror(EFBIG))))
+        << run.err.toStdString();
     EXPECT_EQ(DataHarness::readFile(file), "old");
 }
 
