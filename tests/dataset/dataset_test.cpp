@@ -2,12 +2,8 @@
 // blocks and the store's rules.
 #include "base/CodePage.h"
 #include "dataset/DataSetImage.h"
-#include "dataset/DataStore.h"
-#include "dataset/Decoder.h"
-#include "dataset/Encoder.h"
 #include "dataset/HexCodec.h"
 #include "support/DataHarness.h"
-#include "support/QtPrinters.h"
 
 #include <QDir>
 #include <functional>
@@ -284,9 +280,6 @@ TEST_F(CodecTest, DecodeOfEncodeGivesTheDataSetBackAndTheCodeAloneZeros) {
     EXPECT_EQ(DataSetImage::Write(h.store.DataSet), DataSetImage::Write(zero));
 }
 
-// Decoding starts from the reference copy: a key without list entry keeps its value, a channel and
-// an option number out of range read as themselves and as no option; a key from 0x8000 ends the
-// decoding with a log report, the reference copy staying from there on, its file names included.
 // The shipped default data file goes out as a whole block "20" and comes back byte for byte.
 TEST_F(CodecTest, ShippedDefaultDataFileIsAWholeBlockAndRoundTrips) {
     DataSet shipped;
@@ -300,6 +293,9 @@ TEST_F(CodecTest, ShippedDefaultDataFileIsAWholeBlockAndRoundTrips) {
     EXPECT_EQ(DataSetImage::Write(h.store.DataSet), DataSetImage::Write(shipped));
 }
 
+// Decoding starts from the reference copy: a key without list entry keeps its value, a channel and
+// an option number out of range read as themselves and as no option; a key from 0x8000 ends the
+// decoding with a log report, the reference copy staying from there on, its file names included.
 TEST_F(CodecTest, StartsFromTheReferenceCopyAndStopsAtAnOverflow) {
     randomDefault();
     h.store.DataSetDefault.GPIO.GPIOInput[1] = 104;

@@ -409,7 +409,6 @@ TEST(SerialPortSetUp, AWholeNumberNamesTheNthPlatformPort) {
     EXPECT_EQ(p.port->portText(), " 1");
 }
 
-// Opening or closing twice is no error; a second program cannot open the same port.
 // Opening or closing twice is no error. A second program cannot open the same port: a box even
 // without ShowMsgBox, the same text in the status bar and the log, the cursor back.
 TEST(SerialPortOpen, OpensAndClosesOnceASecondOpenOfThePortFails) {
