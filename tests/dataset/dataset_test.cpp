@@ -139,11 +139,8 @@ protected:
 // Each scene changes the data set further and checks bytes of the payload. The encoder shows and
 // logs its status each time, other codes give an empty frame, and the hex dump keeps the last one.
 TEST_F(CodecTest, DataBlockVectorsStatusAndHexDump) {
-    const struct {
-        std::function<void(DataSet&)> change;
-        int size;
-        QStringList bytes; // byte offset in the payload: hex digits
-    } scenes[] = {
+    // the change, the payload's size, "byte offset in the payload:hex digits"
+    const std::tuple<std::function<void(DataSet&)>, int, QStringList> scenes[] = {
         {[](DataSet& d) {
              d.Name.InputDigitalName[1] = QStringLiteral("Kickdrum-L"); // cut to 8
              d.Name.OutputSummenName[4] = QStringLiteral("M\u00fcx");
@@ -198,11 +195,11 @@ TEST_F(CodecTest, DataBlockVectorsStatusAndHexDump) {
          892,
          {"345:002D"}},
     };
-    for (const auto& scene : scenes) {
-        scene.change(h.store.DataSet);
+    for (const auto& [change, size, bytes] : scenes) {
+        change(h.store.DataSet);
         const QString p = payload("20");
-        EXPECT_EQ(p.size(), scene.size);
-        for (const QString& row : scene.bytes) {
+        EXPECT_EQ(p.size(), size);
+        for (const QString& row : bytes) {
             const QString hex = row.section(':', 1);
             EXPECT_EQ(p.mid(row.section(':', 0, 0).toInt() * 2, hex.size()), hex)
                 << row.toStdString();
@@ -345,9 +342,8 @@ TEST_F(CodecTest, UnknownCodesDecodeNothingAndMalformedDigitsNoHarm) {
 // 512-character block travels as its digits, an all-blank one as none.
 TEST(DecoderBlocks, ConfigurationBlocksFillTheBuffersTheirFileAndGoBack) {
     const QString ab = QString(512, 'a') + QString(488, 'b');
-    const struct {
-        QString payload, stored, typed, expected, back;
-    } rows[] = {
+    // payload, stored name, name typed, buffers, payload sent back
+    const std::tuple<QString, QString, QString, QString, QString> rows[] = {
         {"30" + StrToHex(ab), "  old.CNG  ", "group.CNG", ab + QString(3096, ' '),
          "30" + StrToHex(QString(512, 'a')) + StrToHex(QString(488, 'b') + QString(24, ' '))},
         {"30" + StrToHex(QString(4096, 'z') + "overflow"), "", "", QString(4096, 'z'),
@@ -358,33 +354,33 @@ TEST(DecoderBlocks, ConfigurationBlocksFillTheBuffersTheirFileAndGoBack) {
          "314104" + QString("20").repeated(510)},
         {"35", "", "", QString(512, ' '), "35"},
     };
-    for (const auto& row : rows) {
+    for (const auto& [payload, stored, typed, expected, back] : rows) {
         DataHarness h;
-        const bool group = row.payload.startsWith("30");
+        const bool group = payload.startsWith("30");
         auto& field = group ? h.store.DataSet.SnapShot.SnapShotGroupFile
-                            : h.store.DataSet.SnapShot.SnapShotFile[row.payload.mid(1, 1).toInt()];
-        field = row.stored;
-        if (!row.typed.isEmpty())
-            h.ui.fileNames.enqueue(h.path(row.typed));
-        QString payload = row.payload;
-        h.decoder.Interpret_HexData(payload);
+                            : h.store.DataSet.SnapShot.SnapShotFile[payload.mid(1, 1).toInt()];
+        field = stored;
+        if (!typed.isEmpty())
+            h.ui.fileNames.enqueue(h.path(typed));
+        QString decoded = payload;
+        h.decoder.Interpret_HexData(decoded);
         QString buffers = h.store.SnapShotData.text();
         if (group) {
             buffers.clear();
             for (int j = 1; j <= 8; ++j)
                 buffers += h.store.SnapShotGroupData[j].text();
         }
-        EXPECT_EQ(buffers, row.expected) << row.payload.left(8).toStdString();
+        EXPECT_EQ(buffers, expected) << payload.left(8).toStdString();
         QString frame;
-        EXPECT_EQ(h.encoder.Preparing_DataExchange(frame, row.payload.left(2)), "");
-        EXPECT_EQ(frame.mid(1, frame.size() - 2), row.back);
+        EXPECT_EQ(h.encoder.Preparing_DataExchange(frame, payload.left(2)), "");
+        EXPECT_EQ(frame.mid(1, frame.size() - 2), back);
         ASSERT_EQ(h.ui.fileDialogs.size(), 1);
-        EXPECT_EQ(h.ui.fileDialogs[0].initialName, row.stored.trimmed());
-        if (row.typed.isEmpty()) {
+        EXPECT_EQ(h.ui.fileDialogs[0].initialName, stored.trimmed());
+        if (typed.isEmpty()) {
             EXPECT_EQ(QDir(h.dir.path()).entryList({"*.CN?"}, QDir::Files), QStringList());
             continue;
         }
-        EXPECT_EQ(DataHarness::readFile(h.path(row.typed)), CodePage::fromUnicode(row.expected));
+        EXPECT_EQ(DataHarness::readFile(h.path(typed)), CodePage::fromUnicode(expected));
     }
 }
 

@@ -358,18 +358,16 @@ TEST_F(EditorHistoryTest, UndoAndRedoWalkTheStepsAcrossPages) {
 
     type(2, "txtInputAdat_2", "Vox 2"); // the focus is in a text box: the keys are still ours
     EXPECT_TRUE(undo->text().startsWith("Undo: ")) << undo->text().toStdString(); // names its step
-    const struct {
-        const char* keys;
-        const char* name;
-        bool source;
-    } walk[] = {{"Ctrl+Z", "Vox 1", !sourceBefore},       {"Ctrl+Z", "Vox 1", sourceBefore},
-                {"Ctrl+Z", nullptr, sourceBefore},        {"Ctrl+Y", "Vox 1", sourceBefore},
-                {"Ctrl+Shift+Z", "Vox 1", !sourceBefore}, {"Ctrl+Y", "Vox 2", !sourceBefore}};
-    for (const auto& step : walk) {
-        QTest::keySequence(QApplication::focusWidget(), QKeySequence(step.keys));
+    // keys, the name then (nullptr: as before), the source box then
+    const std::tuple<const char*, const char*, bool> walk[] = {
+        {"Ctrl+Z", "Vox 1", !sourceBefore},       {"Ctrl+Z", "Vox 1", sourceBefore},
+        {"Ctrl+Z", nullptr, sourceBefore},        {"Ctrl+Y", "Vox 1", sourceBefore},
+        {"Ctrl+Shift+Z", "Vox 1", !sourceBefore}, {"Ctrl+Y", "Vox 2", !sourceBefore}};
+    for (const auto& [keys, named, checked] : walk) {
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence(keys));
         settle();
-        EXPECT_EQ(name->text(), step.name ? QString::fromLatin1(step.name) : nameBefore);
-        EXPECT_EQ(source->isChecked(), step.source);
+        EXPECT_EQ(name->text(), named ? QString::fromLatin1(named) : nameBefore);
+        EXPECT_EQ(source->isChecked(), checked);
     }
     EXPECT_TRUE(sim.quietFor("RX", 200));
 
