@@ -35,10 +35,8 @@ TEST(CliTest, ReceiveThenSendThenReceiveRoundTrips) {
     const QByteArray sent = DataSetImage::Write(h.randomDataSet(random, DataSet{}));
     DataHarness::writeFile(h.path("in.DAT"), sent);
     DataHarness::writeFile(h.path("Default.DAT"), sent); // an editor's folder: History is kept
-    DataHarness::writeFile(
-        h.switches.IniFileName,
-        DataHarness::readFile(h.switches.IniFileName)
-            .replace("[Main]\r\n", "[Main]\r\nLoadAtStartup_Default=Default.DAT\r\n"));
+    h.writeIni(h.read("zozedud.Ini")
+                   .replace("[Main]\r\n", "[Main]\r\nLoadAtStartup_Default=Default.DAT\r\n"));
     for (const auto& [command, file, expected] : {std::tuple{"receive", "out.DAT", held},
                                                   {"send", "in.DAT", sent},
                                                   {"receive", "out.DAT", sent}}) {

@@ -27,8 +27,7 @@ TEST(CliNetwork, TcpGivesTheSameBytesAsThePty) {
     ASSERT_FALSE(port.isEmpty());
     const QStringList ports = {sim.device(), "tcp://127.0.0.1:" + port, "tcp://[::1]:" + port};
     QRandomGenerator random(11);
-    DataHarness::writeFile(h.path("in.DAT"),
-                           zoz::DataSetImage::Write(h.randomDataSet(random, zoz::DataSet{})));
+    h.write("in.DAT", zoz::DataSetImage::Write(h.randomDataSet(random, zoz::DataSet{})));
     QList<QByteArray> files;
     QStringList sent;
     for (const QString& p : ports) {

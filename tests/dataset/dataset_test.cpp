@@ -466,13 +466,10 @@ TEST(DataStoreTest, InitialSetAndGpioListsFromTheSettingsOrADefinitionFile) {
 
     auto& inputs = h.store.lstData[DataStore::GpioInputList]; // the harness's: see the encoder
     inputs.clear();
-    DataHarness::writeFile(
-        h.switches.IniFileName,
-        "[Main]\r\nGPIO_Input_DataDef = gpio.def\r\n"
-        "GPIO_Output_DataDef=none.def\r\n[GPIO_Input_Data_GER]\r\n1=not this\r\n");
-    DataHarness::writeFile(h.path("gpio.def"),
-                           "[Data_ENG]\r\n9=Nine\r\n"
-                           "[Data_GER]\r\n1=Eins\r\n5=F\u00fcnf\r\n7=Sieben\r\n");
+    h.writeIni("[Main]\r\nGPIO_Input_DataDef = gpio.def\r\n"
+               "GPIO_Output_DataDef=none.def\r\n[GPIO_Input_Data_GER]\r\n1=not this\r\n");
+    h.write("gpio.def", "[Data_ENG]\r\n9=Nine\r\n"
+                        "[Data_GER]\r\n1=Eins\r\n5=F\u00fcnf\r\n7=Sieben\r\n");
     h.store.LoadGPIOLists(h.switches);
     ASSERT_EQ(inputs.size(), 3);
     EXPECT_EQ(inputs[2].text, "7|Sieben");
