@@ -195,9 +195,6 @@ protected:
         entries.removeIf([&](const HistoryEntry& e) { return e.direction != direction; });
         return entries;
     }
-    bool unsentKept() {
-        return !history().isEmpty() && history()[0].direction == HistoryEntry::Direction::Unsent;
-    }
 };
 
 TEST_F(EditorHistoryTest, EditsAreCountedAndMarkedUntilTheControllerConfirmsTheSend) {
@@ -480,7 +477,7 @@ TEST_F(EditorHistoryTest, AnotherPortIsUnknownUntilReceivedAndAnUnshowableValueC
     EXPECT_EQ(app->editorHistory().compareWindow().findChild<QLabel*>("lblCompareResult")->text(),
               "1 difference");
 
-    ASSERT_TRUE(unsentKept());
+    ASSERT_TRUE(!history().isEmpty() && history()[0].direction == Direction::Unsent);
     const QList<HistoryEntry> unsent = history(Direction::Unsent);
     EXPECT_TRUE(std::any_of(unsent.cbegin(), unsent.cend(), [](const HistoryEntry& e) {
         return e.data.ChannelName(3, 3).trimmedRight() == "Vox 7";
