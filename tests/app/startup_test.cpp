@@ -124,15 +124,8 @@ TEST(Startup, EmptyFolderFailsAtStep17InGermanAndEndsWithAClosedLog) {
 }
 
 TEST(Startup, AFailingStepShowsItsTextAndEnds) {
-    struct Case {
-        QByteArray ini;
-        int commStep;
-        bool dataSetOk;
-        bool throws;
-        int step;
-        const char* text;
-    };
-    const Case cases[] = {
+    const std::tuple<QByteArray, int, bool, bool, int, const char*> cases[] = {
+        // settings, setCommParameters' step, data set ok, a part throws, failing step, text
         {"[Main]\nLanguage=eng\nLoadAtStartup_Default = missing.DAT ; the data\n", 0, true, false,
          18, "Error reading the file in <LoadAtStartup_Default>"},
         {kWithDefault, 2, true, false, 32, "Fehler bei Setzen der Einstellungen für den COM-Port"},
@@ -140,20 +133,20 @@ TEST(Startup, AFailingStepShowsItsTextAndEnds) {
         // An error raised in a called part fails the step under way (20 lasts until step 14).
         {kWithDefault + "Language=ENG\n", 0, true, true, 20, "Error initializing the DataSet"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [ini, commStep, dataSetOk, throws, step, text] : cases) {
         StartupRig r;
-        r.commStep = c.commStep;
-        r.dataSetOk = c.dataSetOk;
-        if (c.throws)
+        r.commStep = commStep;
+        r.dataSetOk = dataSetOk;
+        if (throws)
             r.ui.onProcessEvents = [] { throw std::runtime_error("window gone"); };
-        r.start(c.ini);
-        ASSERT_EQ(r.ui.boxes.size(), 1) << c.step;
-        EXPECT_EQ(r.ui.boxes[0].text, QString::fromUtf8(c.text));
-        EXPECT_EQ(r.startup->ErrStep(), c.step);
-        EXPECT_EQ(r.ui.events.count("terminated"), 1) << c.step;
+        r.start(ini);
+        ASSERT_EQ(r.ui.boxes.size(), 1) << step;
+        EXPECT_EQ(r.ui.boxes[0].text, QString::fromUtf8(text));
+        EXPECT_EQ(r.startup->ErrStep(), step);
+        EXPECT_EQ(r.ui.events.count("terminated"), 1) << step;
         EXPECT_FALSE(r.switches.InitDone || r.ui.events.contains("resetDataSet"));
-        EXPECT_TRUE(c.throws || !r.ui.mainShown); // the window shows after the data set
-        EXPECT_TRUE(c.dataSetOk || !r.ui.events.contains("setComm"));
+        EXPECT_TRUE(throws || !r.ui.mainShown); // the window shows after the data set
+        EXPECT_TRUE(dataSetOk || !r.ui.events.contains("setComm"));
     }
 }
 
@@ -161,15 +154,8 @@ TEST(Startup, AFailingStepShowsItsTextAndEnds) {
 TEST(Startup, ARunGoesThroughItsStepsAsTheSwitchesSay) {
     const QStringList head = {"splash",  "loadMain", "initDataSet",
                               "setComm", "loadMain", "portClosed"};
-    struct Case {
-        QByteArray ini;
-        int initDataSetMs;
-        QStringList tail;
-        QList<int> hidden;
-        const char* switches;
-        const char* language;
-    };
-    const Case cases[] = {
+    // settings, initDataSet's time, the calls after head, hidden buttons, switches, language
+    const std::tuple<QByteArray, int, QStringList, QList<int>, const char*, const char*> cases[] = {
         // initDataSet took 300 ms, so the splash stays the remaining 4700.
         {"[Messages_GER]\nReady=  Bereit\nNotDefined=n.d.\n",
          300,
@@ -196,14 +182,14 @@ TEST(Startup, ARunGoesThroughItsStepsAsTheSwitchesSay) {
          "10011011001010",
          "ENG"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [ini, initDataSetMs, tail, hidden, switches, language] : cases) {
         StartupRig r;
-        r.initDataSetMs = c.initDataSetMs;
-        r.start(kWithDefault + c.ini);
+        r.initDataSetMs = initDataSetMs;
+        r.start(kWithDefault + ini);
         EXPECT_TRUE(r.switches.InitDone && r.ui.boxes.isEmpty());
-        EXPECT_EQ(r.ui.events, head + c.tail);
-        EXPECT_EQ(r.ui.hiddenButtons, c.hidden);
-        EXPECT_EQ(r.ui.testButtonVisible, c.tail.size() == 4);
+        EXPECT_EQ(r.ui.events, head + tail);
+        EXPECT_EQ(r.ui.hiddenButtons, hidden);
+        EXPECT_EQ(r.ui.testButtonVisible, tail.size() == 4);
         EXPECT_TRUE(r.proto.text().endsWith("  Init\r\n"));
         const Switches& s = r.switches;
         QString got;
@@ -212,9 +198,9 @@ TEST(Startup, ARunGoesThroughItsStepsAsTheSwitchesSay) {
                         s.ShowProtocolEnabled, s.RequestStatus, s.ShowTabStrip_System,
                         s.RestoreLastPosition, s.XPLook, s.OutputOnMonitorKeys})
             got += on ? '1' : '0';
-        EXPECT_EQ(got, c.switches); // "" is off, and only ja and yes are on
-        EXPECT_EQ(r.texts.language(), c.language);
-        EXPECT_EQ(r.ui.lastStatus(), c.ini.contains("Bereit") ? "Bereit" : "Ready");
+        EXPECT_EQ(got, switches); // "" is off, and only ja and yes are on
+        EXPECT_EQ(r.texts.language(), language);
+        EXPECT_EQ(r.ui.lastStatus(), ini.contains("Bereit") ? "Bereit" : "Ready");
     }
 }
 

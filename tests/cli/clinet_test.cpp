@@ -8,22 +8,16 @@
 #include "support/SimProcess.h"
 
 #include <QDir>
-#include <QElapsedTimer>
-#include <QFileInfo>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <gtest/gtest.h>
 
 using zoz::test::CliRun;
 using zoz::test::DataHarness;
+using zoz::test::runCli;
 using zoz::test::SimProcess;
 
 namespace {
-
-CliRun cli(const QString& settings, const QStringList& args) {
-    return zoz::test::runCli(settings, args);
-}
 
 // Send, receive and ping over the pty, tcp:// and tcp://[::1]: the same file, the same frame.
 TEST(CliNetwork, TcpGivesTheSameBytesAsThePty) {
@@ -33,26 +27,23 @@ TEST(CliNetwork, TcpGivesTheSameBytesAsThePty) {
     ASSERT_FALSE(port.isEmpty());
     const QStringList ports = {sim.device(), "tcp://127.0.0.1:" + port, "tcp://[::1]:" + port};
     QRandomGenerator random(11);
-    DataHarness::writeFile(h.path("in.DAT"),
-                           zoz::DataSetImage::Write(h.randomDataSet(random, zoz::DataSet{})));
+    h.write("in.DAT", zoz::DataSetImage::Write(h.randomDataSet(random, zoz::DataSet{})));
     QList<QByteArray> files;
     QStringList sent;
     for (const QString& p : ports) {
         const QString out = h.path(QString("out%1.DAT").arg(files.size()));
         for (const QStringList& args : {QStringList{"send", h.path("in.DAT")},
                                         QStringList{"receive", out}, QStringList{"ping"}}) {
-            const CliRun run = cli(h.switches.IniFileName, QStringList{"--port", p} + args);
+            const CliRun run = runCli(h.switches.IniFileName, QStringList{"--port", p} + args);
             ASSERT_EQ(run.exitCode, 0) << p.toStdString() << ": " << run.err.toStdString();
         }
         files << DataHarness::readFile(out);
         sent << sim.waitFor("RX 85");
     }
     EXPECT_EQ(files[0].size(), zoz::DataSetImage::Size);
-    EXPECT_TRUE(files[1] == files[0]);
-    EXPECT_TRUE(files[2] == files[0]);
+    EXPECT_TRUE(files == QList<QByteArray>(3, files[0]));
     EXPECT_FALSE(sent[0].isEmpty());
-    EXPECT_EQ(sent[1], sent[0]);
-    EXPECT_EQ(sent[2], sent[0]);
+    EXPECT_EQ(sent, QStringList(3, sent[0]));
 }
 
 // Nothing listening, a name that cannot be resolved, a server that never answers the telnet
@@ -80,7 +71,8 @@ TEST(CliNetwork, UnreachablePortsAreThePortOpenFailure) {
         {"tcp://127.0.0.1", "tcp://127.0.0.1"},
     };
     for (const auto& [port, says] : rows) {
-        const CliRun run = cli(h.path("zozedud.Ini"), {"--port", port, "--timeout", "1", "ping"});
+        const CliRun run =
+            runCli(h.path("zozedud.Ini"), {"--port", port, "--timeout", "1", "ping"});
         EXPECT_EQ(run.exitCode, 5) << port.toStdString();
         EXPECT_LT(run.ms, 3000) << port.toStdString();
         EXPECT_TRUE(run.err.contains(says)) << run.err.toStdString();
@@ -100,7 +92,7 @@ TEST(CliNetwork, BackupReceivesEverySavedConnectionIntoTheHistory) {
     zoz::SetIniValue(ini, "Connections", "Studio A",
                      "tcp://127.0.0.1:" + sim.waitFor("TCP ").mid(4));
     zoz::SetIniValue(ini, "Connections", "Studio B", gone);
-    const CliRun run = cli(ini, {"--timeout", "2", "backup"});
+    const CliRun run = runCli(ini, {"--timeout", "2", "backup"});
     EXPECT_EQ(run.exitCode, 5);
     EXPECT_TRUE(run.out.startsWith("Studio A\t") && run.out.count('\n') == 1)
         << run.out.toStdString();
@@ -108,7 +100,7 @@ TEST(CliNetwork, BackupReceivesEverySavedConnectionIntoTheHistory) {
         << run.err.toStdString();
     const QStringList history = QDir(h.path("History")).entryList(QDir::Files);
     ASSERT_EQ(history.size(), 1);
-    ASSERT_EQ(cli(ini, {"--port", sim.device(), "receive", h.path("direct.DAT")}).exitCode, 0);
+    ASSERT_EQ(runCli(ini, {"--port", sim.device(), "receive", h.path("direct.DAT")}).exitCode, 0);
     EXPECT_TRUE(DataHarness::readFile(h.path("History/" + history[0])) ==
                 DataHarness::readFile(h.path("direct.DAT")));
     EXPECT_TRUE(zoz::HistoryOrigins(h.path("History"))

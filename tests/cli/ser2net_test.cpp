@@ -1,11 +1,10 @@
 // A real device server in front of the simulator's pseudo terminal: ser2net with a raw and an
 // RFC 2217 accepter on loopback ports, started and stopped by the test.
+#include "support/CliRun.h"
 #include "support/LinkRig.h"
 
 #include "settings/IniFile.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -34,12 +33,10 @@ QStringList ttySettings(const QString& device) {
 
 // The exit code; stderr goes to the test's output.
 int cliReceive(const QString& settings, const QString& port, const QString& file) {
-    QProcess cli;
-    cli.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    cli.start(QFileInfo(QStringLiteral(QPL_SIM_PATH)).dir().filePath("zozedud-cli"),
-              {"--settings", settings, "--port", port, "--quiet", "receive", file});
-    cli.waitForFinished(30000);
-    return cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
+    const zoz::test::CliRun run =
+        zoz::test::runCli(settings, {"--port", port, "--quiet", "receive", file});
+    fputs(qPrintable(run.err), stderr);
+    return run.exitCode;
 }
 
 } // namespace

@@ -2,12 +2,8 @@
 // blocks and the store's rules.
 #include "base/CodePage.h"
 #include "dataset/DataSetImage.h"
-#include "dataset/DataStore.h"
-#include "dataset/Decoder.h"
-#include "dataset/Encoder.h"
 #include "dataset/HexCodec.h"
 #include "support/DataHarness.h"
-#include "support/QtPrinters.h"
 
 #include <QDir>
 #include <functional>
@@ -143,11 +139,8 @@ protected:
 // Each scene changes the data set further and checks bytes of the payload. The encoder shows and
 // logs its status each time, other codes give an empty frame, and the hex dump keeps the last one.
 TEST_F(CodecTest, DataBlockVectorsStatusAndHexDump) {
-    const struct {
-        std::function<void(DataSet&)> change;
-        int size;
-        QStringList bytes; // byte offset in the payload: hex digits
-    } scenes[] = {
+    // the change, the payload's size, "byte offset in the payload:hex digits"
+    const std::tuple<std::function<void(DataSet&)>, int, QStringList> scenes[] = {
         {[](DataSet& d) {
              d.Name.InputDigitalName[1] = QStringLiteral("Kickdrum-L"); // cut to 8
              d.Name.OutputSummenName[4] = QStringLiteral("M\u00fcx");
@@ -202,11 +195,11 @@ TEST_F(CodecTest, DataBlockVectorsStatusAndHexDump) {
          892,
          {"345:002D"}},
     };
-    for (const auto& scene : scenes) {
-        scene.change(h.store.DataSet);
+    for (const auto& [change, size, bytes] : scenes) {
+        change(h.store.DataSet);
         const QString p = payload("20");
-        EXPECT_EQ(p.size(), scene.size);
-        for (const QString& row : scene.bytes) {
+        EXPECT_EQ(p.size(), size);
+        for (const QString& row : bytes) {
             const QString hex = row.section(':', 1);
             EXPECT_EQ(p.mid(row.section(':', 0, 0).toInt() * 2, hex.size()), hex)
                 << row.toStdString();
@@ -284,9 +277,6 @@ TEST_F(CodecTest, DecodeOfEncodeGivesTheDataSetBackAndTheCodeAloneZeros) {
     EXPECT_EQ(DataSetImage::Write(h.store.DataSet), DataSetImage::Write(zero));
 }
 
-// Decoding starts from the reference copy: a key without list entry keeps its value, a channel and
-// an option number out of range read as themselves and as no option; a key from 0x8000 ends the
-// decoding with a log report, the reference copy staying from there on, its file names included.
 // The shipped default data file goes out as a whole block "20" and comes back byte for byte.
 TEST_F(CodecTest, ShippedDefaultDataFileIsAWholeBlockAndRoundTrips) {
     DataSet shipped;
@@ -300,6 +290,9 @@ TEST_F(CodecTest, ShippedDefaultDataFileIsAWholeBlockAndRoundTrips) {
     EXPECT_EQ(DataSetImage::Write(h.store.DataSet), DataSetImage::Write(shipped));
 }
 
+// Decoding starts from the reference copy: a key without list entry keeps its value, a channel and
+// an option number out of range read as themselves and as no option; a key from 0x8000 ends the
+// decoding with a log report, the reference copy staying from there on, its file names included.
 TEST_F(CodecTest, StartsFromTheReferenceCopyAndStopsAtAnOverflow) {
     randomDefault();
     h.store.DataSetDefault.GPIO.GPIOInput[1] = 104;
@@ -349,9 +342,8 @@ TEST_F(CodecTest, UnknownCodesDecodeNothingAndMalformedDigitsNoHarm) {
 // 512-character block travels as its digits, an all-blank one as none.
 TEST(DecoderBlocks, ConfigurationBlocksFillTheBuffersTheirFileAndGoBack) {
     const QString ab = QString(512, 'a') + QString(488, 'b');
-    const struct {
-        QString payload, stored, typed, expected, back;
-    } rows[] = {
+    // payload, stored name, name typed, buffers, payload sent back
+    const std::tuple<QString, QString, QString, QString, QString> rows[] = {
         {"30" + StrToHex(ab), "  old.CNG  ", "group.CNG", ab + QString(3096, ' '),
          "30" + StrToHex(QString(512, 'a')) + StrToHex(QString(488, 'b') + QString(24, ' '))},
         {"30" + StrToHex(QString(4096, 'z') + "overflow"), "", "", QString(4096, 'z'),
@@ -362,33 +354,33 @@ TEST(DecoderBlocks, ConfigurationBlocksFillTheBuffersTheirFileAndGoBack) {
          "314104" + QString("20").repeated(510)},
         {"35", "", "", QString(512, ' '), "35"},
     };
-    for (const auto& row : rows) {
+    for (const auto& [payload, stored, typed, expected, back] : rows) {
         DataHarness h;
-        const bool group = row.payload.startsWith("30");
+        const bool group = payload.startsWith("30");
         auto& field = group ? h.store.DataSet.SnapShot.SnapShotGroupFile
-                            : h.store.DataSet.SnapShot.SnapShotFile[row.payload.mid(1, 1).toInt()];
-        field = row.stored;
-        if (!row.typed.isEmpty())
-            h.ui.fileNames.enqueue(h.path(row.typed));
-        QString payload = row.payload;
-        h.decoder.Interpret_HexData(payload);
+                            : h.store.DataSet.SnapShot.SnapShotFile[payload.mid(1, 1).toInt()];
+        field = stored;
+        if (!typed.isEmpty())
+            h.ui.fileNames.enqueue(h.path(typed));
+        QString decoded = payload;
+        h.decoder.Interpret_HexData(decoded);
         QString buffers = h.store.SnapShotData.text();
         if (group) {
             buffers.clear();
             for (int j = 1; j <= 8; ++j)
                 buffers += h.store.SnapShotGroupData[j].text();
         }
-        EXPECT_EQ(buffers, row.expected) << row.payload.left(8).toStdString();
+        EXPECT_EQ(buffers, expected) << payload.left(8).toStdString();
         QString frame;
-        EXPECT_EQ(h.encoder.Preparing_DataExchange(frame, row.payload.left(2)), "");
-        EXPECT_EQ(frame.mid(1, frame.size() - 2), row.back);
+        EXPECT_EQ(h.encoder.Preparing_DataExchange(frame, payload.left(2)), "");
+        EXPECT_EQ(frame.mid(1, frame.size() - 2), back);
         ASSERT_EQ(h.ui.fileDialogs.size(), 1);
-        EXPECT_EQ(h.ui.fileDialogs[0].initialName, row.stored.trimmed());
-        if (row.typed.isEmpty()) {
+        EXPECT_EQ(h.ui.fileDialogs[0].initialName, stored.trimmed());
+        if (typed.isEmpty()) {
             EXPECT_EQ(QDir(h.dir.path()).entryList({"*.CN?"}, QDir::Files), QStringList());
             continue;
         }
-        EXPECT_EQ(DataHarness::readFile(h.path(row.typed)), CodePage::fromUnicode(row.expected));
+        EXPECT_EQ(DataHarness::readFile(h.path(typed)), CodePage::fromUnicode(expected));
     }
 }
 
@@ -474,13 +466,10 @@ TEST(DataStoreTest, InitialSetAndGpioListsFromTheSettingsOrADefinitionFile) {
 
     auto& inputs = h.store.lstData[DataStore::GpioInputList]; // the harness's: see the encoder
     inputs.clear();
-    DataHarness::writeFile(
-        h.switches.IniFileName,
-        "[Main]\r\nGPIO_Input_DataDef = gpio.def\r\n"
-        "GPIO_Output_DataDef=none.def\r\n[GPIO_Input_Data_GER]\r\n1=not this\r\n");
-    DataHarness::writeFile(h.path("gpio.def"),
-                           "[Data_ENG]\r\n9=Nine\r\n"
-                           "[Data_GER]\r\n1=Eins\r\n5=F\u00fcnf\r\n7=Sieben\r\n");
+    h.writeIni("[Main]\r\nGPIO_Input_DataDef = gpio.def\r\n"
+               "GPIO_Output_DataDef=none.def\r\n[GPIO_Input_Data_GER]\r\n1=not this\r\n");
+    h.write("gpio.def", "[Data_ENG]\r\n9=Nine\r\n"
+                        "[Data_GER]\r\n1=Eins\r\n5=F\u00fcnf\r\n7=Sieben\r\n");
     h.store.LoadGPIOLists(h.switches);
     ASSERT_EQ(inputs.size(), 3);
     EXPECT_EQ(inputs[2].text, "7|Sieben");

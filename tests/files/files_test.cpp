@@ -1,7 +1,5 @@
 // Data files and configuration files on disk, through the scripted user.
 #include "dataset/DataSetImage.h"
-#include "files/ConfigFile.h"
-#include "files/DataFile.h"
 #include "support/DataHarness.h"
 
 #include <QDir>

@@ -227,10 +227,8 @@ TEST(Interpreter, TheControllersFramesAreAnsweredAndReported) {
     LinkRig rig;
     rig.switches.ShowMsgBox = false;
     QSignalSpy sendTimer(rig.interpreter.get(), &CommandInterpreter::sendDataRequested);
-    struct Case {
-        const char *send, *answer, *status;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        // send, answer, status
         {"80", "81 ", "  Comm_OnlineTest_Request_Info"},
         {"87", "88 ", "  Comm_Reset_ByRequest"},
         {"85", "86 30", "  Comm_Data_Received"},                    // an empty data frame sums to 0
@@ -239,13 +237,13 @@ TEST(Interpreter, TheControllersFramesAreAnsweredAndReported) {
         {"86 30", nullptr, "  Comm_Data_Sent"},                     // nothing sent: compared with 0
         {"86 31", nullptr, "  Comm_Checksum_Err"}, // shown whatever ShowMsgBox says
         {"84 33", nullptr, nullptr}};
-    for (const Case& c : cases) {
+    for (const auto& [send, answer, status] : cases) {
         rig.ui.statusTexts.clear();
-        rig.sim.command(QStringLiteral("send ") + c.send);
-        if (c.answer) {
-            EXPECT_EQ(rig.sim.waitFor("RX "), QStringLiteral("RX ") + c.answer);
+        rig.sim.command(QStringLiteral("send ") + send);
+        if (answer) {
+            EXPECT_EQ(rig.sim.waitFor("RX "), QStringLiteral("RX ") + answer);
         }
-        EXPECT_TRUE(!c.status || waitStatus(rig, c.status)) << c.send;
+        EXPECT_TRUE(!status || waitStatus(rig, status)) << send;
     }
     ASSERT_TRUE(LinkRig::spinUntil([&] { return !sendTimer.isEmpty(); }, 2000));
     EXPECT_EQ(rig.interpreter->RequestedBlock, "33");
@@ -409,7 +407,6 @@ TEST(SerialPortSetUp, AWholeNumberNamesTheNthPlatformPort) {
     EXPECT_EQ(p.port->portText(), " 1");
 }
 
-// Opening or closing twice is no error; a second program cannot open the same port.
 // Opening or closing twice is no error. A second program cannot open the same port: a box even
 // without ShowMsgBox, the same text in the status bar and the log, the cursor back.
 TEST(SerialPortOpen, OpensAndClosesOnceASecondOpenOfThePortFails) {

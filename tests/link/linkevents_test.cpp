@@ -1,6 +1,5 @@
 #include "link/PortReviver.h"
 #include "support/LinkRig.h"
-#include "support/SimProcess.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -36,8 +35,6 @@ TEST(LinkEvents, ACaptionGivenWhileTheDialogIsUpWaitsForTheNextActivation) {
     EXPECT_EQ(rig.ui.commDialogDepth, 0);
 }
 
-// A hang-up ends the wait at once, is one port error with the system's text, and fails the next
-// send.
 // The end stops the link: a running wait ends as cancelled at once, not at its time-out.
 TEST(LinkEvents, StoppingTheLinkEndsARunningWait) {
     LinkRig rig{{{"TimeOut", "10"}}};
@@ -49,6 +46,8 @@ TEST(LinkEvents, StoppingTheLinkEndsARunningWait) {
     EXPECT_LT(clock.elapsed(), 3000);
 }
 
+// A hang-up ends the wait at once, is one port error with the system's text, and fails the next
+// send.
 TEST(LinkEvents, AHangUpIsAPortErrorAndTheNextSendFails) {
     LinkRig rig{{{"TimeOut", "10"}}};
     rig.switches.ShowMsgBox = false; // the failed send shows its box all the same

@@ -69,11 +69,8 @@ TEST(NetworkPort, Rfc2217CarriesSettingsAndKeepsTelnetOffTheLine) {
     peer->write(bytes({0x85, '2', 0, 255, 251, 1, '0', 255, 255, 0x0D})); // NUL dropped
     ASSERT_TRUE(LinkRig::spinUntil([&] { return received.endsWith('\r'); }, 2000));
     EXPECT_EQ(received.toHex(' '), bytes({0x85, '2', '0', 0xFF, 0x0D}).toHex(' '));
-    ASSERT_TRUE(LinkRig::spinUntil(
-        [&] {
-            return fromClient.contains(bytes({255, 254, 1}));
-        },
-        2000))
+    const QByteArray dontEcho = bytes({255, 254, 1});
+    ASSERT_TRUE(LinkRig::spinUntil([&] { return fromClient.contains(dontEcho); }, 2000))
         << "WILL ECHO answered with DONT";
     EXPECT_TRUE(fromClient.startsWith(bytes({0x80, 0xFF, 0xFF, 0x0D})))
         << fromClient.toHex(' ').toStdString();

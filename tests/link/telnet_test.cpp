@@ -29,10 +29,8 @@ void expectDecodes(const QByteArray& stream, const QByteArray& data, const QByte
 
 TEST(TelnetCodec, DataAndNegotiationsSeparatedAtEveryCut) {
     enum { IAC = 255, DONT = 254, DO = 253, WONT = 252, WILL = 251, SB = 250, SE = 240 };
-    const struct {
-        QByteArray stream, data, replies;
-        bool greeted;
-    } rows[] = {
+    const std::tuple<QByteArray, QByteArray, QByteArray, bool> rows[] = {
+        // stream, data, replies, greeted
         // A frame with a doubled 0xFF in it and a NOP and a go-ahead between its bytes.
         {bytes({0x85, IAC, IAC, '2', IAC, 241, '0', IAC, 249, 0x0D}),
          bytes({0x85, 0xFF, '2', '0', 0x0D}),
@@ -59,8 +57,8 @@ TEST(TelnetCodec, DataAndNegotiationsSeparatedAtEveryCut) {
         // A subnegotiation that ends with another command than SE: that command still counts.
         {bytes({IAC, SB, 44, 106, 0, IAC, DO, 24, 'd'}), "d", bytes({IAC, WONT, 24}), true},
     };
-    for (const auto& row : rows)
-        expectDecodes(row.stream, row.data, row.replies, row.greeted);
+    for (const auto& [stream, data, replies, greeted] : rows)
+        expectDecodes(stream, data, replies, greeted);
 }
 
 // Every byte value survives escape and decode, cut anywhere; the baud rate the server reports

@@ -113,11 +113,8 @@ TEST_F(AppLogTest, CloseDeletesDatedLogsOlderThanTheMaximumAge) {
 // A plain box gets a blank before each text, a rich one the colour; both stay below 20480
 // characters by dropping their oldest whole lines.
 TEST(WriteProto, DropsTheOldestWholeLinesToStayBelow20480) {
-    const struct {
-        bool plain;
-        QString text;
-        int droppedLines;
-    } cases[] = {
+    const std::tuple<bool, QString, int> cases[] = {
+        // plain box, text, lines dropped
         {true, QString(76, 'a'), 0}, // 20400 + 1 + 76 + 2 = 20479 still fits
         {true, QString(77, 'b'), 1}, // would reach 20480
         {true, QString(250, 'c'), 2},  {false, QStringLiteral("red"), 0},
@@ -127,15 +124,14 @@ TEST(WriteProto, DropsTheOldestWholeLinesToStayBelow20480) {
     for (int i = 0; i < 204; ++i)
         full +=
             QStringLiteral("L%1").arg(i, 3, 10, QLatin1Char('0')).leftJustified(98, '.') + "\r\n";
-    for (const auto& c : cases) {
+    for (const auto& [plain, text, droppedLines] : cases) {
         AppLog log(QStringLiteral("/tmp"), QStringLiteral("zozedud"));
-        MemoryProtoSink box(c.plain);
+        MemoryProtoSink box(plain);
         log.setTextControl(&box);
         box.setText(full);
-        log.WriteProto(c.text, 255);
-        EXPECT_EQ(box.text(),
-                  full.mid(100 * c.droppedLines) + (c.plain ? " " : "") + c.text + "\r\n");
-        EXPECT_TRUE(c.plain || (box.pieces().last().color == 255 && box.scrolls() >= 1));
+        log.WriteProto(text, 255);
+        EXPECT_EQ(box.text(), full.mid(100 * droppedLines) + (plain ? " " : "") + text + "\r\n");
+        EXPECT_TRUE(plain || (box.pieces().last().color == 255 && box.scrolls() >= 1));
     }
 }
 

@@ -31,13 +31,13 @@ protected:
 
     void SetUp() override { build(defaultIni()); }
 
-    void build(const QByteArray& ini) {
+    void build(const QByteArray& ini, const QString& language = QStringLiteral("ENG")) {
         pages.reset();
         switches.ProgramFolder = dir.path();
         switches.IniFileName = folder.writeIni(ini);
-        switches.Language = QStringLiteral("ENG");
+        switches.Language = language;
         texts = std::make_unique<Texts>(switches.IniFileName);
-        texts->setLanguage(QStringLiteral("ENG"));
+        texts->setLanguage(language);
         switches.NotDefinedText = texts->message(QStringLiteral("NotDefined"));
         chooser = std::make_unique<ChooseDialog>(*texts);
         pages = std::make_unique<DataPages>(

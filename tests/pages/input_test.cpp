@@ -49,37 +49,35 @@ TEST_F(PageInput, OnlyWhatAKeyWouldGiveGetsIntoTheBoxes) {
     auto* name = find<QLineEdit>(2, QStringLiteral("txtInputDigital_0"));
     auto* version = find<QLineEdit>(9, QStringLiteral("txtQPLVersion"));
     const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
-    const struct {
-        const char* what;
-        QLineEdit* box;
-        QString before;
-        std::function<void(QLineEdit*)> input;
-        QString after;
-    } cases[] = {
-        {"dead key ´ e", name, QStringLiteral("ab"),
-         [](QLineEdit* b) { commit(b, QStringLiteral("\u00B4"), QStringLiteral("\u00E9")); },
-         QStringLiteral("ab")},
-        {"input method", name, QStringLiteral("\u00E4b"),
-         [](QLineEdit* b) { commit(b, {}, QStringLiteral("x\u00A7\u00F1")); },
-         QStringLiteral("\u00E4bx\u00A7")},
-        {"emoji key", name, QStringLiteral("ab"),
-         [&](QLineEdit* b) {
-             QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, emoji);
-             QApplication::sendEvent(b, &key);
-         },
-         QStringLiteral("ab")},
-        {"paste", name, QStringLiteral("ab"),
-         [&](QLineEdit* b) { paste(b, QStringLiteral("1\u00E9") + emoji + QStringLiteral("\t2")); },
-         QStringLiteral("ab12")},
-        {"paste version", version, QString(),
-         [](QLineEdit* b) { paste(b, QStringLiteral("1a23")); }, QStringLiteral("123")},
-    };
-    for (const auto& c : cases) {
-        c.box->setText(c.before);
-        EXPECT_EQ(c.box->text(), c.before) << c.what;
-        c.box->setCursorPosition(c.before.size());
-        c.input(c.box);
-        EXPECT_EQ(c.box->text(), c.after) << c.what;
+    // what, the box, its text before, the input, its text after
+    const std::tuple<const char*, QLineEdit*, QString, std::function<void(QLineEdit*)>, QString>
+        cases[] = {
+            {"dead key ´ e", name, QStringLiteral("ab"),
+             [](QLineEdit* b) { commit(b, QStringLiteral("\u00B4"), QStringLiteral("\u00E9")); },
+             QStringLiteral("ab")},
+            {"input method", name, QStringLiteral("\u00E4b"),
+             [](QLineEdit* b) { commit(b, {}, QStringLiteral("x\u00A7\u00F1")); },
+             QStringLiteral("\u00E4bx\u00A7")},
+            {"emoji key", name, QStringLiteral("ab"),
+             [&](QLineEdit* b) {
+                 QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, emoji);
+                 QApplication::sendEvent(b, &key);
+             },
+             QStringLiteral("ab")},
+            {"paste", name, QStringLiteral("ab"),
+             [&](QLineEdit* b) {
+                 paste(b, QStringLiteral("1\u00E9") + emoji + QStringLiteral("\t2"));
+             },
+             QStringLiteral("ab12")},
+            {"paste version", version, QString(),
+             [](QLineEdit* b) { paste(b, QStringLiteral("1a23")); }, QStringLiteral("123")},
+        };
+    for (const auto& [what, box, before, input, after] : cases) {
+        box->setText(before);
+        EXPECT_EQ(box->text(), before) << what;
+        box->setCursorPosition(before.size());
+        input(box);
+        EXPECT_EQ(box->text(), after) << what;
     }
 }
 

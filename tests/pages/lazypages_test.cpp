@@ -125,15 +125,13 @@ TEST(LazyPages, HeldTakeOverKeepsItsMoment) {
             p.pages.TakeOverPages(); // builds every page
         p.store.DataSet = second(folder);
         p.pages.RefreshPages();
-        QByteArray image;
-        const auto keep = [&](const DataStore& store) {
-            image = DataSetImage::Write(store.DataSet);
-        };
         if (!later) {
             p.pages.TakeOverPages();
             return DataSetImage::Write(p.store.DataSet);
         }
-        p.pages.TakeOverPagesLater(keep);
+        QByteArray image;
+        p.pages.TakeOverPagesLater(
+            [&](const DataStore& held) { image = DataSetImage::Write(held.DataSet); });
         p.store.DataSet = first();
         p.pages.RefreshPages();
         p.pages.TakeOverPages();

@@ -438,12 +438,7 @@ TEST_F(PageRefresh, ShippedSettingsFileHasEveryPageTextInBothLanguages) {
                                      "StartUpConf_Temp|TwoChannels|FourChannels|NotDefined)");
     for (const QString language : {"GER", "ENG"}) {
         store.lstData = {};
-        build(ini);
-        texts->setLanguage(language);
-        switches.Language = language;
-        switches.NotDefinedText = texts->message("NotDefined");
-        pages = std::make_unique<DataPages>(
-            store, switches, *texts, ui, [this]() -> ChooseDialog& { return *chooser; }, nullptr);
+        build(ini, language);
         pages->RefreshPages();
         for (int p = 1; p <= 9; ++p) {
             for (auto* w : pages->page(p)->findChildren<QWidget*>()) {

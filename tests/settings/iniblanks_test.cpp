@@ -17,11 +17,8 @@ namespace {
 
 // Names and values lose blanks (0x20) only: tabs, no-break spaces and stray CRs stay.
 TEST(FormatIniFile, LinesUpEachSectionOnItsLongestKeyAndTrimsBlanksOnly) {
-    const struct {
-        QByteArray before;
-        int result;
-        QByteArray after;
-    } cases[] = {
+    const std::tuple<QByteArray, int, QByteArray> cases[] = {
+        // file, result, file after
         {"  ; settings  \n[Comm]\nPort=2\n  Baud   =  19200,n,8,1  \n\n   [Main]   \r\n"
          "Language=GER\r\nLoadAtStartup_Default = a=b.DAT\r\n; comment = not an entry\r\n"
          "just text\r\nLongestKey12=x\r\n[Other]\n=v\n[Messages_GER]\nA=Gr\xfc\xdf"
@@ -44,13 +41,13 @@ TEST(FormatIniFile, LinesUpEachSectionOnItsLongestKeyAndTrimsBlanksOnly) {
         {"; fine\nstray=1\n[Main]\nA=1\n", 3000 + ERANGE, "; fine\nstray=1\n[Main]\nA=1\n"},
         {"\t[S]\r\nA=1\r\n", 3000 + ERANGE, "\t[S]\r\nA=1\r\n"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [before, result, after] : cases) {
         test::ProgramFolder folder;
-        const QString ini = folder.writeIni(c.before);
-        EXPECT_EQ(FormatIniFile(ini), c.result) << c.before.toStdString();
-        EXPECT_EQ(folder.read("zozedud.Ini"), c.after) << c.before.toStdString();
-        EXPECT_EQ(FormatIniFile(ini), c.result); // a second run finds nothing to change
-        EXPECT_EQ(folder.read("zozedud.Ini"), c.after);
+        const QString ini = folder.writeIni(before);
+        EXPECT_EQ(FormatIniFile(ini), result) << before.toStdString();
+        EXPECT_EQ(folder.read("zozedud.Ini"), after) << before.toStdString();
+        EXPECT_EQ(FormatIniFile(ini), result); // a second run finds nothing to change
+        EXPECT_EQ(folder.read("zozedud.Ini"), after);
         EXPECT_FALSE(QFileInfo::exists(folder.path("tmptmp.tmp")));
     }
 }

@@ -8,7 +8,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <gtest/gtest.h>
 
 using namespace zoz;
@@ -26,11 +25,8 @@ TEST(IniFile, ReadsValuesAsThePrivateProfileDoes) {
         "\tz;c\n"
         "[s]\nK=third\nOther=4\n[Messages_GER]\nA=Gr\xfc\xdf"
         "e \x80\r\nB=two\r\n\x8a\xc4x=fold\r\n");
-    struct Case {
-        const char *section, *key, *def;
-        QString expected;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, const char*, const char*, QString> cases[] = {
+        // section, key, default, value
         {"Comm", "Settings", "DEF", "19200,n,8,1"},
         {"Comm", "B", "DEF", "yes"}, // tabs anywhere are deleted
         {"Comm", "OnlyComment", "DEF", ""},
@@ -56,8 +52,8 @@ TEST(IniFile, ReadsValuesAsThePrivateProfileDoes) {
         {"S", "Mid", "DEF", ""},
         {"messages_ger", "šäX", "DEF", "fold"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(GetIniValue(ini, c.section, c.key, c.def), c.expected) << c.section << c.key;
+    for (const auto& [section, key, def, expected] : cases)
+        EXPECT_EQ(GetIniValue(ini, section, key, def), expected) << section << key;
     EXPECT_EQ(GetIniValue(ini, "S", "none", QString(200, 'd')).size(), 127);
     EXPECT_EQ(GetIniValue(folder.path("nofile.Ini"), "Main", "Language", " GER "), "GER");
     EXPECT_EQ(GetIniKeys("Main", folder.path("nofile.Ini")), QStringList({""}));

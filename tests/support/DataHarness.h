@@ -8,16 +8,16 @@
 #include "log/AppLog.h"
 #include "settings/Switches.h"
 #include "settings/Texts.h"
+#include "support/ProgramFolder.h"
+#include "support/QtPrinters.h"
 #include "support/ScriptedUi.h"
 
-#include "support/QtPrinters.h"
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 
 namespace zoz::test {
 
 // The data-set subsystem wired as start-up wires it, in a temporary program folder.
-class DataHarness {
+class DataHarness : public ProgramFolder {
 public:
     // Keys of the GPIO function lists of the settings file (item codes 100, 101, ... in order).
     static const QStringList InputKeys;
@@ -25,10 +25,7 @@ public:
 
     DataHarness();
 
-    QString path(const QString& name) const { return dir.filePath(name); }
-    QString logText() const {
-        return CodePage::toUnicode(readFile(path(QStringLiteral("zozedud.Log"))));
-    }
+    QString logText() const { return CodePage::toUnicode(read(QStringLiteral("zozedud.Log"))); }
     static QByteArray readFile(const QString& name);
     static void writeFile(const QString& name, const QByteArray& bytes);
 
@@ -36,7 +33,6 @@ public:
     // `like`.
     DataSet randomDataSet(QRandomGenerator& random, const DataSet& like) const;
 
-    QTemporaryDir dir;
     Switches switches;
     Texts texts;
     AppLog log;

@@ -68,17 +68,14 @@ const QByteArray kQuiet = "[Main]\r\nLoadAtStartup_Default=default.DAT\r\nDebug=
                           "RequestStatus=no\r\nRequestData=no\r\n";
 
 TEST(Application, AFailedStartUpShowsItsStepTextAndEnds) {
-    const struct {
-        int dataSize;
-        bool withPort;
-        const char* text;
-    } cases[] = {{2913, false, "Fehler bei Setzen des COM-Ports"},
-                 {2914, true, "Versionskonflikt: Die Datei '"}};
-    for (const auto& c : cases) {
-        Program program(kQuiet, QByteArray(c.dataSize, '\0'), c.withPort);
-        EXPECT_GE(program.terminated, 1) << c.text;
-        ASSERT_FALSE(program.boxes.isEmpty()) << c.text;
-        EXPECT_TRUE(program.boxes[0].contains(c.text)) << program.boxes[0].toStdString();
+    const std::tuple<int, bool, const char*> cases[] = {
+        // data file size, port, box{2913, false, "Fehler bei Setzen des COM-Ports"},
+        {2914, true, "Versionskonflikt: Die Datei '"}};
+    for (const auto& [dataSize, withPort, text] : cases) {
+        Program program(kQuiet, QByteArray(dataSize, '\0'), withPort);
+        EXPECT_GE(program.terminated, 1) << text;
+        ASSERT_FALSE(program.boxes.isEmpty()) << text;
+        EXPECT_TRUE(program.boxes[0].contains(text)) << program.boxes[0].toStdString();
     }
     Program empty("", {});
     EXPECT_EQ(empty.boxes.size(), 1);

@@ -5,9 +5,9 @@
 #include "dataset/FieldCatalog.h"
 #include "files/HistoryOrigins.h"
 #include "files/HistoryStore.h"
-#include "files/UnsentKeeper.h"
 #include "pages/DataPage.h"
 #include "settings/IniFile.h"
+#include "support/CliRun.h"
 #include "support/ProgramFolder.h"
 #include "support/QtPrinters.h"
 #include "support/SimProcess.h"
@@ -20,11 +20,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -111,6 +108,9 @@ protected:
         auto* tabs = app->mainWindow().findChild<QTabBar*>();
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page - 1).center());
     }
+    static void press(QWidget* window, const char* button) {
+        QTest::mouseClick(window->findChild<QPushButton*>(button), Qt::LeftButton);
+    }
     void click(const QString& toolbarButton) {
         QTest::mouseClick(app->mainWindow().findChild<QWidget*>(toolbarButton), Qt::LeftButton);
     }
@@ -195,9 +195,6 @@ protected:
         entries.removeIf([&](const HistoryEntry& e) { return e.direction != direction; });
         return entries;
     }
-    bool unsentKept() {
-        return !history().isEmpty() && history()[0].direction == HistoryEntry::Direction::Unsent;
-    }
 };
 
 TEST_F(EditorHistoryTest, EditsAreCountedAndMarkedUntilTheControllerConfirmsTheSend) {
@@ -216,7 +213,7 @@ TEST_F(EditorHistoryTest, EditsAreCountedAndMarkedUntilTheControllerConfirmsTheS
     showPage(5);
     app->chooser().setModalRunner([](ChooseDialog& dialog) {
         dialog.lstChoose()->setCurrentRow(2);
-        QTest::mouseClick(dialog.findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+        press(&dialog, "cmdOk");
     });
     showPage(8);
     QTest::mouseClick(control(8, "txtInput_0"), Qt::LeftButton);
@@ -239,7 +236,7 @@ TEST_F(EditorHistoryTest, EditsAreCountedAndMarkedUntilTheControllerConfirmsTheS
     // then the file named in the save dialog.
     app->chooser().setModalRunner([](ChooseDialog& dialog) {
         dialog.lstChoose()->setCurrentRow(dialog.lstChoose()->count() - 1);
-        QTest::mouseClick(dialog.findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+        press(&dialog, "cmdOk");
     });
     const QString pdf = dir.path("diff.pdf");
     QTimer::singleShot(0, [&] {
@@ -297,7 +294,7 @@ TEST_F(EditorHistoryTest, EditsAreCountedAndMarkedUntilTheControllerConfirmsTheS
     QTest::mouseClick(rows->viewport(), Qt::LeftButton, {},
                       rows->visualItemRect(rows->topLevelItem(0)).center());
     boxes.clear();
-    QTest::mouseClick(window.findChild<QPushButton*>("cmdHistoryLoad"), Qt::LeftButton);
+    press(&window, "cmdHistoryLoad");
     ASSERT_TRUE(spinUntil([&] { return tracker().editorSet() == kept[0].data; }));
     QString question = app->texts().message("QueryReadData");
     EXPECT_EQ(boxes, QStringList(ReplaceParams(question, kept[0].filePath)));
@@ -307,8 +304,7 @@ TEST_F(EditorHistoryTest, EditsAreCountedAndMarkedUntilTheControllerConfirmsTheS
 TEST_F(EditorHistoryTest, CompareRowsNameEveryKindOfEditAndTakeThemBack) {
     // The history cannot be written: a protocol line, and the exchange goes on.
     ASSERT_TRUE(QFile(app->editorHistory().historyStore().folder()).open(QIODevice::WriteOnly));
-    click("Toolbar1_6");
-    ASSERT_TRUE(spinUntil([&] { return status() == "in step with the controller"; }));
+    receive();
     ASSERT_TRUE(spinUntil(
         [&] { return app->protoWindow().txtProto()->text().contains("History not kept: "); }));
     const DataSet received = tracker().editorSet();
@@ -316,7 +312,7 @@ TEST_F(EditorHistoryTest, CompareRowsNameEveryKindOfEditAndTakeThemBack) {
         QListWidget* list = dialog.lstChoose();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(list->item(2)).center());
-        QTest::mouseClick(dialog.findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+        press(&dialog, "cmdOk");
     });
     type(2, "txtInputAdat_2", "Vox 1");
     QTest::mouseClick(control(3, "txtInputA_0"), Qt::LeftButton);
@@ -344,7 +340,7 @@ TEST_F(EditorHistoryTest, CompareRowsNameEveryKindOfEditAndTakeThemBack) {
                     .toString()
                     .startsWith("QPL, received "));
 
-    QTest::mouseClick(compare.findChild<QPushButton*>("cmdCompareTakeAll"), Qt::LeftButton);
+    press(&compare, "cmdCompareTakeAll");
     EXPECT_TRUE(tracker().editorSet() == received);
     EXPECT_EQ(status(), "in step with the controller");
 }
@@ -362,18 +358,16 @@ TEST_F(EditorHistoryTest, UndoAndRedoWalkTheStepsAcrossPages) {
 
     type(2, "txtInputAdat_2", "Vox 2"); // the focus is in a text box: the keys are still ours
     EXPECT_TRUE(undo->text().startsWith("Undo: ")) << undo->text().toStdString(); // names its step
-    const struct {
-        const char* keys;
-        const char* name;
-        bool source;
-    } walk[] = {{"Ctrl+Z", "Vox 1", !sourceBefore},       {"Ctrl+Z", "Vox 1", sourceBefore},
-                {"Ctrl+Z", nullptr, sourceBefore},        {"Ctrl+Y", "Vox 1", sourceBefore},
-                {"Ctrl+Shift+Z", "Vox 1", !sourceBefore}, {"Ctrl+Y", "Vox 2", !sourceBefore}};
-    for (const auto& step : walk) {
-        QTest::keySequence(QApplication::focusWidget(), QKeySequence(step.keys));
+    // keys, the name then (nullptr: as before), the source box then
+    const std::tuple<const char*, const char*, bool> walk[] = {
+        {"Ctrl+Z", "Vox 1", !sourceBefore},       {"Ctrl+Z", "Vox 1", sourceBefore},
+        {"Ctrl+Z", nullptr, sourceBefore},        {"Ctrl+Y", "Vox 1", sourceBefore},
+        {"Ctrl+Shift+Z", "Vox 1", !sourceBefore}, {"Ctrl+Y", "Vox 2", !sourceBefore}};
+    for (const auto& [keys, named, checked] : walk) {
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence(keys));
         settle();
-        EXPECT_EQ(name->text(), step.name ? QString::fromLatin1(step.name) : nameBefore);
-        EXPECT_EQ(source->isChecked(), step.source);
+        EXPECT_EQ(name->text(), named ? QString::fromLatin1(named) : nameBefore);
+        EXPECT_EQ(source->isChecked(), checked);
     }
     EXPECT_TRUE(sim.quietFor("RX", 200));
 
@@ -406,9 +400,6 @@ TEST_F(EditorHistoryTest, PortPickerFindsTheAnsweringControllerAndReopensThePort
     EXPECT_EQ(overlapping(picker), QStringList());
     auto* list = picker->findChild<QTreeWidget*>("lstPorts");
     auto* path = picker->findChild<QLineEdit*>("txtPortPath");
-    auto press = [picker](const char* button) {
-        QTest::mouseClick(picker->findChild<QPushButton*>(button), Qt::LeftButton);
-    };
     QStringList states;
     bool chooseWhileProbing = true;
     QTimer::singleShot(100, picker, [&] {
@@ -416,7 +407,7 @@ TEST_F(EditorHistoryTest, PortPickerFindsTheAnsweringControllerAndReopensThePort
     });
     for (SimProcess* typed : {&other, &silent}) {
         path->setText(typed->device());
-        press("cmdFindController");
+        press(picker, "cmdFindController");
         ASSERT_TRUE(QTest::qWaitFor(
             [&] { return picker->findChild<QPushButton*>("cmdFindController")->isEnabled(); },
             5000));
@@ -432,8 +423,8 @@ TEST_F(EditorHistoryTest, PortPickerFindsTheAnsweringControllerAndReopensThePort
     EXPECT_EQ(saved->text(1), tcp);
     EXPECT_EQ(saved->text(2), app->texts().message("PortPicker_Answers"));
     // Cancel ends a search at once: no row stays "testing", the dialog stays.
-    press("cmdFindController");
-    press("cmdCancel");
+    press(picker, "cmdFindController");
+    press(picker, "cmdCancel");
     EXPECT_TRUE(list->findItems(app->texts().message("PortPicker_Testing"), Qt::MatchContains, 2)
                     .isEmpty());
     EXPECT_TRUE(picker->isVisible());
@@ -454,10 +445,10 @@ TEST_F(EditorHistoryTest, PortPickerFindsTheAnsweringControllerAndReopensThePort
     action->trigger();
     boxes.clear();
     path->clear();
-    press("cmdChoose");
+    press(picker, "cmdChoose");
     EXPECT_TRUE(boxes.isEmpty() && picker->isVisible());
     path->setText(dir.path("vanished"));
-    press("cmdChoose");
+    press(picker, "cmdChoose");
     EXPECT_EQ(boxes, QStringList(Startup::FailureText(31, false)));
     EXPECT_EQ(GetIniValue(dir.ini(), "Comm", "Port", ""), other.device());
     EXPECT_TRUE(app->serialPort().isOpen() && app->serialPort().deviceName() == other.device());
@@ -469,8 +460,7 @@ TEST_F(EditorHistoryTest, PortPickerFindsTheAnsweringControllerAndReopensThePort
 // edits the receive replaced stay in the history.
 TEST_F(EditorHistoryTest, AnotherPortIsUnknownUntilReceivedAndAnUnshowableValueCountsAsUnsent) {
     SimProcess other(simSet(dir, 61, "Other 1"));
-    click("Toolbar1_6");
-    ASSERT_TRUE(spinUntil([&] { return status() == "in step with the controller"; }));
+    receive();
     type(2, "txtInputAdat_2", "Vox 7");
     settle();
     EXPECT_EQ(status(), "1 change not sent");
@@ -490,27 +480,19 @@ TEST_F(EditorHistoryTest, AnotherPortIsUnknownUntilReceivedAndAnUnshowableValueC
     EXPECT_EQ(app->editorHistory().compareWindow().findChild<QLabel*>("lblCompareResult")->text(),
               "1 difference");
 
-    ASSERT_TRUE(unsentKept());
+    ASSERT_TRUE(!history().isEmpty() && history()[0].direction == Direction::Unsent);
     const QList<HistoryEntry> unsent = history(Direction::Unsent);
     EXPECT_TRUE(std::any_of(unsent.cbegin(), unsent.cend(), [](const HistoryEntry& e) {
         return e.data.ChannelName(3, 3).trimmedRight() == "Vox 7";
     }));
     app->serialPort().ClosePort(); // the tool opens it itself
-    const QProcess::ExitStatus cliEnd = [&] {
-        QProcess cli;
-        cli.start(
-            QFileInfo(QPL_SIM_PATH).dir().filePath("zozedud-cli"),
-            {"--settings", dir.ini(), "--port", other.device(), "receive", dir.path("r.DAT")});
-        cli.waitForFinished(30000);
-        return cli.exitStatus();
-    }();
-    ASSERT_EQ(cliEnd, QProcess::NormalExit);
-    QFile received(dir.path("r.DAT"));
-    ASSERT_TRUE(received.open(QIODevice::ReadOnly));
+    ASSERT_NE(
+        test::runCli(dir.ini(), {"--port", other.device(), "receive", dir.path("r.DAT")}).exitCode,
+        -1);
     const HistoryEntry arrived = history(Direction::Received).value(0);
     // The configuration file names are each program's own; all else is what the controller sent.
     DataSet tool;
-    ASSERT_TRUE(DataSetImage::Read(received.readAll(), tool));
+    ASSERT_TRUE(DataSetImage::Read(dir.read("r.DAT"), tool));
     tool.SnapShot.SnapShotFile = arrived.data.SnapShot.SnapShotFile;
     tool.SnapShot.SnapShotGroupFile = arrived.data.SnapShot.SnapShotGroupFile;
     EXPECT_EQ(DataSetImage::Write(arrived.data), DataSetImage::Write(tool));
@@ -541,26 +523,23 @@ TEST_F(EditorHistoryTest, UnsentEditsOutliveAKillAndComeFirstAtTheNextStart) {
     const DataSet edited = store.entries()[0].data;
     EXPECT_EQ(edited.ChannelName(3, 3).trimmedRight(), "Vox 8");
     start();
-    EXPECT_EQ(app->mainWindow().statusText().count(
-                  app->texts().message("History_UnsentKept").section('&', 0, 0)),
-              1)
-        << app->mainWindow().statusText().toStdString();
+    const QString bar = app->mainWindow().statusText();
+    EXPECT_EQ(bar.count(app->texts().message("History_UnsentKept").section('&', 0, 0)), 1)
+        << bar.toStdString();
     EXPECT_TRUE(boxes.isEmpty());
     app->editorHistory().showHistory();
-    auto* rows = app->editorHistory().historyWindow().findChild<QTreeWidget*>("lstHistory");
+    HistoryWindow& window = app->editorHistory().historyWindow();
+    auto* rows = window.findChild<QTreeWidget*>("lstHistory");
     ASSERT_GE(rows->topLevelItemCount(), 1);
     EXPECT_EQ(rows->topLevelItem(0)->text(1), "not sent");
-    QTest::mouseClick(
-        app->editorHistory().historyWindow().findChild<QPushButton*>("cmdHistoryLoad"),
-        Qt::LeftButton);
+    press(&window, "cmdHistoryLoad");
     ASSERT_TRUE(spinUntil([&] { return tracker().editorSet() == edited; }));
 
     // The end keeps what was typed just before it, without waiting.
     type(2, "txtInputAdat_2", "Vox 9");
     app->shutdown().QueryEndProg(false);
-    EXPECT_EQ(
-        history(HistoryEntry::Direction::Unsent).value(0).data.ChannelName(3, 3).trimmedRight(),
-        "Vox 9");
+    const DataSet kept = history(HistoryEntry::Direction::Unsent).value(0).data;
+    EXPECT_EQ(kept.ChannelName(3, 3).trimmedRight(), "Vox 9");
 }
 
 // Compare follows every take, undo, redo and edit: it paints each difference once, an option
@@ -573,22 +552,20 @@ TEST_F(EditorHistoryTest, CompareStaysLiveThroughTakeUndoRedoAndEdits) {
     CompareWindow& compare = showCompare();
     QAbstractItemView* view = compareView();
     auto keys = [&](const char* k) { QTest::keySequence(view, QKeySequence(k)); };
-    auto press = [&](const char* b) {
-        QTest::mouseClick(compare.findChild<QPushButton*>(b), Qt::LeftButton);
-    };
-    auto takeMode = [&] { clickRow("Mode"), press("cmdCompareTake"); };
+    auto takeMode = [&] { clickRow("Mode"), press(&compare, "cmdCompareTake"); };
     const QString name = "ADAT input 3|Vox 1|Adat 3", mode = "Mode|Mono|Stereo",
                   source = "Source 03 D|on|off";
     const struct {
         std::function<void()> act;
         QStringList rows;
         const char* result;
-    } steps[] = {{[] {}, {name, mode, source}, "3 differences"},
-                 {takeMode, {name, source}, "2 differences"},
-                 {[&] { keys("Ctrl+Z"); }, {name, mode, source}, "3 differences"},
-                 {[&] { keys("Ctrl+Shift+Z"); }, {name, source}, "2 differences"},
-                 {[&] { type(2, "txtInputAdat_2", "Adat 3"); }, {source}, "1 difference"},
-                 {[&] { press("cmdCompareTakeAll"); }, {}, "The two data sets are identical."}};
+    } steps[] = {
+        {[] {}, {name, mode, source}, "3 differences"},
+        {takeMode, {name, source}, "2 differences"},
+        {[&] { keys("Ctrl+Z"); }, {name, mode, source}, "3 differences"},
+        {[&] { keys("Ctrl+Shift+Z"); }, {name, source}, "2 differences"},
+        {[&] { type(2, "txtInputAdat_2", "Adat 3"); }, {source}, "1 difference"},
+        {[&] { press(&compare, "cmdCompareTakeAll"); }, {}, "The two data sets are identical."}};
     for (const auto& step : steps) {
         step.act();
         EXPECT_TRUE(spinUntil([&] { return compareRows() == step.rows; }))
@@ -623,7 +600,7 @@ TEST_F(EditorHistoryTest, SendingSelectedRowsChangesExactlyThoseFieldsOnTheContr
     for (const char* item : {"Mode", "Source 03 D"})
         clickRow(item, Qt::ControlModifier);
     boxes.clear();
-    QTest::mouseClick(compare.findChild<QPushButton*>("cmdCompareSend"), Qt::LeftButton);
+    press(&compare, "cmdCompareSend");
     ASSERT_TRUE(spinUntil([&] {
         return compareRows().size() == 1 && compareRows()[0].startsWith("Volume|");
     })) << compareRows().join(", ").toStdString();

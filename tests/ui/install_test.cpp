@@ -3,7 +3,6 @@
 #include "ui/PrintModule.h"
 
 #include "support/DataHarness.h"
-#include "support/QtPrinters.h"
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -27,10 +26,10 @@ TEST(InstallTest, TheInstalledEditorStartsInTheUsersOwnFolderMadeFromTheTemplate
     EXPECT_EQ(DataHarness::readFile(templateIni),
               DataHarness::readFile(ZOZ_SOURCE_DIR "/resources/zozedud.Ini"));
     EXPECT_EQ(QFileInfo(dat).size(), 2913);
-    zoz::PrintModule printing(prefix + "/bin/zozedud"); // the installed editor's first print
+    // The installed editor's first print loads the module from lib/zozedud/print: bin has none.
+    zoz::PrintModule printing(prefix + "/bin/zozedud");
     QString error;
-    EXPECT_TRUE(printing.load(error))
-        << error.toStdString(); // from lib/zozedud/print: bin has none
+    EXPECT_TRUE(printing.load(error)) << error.toStdString();
     EXPECT_EQ(QProcess::execute("desktop-file-validate",
                                 {share + "applications/org.example.zozedud.desktop"}),
               0);

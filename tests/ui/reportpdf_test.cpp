@@ -58,17 +58,13 @@ TEST(ReportPdfTest, TheSimulatorsReportIsADocumentOfNumberedPages) {
     QString whole;
     QStringList headings; // lines followed by column heads
     for (int page = 1; page <= pages; ++page) {
+        const QString n = QString::number(page);
         // Compatibility form: the PDF's text has the font's ligatures ("\uFB01" for "fi").
-        const QString text =
-            run("pdftotext",
-                {"-layout", "-f", QString::number(page), "-l", QString::number(page), pdf, "-"},
-                code)
-                .normalized(QString::NormalizationForm_KC);
+        const QString text = run("pdftotext", {"-layout", "-f", n, "-l", n, pdf, "-"}, code)
+                                 .normalized(QString::NormalizationForm_KC);
         ASSERT_EQ(code, 0);
-        QStringList lines;
-        for (const QString& line : text.split('\n'))
-            if (!line.trimmed().isEmpty())
-                lines.append(line);
+        QStringList lines = text.split('\n');
+        lines.removeIf([](const QString& line) { return line.trimmed().isEmpty(); });
         ASSERT_GE(lines.size(), 4) << page;
         EXPECT_TRUE(lines[0].trimmed().startsWith("Konfiguration des QPL")) << page;
         EXPECT_TRUE(lines[0].contains(QString::number(QDate::currentDate().year()))) << page;

@@ -2,7 +2,6 @@
 // scrolled pages), the splash, the transfer, protocol and choose dialogs, the message boxes.
 #include "log/AppLog.h"
 #include "support/LinkRig.h"
-#include "support/ProgramFolder.h"
 #include "support/QtPrinters.h"
 #include "ui/MainWindow.h"
 #include "ui/ProtoWindow.h"
