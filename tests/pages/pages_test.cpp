@@ -39,6 +39,7 @@ namespace zoz::test {
 namespace {
 
 using PageRefresh = PageFixture;
+using PagesDeathTest = PageFixture;
 
 TEST_F(PageRefresh, FullDataSetTravelsToThePagesAndBackUnchangedShowingTheStoredValues) {
     populate(store.DataSet, dir.path());
@@ -515,6 +516,13 @@ TEST(PagesAgainstSimulator, ReceiveEditOnThreePagesAndSendGivesTheSimulatorTheEd
     ASSERT_TRUE(rig.transport->TransmitData(frame));
     ASSERT_TRUE(rig.transport->WaitForResponse("86"));
     EXPECT_EQ(rig.sim.dump().value("20").toUpper(), payload.toUpper());
+}
+
+// Pages whose services were never connected stop at their first use, saying so.
+TEST_F(PagesDeathTest, WithoutServicesTheFirstUseStopsSayingSo) {
+    DataPages bare(
+        store, switches, *texts, ui, [this]() -> ChooseDialog& { return *chooser; }, nullptr);
+    EXPECT_DEATH(bare.Synchronise(), "services not connected");
 }
 
 } // namespace
