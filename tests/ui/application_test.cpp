@@ -11,10 +11,13 @@
 #include "widgets/ProtoTextBox.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 using namespace zoz;
@@ -95,6 +98,12 @@ TEST(Application, DefaultDataReachesThePagesAndClosingEndsWithoutAQuestion) {
             visible << i;
     EXPECT_EQ(visible, QList<int>({3, 4, 5, 6, 8, 10, 12, 13, 14}));
     EXPECT_TRUE(app.serialPort().isOpen()); // opened on the first show
+    // A toolbar button's tool tip names its key.
+    auto* button = w.findChild<QToolButton*>(QStringLiteral("Toolbar1_3"));
+    QHelpEvent help(QEvent::ToolTip, QPoint(1, 1), button->mapToGlobal(QPoint(1, 1)));
+    QCoreApplication::sendEvent(button, &help);
+    const QString key = QKeySequence(Qt::CTRL | Qt::Key_N).toString(QKeySequence::NativeText);
+    EXPECT_EQ(QToolTip::text(), button->toolTip() + "  (" + key + ")");
 
     // The default file is the data set and its reference copy; pages and data follow each other.
     const DataSet& d = app.dataStore().DataSet;

@@ -291,6 +291,7 @@ TEST_F(EditorHistoryTest, EditsAreCountedAndMarkedUntilTheControllerConfirmsTheS
     EXPECT_TRUE(rows->topLevelItem(0)->isHidden());
     EXPECT_FALSE(rows->topLevelItem(1)->isHidden());
     filter->setCurrentIndex(0);
+    EXPECT_EQ(rows->currentItem(), rows->topLevelItem(0)); // the newest shown row
     QTest::mouseClick(rows->viewport(), Qt::LeftButton, {},
                       rows->visualItemRect(rows->topLevelItem(0)).center());
     boxes.clear();
