@@ -138,7 +138,7 @@ protected:
     bool marked(int page, const char* name) {
         return control(page, name)->property("zozDiffers").toBool();
     }
-    static bool spinUntil(const std::function<bool()>& f) { return QTest::qWaitFor(f, 30000); }
+    static bool spinUntil(const std::function<bool()>& f) { return QTest::qWaitFor(f, 10000); }
     // Until the calls posted so far (the tracker's check of an edit) have run: posted calls run
     // in order, so a mark posted now runs after them.
     static void settle() {
