@@ -276,7 +276,7 @@ TEST_F(EditorHistoryTest, EditsAreCountedAndMarkedUntilTheControllerConfirmsTheS
     const QList<HistoryEntry> kept = history();
     // The window lists them newest first against an edited editor; the sent one loads back.
     type(2, "txtInputDigital_1", "Other");
-    app->editorHistory().showHistory();
+    app->mainWindow().findChild<QAction*>("actHistory")->trigger();
     HistoryWindow& window = app->editorHistory().historyWindow();
     auto* rows = window.findChild<QTreeWidget*>("lstHistory");
     ASSERT_EQ(rows->topLevelItemCount(), 2);
@@ -399,6 +399,8 @@ TEST_F(EditorHistoryTest, PortPickerFindsTheAnsweringControllerAndReopensThePort
     auto* picker = app->mainWindow().findChild<QDialog*>("frmPortPicker");
     ASSERT_TRUE(picker && picker->isVisible());
     EXPECT_EQ(overlapping(picker), QStringList());
+    for (QPushButton* button : picker->findChildren<QPushButton*>())
+        EXPECT_FALSE(button->text().isEmpty()) << button->objectName().toStdString();
     auto* list = picker->findChild<QTreeWidget*>("lstPorts");
     auto* path = picker->findChild<QLineEdit*>("txtPortPath");
     QStringList states;
