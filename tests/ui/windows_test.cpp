@@ -123,6 +123,8 @@ TEST_F(MainWindowTest, FirstShowToolbarOfElevenCommandsAndThreeSeparatorsPortAnd
     EXPECT_EQ(selected.last(), QStringLiteral("frmTabStripData04"));
     w.ShowStatusText(QStringLiteral("  Daten empfangen  "));
     EXPECT_EQ(w.statusText(), QStringLiteral(" Daten empfangen"));
+    const auto* panel = w.statusBar()->findChild<QLabel*>("StatusBar_Panel_1");
+    EXPECT_TRUE(panel && panel->text() == w.statusText());
     w.close();
     EXPECT_EQ(ended, 1);
     spy.clear(); // the send timer fires command 107 once
