@@ -98,7 +98,9 @@ start_xvfb() {
         setsid Xvfb ":$n" -screen 0 "$2" -nolisten tcp >"$3" 2>&1 &
         pid=$!
         for _ in $(seq 1 100); do
-            if DISPLAY=:$n xdotool getdisplaygeometry >/dev/null 2>&1; then
+            # Ours only when its lock names our Xvfb: another starter may serve this number.
+            if [ "$(tr -dc 0-9 <"/tmp/.X$n-lock" 2>/dev/null)" = "$pid" ] &&
+                DISPLAY=:$n xdotool getdisplaygeometry >/dev/null 2>&1; then
                 pids+=("$pid")
                 display=:$n
                 return 0

@@ -52,6 +52,10 @@ port=$(sed -n 's/.*connect a VNC viewer to 127\.0\.0\.1:\([0-9]*\) .*/\1/p' "$wo
 [ -n "$display" ] && [ -n "$port" ] || fail "no display or VNC port printed"
 listening=$(ss -Hltn "sport = :$port" | awk '{print $4}' | sort | tr '\n' ' ')
 [ "$listening" = "127.0.0.1:$port [::1]:$port " ] || fail "VNC listens on: $listening"
+# The helpers of this run by process: another run may take the display and port after them.
+xvfb=$(tr -dc 0-9 <"/tmp/.X${display#:}-lock")
+vnc=$(ss -Hltnp "sport = :$port" | sed -n 's/.*pid=\([0-9]*\).*/\1/p' | head -n 1)
+[ -n "$xvfb" ] && [ -n "$vnc" ] || fail "no Xvfb lock for $display or no VNC process on $port"
 
 export DISPLAY=$display
 # xdotool search stops at a window that vanishes meanwhile (the splash): look again until found.
@@ -84,6 +88,6 @@ grep -q "^  Debug *= yes" <<<"$ini" || fail "the edit Debug = yes was lost"
 grep -q "^  Port *= /dev/pts/" <<<"$ini" || fail "Port is not the simulator's device"
 grep -q "^  Coord_H *= $((height * 15))\b" <<<"$ini" ||
     fail "[Screen] Coord_H not kept: $(grep Coord_H <<<"$ini")"
-[ ! -e "/tmp/.X11-unix/X${display#:}" ] || fail "Xvfb $display still runs"
-! (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null || fail "port $port still listens"
+! kill -0 "$xvfb" 2>/dev/null || fail "Xvfb $display still runs"
+! kill -0 "$vnc" 2>/dev/null || fail "x11vnc on port $port still runs"
 echo "run.sh: window ${HEIGHT} px high on $display, VNC $port; Ctrl+C ended everything in order"
