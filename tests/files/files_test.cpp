@@ -106,6 +106,14 @@ TEST(DataFileTest, SaveAndRead) {
     EXPECT_TRUE(h.store.DataSetDefault == file);
     EXPECT_TRUE(h.ui.boxes.isEmpty() && h.ui.fileDialogs.isEmpty()) << "a question at start-up";
     EXPECT_EQ(h.ui.statusTexts, QStringList({"ReadingData", "", "", "ResetDone"}));
+
+    // The file cut short by someone else after the size check: a read error, logged and shown.
+    h.ui.onRefresh = [&] { DataHarness::writeFile(name, "cut"); };
+    h.ui.fileNames.enqueue(name);
+    h.ui.answers.enqueue(MsgAnswer::Yes);
+    EXPECT_FALSE(h.dataFile.ReadDataFile(current, ReadFlag::Dialog));
+    EXPECT_EQ(h.ui.boxes.last().text, "  ReadFromDisk_Err");
+    EXPECT_TRUE(h.logText().endsWith("  ReadFromDisk_Err\r\n"));
 }
 
 // A save that fails on the way (the file size limit reached, a path below a file, a folder in the
