@@ -147,7 +147,9 @@ TEST_F(PageRefresh, OddValuesKeepTheControlsAsTheyWereAndLongTextsAreCut) {
 TEST_F(PageRefresh, TagsAreReadAsTheLeadingNumber) {
     auto* cell = find<AssignBox>(3, "txtInputB_0");
     const QList<QPair<QString, int>> cases = {
-        {"", 0}, {"0", 0}, {"abc", 0}, {"-5", 0}, {"107xy", 107}, {" 2 03", 203}, {"101.6", 102}};
+        {"", 0},        {"0", 0},       {"abc", 0},       {"-5", 0},       {"107xy", 107},
+        {" 2 03", 203}, {"101.6", 102}, {"32767", 32767}, {"32768", 32767}}; // too large: the value
+                                                                             // before stays
     for (const auto& [tag, expected] : cases) {
         cell->setTag(tag);
         pages->TakeOverPages();
