@@ -40,7 +40,8 @@ TEST(CliTest, ReceiveThenSendThenReceiveRoundTrips) {
     for (const auto& [command, file, expected] : {std::tuple{"receive", "out.DAT", held},
                                                   {"send", "in.DAT", sent},
                                                   {"receive", "out.DAT", sent}}) {
-        const CliRun run = cli(h, {"--port", sim.device(), command, h.path(file)});
+        const CliRun run =
+            cli(h, {"--port", sim.device(), "--timeout", "32767", command, h.path(file)});
         ASSERT_EQ(run.exitCode, 0) << command << ": " << run.err.toStdString();
         EXPECT_EQ(DataHarness::readFile(h.path(file)), expected) << command;
     }
