@@ -3,6 +3,7 @@
 
 #include "dataset/DataSetImage.h"
 #include "dataset/FieldCatalog.h"
+#include "dataset/HexCodec.h"
 #include "files/HistoryOrigins.h"
 #include "files/HistoryStore.h"
 #include "pages/DataPage.h"
@@ -267,6 +268,12 @@ TEST_F(EditorHistoryTest, EditsAreCountedAndMarkedUntilTheControllerConfirmsTheS
     EXPECT_EQ(history().size(), 1);
 
     // The right one: in step, the sent set in the history byte for byte.
+    QString payload; // the controller's status texts, kept with the history's entries
+    for (const char* t : {"QPL", "SN 7", "QPL SW V2.01", "", "", ""})
+        payload += "20" + StrToHex(QString::fromLatin1(t).leftJustified(32));
+    sim.command("send 83 " + payload);
+    ASSERT_TRUE(
+        spinUntil([&] { return !app->dataStore().StatusText[3].trimmedRight().isEmpty(); }));
     click("Toolbar1_5");
     ASSERT_TRUE(spinUntil([&] { return status() == "in step with the controller"; }));
     ASSERT_TRUE(spinUntil([&] { return history().size() == 2; }));
@@ -282,6 +289,7 @@ TEST_F(EditorHistoryTest, EditsAreCountedAndMarkedUntilTheControllerConfirmsTheS
     ASSERT_EQ(rows->topLevelItemCount(), 2);
     // Each row names its controller; the filter shows one controller's rows.
     EXPECT_EQ(rows->topLevelItem(0)->text(3), sim.device());
+    EXPECT_EQ(rows->topLevelItem(0)->toolTip(3), "QPL | SN 7 | QPL SW V2.01");
     HistoryOrigins(app->editorHistory().historyStore().folder())
         .record(kept[1].filePath, {"B", {}});
     window.reload();
