@@ -114,7 +114,7 @@ TEST(FrameTransport, TextThatNeverBecomesAFrameIsDiscardedAfterTheTimeOut) {
     Recorder rec(rig);
     QElapsedTimer clock;
     clock.start();
-    rig.sim.command("raw 41424344"); // starts below 0x80
+    rig.sim.command("raw 414243440d"); // starts below 0x80, though it ends like a frame
     ASSERT_TRUE(waitStatus(rig, "  Comm_Timeout_Short"));
     EXPECT_LT(clock.elapsed(), 2500);
     EXPECT_TRUE(rec.frames.isEmpty());
