@@ -248,8 +248,10 @@ TEST_F(EditorHistoryTest, EditsAreCountedAndMarkedUntilTheControllerConfirmsTheS
         files->selectFile(pdf);
         static_cast<QDialog*>(files)->accept();
     });
+    const QString chooserTitle = app->chooser().windowTitle();
     app->mainWindow().findChild<QAction*>("actReportPdf")->trigger();
     app->chooser().setModalRunner({});
+    EXPECT_EQ(app->chooser().windowTitle(), chooserTitle); // the channel chooser's again
     QProcess pdftotext;
     pdftotext.start("pdftotext", {"-layout", pdf, "-"});
     ASSERT_TRUE(pdftotext.waitForFinished());
