@@ -28,7 +28,7 @@ protected:
 TEST_F(AppLogTest, StartMessageAndEndLinesWithCrLf) {
     const QString old = folder.write("zozedud-2000-01-01.Log", {});
     log.OpenLog(QString(), nullptr, 0, std::nullopt, std::nullopt, QStringLiteral("  err"));
-    log.WriteLog(QStringLiteral("Init"));
+    log.WriteLog(QStringLiteral("OK"));           // the shortest message
     log.WriteLog(QString::fromUtf8("  Grüße €")); // in Windows-1252
     QString withCr = QStringLiteral("  Fehler\r");
     log.WriteLog(withCr);
@@ -38,8 +38,8 @@ TEST_F(AppLogTest, StartMessageAndEndLinesWithCrLf) {
     EXPECT_TRUE(QFile::exists(old));
     const QByteArray s = stampBytes;
     EXPECT_EQ(folder.read("zozedud-2026-12-04.Log"),
-              s + "***** Start *****\r\n" + s + ">  Init\r\n" + s + ">    Gr\xfc\xdf" +
-                  "e \x80\r\n" + s + ">    Fehler\r\n\r\n" + s + "***** Start *****\r\n" + s +
+              s + "***** Start *****\r\n" + s + ">  OK\r\n" + s + ">    Gr\xfc\xdf" + "e \x80\r\n" +
+                  s + ">    Fehler\r\n\r\n" + s + "***** Start *****\r\n" + s +
                   "***** End   *****\r\n\r\n\r\n");
 }
 
