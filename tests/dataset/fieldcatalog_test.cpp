@@ -119,6 +119,7 @@ TEST(FieldCatalogTest, FieldsCoverEveryByteOnceShowTheirValuesAndGoThroughTheTex
         {"monitor.volume", QJsonObject{{"value", 40000}}, "40000 is out of range"},
         {"monitor.mode[2]", QJsonObject{{"value", "maybe"}}, "\"on\", \"off\""},
         {"layer.C[4]", QJsonObject{{"group", "mic"}, {"number", 1}}, "unknown group"},
+        {"layer.C[5]", QJsonObject{{"group", "digital"}, {"number", 101}}, "101 is out of range"},
         {"gpio.output[7]", QJsonObject{{"key", "nope"}}, "no function with key"},
         {"fbox.input[1]", QJsonObject{{"code", 1.5}}, "1.5 is not a whole"},
         {"snapshot.file[2]", QString(256, QLatin1Char('x')), "longer than 255"},
