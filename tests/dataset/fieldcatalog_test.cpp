@@ -62,6 +62,7 @@ TEST(FieldCatalogTest, FieldsCoverEveryByteOnceShowTheirValuesAndGoThroughTheTex
         {"layer.D[5]", 116, "#116"}, // one past the last digital input
         {"monitor.volume", 44, "+12 dB"},
         {"snapshot.startup", 0, "temporary"},
+        {"snapshot.startup", 8, "Config 8"},
         {"gpio.input[2]", catalog.gpioCode(0, QStringLiteral("5")), "5 Layer A"},
         {"gpio.output[1]", 250, " Mute"},
     };
