@@ -160,6 +160,10 @@ try:
             elif pair in seen:
                 failures.append(f'{name}: "{acc.name}" / "{acc.description}" twice')
             seen[pair] = acc
+        # A box is named by its row's label; a row's drop-down button by the row.
+        for page, wanted in (('Status', 'Device'), ('Monitor', 'Key 1, choose')):
+            if name == page and wanted not in {n for n, _ in seen}:
+                failures.append(f'{page}: no control named "{wanted}"')
         print(f'page {name}: {len(seen)} controls')
     if failures:
         sys.exit('FAIL:\n  ' + '\n  '.join(failures[:40]))
