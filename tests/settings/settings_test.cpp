@@ -81,10 +81,15 @@ TEST(IniFile, SetIniValueReplacesInPlaceAddsAfterTheLastEntryAndFailsWithoutChan
 // At most 10240 characters: 1023 names of 9 and a separator each leave 8 for the 1024th.
 TEST(IniFile, GetIniKeysListsKeysInFileOrderAndReadsAtMost10240Characters) {
     test::ProgramFolder folder;
-    QByteArray text = "[Empty]\n; only a comment\n[Big]\n";
+    QByteArray lines;
     for (int i = 0; i < 1030; ++i)
-        text += "K" + QByteArray::number(10000000 + i) + "=1\n";
-    const QString ini = folder.writeIni(text);
+        lines += "K" + QByteArray::number(10000000 + i) + "=1\n";
+    // [Exact]: its 1024th name fills the buffer to the two separators.
+    const QString ini = folder.writeIni("[Empty]\n; only a comment\n[Big]\n" + lines +
+                                        "[Exact]\nKseven7=1\n" + lines);
+    const QStringList exact = GetIniKeys("Exact", ini);
+    EXPECT_EQ(exact.size(), 1 + 1024);
+    EXPECT_EQ(exact.last(), "K10001022");
     EXPECT_EQ(GetIniKeys("Empty", ini), QStringList({""}));
     const QStringList keys = GetIniKeys("Big", ini);
     ASSERT_EQ(keys.size(), 1 + 1024);
