@@ -304,6 +304,9 @@ TEST_F(EditorHistoryTest, EditsAreCountedAndMarkedUntilTheControllerConfirmsTheS
     EXPECT_EQ(rows->currentItem(), rows->topLevelItem(0)); // the newest shown row
     QTest::mouseClick(rows->viewport(), Qt::LeftButton, {},
                       rows->visualItemRect(rows->topLevelItem(0)).center());
+    press(&window, "cmdHistoryCompare"); // the edited editor against the chosen entry
+    ASSERT_TRUE(spinUntil([&] { return compareView() && compareView()->model()->rowCount(); }));
+    EXPECT_EQ(compareRows(), QStringList("Digital input 2|Other|Snare"));
     boxes.clear();
     press(&window, "cmdHistoryLoad");
     ASSERT_TRUE(spinUntil([&] { return tracker().editorSet() == kept[0].data; }));
