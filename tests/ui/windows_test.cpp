@@ -230,8 +230,8 @@ template <typename T = QWidget> T* child(QWidget& w, const char* name) {
 }
 
 TEST(SplashWindow, SplashShowsTheVersionTheAboutWindowItsInfoTextAndLink) {
-    SplashWindow window;
-    window.setStartUpSplash(true);
+    SplashWindow window; // the start-up splash until told otherwise: no frame
+    EXPECT_TRUE(window.StartUpSplash() && window.windowFlags().testFlag(Qt::FramelessWindowHint));
     window.show();
     EXPECT_EQ(child<QLabel>(window, "lblInfo1")->text(), QStringLiteral("V%1.%2.%3")
                                                              .arg(ZOZ_VERSION_MAJOR)
