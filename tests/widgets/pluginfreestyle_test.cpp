@@ -42,4 +42,8 @@ TEST(PluginFreeStyle, SamePicturesWithoutImagePlugins) {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("fusion")));
     QPixmapCache::clear();
     EXPECT_EQ(render(), ours);
+
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("windows")));
+    PluginFreeStyle::install(); // a style the user chose stays
+    EXPECT_EQ(QApplication::style()->name(), QStringLiteral("windows"));
 }
