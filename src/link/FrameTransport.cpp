@@ -1,6 +1,5 @@
 #include "link/FrameTransport.h"
 
-#include "app/WaitMilliseconds.h"
 #include "base/CodePage.h"
 #include "link/LinkReporter.h"
 #include "link/SerialPort.h"
@@ -95,10 +94,6 @@ void FrameTransport::Stop() {
     m_stopped = true;
     m_timerComm.stop();
     Cancel();
-}
-
-void FrameTransport::WaitShort() {
-    zoz::WaitMilliseconds(10);
 }
 
 LinkOutcome FrameTransport::TransmitData(const QString& frame, const QString& caption) {

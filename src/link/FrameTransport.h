@@ -46,8 +46,6 @@ public:
     void SetCommDialogCaption(const QString& caption) { m_commDialogCaption = caption; }
     void ShowCommDialog();
     void HideCommDialog();
-    // About 10 ms of event processing.
-    void WaitShort();
 
     bool ReceiveBusy() const { return m_receiveBusy; }
     bool WaitingForResponse() const { return m_waitingForResponse; }
