@@ -240,7 +240,7 @@ TEST_F(PageEditing, ChoosersOfferTheirListsAndStoreTheChoice) {
     // Layer row 2 takes even-numbered channels: digital 2 .. 16, analog and Adat 2 .. 8; no ext.
     // monitor, no outputs, no "none". Its current 202 lies on the other side of the pair.
     auto* cell = find<AssignBox>(3, "txtInputB_1");
-    Offer layer, cancelled, plain, withOutputs, fbox, gpio;
+    Offer layer, cancelled, plain, withOutputs, fbox, gpio, fifth;
     scriptChooser(*chooser, 105, false, layer);
     QTest::mouseClick(cell, Qt::LeftButton);
     EXPECT_EQ(layer.codes, (QList<int>{101, 103, 105, 107, 109, 111, 113, 115, 201, 203, 205, 207,
@@ -253,6 +253,9 @@ TEST_F(PageEditing, ChoosersOfferTheirListsAndStoreTheChoice) {
     QTest::mouseClick(find<QToolButton>(3, "picA_2"), Qt::LeftButton);
     EXPECT_EQ(cancelled.preselected, 104);
     EXPECT_EQ(find<AssignBox>(3, "txtInputA_2")->text(), "G1ch5");
+    scriptChooser(*chooser, -1, false, fifth); // row 5 takes odd-numbered channels
+    QTest::mouseClick(find<AssignBox>(3, "txtInputC_4"), Qt::LeftButton);
+    EXPECT_EQ(fifth.codes.mid(0, 3), (QList<int>{100, 102, 104}));
 
     scriptChooser(*chooser, 402, true, plain);
     QTest::mouseClick(find<AssignBox>(4, "txtExtMon_0"), Qt::LeftButton); // the first box
