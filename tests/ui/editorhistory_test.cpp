@@ -568,7 +568,8 @@ TEST_F(EditorHistoryTest, CompareStaysLiveThroughTakeUndoRedoAndEdits) {
     CompareWindow& compare = showCompare();
     QAbstractItemView* view = compareView();
     auto keys = [&](const char* k) { QTest::keySequence(view, QKeySequence(k)); };
-    auto takeMode = [&] { clickRow("Mode"), press(&compare, "cmdCompareTake"); };
+    QString chosen; // the row clicked last stays chosen through a refresh
+    auto takeMode = [&] { clickRow("Mode"), press(&compare, "cmdCompareTake"), chosen.clear(); };
     const QString name = "ADAT input 3|Vox 1|Adat 3", mode = "Mode|Mono|Stereo",
                   source = "Source 03 D|on|off";
     const struct {
@@ -586,6 +587,9 @@ TEST_F(EditorHistoryTest, CompareStaysLiveThroughTakeUndoRedoAndEdits) {
         step.act();
         EXPECT_TRUE(spinUntil([&] { return compareRows() == step.rows; }))
             << compareRows().join(", ").toStdString();
+        if (const qsizetype at = step.rows.indexOf(chosen); at >= 0)
+            EXPECT_TRUE(view->selectionModel()->isRowSelected(int(at))) << chosen.toStdString();
+        chosen = step.rows.value(step.rows.size() - 1);
         EXPECT_EQ(compare.findChild<QLabel*>("lblCompareResult")->text(), step.result);
         QSet<int> painted; // every row under the viewport once, no row left over
         for (int y = 0; y < view->viewport()->height(); ++y)
