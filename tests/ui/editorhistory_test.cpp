@@ -484,6 +484,14 @@ TEST_F(EditorHistoryTest, AnotherPortIsUnknownUntilReceivedAndAnUnshowableValueC
     boxes.clear();
     ASSERT_TRUE(app->ChangePort(other.device()));
     EXPECT_EQ(status(), "controller's data unknown");
+    int offered = 0; // a report offers no comparison with an unknown controller
+    app->chooser().setModalRunner([&](ChooseDialog& dialog) {
+        offered = dialog.lstChoose()->count();
+        press(&dialog, "cmdCancel");
+    });
+    app->mainWindow().findChild<QAction*>("actReportPdf")->trigger();
+    app->chooser().setModalRunner({});
+    EXPECT_EQ(offered, 2);
     using Direction = HistoryEntry::Direction;
     ASSERT_TRUE(spinUntil([&] { return history(Direction::Received).size() == 2; }));
     QString question = app->texts().message("QueryReceiveNewPort");
