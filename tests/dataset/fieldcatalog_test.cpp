@@ -64,6 +64,7 @@ TEST(FieldCatalogTest, FieldsCoverEveryByteOnceShowTheirValuesAndGoThroughTheTex
         {"snapshot.startup", 0, "temporary"},
         {"snapshot.startup", 8, "Config 8"},
         {"gpio.input[2]", catalog.gpioCode(0, QStringLiteral("5")), "5 Layer A"},
+        {"gpio.input[3]", catalog.gpioCode(0, QStringLiteral("1")), "1 Talkback"}, // the first
         {"gpio.output[1]", 250, " Mute"},
     };
     for (const auto& [key, value, shown] : rows) {
