@@ -14,8 +14,7 @@ using zoz::test::ProgramFolder;
 TEST(CliPlaceTest, FallsBackToTheEditorsUserFolder) {
     ProgramFolder root;
     const QString tool = root.path("bin/zozedud-cli");
-    QDir().mkpath(root.path("bin"));
-    QDir().mkpath(root.path("data/zozedud"));
+    root.write("bin/", {});
     ASSERT_TRUE(
         QFile::copy(QFileInfo(QStringLiteral(QPL_SIM_PATH)).dir().filePath("zozedud-cli"), tool));
     root.write("data/zozedud/zozedud.Ini", "[Main]\r\nWriteLogFile=yes\r\n");

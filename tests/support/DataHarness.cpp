@@ -1,7 +1,5 @@
 #include "support/DataHarness.h"
 
-#include <QFile>
-
 namespace zoz::test {
 
 const QStringList DataHarness::InputKeys{"1", "5", "7", "300", "1000", "32767"};
@@ -42,17 +40,6 @@ DataHarness::DataHarness()
     texts.setLanguage(QStringLiteral("GER"));
     log.setFileName(path(QStringLiteral("zozedud.Log")));
     store.LoadGPIOLists(switches);
-}
-
-QByteArray DataHarness::readFile(const QString& name) {
-    QFile f(name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void DataHarness::writeFile(const QString& name, const QByteArray& bytes) {
-    QFile f(name);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(bytes);
 }
 
 DataSet DataHarness::randomDataSet(QRandomGenerator& random, const DataSet& like) const {

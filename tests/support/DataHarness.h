@@ -26,8 +26,6 @@ public:
     DataHarness();
 
     QString logText() const { return CodePage::toUnicode(read(QStringLiteral("zozedud.Log"))); }
-    static QByteArray readFile(const QString& name);
-    static void writeFile(const QString& name, const QByteArray& bytes);
 
     // A set that survives encode then decode; element 0 of the names and the file names as in
     // `like`.

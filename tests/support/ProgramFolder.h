@@ -16,18 +16,25 @@ public:
     // Writes bytes as they are (give CR LF where it matters), making the folders on the way; a
     // name ending in "/" makes only the folder. The file's full name.
     QString write(const QString& name, const QByteArray& bytes) const {
-        QFile f(path(name));
-        QDir().mkpath(QFileInfo(f.fileName()).absolutePath());
-        if (!name.endsWith('/') && f.open(QIODevice::WriteOnly))
-            f.write(bytes);
-        return f.fileName();
+        const QString full = path(name);
+        QDir().mkpath(QFileInfo(full).absolutePath());
+        if (!name.endsWith('/'))
+            writeFile(full, bytes);
+        return full;
     }
     QString writeIni(const QByteArray& bytes) const {
         return write(QStringLiteral("zozedud.Ini"), bytes);
     }
-    QByteArray read(const QString& name) const {
-        QFile f(path(name));
+    QByteArray read(const QString& name) const { return readFile(path(name)); }
+    // The same for any full name (no folders made); a missing file reads as empty.
+    static QByteArray readFile(const QString& name) {
+        QFile f(name);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static void writeFile(const QString& name, const QByteArray& bytes) {
+        QFile f(name);
+        if (f.open(QIODevice::WriteOnly))
+            f.write(bytes);
     }
 
     QTemporaryDir dir;
