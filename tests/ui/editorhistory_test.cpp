@@ -595,8 +595,9 @@ TEST_F(EditorHistoryTest, CompareStaysLiveThroughTakeUndoRedoAndEdits) {
         step.act();
         EXPECT_TRUE(spinUntil([&] { return compareRows() == step.rows; }))
             << compareRows().join(", ").toStdString();
-        if (const qsizetype at = step.rows.indexOf(chosen); at >= 0)
+        if (const qsizetype at = step.rows.indexOf(chosen); at >= 0) {
             EXPECT_TRUE(view->selectionModel()->isRowSelected(int(at))) << chosen.toStdString();
+        }
         chosen = step.rows.value(step.rows.size() - 1);
         EXPECT_EQ(compare.findChild<QLabel*>("lblCompareResult")->text(), step.result);
         QSet<int> painted; // every row under the viewport once, no row left over
