@@ -83,6 +83,8 @@ TEST_F(MainWindowTest, FirstShowToolbarOfElevenCommandsAndThreeSeparatorsPortAnd
     QObject::connect(&w, &MainWindow::closing, [&] { ++ended; });
     auto* toolbar = w.findChild<QToolBar*>(QStringLiteral("Toolbar1"));
     ASSERT_EQ(toolbar->actions().size(), 14);
+    for (auto* bar : w.findChildren<QToolBar*>()) // both bars stay where they are
+        EXPECT_FALSE(bar->isMovable() || bar->isFloatable()) << bar->objectName().toStdString();
     QList<int> separators;
     for (int i = 0; i < 14; ++i)
         if (toolbar->actions()[i]->isSeparator())
