@@ -462,7 +462,6 @@ TEST_F(PageRefresh, ShippedSettingsFileHasEveryPageTextInBothLanguages) {
             }
         }
         EXPECT_TRUE(find<QLabel>(2, "lblPart01_3")->text().endsWith("13-16")); // a group's last
-        EXPECT_EQ(find<QComboBox>(7, "cmbStartUpConf")->itemData(0), 0);       // "temporary" first
         EXPECT_GE(store.lstData[0].size(), 8) << "GPIO input functions";
         EXPECT_GE(store.lstData[1].size(), 8) << "GPIO output functions";
     }
