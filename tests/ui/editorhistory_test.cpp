@@ -278,6 +278,7 @@ TEST_F(EditorHistoryTest, EditsAreCountedAndMarkedUntilTheControllerConfirmsTheS
         spinUntil([&] { return !app->dataStore().StatusText[3].trimmedRight().isEmpty(); }));
     click("Toolbar1_5");
     ASSERT_TRUE(spinUntil([&] { return status() == "in step with the controller"; }));
+    EXPECT_FALSE(marked(2, "txtInputDigital_1")); // the send took the mark away
     ASSERT_TRUE(spinUntil([&] { return history().size() == 2; }));
     EXPECT_TRUE(report(ConfigReport::Variant::Whole).source.startsWith("As on the QPL (sent "));
     EXPECT_EQ(DataSetImage::Write(history()[0].data), DataSetImage::Write(tracker().editorSet()));
