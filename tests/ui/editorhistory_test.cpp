@@ -613,6 +613,13 @@ TEST_F(EditorHistoryTest, CompareStaysLiveThroughTakeUndoRedoAndEdits) {
     }
     EXPECT_EQ(sendable(tracker().editorSet()),
               sendable(app->editorHistory().controllerCopy().dataSet()));
+
+    // An edit a receive replaces stays kept in the history, also past the end's keeping.
+    type(2, "txtInputAdat_2", "Vox 5");
+    receive();
+    app->shutdown().QueryEndProg(false);
+    const DataSet kept = history(HistoryEntry::Direction::Unsent).value(0).data;
+    EXPECT_EQ(kept.ChannelName(3, 3).trimmedRight(), "Vox 5");
 }
 
 // Sending selected rows puts the controller's copy with exactly those rows changed on the
