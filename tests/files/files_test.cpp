@@ -182,6 +182,7 @@ TEST(ConfigFileTest, FixedSizesBothWays) {
     EXPECT_EQ(readSingle, single);
     EXPECT_EQ(readGroup, group);
     EXPECT_EQ(n2, groupName);
+    EXPECT_TRUE(h.logText().contains("Lese " + groupName)); // the log names the file read
     EXPECT_FALSE(h.ui.busy);
     EXPECT_EQ(h.ui.statusTexts.mid(h.ui.statusTexts.size() - 2),
               QStringList({"ReadingConfig", "ReadingConfig_Ok"}));

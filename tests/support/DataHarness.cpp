@@ -19,6 +19,7 @@ static QByteArray settingsFile() {
            "FileNotFound=& nicht gefunden\r\n"
            "ReadingData_Err=& nicht lesbar\r\n"
            "WritingFile=Schreibe &\r\n"
+           "ReadingFile=Lese &\r\n"
            "Preparing_DataExchange=Daten werden vorbereitet\r\n";
     return ini;
 }
