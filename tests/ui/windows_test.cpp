@@ -126,7 +126,8 @@ TEST_F(MainWindowTest, FirstShowToolbarOfElevenCommandsAndThreeSeparatorsPortAnd
     w.ShowStatusText(QStringLiteral("  Daten empfangen  "));
     EXPECT_EQ(w.statusText(), QStringLiteral(" Daten empfangen"));
     const auto* panel = w.statusBar()->findChild<QLabel*>("StatusBar_Panel_1");
-    EXPECT_TRUE(panel && panel->text() == w.statusText());
+    EXPECT_TRUE(panel && panel->text() == w.statusText() &&
+                panel->width() > w.statusBar()->width() / 2); // stretched over the bar
     w.close();
     EXPECT_EQ(ended, 1);
     spy.clear(); // the send timer fires command 107 once
