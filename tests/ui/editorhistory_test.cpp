@@ -313,6 +313,13 @@ TEST_F(EditorHistoryTest, EditsAreCountedAndMarkedUntilTheControllerConfirmsTheS
     ASSERT_TRUE(spinUntil([&] { return tracker().editorSet() == kept[0].data; }));
     QString question = app->texts().message("QueryReadData");
     EXPECT_EQ(boxes, QStringList(ReplaceParams(question, kept[0].filePath)));
+    // An entry whose file went meanwhile: after the question, a box says it cannot be read.
+    ASSERT_TRUE(QFile::remove(kept[1].filePath));
+    QTest::mouseClick(rows->viewport(), Qt::LeftButton, {},
+                      rows->visualItemRect(rows->topLevelItem(1)).center());
+    press(&window, "cmdHistoryLoad");
+    EXPECT_TRUE(spinUntil([&] { return boxes.filter(kept[1].filePath).size() == 2; }))
+        << boxes.join(" | ").toStdString();
 }
 
 // Each kind of control edited: the compare rows name it (editor's value first) and take it back.
