@@ -313,12 +313,13 @@ TEST_F(EditorHistoryTest, EditsAreCountedAndMarkedUntilTheControllerConfirmsTheS
     ASSERT_TRUE(spinUntil([&] { return tracker().editorSet() == kept[0].data; }));
     QString question = app->texts().message("QueryReadData");
     EXPECT_EQ(boxes, QStringList(ReplaceParams(question, kept[0].filePath)));
-    // An entry whose file went meanwhile: after the question, a box says it cannot be read.
+    // An entry whose file went meanwhile: a box says it cannot be read, to load or to compare.
     ASSERT_TRUE(QFile::remove(kept[1].filePath));
     QTest::mouseClick(rows->viewport(), Qt::LeftButton, {},
                       rows->visualItemRect(rows->topLevelItem(1)).center());
-    press(&window, "cmdHistoryLoad");
-    EXPECT_TRUE(spinUntil([&] { return boxes.filter(kept[1].filePath).size() == 2; }))
+    for (const char* button : {"cmdHistoryLoad", "cmdHistoryCompare"})
+        press(&window, button);
+    EXPECT_TRUE(spinUntil([&] { return boxes.filter("cannot be read").size() == 2; }))
         << boxes.join(" | ").toStdString();
 }
 
