@@ -85,6 +85,7 @@ TEST(CliTest, FailuresGiveTheirExitCodes) {
     const std::tuple<QStringList, const char*, int, const char*> rows[] = {
         // simulator options, command, code, cause (and extra options after "+")
         {{"--do", "fault badsum"}, "send", 3, "checksum"},
+        {{"--do", "fault badsum"}, "put-config", 3, "checksum"},
         {{"--do", "fault noanswer"}, "receive", 4, "no answer 83"},
         {{"--do", "fault noanswer 2"}, "ping", 4, "+--no-version-check"},
         {{"--do", v3}, "info", 6, "V3.00"},
@@ -118,6 +119,8 @@ TEST(CliTest, FailuresGiveTheirExitCodes) {
         QStringList args = {"--port", port, "--timeout", hangUp ? "10" : "1", command};
         if (QStringList{"send", "receive"}.contains(command))
             args << file;
+        if (QString(command) == "put-config") // configuration 1 from a file of its size
+            args << "1" << h.write("one.CNS", QByteArray(512, ' '));
         if (cause[0] == '+')
             args << QString(cause).mid(1);
         const CliRun run = cli(h, args);
