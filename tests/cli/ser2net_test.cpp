@@ -61,8 +61,7 @@ TEST(Ser2net, RawAndRfc2217AccepterGiveTheSameBytesAndTheLineSettingsArrive) {
                                   .arg(raw)
                                   .arg(rfc)
                                   .toLatin1());
-    // On the pty itself before ser2net runs: the knock below makes ser2net open and close the
-    // device, and its close hangs up a receive begun meanwhile (seen once under load).
+    // On the pty before ser2net runs: ser2net's close of the device would hang up a receive.
     const QString ini = rig.iniPath();
     ASSERT_EQ(cliReceive(ini, device, rig.dir.filePath("pty.DAT")), 0);
     QProcess server;
