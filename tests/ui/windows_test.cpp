@@ -74,6 +74,7 @@ protected:
 
 TEST_F(MainWindowTest, FirstShowToolbarOfElevenCommandsAndThreeSeparatorsPortAndSynchronising) {
     MainWindow& w = make();
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr); // busy only while it is being built
     int opened = 0, synced = 0, ended = 0;
     QStringList selected;
     QObject::connect(&w, &MainWindow::firstActivated, [&] { ++opened; });
