@@ -212,6 +212,8 @@ TEST(CliTest, DiffAndImportWorkOnFiles) {
     EXPECT_TRUE(diff.out.endsWith("\tVox 1\tVox 2\n")) << diff.out.toStdString();
     EXPECT_EQ(cli(h, {"export", h.path("b.DAT"), "-o", h.path("b.json")}).exitCode, 0);
     EXPECT_EQ(cli(h, {"diff", h.path("b.json"), h.path("b.DAT")}).exitCode, 0);
+    EXPECT_EQ(cli(h, {"import", h.path("b.json"), "-o", h.path("c.DAT")}).exitCode, 0);
+    EXPECT_EQ(DataHarness::readFile(h.path("c.DAT")), DataSetImage::Write(a)); // back as it was
 
     QByteArray json = DataHarness::readFile(h.path("b.json"));
     DataHarness::writeFile(h.path("bad.json"), json.replace("\"Vox 2\"", "\"Vox 2 too long\""));
