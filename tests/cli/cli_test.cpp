@@ -54,9 +54,8 @@ TEST(CliTest, ReceiveThenSendThenReceiveRoundTrips) {
     EXPECT_EQ(history, (QList<QByteArray>{"r" + sent, "s" + sent, "r" + held}));
 }
 
-// Past a file-size limit (as on a full disk) the data file is not written: exit code 2 and the
-// write error naming the file, not the question about an existing one before it, never the end of
-// the tool by SIGXFSZ; an existing file stays as it was.
+// Past a file-size limit (a full disk) no data file is written: exit code 2 and the write error
+// naming the file, never SIGXFSZ nor the question about an existing file, which stays as it was.
 TEST(CliTest, FileSizeLimitEndsTheWriteWithAnError) {
     for (const QByteArray& before : {QByteArray(), QByteArray("old")}) {
         DataHarness h;

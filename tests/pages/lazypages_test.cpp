@@ -192,9 +192,8 @@ TEST(LazyPages, StartUpBuildsOnlyWhatItShowsOrReads) {
     EXPECT_FALSE(app.mainWindow().findChild<QAction*>(QStringLiteral("actUndo"))->isEnabled());
 }
 
-// With the data set requested at start-up, start-up still builds only the shown page; the set
-// that arrives is the controller's copy as sent, so the volume the Monitor page cannot show
-// counts as a change not sent.
+// Requesting the data set at start-up still builds only the shown page; the set that arrives is
+// the controller's copy, so a volume the Monitor page cannot show counts as a change not sent.
 TEST(LazyPages, StartUpWithRequestDataBuildsOnlyTheShownPage) {
     test::ProgramFolder folder;
     test::SimProcess sim(test::SimProcess::withDataSet(folder.path("set.hex"), {{346, "\x3D"}}));

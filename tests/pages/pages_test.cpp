@@ -447,9 +447,12 @@ TEST_F(PageRefresh, ShippedSettingsFileHasEveryPageTextInBothLanguages) {
         build(ini, language);
         pages->RefreshPages();
         for (int p = 1; p <= 9; ++p) {
+            QStringList frames; // each frame of a page has its own caption
             for (auto* w : pages->page(p)->findChildren<QWidget*>()) {
                 QStringList captions = {w->property("text").toString(),
                                         w->property("title").toString()};
+                if (w->objectName().startsWith("fraContainerPart"))
+                    frames << captions[1];
                 if (auto* list = qobject_cast<QComboBox*>(w))
                     for (int i = 0; i < list->count(); ++i)
                         captions << list->itemText(i);
@@ -460,6 +463,7 @@ TEST_F(PageRefresh, ShippedSettingsFileHasEveryPageTextInBothLanguages) {
                             w->objectName() == "txtInfoPart02_0" || !w->toolTip().isEmpty())
                     << language.toStdString() << " " << w->objectName().toStdString();
             }
+            EXPECT_EQ(QSet<QString>(frames.begin(), frames.end()).size(), frames.size()) << p;
         }
         EXPECT_TRUE(find<QLabel>(2, "lblPart01_3")->text().endsWith("13-16")); // a group's last
         EXPECT_GE(store.lstData[0].size(), 8) << "GPIO input functions";

@@ -479,10 +479,9 @@ TEST_F(EditorHistoryTest, PortPickerFindsTheAnsweringControllerAndReopensThePort
     EXPECT_TRUE(app->serialPort().isOpen() && app->serialPort().deviceName() == other.device());
 }
 
-// Another port makes the copy unknown at once and offers a receive. The second controller's
-// volume (index 60) is one the Monitor page cannot show: kept as it came (as the command-line
-// tool writes it), marked with the controller's value and counted as a change not sent. The
-// edits the receive replaced stay in the history.
+// Another port makes the copy unknown at once and offers a receive. A volume the Monitor page
+// cannot show (index 60) is kept as it came, marked and counted as a change not sent; the edits
+// the receive replaced stay in the history.
 TEST_F(EditorHistoryTest, AnotherPortIsUnknownUntilReceivedAndAnUnshowableValueCountsAsUnsent) {
     SimProcess other(simSet(dir, 61, "Other 1"));
     receive();
