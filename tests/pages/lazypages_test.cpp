@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 using namespace zoz;
@@ -188,6 +189,10 @@ TEST(LazyPages, StartUpBuildsOnlyWhatItShowsOrReads) {
             padded += frame->title().size() == 150 ? 1 : -100;
     }
     EXPECT_GT(padded, 0);
+    for (int n = 1; n <= 9; ++n) // and every drop-down button its picture
+        for (const QToolButton* b : app.pages().window(n)->findChildren<QToolButton*>())
+            EXPECT_TRUE(b->parent()->inherits("QToolBar") || b->property("Picture") == "picXP")
+                << n << b->objectName().toStdString();
     EXPECT_EQ(app.dataStore().DataSet.Monitor.MonVolume, 0);
     EXPECT_FALSE(app.mainWindow().findChild<QAction*>(QStringLiteral("actUndo"))->isEnabled());
 }
