@@ -187,6 +187,8 @@ TEST_F(MainWindowTest, PagesScrollInNinetySixTwipStepsBehindTheBlindAndTheSizeIs
     scroll()->setValue(960);
     EXPECT_EQ(page->y(), -64);
     EXPECT_EQ(blind->y(), page->y() + page->height());
+    tabs()->setCurrentIndex(0); // a page that fits keeps no range of the one before
+    EXPECT_EQ(scroll()->maximum(), 0);
     tabs()->setCurrentIndex(1);
     EXPECT_EQ(scroll()->value(), 0);
     tabs()->setCurrentIndex(2);
