@@ -2,7 +2,6 @@
 #include "support/ProgramFolder.h"
 
 #include <QDate>
-#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <gtest/gtest.h>
