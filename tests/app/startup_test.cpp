@@ -157,30 +157,21 @@ TEST(Startup, ARunGoesThroughItsStepsAsTheSwitchesSay) {
     // settings, initDataSet's time, the calls after head, hidden buttons, switches, language
     const std::tuple<QByteArray, int, QStringList, QList<int>, const char*, const char*> cases[] = {
         // initDataSet took 300 ms, so the splash stays the remaining 4700.
-        {"[Messages_GER]\nReady=  Bereit\nNotDefined=n.d.\n",
-         300,
-         {"wait:4700", "showMain", "splashClosed", "resetDataSet", "menu:8", "wait:1000",
-          "menu:106", "focusTabStrip"},
-         {7, 8, 9, 11},
-         "01101000010100",
-         "GER"},
-        {"RequestStatus=no\n",
-         6000,
-         {"showMain", "splashClosed", "resetDataSet", "menu:106", "focusTabStrip"},
-         {7, 8, 9, 11},
-         "01101000000100",
-         "GER"},
+        {"[Messages_GER]\nReady=  Bereit\nNotDefined=n.d.\n", 300,
+         QStringList{"wait:4700", "showMain", "splashClosed", "resetDataSet", "menu:8", "wait:1000",
+                     "menu:106", "focusTabStrip"},
+         QList<int>{7, 8, 9, 11}, "01101000010100", "GER"},
+        {"RequestStatus=no\n", 6000,
+         QStringList{"showMain", "splashClosed", "resetDataSet", "menu:106", "focusTabStrip"},
+         QList<int>{7, 8, 9, 11}, "01101000000100", "GER"},
         // Debug: no minimum splash time, the test button shows.
         {"Language= eng \nLogHexData=Ja\nShowMsgBox=1\nRequestData=true\n"
          "Debug=YES\nSaveLoadEnabled=yes ; comment\nSystemResetEnabled=on\n"
          "VersionInfoEnabled=ja\nOnlineTestEnabled=\"yes\"\nShowProtocolEnabled=no\n"
          "RequestStatus=nein\nShowTabStrip_System=Yes\nRestoreLastPosition=\n"
          "XPLook=JA\nOutputOnMonitorKeys=j\n",
-         300,
-         {"showMain", "splashClosed", "resetDataSet", "focusTabStrip"},
-         {7, 11},
-         "10011011001010",
-         "ENG"},
+         300, QStringList{"showMain", "splashClosed", "resetDataSet", "focusTabStrip"},
+         QList<int>{7, 11}, "10011011001010", "ENG"},
     };
     for (const auto& [ini, initDataSetMs, tail, hidden, switches, language] : cases) {
         StartupRig r;
