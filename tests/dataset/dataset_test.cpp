@@ -446,9 +446,8 @@ TEST(DataStoreTest, BlankNamesAreReplacedFromTheReferenceCopy) {
     }
 }
 
-// The initial set has the machine sources in a zig-zag, in both copies. The GPIO lists come from
-// the definition file the settings file names, in key order; a list already filled is not loaded
-// again, a missing file gives none.
+// The initial set: machine sources in a zig-zag, in both copies. GPIO lists come in key order from
+// the definition file the settings name; a filled list is not loaded again, no file gives none.
 TEST(DataStoreTest, InitialSetAndGpioListsFromTheSettingsOrADefinitionFile) {
     DataHarness h;
     h.store.InitDataSet(h.ui);
