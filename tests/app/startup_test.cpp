@@ -19,7 +19,6 @@
 #include <gtest/gtest.h>
 
 using namespace zoz;
-using zoz::test::ScriptedUi;
 
 namespace {
 
@@ -32,7 +31,7 @@ struct StartupRig : StartupParts {
     Switches switches;
     Texts texts{QString()};
     AppLog log{folder.dir.path(), QStringLiteral("zozedud"), [] { return kNow; }};
-    ScriptedUi ui;
+    test::ScriptedUi ui;
     MemoryProtoSink proto;
     Shutdown shutdown{switches, texts, log, ui, ui};
     qint64 tick = 0;
@@ -222,7 +221,7 @@ TEST(FormPosition, TwipsAreReadClampedAndWrittenOnlyInNormalState) {
     test::ProgramFolder folder;
     const QString ini =
         folder.writeIni("[Screen]\nCoord_X=1500\nCoord_Y=-300\nCoord_H=6000.9abc\n");
-    ScriptedUi ui;
+    test::ScriptedUi ui;
     RestoreFormPosition(ui, ini, "Screen", "Coord_");
     EXPECT_EQ(QList<int>({ui.geometry.left, ui.geometry.top, ui.geometry.height}),
               QList<int>({100, 0, 400}));
