@@ -183,8 +183,7 @@ protected:
                           view->visualRect(found[0]).center());
     }
     QList<HistoryEntry> history() { return app->editorHistory().historyStore().entries(); }
-    // A set's image without the configuration file names, the editor's own settings that no send
-    // carries.
+    // A set's image without the configuration file names: the editor's own, no send carries them.
     static QByteArray sendable(DataSet set) {
         set.SnapShot.SnapShotFile.fill(FileText());
         set.SnapShot.SnapShotGroupFile = FileText();
