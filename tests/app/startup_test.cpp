@@ -19,7 +19,6 @@
 #include <gtest/gtest.h>
 
 using namespace zoz;
-using zoz::test::ScriptedUi;
 
 namespace {
 
@@ -32,7 +31,7 @@ struct StartupRig : StartupParts {
     Switches switches;
     Texts texts{QString()};
     AppLog log{folder.dir.path(), QStringLiteral("zozedud"), [] { return kNow; }};
-    ScriptedUi ui;
+    test::ScriptedUi ui;
     MemoryProtoSink proto;
     Shutdown shutdown{switches, texts, log, ui, ui};
     qint64 tick = 0;
@@ -157,30 +156,21 @@ TEST(Startup, ARunGoesThroughItsStepsAsTheSwitchesSay) {
     // settings, initDataSet's time, the calls after head, hidden buttons, switches, language
     const std::tuple<QByteArray, int, QStringList, QList<int>, const char*, const char*> cases[] = {
         // initDataSet took 300 ms, so the splash stays the remaining 4700.
-        {"[Messages_GER]\nReady=  Bereit\nNotDefined=n.d.\n",
-         300,
-         {"wait:4700", "showMain", "splashClosed", "resetDataSet", "menu:8", "wait:1000",
-          "menu:106", "focusTabStrip"},
-         {7, 8, 9, 11},
-         "01101000010100",
-         "GER"},
-        {"RequestStatus=no\n",
-         6000,
-         {"showMain", "splashClosed", "resetDataSet", "menu:106", "focusTabStrip"},
-         {7, 8, 9, 11},
-         "01101000000100",
-         "GER"},
+        {"[Messages_GER]\nReady=  Bereit\nNotDefined=n.d.\n", 300,
+         QStringList{"wait:4700", "showMain", "splashClosed", "resetDataSet", "menu:8", "wait:1000",
+                     "menu:106", "focusTabStrip"},
+         QList<int>{7, 8, 9, 11}, "01101000010100", "GER"},
+        {"RequestStatus=no\n", 6000,
+         QStringList{"showMain", "splashClosed", "resetDataSet", "menu:106", "focusTabStrip"},
+         QList<int>{7, 8, 9, 11}, "01101000000100", "GER"},
         // Debug: no minimum splash time, the test button shows.
         {"Language= eng \nLogHexData=Ja\nShowMsgBox=1\nRequestData=true\n"
          "Debug=YES\nSaveLoadEnabled=yes ; comment\nSystemResetEnabled=on\n"
          "VersionInfoEnabled=ja\nOnlineTestEnabled=\"yes\"\nShowProtocolEnabled=no\n"
          "RequestStatus=nein\nShowTabStrip_System=Yes\nRestoreLastPosition=\n"
          "XPLook=JA\nOutputOnMonitorKeys=j\n",
-         300,
-         {"showMain", "splashClosed", "resetDataSet", "focusTabStrip"},
-         {7, 11},
-         "10011011001010",
-         "ENG"},
+         300, QStringList{"showMain", "splashClosed", "resetDataSet", "focusTabStrip"},
+         QList<int>{7, 11}, "10011011001010", "ENG"},
     };
     for (const auto& [ini, initDataSetMs, tail, hidden, switches, language] : cases) {
         StartupRig r;
@@ -231,7 +221,7 @@ TEST(FormPosition, TwipsAreReadClampedAndWrittenOnlyInNormalState) {
     test::ProgramFolder folder;
     const QString ini =
         folder.writeIni("[Screen]\nCoord_X=1500\nCoord_Y=-300\nCoord_H=6000.9abc\n");
-    ScriptedUi ui;
+    test::ScriptedUi ui;
     RestoreFormPosition(ui, ini, "Screen", "Coord_");
     EXPECT_EQ(QList<int>({ui.geometry.left, ui.geometry.top, ui.geometry.height}),
               QList<int>({100, 0, 400}));

@@ -2,17 +2,14 @@
 #include "support/ProgramFolder.h"
 
 #include <QDate>
-#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <gtest/gtest.h>
 
-using zoz::test::ProgramFolder;
-
 // No zozedud.Ini beside the tool: the editor's own folder under XDG_DATA_HOME is used (the daily
 // log appears there); once one lies beside the tool, that one wins.
 TEST(CliPlaceTest, FallsBackToTheEditorsUserFolder) {
-    ProgramFolder root;
+    zoz::test::ProgramFolder root;
     const QString tool = root.path("bin/zozedud-cli");
     root.write("bin/", {});
     ASSERT_TRUE(

@@ -14,9 +14,8 @@ using zoz::test::DataHarness;
 
 namespace {
 
-// Five sets (seconds after t0), Keep 2 for each direction, two foreign files: the oldest receive
-// goes, the sends stay; the rest byte for byte, newest first, the foreign ones unreadable and
-// left alone.
+// Five sets (seconds after t0), Keep 2 per direction, two foreign files: the oldest receive goes,
+// the sends stay; the rest byte for byte, newest first; the foreign ones unreadable, left alone.
 TEST(HistoryStore, KeepsTheNewestByteForByteAndListsThemNewestFirst) {
     DataHarness h;
     QRandomGenerator random(7);

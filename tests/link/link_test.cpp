@@ -38,6 +38,35 @@ bool waitStatus(LinkRig& rig, const QString& text, int ms = 3000) {
     return LinkRig::spinUntil([&] { return rig.ui.statusTexts.contains(text); }, ms);
 }
 
+QString hex(const QByteArray& bytes) {
+    return QString::fromLatin1(bytes.toHex().toUpper());
+}
+
+QString hexEntry(const QByteArray& text) {
+    return ByteToHex(quint8(text.size())) + hex(text);
+}
+
+// A settings file holding only the given [Comm] lines (the simulator's port unless they name one),
+// and a fresh port reading it.
+struct PortOnly {
+    explicit PortOnly(QByteArray lines) {
+        if (!lines.startsWith("Port="))
+            lines.prepend("Port=" + rig.sim.device().toLocal8Bit() + "\r\n");
+        rig.writeIni("[Comm]\r\n" + lines);
+        port = std::make_unique<SerialPort>(*rig.reporter);
+    }
+    LinkRig rig{{}, {}, false};
+    std::unique_ptr<SerialPort> port;
+};
+
+// 512 bytes that differ from block to block and from the simulator's own.
+QByteArray block(int k) {
+    QByteArray b;
+    for (int i = 0; b.size() < 512; ++i)
+        b += "Cfg" + QByteArray::number(k) + "-" + QByteArray::number(i) + ";";
+    return b.left(512);
+}
+
 } // namespace
 
 TEST(FrameTransport, ACommandItsAnswerAndTheInterpreterInOrder) {
@@ -51,10 +80,9 @@ TEST(FrameTransport, ACommandItsAnswerAndTheInterpreterInOrder) {
     EXPECT_FALSE(rig.transport->WaitingForResponse());
     ASSERT_TRUE(LinkRig::spinUntil([&] { return !rig.ui.boxes.isEmpty(); }, 2000));
     EXPECT_TRUE(rig.transport->ReceiveBuffer().isEmpty());
-    const QStringList expected{"  Comm_TransmitData_Info", "  Comm_TransferDone",
-                               "  Waiting for answer 81", "Comm_Receiving_Data",
-                               "  Comm_OnlineTest_Info"};
-    EXPECT_EQ(rig.ui.statusTexts, expected);
+    EXPECT_EQ(rig.ui.statusTexts, QStringList({"  Comm_TransmitData_Info", "  Comm_TransferDone",
+                                               "  Waiting for answer 81", "Comm_Receiving_Data",
+                                               "  Comm_OnlineTest_Info"}));
     ASSERT_EQ(rig.ui.boxes.size(), 1);
     EXPECT_EQ(rig.ui.boxes[0].text, "  Comm_OnlineTest_Info");
     EXPECT_EQ(rig.ui.boxes[0].icon, MsgIcon::Information);
@@ -209,18 +237,6 @@ TEST(FrameTransport, CancelAndTimeOutDuringASendThatCannotLeave) {
     }
 }
 
-namespace {
-
-QString hexEntry(const QByteArray& text) {
-    return ByteToHex(quint8(text.size())) + QString::fromLatin1(text.toHex().toUpper());
-}
-
-QString hex(const QByteArray& bytes) {
-    return QString::fromLatin1(bytes.toHex().toUpper());
-}
-
-} // namespace
-
 // The controller's own frames, one after the other on one link: each answered (or not) and
 // reported in its own words.
 TEST(Interpreter, TheControllersFramesAreAnsweredAndReported) {
@@ -303,9 +319,8 @@ TEST(Interpreter, StoresTheControllersStatusTextsAndChecksItsVersion) {
     ASSERT_TRUE(rig.transport->WaitForResponse("83"));
     ASSERT_TRUE(waitStatus(rig, "")); // cleared before the result is shown
     ASSERT_TRUE(LinkRig::spinUntil([&] { return !rig.ui.boxes.isEmpty(); }, 2000));
-    EXPECT_EQ(rig.store.StatusText[1].trimmedRight(), "QPL Box");
-    EXPECT_EQ(rig.store.StatusText[2].trimmedRight(), "SN 7");
-    EXPECT_EQ(rig.store.StatusText[3].trimmedRight(), " qpl sw v2.40");
+    for (const auto& [i, text] : {std::pair{1, "QPL Box"}, {2, "SN 7"}, {3, " qpl sw v2.40"}})
+        EXPECT_EQ(rig.store.StatusText[i].trimmedRight(), text) << i;
     EXPECT_EQ(rig.ui.boxes.last().text, "  Comm_VersionInfo_Received");
     const int takeover = rig.ui.events.lastIndexOf("takeover");
     EXPECT_GE(takeover, 0);
@@ -336,23 +351,6 @@ TEST(Interpreter, AnAnswerThatCannotBeSentSkipsTheDecoding) {
     ASSERT_EQ(rig.ui.boxes.size(), 1);
     EXPECT_TRUE(rig.ui.boxes[0].text.startsWith("  Comm_TransmitData_Err"));
 }
-
-namespace {
-
-// A settings file holding only the given [Comm] lines (the simulator's port unless they name one),
-// and a fresh port reading it.
-struct PortOnly {
-    explicit PortOnly(QByteArray lines) {
-        if (!lines.startsWith("Port="))
-            lines.prepend("Port=" + rig.sim.device().toLocal8Bit() + "\r\n");
-        rig.writeIni("[Comm]\r\n" + lines);
-        port = std::make_unique<SerialPort>(*rig.reporter);
-    }
-    LinkRig rig{{}, {}, false};
-    std::unique_ptr<SerialPort> port;
-};
-
-} // namespace
 
 // Missing keys take the defaults; numbers are cut to whole ones; only "yes" and "ja" are yes.
 TEST(SerialPortSetUp, ReadsEachKeyAsWritten) {
@@ -437,18 +435,6 @@ TEST(SerialPortOpen, OpensAndClosesOnceASecondOpenOfThePortFails) {
     EXPECT_TRUE(rig.port->ClosePort());
     EXPECT_EQ(rig.ui.boxes.size(), 1);
 }
-
-namespace {
-
-// 512 bytes that differ from block to block and from the simulator's own.
-QByteArray block(int k) {
-    QByteArray b;
-    for (int i = 0; b.size() < 512; ++i)
-        b += "Cfg" + QByteArray::number(k) + "-" + QByteArray::number(i) + ";";
-    return b.left(512);
-}
-
-} // namespace
 
 // The dialogs propose the program's name with the two-digit index; cancelled, nothing is sent.
 // One configuration goes from its file and comes back into another.

@@ -46,8 +46,7 @@ TEST(LinkEvents, StoppingTheLinkEndsARunningWait) {
     EXPECT_LT(clock.elapsed(), 3000);
 }
 
-// A hang-up ends the wait at once, is one port error with the system's text, and fails the next
-// send.
+// A hang-up ends the wait at once, is one port error with the system's text, fails the next send.
 TEST(LinkEvents, AHangUpIsAPortErrorAndTheNextSendFails) {
     LinkRig rig{{{"TimeOut", "10"}}};
     rig.switches.ShowMsgBox = false; // the failed send shows its box all the same

@@ -26,8 +26,7 @@ QString listenLocal(QTcpServer& server) {
 } // namespace
 
 // An RFC 2217 server gets [Comm] Settings and the modem lines once it takes the COM port option;
-// its telnet commands never reach the frames, 0xFF is doubled both ways, and dropping the
-// connection during a receive is a hang-up of the port.
+// its telnet commands stay off the frames, 0xFF doubled both ways; a drop mid-receive is a hang-up.
 TEST(NetworkPort, Rfc2217CarriesSettingsAndKeepsTelnetOffTheLine) {
     QTcpServer server;
     const QString where = listenLocal(server);

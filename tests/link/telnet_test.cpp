@@ -33,9 +33,7 @@ TEST(TelnetCodec, DataAndNegotiationsSeparatedAtEveryCut) {
         // stream, data, replies, greeted
         // A frame with a doubled 0xFF in it and a NOP and a go-ahead between its bytes.
         {bytes({0x85, IAC, IAC, '2', IAC, 241, '0', IAC, 249, 0x0D}),
-         bytes({0x85, 0xFF, '2', '0', 0x0D}),
-         {},
-         false},
+         bytes({0x85, 0xFF, '2', '0', 0x0D}), QByteArray(), false},
         // A fresh codec accepts binary and go-ahead suppression, refuses echo and the rest; a
         // repeated request is no change and gets no answer, a withdrawn one is answered once.
         {bytes({IAC, DO,   0, IAC, WILL, 3, IAC, WILL, 1, IAC, DO,   24, 'x',
@@ -43,17 +41,13 @@ TEST(TelnetCodec, DataAndNegotiationsSeparatedAtEveryCut) {
          "x", bytes({IAC, WILL, 0, IAC, DO, 3, IAC, DONT, 1, IAC, WONT, 24, IAC, WONT, 0}), false},
         // After the greeting the server's acknowledgements need no answer (no endless loop);
         // DO COM-PORT-OPTION is taken, a withdrawn option is answered once.
-        {bytes({IAC, DO, 0, IAC, WILL, 0, IAC, DO, 44, IAC, WONT, 3, IAC, WONT, 3}),
-         {},
-         bytes({IAC, DONT, 3}),
-         true},
+        {bytes({IAC, DO, 0, IAC, WILL, 0, IAC, DO, 44, IAC, WONT, 3, IAC, WONT, 3}), QByteArray(),
+         bytes({IAC, DONT, 3}), true},
         // The server's COM port answers and notifications (with a doubled 0xFF inside) are read
         // past, the data around them kept.
         {bytes({'a', IAC, SB, 44, 101, 0,   0,   0x4B, 0,  IAC, SE,
                 'b', IAC, SB, 44, 107, IAC, IAC, IAC,  SE, 'c'}),
-         "abc",
-         {},
-         true},
+         "abc", QByteArray(), true},
         // A subnegotiation that ends with another command than SE: that command still counts.
         {bytes({IAC, SB, 44, 106, 0, IAC, DO, 24, 'd'}), "d", bytes({IAC, WONT, 24}), true},
     };

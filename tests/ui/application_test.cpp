@@ -4,7 +4,6 @@
 #include "dataset/DataSetImage.h"
 #include "dataset/HexCodec.h"
 #include "pages/DataPage.h"
-#include "support/LinkRig.h"
 #include "support/ProgramFolder.h"
 #include "support/QtPrinters.h"
 #include "support/SimProcess.h"
@@ -21,7 +20,6 @@
 #include <gtest/gtest.h>
 
 using namespace zoz;
-using zoz::test::LinkRig;
 
 namespace {
 
@@ -134,7 +132,7 @@ TEST(Application, TheLinkAsksAnswersAndEndsOnAnotherMajorVersion) {
     EXPECT_EQ(sim.waitFor("RX "), "RX 82 ");
     EXPECT_EQ(sim.waitFor("RX "), "RX 84 20");
     DataStore& store = app.dataStore();
-    ASSERT_TRUE(LinkRig::spinUntil(
+    ASSERT_TRUE(QTest::qWaitFor(
         [&] { return store.DataSet.Name.InputDigitalName[1].trimmedRight() != "N1.1"; }, 3000));
     EXPECT_TRUE(sim.waitFor("RX ").startsWith("RX 86 ")); // the data set is acknowledged
 
@@ -146,10 +144,10 @@ TEST(Application, TheLinkAsksAnswersAndEndsOnAnotherMajorVersion) {
     EXPECT_TRUE(store.DataSet == store.DataSetDefault);
     // A data request arms timSendData; then the data set goes without a question.
     sim.command("send 84 20");
-    ASSERT_TRUE(LinkRig::spinUntil([&] { return app.interpreter().RequestedBlock == "20"; }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return app.interpreter().RequestedBlock == "20"; }, 2000));
     EXPECT_TRUE(sim.waitFor("RX 85", 3000).startsWith("RX 85 20"));
     EXPECT_TRUE(sim.quietFor("RX 85", 300)) << "sent once: timSendData stopped";
-    ASSERT_TRUE(LinkRig::spinUntil(
+    ASSERT_TRUE(QTest::qWaitFor(
         [&] { return app.protoWindow().txtProto()->text().contains("Comm_Data_Sent"); }, 3000));
     EXPECT_EQ(program.terminated, 0);
 
@@ -158,7 +156,7 @@ TEST(Application, TheLinkAsksAnswersAndEndsOnAnotherMajorVersion) {
     for (const char* t : {"QPL", "SN", "QPL SW V3.01", "", "", ""})
         payload += "20" + StrToHex(QString::fromLatin1(t).leftJustified(32));
     sim.command("send 83 " + payload);
-    ASSERT_TRUE(LinkRig::spinUntil([&] { return program.terminated > 0; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return program.terminated > 0; }, 3000));
     // The version box only: the end asks no question.
     EXPECT_EQ(program.boxes.size(), 1) << program.boxes.join(" | ").toStdString();
     EXPECT_TRUE(program.boxes.value(0).startsWith("Bitte benutzen Sie die PC-Software-Version"));

@@ -183,8 +183,7 @@ protected:
                           view->visualRect(found[0]).center());
     }
     QList<HistoryEntry> history() { return app->editorHistory().historyStore().entries(); }
-    // A set's image without the configuration file names, the editor's own settings that no send
-    // carries.
+    // A set's image without the configuration file names: the editor's own, no send carries them.
     static QByteArray sendable(DataSet set) {
         set.SnapShot.SnapShotFile.fill(FileText());
         set.SnapShot.SnapShotGroupFile = FileText();
@@ -221,10 +220,9 @@ TEST_F(EditorHistoryTest, EditsAreCountedAndMarkedUntilTheControllerConfirmsTheS
     settle();
     const QString pending = status();
     EXPECT_GE(pending.section(' ', 0, 0).toInt(), 4) << pending.toStdString();
-    for (auto [page, name] : {std::pair{2, "txtInputDigital_1"},
-                              {6, "chkMachSource03_4"},
-                              {4, "cmbVolume"},
-                              {8, "txtInput_0"}})
+    const std::pair<int, const char*> edited[] = {
+        {2, "txtInputDigital_1"}, {6, "chkMachSource03_4"}, {4, "cmbVolume"}, {8, "txtInput_0"}};
+    for (auto [page, name] : edited)
         EXPECT_TRUE(marked(page, name)) << name;
     EXPECT_FALSE(marked(2, "txtInputDigital_2") || marked(5, "txtInput_0"));
     const ConfigReport::Request request = report(ConfigReport::Variant::FromController);
@@ -357,11 +355,8 @@ TEST_F(EditorHistoryTest, CompareRowsNameEveryKindOfEditAndTakeThemBack) {
         "Editor | Channels | Mode | Two channels | Four channels",
         "SnapShot | Configurations | Config 3 Switch 2 | on | off"};
     EXPECT_EQ(compareRows(" | ", 0), expected);
-    EXPECT_TRUE(compareView()
-                    ->model()
-                    ->headerData(4, Qt::Horizontal)
-                    .toString()
-                    .startsWith("QPL, received "));
+    const QString header = compareView()->model()->headerData(4, Qt::Horizontal).toString();
+    EXPECT_TRUE(header.startsWith("QPL, received ")) << header.toStdString();
 
     press(&compare, "cmdCompareTakeAll");
     EXPECT_TRUE(tracker().editorSet() == received);
@@ -525,9 +520,7 @@ TEST_F(EditorHistoryTest, AnotherPortIsUnknownUntilReceivedAndAnUnshowableValueC
     // The configuration file names are each program's own; all else is what the controller sent.
     DataSet tool;
     ASSERT_TRUE(DataSetImage::Read(dir.read("r.DAT"), tool));
-    tool.SnapShot.SnapShotFile = arrived.data.SnapShot.SnapShotFile;
-    tool.SnapShot.SnapShotGroupFile = arrived.data.SnapShot.SnapShotGroupFile;
-    EXPECT_EQ(DataSetImage::Write(arrived.data), DataSetImage::Write(tool));
+    EXPECT_EQ(sendable(arrived.data), sendable(tool));
     EXPECT_EQ(arrived.data.Monitor.MonVolume, 60);
 }
 

@@ -246,15 +246,8 @@ TEST(SplashWindow, SplashShowsTheVersionTheAboutWindowItsInfoTextAndLink) {
     QList<QUrl> opened;
     window.setLinkOpener([&](const QUrl& url) { opened.append(url); });
     window.setStartUpSplash(false);
-    window.setVersionInfo({"VX418 ZozEdud",
-                           2,
-                           7,
-                           13,
-                           "eins<cr>zwei<cr>drei",
-                           {},
-                           "Firma<tab>A<tab>B",
-                           {},
-                           "<tab><cr>"});
+    window.setVersionInfo({"VX418 ZozEdud", 2, 7, 13, "eins<cr>zwei<cr>drei", QString(),
+                           "Firma<tab>A<tab>B", QString(), "<tab><cr>"});
     window.FillInfoText();
     // Modal as the about window: OK ends exec() once the dialog's own loop runs.
     onNextModal<QDialog>([&](QDialog*) {
