@@ -438,7 +438,7 @@ TEST_F(EditorHistoryTest, PortPickerFindsTheAnsweringControllerAndReopensThePort
                                    app->texts().message("PortPicker_NoAnswer")}));
     EXPECT_TRUE(silent.waitFor("RX 80").startsWith("RX 80"));
     // The saved connection is a row of its own, probed with the rest.
-    const QTreeWidgetItem* saved = list->findItems("Over TCP", Qt::MatchExactly).value(0);
+    QTreeWidgetItem* saved = list->findItems("Over TCP", Qt::MatchExactly).value(0);
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->text(1), tcp);
     EXPECT_EQ(saved->text(2), app->texts().message("PortPicker_Answers"));
@@ -450,6 +450,10 @@ TEST_F(EditorHistoryTest, PortPickerFindsTheAnsweringControllerAndReopensThePort
     EXPECT_TRUE(picker->isVisible());
     EXPECT_FALSE(chooseWhileProbing);
     EXPECT_TRUE(sim.quietFor("RX 80", 100)) << "the editor's own port is not probed";
+    list->setCurrentItem(saved); // a saved connection can be deleted, from the list and the file
+    press(picker, "cmdDeleteConnection");
+    EXPECT_TRUE(list->findItems("Over TCP", Qt::MatchExactly).isEmpty());
+    EXPECT_EQ(GetIniValue(dir.ini(), "Connections", "Over TCP", tcp), "");
 
     list->setCurrentItem(list->findItems(other.device(), Qt::MatchExactly).value(0));
     list->setFocus(); // as a click on the row does: Find is no longer the default button
