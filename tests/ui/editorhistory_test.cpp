@@ -347,6 +347,7 @@ TEST_F(EditorHistoryTest, CompareRowsNameEveryKindOfEditAndTakeThemBack) {
 
     CompareWindow& compare = showCompare();
     EXPECT_EQ(overlapping(&compare), QStringList());
+    EXPECT_EQ(compare.windowTitle(), app->texts().message("Compare.Caption"));
     const QStringList expected = {
         "Names | ADAT inputs | ADAT input 3 | Vox 1 | Adat 3",
         "Layer | Layer A | Channel 1 / 2 | Digital input 5 'Dig 05' | not defined",
