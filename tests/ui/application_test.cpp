@@ -7,12 +7,15 @@
 #include "support/ProgramFolder.h"
 #include "support/QtPrinters.h"
 #include "support/SimProcess.h"
+#include "ui/MainWindow.h"
 #include "widgets/ProtoTextBox.h"
 
 #include <QApplication>
 #include <QHelpEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -161,6 +164,17 @@ TEST(Application, TheLinkAsksAnswersAndEndsOnAnotherMajorVersion) {
     EXPECT_EQ(program.boxes.size(), 1) << program.boxes.join(" | ").toStdString();
     EXPECT_TRUE(program.boxes.value(0).startsWith("Bitte benutzen Sie die PC-Software-Version"));
     EXPECT_FALSE(app.serialPort().isOpen());
+}
+
+// A line hung up says in the status bar how to get the port back.
+TEST(Application, AHungUpLineNamesTheWayBack) {
+    Program program(kQuiet + "Language=ENG\r\n", namedDataSet());
+    const QString way = program.app->texts().message("Comm_HangUp_Info");
+    const auto* panel =
+        program.app->mainWindow().statusBar()->findChild<QLabel*>("StatusBar_Panel_1");
+    program.sim.command("hangup");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return panel->text().endsWith(way); }, 5000))
+        << panel->text().toStdString();
 }
 
 } // namespace
