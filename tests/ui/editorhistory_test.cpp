@@ -305,6 +305,10 @@ TEST_F(EditorHistoryTest, EditsAreCountedAndMarkedUntilTheControllerConfirmsTheS
                       rows->visualItemRect(rows->topLevelItem(0)).center());
     press(&window, "cmdHistoryCompare"); // the edited editor against the chosen entry
     ASSERT_TRUE(spinUntil([&] { return compareView() && compareView()->model()->rowCount(); }));
+    auto* title = app->editorHistory().compareWindow().findChild<QLabel*>("lblCompareTitle");
+    const QString entry = title->text();
+    QTest::keyClick(compareView(), Qt::Key_Return); // presses no button: still the entry
+    EXPECT_EQ(title->text(), entry);
     EXPECT_EQ(compareRows(), QStringList("Digital input 2|Other|Snare"));
     boxes.clear();
     press(&window, "cmdHistoryLoad");
