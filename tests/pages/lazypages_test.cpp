@@ -12,9 +12,11 @@
 #include "ui/MainWindow.h"
 #include "widgets/ChooseDialog.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTest>
@@ -195,6 +197,12 @@ TEST(LazyPages, StartUpBuildsOnlyWhatItShowsOrReads) {
                 << n << b->objectName().toStdString();
     EXPECT_EQ(app.dataStore().DataSet.Monitor.MonVolume, 0);
     EXPECT_FALSE(app.mainWindow().findChild<QAction*>(QStringLiteral("actUndo"))->isEnabled());
+    QAccessible::setActive(true); // a screen reader names the controls; labels say what they show
+    EXPECT_FALSE(app.pages().window(2)->findChild<QLineEdit*>()->accessibleName().isEmpty());
+    for (int n = 1; n <= 9; ++n)
+        for (const QLabel* label : app.pages().window(n)->findChildren<QLabel*>())
+            EXPECT_EQ(label->accessibleName(), "") << n << label->objectName().toStdString();
+    QAccessible::setActive(false);
 }
 
 // Requesting the data set at start-up still builds only the shown page; the set that arrives is
