@@ -131,4 +131,6 @@ TEST(HistoryStore, UnsentEntriesComeFirstReplaceTheRunsOwnAndAreNotCountedByKeep
     entries = store.entries();
     EXPECT_EQ(entries.size(), HistoryStore::MaxUnsent + 1);
     EXPECT_FALSE(QFileInfo::exists(kept));
+    store.dropUnsent({}); // all sent at last: only the received entry stays
+    EXPECT_EQ(store.entries().size(), 1);
 }

@@ -50,7 +50,8 @@ TEST(FileDialog, SetUpAsAskedAndTakesAnyName) {
         onNext<QFileDialog>(&window, [&](QFileDialog* dialog) {
             seen << dialog->directory().absolutePath() << dialog->windowTitle()
                  << dialog->findChild<QComboBox*>("fileTypeCombo")->currentText()
-                 << QString::number(dialog->testOption(QFileDialog::DontConfirmOverwrite));
+                 << QString::number(dialog->testOption(QFileDialog::DontConfirmOverwrite))
+                 << QString::number(dialog->testOption(QFileDialog::DontUseNativeDialog));
             onNext<QMessageBox>(&window, [](QMessageBox* box) { box->reject(); });
             auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
             edit->setText("fehlt");
@@ -60,7 +61,8 @@ TEST(FileDialog, SetUpAsAskedAndTakesAnyName) {
         });
         EXPECT_EQ(ui.fileDialog({save, "t", "Datendatei", "DAT", "alt.DAT", start}),
                   QDir(start).filePath("fehlt.DAT"));
-        EXPECT_EQ(seen, (QStringList{start, "t", "VX418 ZozEdud Datendatei  (*.DAT *.dat)", "1"}));
+        EXPECT_EQ(seen,
+                  (QStringList{start, "t", "VX418 ZozEdud Datendatei  (*.DAT *.dat)", "1", "1"}));
     }
 }
 
