@@ -243,6 +243,8 @@ TEST(SplashWindow, SplashShowsTheVersionTheAboutWindowItsInfoTextAndLink) {
                                                              .arg(ZOZ_VERSION_MAJOR)
                                                              .arg(ZOZ_VERSION_MINOR)
                                                              .arg(ZOZ_VERSION_REVISION));
+    window.hide(); // shown again as the splash: the about window keeps its design
+    window.show();
     QList<QUrl> opened;
     window.setLinkOpener([&](const QUrl& url) { opened.append(url); });
     window.setStartUpSplash(false);
@@ -251,6 +253,7 @@ TEST(SplashWindow, SplashShowsTheVersionTheAboutWindowItsInfoTextAndLink) {
     window.FillInfoText();
     // Modal as the about window: OK ends exec() once the dialog's own loop runs.
     onNextModal<QDialog>([&](QDialog*) {
+        EXPECT_TRUE(window.rect().contains(child(window, "cmdOk")->geometry()));
         QTest::mouseClick(child(window, "lblInternet"), Qt::LeftButton);
         QTest::mouseClick(child(window, "cmdOk"), Qt::LeftButton);
     });
