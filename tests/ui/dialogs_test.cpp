@@ -107,6 +107,7 @@ TEST(EndSignals, EndInOrderWhileABoxWaitsTheLanguageRulesQtTextsARefusedPortIsNa
         EXPECT_EQ(yes, yesText) << language.constData() << " " << signal;
         EXPECT_TRUE(named.isEmpty() || shown.endsWith(named)) << shown.toStdString();
     }
+    EXPECT_EXIT(std::raise(SIGINT), testing::KilledBySignal(SIGINT), ""); // as before the program
 }
 
 } // namespace
