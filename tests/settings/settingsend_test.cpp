@@ -32,12 +32,17 @@ TEST(SettingsEnd, KillAtTheRenameAndALostFile) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("ZOZ_END_CHILD_INI", ini);
     child.setProcessEnvironment(env);
-    child.start(strace,
-                {"-f", "-o", "/dev/null", "-P", folder.path("tmptmp.tmp"), "-e",
-                 "inject=rename,renameat,renameat2:signal=SIGKILL",
-                 QCoreApplication::applicationFilePath(), "--gtest_filter=SettingsEnd.Child"});
-    ASSERT_TRUE(child.waitForFinished(60000) && child.exitStatus() == QProcess::CrashExit);
-    EXPECT_EQ(folder.read("zozedud.Ini"), settings);
+    // A failed rename leaves no copy; a kill at the rename leaves the copy beside the old file.
+    for (const QString fault : {"error=EXDEV", "signal=SIGKILL"}) {
+        child.start(strace,
+                    {"-f", "-o", "/dev/null", "-P", folder.path("tmptmp.tmp"), "-e",
+                     "inject=rename,renameat,renameat2:" + fault,
+                     QCoreApplication::applicationFilePath(), "--gtest_filter=SettingsEnd.Child"});
+        ASSERT_TRUE(child.waitForFinished(60000));
+        EXPECT_EQ(folder.read("zozedud.Ini"), settings);
+        EXPECT_EQ(QFileInfo::exists(folder.path("tmptmp.tmp")), fault.startsWith("signal"));
+    }
+    ASSERT_EQ(child.exitStatus(), QProcess::CrashExit);
     const QByteArray copy = folder.read("tmptmp.tmp");
     EXPECT_FALSE(TakeBackIniFile(ini));
     for (const QByteArray& c :
