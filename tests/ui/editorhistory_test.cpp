@@ -688,8 +688,10 @@ TEST_F(EditorHistoryTest, UndoKeysWorkInEveryWindow) {
         walk(&app->protoWindow());
         app->protoWindow().close();
     });
-    emit app->mainWindow().menuCommand(MenuCommand::ShowProtocol); // as its toolbar button does
-    EXPECT_EQ(walked, "0101 0101 0101 ");                          // History, Compare, protocol
+    emit app->mainWindow().menuCommand(MenuCommand::ShowProtocol);    // as its toolbar button does
+    EXPECT_EQ(walked, "0101 0101 0101 ");                             // History, Compare, protocol
+    app->mainWindow().findChild<QAction*>("actShortcuts")->trigger(); // lists the extras' keys too
+    EXPECT_TRUE(boxes.join('|').contains("Ctrl+Alt+C\t")) << boxes.join('|').toStdString();
 }
 
 } // namespace
