@@ -130,8 +130,7 @@ protected:
     void randomDefault() {
         h.store.DataSetDefault = h.randomDataSet(random, DataSet());
         for (int i = 1; i <= 8; ++i)
-            h.store.DataSetDefault.SnapShot.SnapShotFile[i] =
-                QStringLiteral("default%1.CNS").arg(i);
+            h.store.DataSetDefault.SnapShot.SnapShotFile[i] = QString("default%1.CNS").arg(i);
         h.store.DataSetDefault.Name.InputDigitalName[0] = QStringLiteral("zero");
     }
 };
