@@ -271,15 +271,11 @@ TEST(Shutdown, ADeclinedQuestionChangesNothingAnAcceptedOneSavesAndClosesPortThe
     // The port closes after the last message line and before the end line.
     EXPECT_EQ(r.ui.events.mid(2), QStringList({">  Ende durch Benutzer\r\n", "terminated"}));
     EXPECT_TRUE(r.folder.read("test.Log").endsWith("***** End   *****\r\n\r\n\r\n"));
-    EXPECT_EQ(r.folder.read("zozedud.Ini"), "[Messages_GER]\r\n"
-                                            "  QueryEndProg        = Wirklich beenden?\r\n"
-                                            "  QueryEndProg_ByUser = Ende durch Benutzer\r\n"
-                                            "[Screen]\r\n"
-                                            "  Coord_X = 1500\r\n"
-                                            "  Coord_Y = 3000\r\n"
-                                            "  Coord_H = 4500\r\n"
-                                            "[Recent]\r\n"
-                                            "  ActTabStrip = 4\r\n");
+    EXPECT_EQ(r.folder.read("zozedud.Ini"),
+              "[Messages_GER]\r\n  QueryEndProg        = Wirklich beenden?\r\n"
+              "  QueryEndProg_ByUser = Ende durch Benutzer\r\n[Screen]\r\n"
+              "  Coord_X = 1500\r\n  Coord_Y = 3000\r\n  Coord_H = 4500\r\n[Recent]\r\n"
+              "  ActTabStrip = 4\r\n");
 }
 
 } // namespace

@@ -130,8 +130,7 @@ protected:
     void randomDefault() {
         h.store.DataSetDefault = h.randomDataSet(random, DataSet());
         for (int i = 1; i <= 8; ++i)
-            h.store.DataSetDefault.SnapShot.SnapShotFile[i] =
-                QStringLiteral("default%1.CNS").arg(i);
+            h.store.DataSetDefault.SnapShot.SnapShotFile[i] = QString("default%1.CNS").arg(i);
         h.store.DataSetDefault.Name.InputDigitalName[0] = QStringLiteral("zero");
     }
 };
@@ -164,8 +163,7 @@ TEST_F(CodecTest, DataBlockVectorsStatusAndHexDump) {
              d.FBox.FBoxOutput[1] = 103; // output key "4095"
              d.Editor.MachSource01[1] = 1;
              d.Editor.MachSource09[1] = 1;
-             d.Editor.Frames = 1;
-             d.Editor.Channels = 1;
+             d.Editor.Frames = d.Editor.Channels = 1;
              d.SnapShot.SnapShotSwitch1[1] = 1;
              d.SnapShot.SnapShotSwitch1[8] = 1;
              d.SnapShot.SnapShotSwitch2[3] = 1;
@@ -181,9 +179,7 @@ TEST_F(CodecTest, DataBlockVectorsStatusAndHexDump) {
              d.Editor.MachSource08[5] = 1;
              d.Editor.MachSource12[5] = 1;
              d.Editor.MachSource12[3] = 2; // only 1 counts
-             d.Editor.Frames = 0;
-             d.Editor.Channels = 0;
-             d.SnapShot.StartUpConf = 0;
+             d.Editor.Frames = d.Editor.Channels = d.SnapShot.StartUpConf = 0;
          },
          {"346:2D0E", "395:01010000000000008008", "405:1902810400"}},
         // Only exactly 1 is on: a group with no member set is a 0 byte, the volume stays put.
@@ -258,18 +254,15 @@ TEST_F(CodecTest, DecodeOfEncodeGivesTheDataSetBackAndTheCodeAloneZeros) {
     // count (reference values kept) but the "temporary" start-up entry; element 0 of the names and
     // the file names are not sent and keep their values.
     randomDefault();
-    h.store.DataSetDefault.Editor.Frames = 1;
-    h.store.DataSetDefault.Editor.Channels = 1;
+    h.store.DataSetDefault.Editor.Frames = h.store.DataSetDefault.Editor.Channels = 1;
     h.store.DataSetDefault.SnapShot.StartUpConf = 5;
     h.store.DataSet = DataSet();
     h.store.DataSet.SnapShot.SnapShotGroupFile = QStringLiteral("mine.CNG");
     decode("20");
     DataSet zero;
     zero.Name.InputDigitalName[0] = QStringLiteral("zero");
-    zero.Monitor.MonVolume = -1;
-    zero.Monitor.MonKanal = -1;
-    zero.Editor.Frames = 1;
-    zero.Editor.Channels = 1;
+    zero.Monitor.MonVolume = zero.Monitor.MonKanal = -1;
+    zero.Editor.Frames = zero.Editor.Channels = 1;
     zero.SnapShot.SnapShotGroupFile = QStringLiteral("mine.CNG");
     EXPECT_EQ(DataSetImage::Write(h.store.DataSet), DataSetImage::Write(zero));
 }

@@ -19,8 +19,7 @@ protected:
     // Friday, 4 December 2026.
     AppLog log{folder.dir.path(), QStringLiteral("zozedud"),
                [] { return QDateTime(QDate(2026, 12, 4), QTime(7, 8, 9)); }};
-    QString stamp = QLocale::system().dayName(5, QLocale::ShortFormat) +
-                    QStringLiteral("  04.12.2026  07:08:09 ");
+    QString stamp = QLocale::system().dayName(5, QLocale::ShortFormat) + "  04.12.2026  07:08:09 ";
     QByteArray stampBytes = CodePage::fromUnicode(stamp);
 };
 

@@ -52,25 +52,18 @@ TEST_F(PageInput, OnlyWhatAKeyWouldGiveGetsIntoTheBoxes) {
     // what, the box, its text before, the input, its text after
     const std::tuple<const char*, QLineEdit*, QString, std::function<void(QLineEdit*)>, QString>
         cases[] = {
-            {"dead key ´ e", name, QStringLiteral("ab"),
-             [](QLineEdit* b) { commit(b, QStringLiteral("\u00B4"), QStringLiteral("\u00E9")); },
-             QStringLiteral("ab")},
-            {"input method", name, QStringLiteral("\u00E4b"),
-             [](QLineEdit* b) { commit(b, {}, QStringLiteral("x\u00A7\u00F1")); },
-             QStringLiteral("\u00E4bx\u00A7")},
-            {"emoji key", name, QStringLiteral("ab"),
+            {"dead key ´ e", name, "ab", [](QLineEdit* b) { commit(b, "\u00B4", "\u00E9"); }, "ab"},
+            {"input method", name, "\u00E4b", [](QLineEdit* b) { commit(b, {}, "x\u00A7\u00F1"); },
+             "\u00E4bx\u00A7"},
+            {"emoji key", name, "ab",
              [&](QLineEdit* b) {
                  QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, emoji);
                  QApplication::sendEvent(b, &key);
              },
-             QStringLiteral("ab")},
-            {"paste", name, QStringLiteral("ab"),
-             [&](QLineEdit* b) {
-                 paste(b, QStringLiteral("1\u00E9") + emoji + QStringLiteral("\t2"));
-             },
-             QStringLiteral("ab12")},
-            {"paste version", version, QString(),
-             [](QLineEdit* b) { paste(b, QStringLiteral("1a23")); }, QStringLiteral("123")},
+             "ab"},
+            {"paste", name, "ab", [&](QLineEdit* b) { paste(b, "1\u00E9" + emoji + "\t2"); },
+             "ab12"},
+            {"paste version", version, QString(), [](QLineEdit* b) { paste(b, "1a23"); }, "123"},
         };
     for (const auto& [what, box, before, input, after] : cases) {
         box->setText(before);
@@ -107,8 +100,7 @@ TEST_F(PageInput, TheWheelChangesOnlyTheFocusedListAndNoTab) {
 TEST_F(PageInput, APageBuiltLaterShowsTheTextsOfStartUp) {
     build(defaultIni() + "[TabStrip_Monitor_ENG]\r\nPart01.Caption=Before\r\n");
     folder.writeIni(defaultIni() + "[TabStrip_Monitor_ENG]\r\nPart01.Caption=After\r\n");
-    EXPECT_EQ(find<QGroupBox>(4, QStringLiteral("fraContainerPart01"))->title().trimmed(),
-              QStringLiteral("Before"));
+    EXPECT_EQ(find<QGroupBox>(4, "fraContainerPart01")->title().trimmed(), "Before");
 }
 
 // Tab visits every enabled control of a page, group by group, in each group top to bottom and

@@ -91,8 +91,7 @@ QByteArray refreshRefreshTakeOver(const QString& folder, const QList<int>& early
     p.store.StatusText[2] = QStringLiteral("status two");
     p.pages.RefreshPages();
     // A name typed after the refresh reaches Layer and Monitor only with the next refresh.
-    QTest::keyClicks(p.pages.page(2)->findChild<QLineEdit*>(QStringLiteral("txtInputAdat_5")),
-                     QStringLiteral("Xy"));
+    QTest::keyClicks(p.pages.page(2)->findChild<QLineEdit*>("txtInputAdat_5"), "Xy");
     p.pages.TakeOverPages();
     QByteArray monitor; // the names Monitor shows are those of the last refresh
     for (const QLineEdit* box : p.pages.page(4)->findChildren<QLineEdit*>())

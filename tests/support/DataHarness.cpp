@@ -12,14 +12,10 @@ static QByteArray settingsFile() {
     ini += "[GPIO_Output_Data_GER]\r\n";
     for (const QString& key : DataHarness::OutputKeys)
         ini += key.toLatin1() + "=Out " + key.toLatin1() + "\r\n";
-    ini += "[Messages_GER]\r\n"
-           "BlankNames_Replaced=Leerer Name bei & ersetzt\r\n"
+    ini += "[Messages_GER]\r\nBlankNames_Replaced=Leerer Name bei & ersetzt\r\n"
            "Interpret_HexData_Err=Fehler & beim Dekodieren\r\n"
-           "WriteToDisk_Err=Fehler & beim Schreiben von &\r\n"
-           "FileNotFound=& nicht gefunden\r\n"
-           "ReadingData_Err=& nicht lesbar\r\n"
-           "WritingFile=Schreibe &\r\n"
-           "ReadingFile=Lese &\r\n"
+           "WriteToDisk_Err=Fehler & beim Schreiben von &\r\nFileNotFound=& nicht gefunden\r\n"
+           "ReadingData_Err=& nicht lesbar\r\nWritingFile=Schreibe &\r\nReadingFile=Lese &\r\n"
            "Preparing_DataExchange=Daten werden vorbereitet\r\n";
     return ini;
 }

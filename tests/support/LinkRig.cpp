@@ -10,9 +10,8 @@ LinkRig::LinkRig(const QMap<QString, QString>& comm, const QStringList& simArgs,
     switches.Language = QStringLiteral("ENG");
 
     // A simulator serving TCP is reached through its socket.
-    const QString portValue = simArgs.contains(QStringLiteral("--tcp"))
-                                  ? "tcp://127.0.0.1:" + sim.waitFor(QStringLiteral("TCP ")).mid(4)
-                                  : sim.device();
+    const QString portValue =
+        simArgs.contains("--tcp") ? "tcp://127.0.0.1:" + sim.waitFor("TCP ").mid(4) : sim.device();
     QMap<QString, QString> values{{"Port", portValue}, {"TimeOut", "2"}, {"TimerInterval", "20"}};
     values.insert(comm);
     QByteArray bytes = "[Comm]\r\n";

@@ -51,8 +51,7 @@ TEST(Pictures, EveryButtonPictureIsSharpAtOneAndTwiceTheScale) {
     MainWindow window(switches, texts);
     EXPECT_EQ(expectPictures(&window), 11);
     SplashWindow splash;
-    EXPECT_EQ(splash.findChild<QLabel*>(QStringLiteral("picLogo"))->pixmap().size(),
-              QSize(240, 120));
+    EXPECT_EQ(splash.findChild<QLabel*>("picLogo")->pixmap().size(), QSize(240, 120));
     for (const bool xp : {false, true}) {
         switches.XPLook = xp;
         DataStore store;

@@ -53,8 +53,7 @@ TEST(ReportPdfTest, TheSimulatorsReportIsADocumentOfNumberedPages) {
         << info.toStdString();
     const int pages = info.section(QStringLiteral("Pages:"), 1).section('\n', 0, 0).toInt();
     ASSERT_GE(pages, 3) << info.toStdString();
-    const QRegularExpression columnHeads(
-        QStringLiteral("^\\s*(Feld\\s+Wert|A\\s+B\\s+C\\s+D|REC\\s)"));
+    const QRegularExpression columnHeads("^\\s*(Feld\\s+Wert|A\\s+B\\s+C\\s+D|REC\\s)");
     QString whole;
     QStringList headings; // lines followed by column heads
     for (int page = 1; page <= pages; ++page) {

@@ -372,8 +372,7 @@ TEST(QtPrompts, MessageBoxesBusyCursorAndTheTransferDialogsCancel) {
             QTest::keyClick(box, key);
         });
         EXPECT_EQ(ui.messageBox("Wirklich?", buttons, icon, "caption"), answer);
-        EXPECT_EQ(seen,
-                  QStringLiteral("caption|Wirklich?|%1|%2").arg(int(shown)).arg(offered.toInt()));
+        EXPECT_EQ(seen, QString("caption|Wirklich?|%1|%2").arg(int(shown)).arg(offered.toInt()));
     }
     QString shown; // an error report's leading blanks stay in the log, not in the box
     onNextModal<QMessageBox>([&](QMessageBox* box) {
