@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 // No zozedud.Ini beside the tool: the editor's own folder under XDG_DATA_HOME is used (the daily
-// log appears there); once one lies beside the tool, that one wins.
+// log appears there, closed at the end); once one lies beside the tool, that one wins.
 TEST(CliPlaceTest, FallsBackToTheEditorsUserFolder) {
     zoz::test::ProgramFolder root;
     const QString tool = root.path("bin/zozedud-cli");
@@ -24,7 +24,8 @@ TEST(CliPlaceTest, FallsBackToTheEditorsUserFolder) {
         process.start(tool, {"--port", root.path("no-such-port"), "ping"});
         ASSERT_TRUE(process.waitForFinished(30000));
         EXPECT_EQ(process.exitCode(), 5);
-        EXPECT_TRUE(QFileInfo::exists(root.path(expected))) << expected.toStdString();
+        EXPECT_TRUE(root.read(expected).endsWith(" End   *****\r\n\r\n\r\n")) // the run closed it
+            << expected.toStdString();
         root.write("bin/zozedud.Ini", "[Main]\r\nWriteLogFile=yes\r\n");
     }
 }
