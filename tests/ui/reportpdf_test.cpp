@@ -103,6 +103,7 @@ TEST(ReportPdfTest, TheSimulatorsReportIsADocumentOfNumberedPages) {
         run(cli, settings + QStringList{"report", dat, "--differences", copy}, code);
     ASSERT_EQ(code, 0) << diff.toStdString();
     EXPECT_TRUE(diff.contains("Nur was von den Daten des QPL abweicht (copy.DAT)"));
+    EXPECT_TRUE(QRegularExpression("Feld +Wert +Auf dem QPL\n").match(diff).hasMatch());
     EXPECT_TRUE(QRegularExpression("Digitaleingang 2 +Dig 02 +Kick").match(diff).hasMatch());
     EXPECT_TRUE(QRegularExpression("ADAT-Eingang 5 +Adat 5 +Vox").match(diff).hasMatch());
     EXPECT_TRUE(QRegularExpression("Quelle 01 REC +aus +ein").match(diff).hasMatch());
