@@ -110,6 +110,13 @@ TEST(ReportPdfTest, TheSimulatorsReportIsADocumentOfNumberedPages) {
     EXPECT_FALSE(diff.contains("Dig 01")) << diff.toStdString();
     const QString copied = run(cli, settings + QStringList{"report", copy}, code);
     EXPECT_TRUE(copied.contains("Quelle 01  x       2\nQuelle 02\n")) << copied.toStdString();
+    // A page whose first group is named as the last of the page before still starts a table.
+    QByteArray renamed = DataHarness::readFile(ZOZ_SOURCE_DIR "/resources/zozedud.Ini");
+    DataHarness::writeFile(dir.filePath("renamed.Ini"),
+                           renamed.replace("Caption=Steuerung", "Caption=GPIO Ausg\xe4nge"));
+    const QString heads =
+        run(cli, {"--quiet", "--settings", dir.filePath("renamed.Ini"), "report", dat}, code);
+    EXPECT_TRUE(heads.contains(QString::fromUtf8("\nEditor \u2013 GPIO Ausg\u00e4nge\n")));
 }
 
 // The editor maps no Qt PrintSupport at start-up; it loads the module beside it on the first print.
